@@ -1,0 +1,34 @@
+// A value read from an unchanged settings file against a full read and parse per call.
+#include <benchmark/benchmark.h>
+
+#include "core/codepage.h"
+#include "core/settings.h"
+#include "sample_files.h"
+
+namespace durava::bench {
+namespace {
+
+const std::string& RateKey() {
+    static const std::string key = core::WideToText(u"超时单价");
+    return key;
+}
+
+void BM_ReadSettingUnchangedFile(benchmark::State& state) {
+    const core::SettingsFile settings(SampleSettingsPath());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(settings.ReadSetting(kLastSampleItem, RateKey()));
+    }
+}
+BENCHMARK(BM_ReadSettingUnchangedFile)->Unit(benchmark::kMicrosecond);
+
+// Baseline: the whole file read and parsed for every value.
+void BM_ReadSettingParsingEachCall(benchmark::State& state) {
+    for (auto _ : state) {
+        const core::SettingsFile settings(SampleSettingsPath());
+        benchmark::DoNotOptimize(settings.ReadSetting(kLastSampleItem, RateKey()));
+    }
+}
+BENCHMARK(BM_ReadSettingParsingEachCall)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace durava::bench

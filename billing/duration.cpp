@@ -1,0 +1,48 @@
+#include "billing/duration.h"
+
+#include <utility>
+
+#include "core/codepage.h"
+#include "core/numbers.h"
+#include "core/textops.h"
+
+namespace durava::billing {
+
+DurationParts SplitDuration(std::int32_t seconds) {
+    const double total = seconds;
+    const double belowDay = core::Remainder(total, 86400.0);
+    const double belowHour = core::Remainder(belowDay, 3600.0);
+    return {core::RealToInteger(core::IntegerDivide(total, 86400.0)),
+            core::RealToInteger(core::IntegerDivide(belowDay, 3600.0)),
+            core::RealToInteger(core::IntegerDivide(belowHour, 60.0)),
+            core::RealToInteger(core::Remainder(belowHour, 60.0))};
+}
+
+std::string FormatDuration(std::int32_t seconds, std::string_view pattern) {
+    const DurationParts parts = SplitDuration(seconds);
+    const std::pair<std::string_view, std::int32_t> letters[] = {
+        {"d", parts.days}, {"h", parts.hours}, {"m", parts.minutes}, {"s", parts.seconds}};
+    std::string text(pattern);
+    for (const auto& [letter, value] : letters) {
+        const long long position = core::FindTextLast(text, letter);
+        if (position != -1) text = core::ReplaceText(text, position, 1, core::IntegerToText(value));
+    }
+    return text;
+}
+
+std::string LiveDurationText(std::int32_t days, std::int32_t hours, std::int32_t minutes,
+                             std::int32_t seconds) {
+    static const std::string kSeconds = core::WideToText(u" 秒 ");
+    static const std::string kMinutes = core::WideToText(u" 分");
+    static const std::string kHours = core::WideToText(u" 时 ");
+    if (days == 0 && hours == 0 && minutes == 0) return core::IntegerToText(seconds) + kSeconds;
+    if (days == 0 && hours == 0) {
+        return core::IntegerToText(minutes) + kMinutes + core::IntegerToText(seconds) + kSeconds;
+    }
+    // From one day on the column still counts hours, so a long use reads as one growing number.
+    const std::string hourText =
+        days == 0 ? core::IntegerToText(hours) : core::RealToText(days * 24.0 + hours);
+    return hourText + kHours + core::IntegerToText(minutes) + kMinutes;
+}
+
+}  // namespace durava::billing

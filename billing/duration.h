@@ -1,0 +1,21 @@
+#pragma once
+// Texts of elapsed durations.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace durava::billing {
+
+struct DurationParts {
+    std::int32_t days = 0, hours = 0, minutes = 0, seconds = 0;
+};
+
+// Components truncated toward zero; all are zero or negative for a negative duration.
+DurationParts SplitDuration(std::int32_t seconds);
+// Replaces the last "d", "h", "m" and "s" of `pattern` with the components, without zero filling.
+std::string FormatDuration(std::int32_t seconds, std::string_view pattern);
+// The 时长 column's text: seconds under an hour, total hours and minutes from an hour on.
+std::string LiveDurationText(std::int32_t days, std::int32_t hours, std::int32_t minutes,
+                             std::int32_t seconds);
+
+}  // namespace durava::billing

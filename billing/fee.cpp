@@ -1,0 +1,61 @@
+#include "billing/fee.h"
+
+#include "core/numbers.h"
+#include "core/texts.h"
+
+namespace durava::billing {
+
+namespace {
+
+struct Tariff {
+    std::int32_t initialPeriod, initialFee, hourlyPrice, minimumUnit;
+};
+
+// Read on every call, never cached, so that an edited tariff applies at the next refresh.
+Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName) {
+    const core::FixedTexts& texts = core::Texts();
+    const auto read = [&](const std::string& key) {
+        return core::TextToInteger(settings.ReadSetting(itemName, key));
+    };
+    Tariff tariff{};
+    tariff.initialPeriod = read(texts.initialPeriod);
+    tariff.initialFee = read(texts.initialFee);
+    tariff.hourlyPrice = read(texts.overtimePrice);
+    tariff.minimumUnit = read(texts.minimumUnit);
+    return tariff;
+}
+
+// The running fee is truncated after each part, as a 32-bit fee would be, but held in 64 bits:
+// with 32-bit tariffs and overtime below 2^32 minutes it stays under 2^58 and cannot wrap.
+std::int64_t OvertimeFee(const Tariff& tariff, std::int64_t overtimeMinutes) {
+    const std::int64_t days = overtimeMinutes / 1440;
+    const std::int64_t hours = overtimeMinutes % 1440 / 60;
+    const std::int64_t minutes = overtimeMinutes % 60;
+    const double price = tariff.hourlyPrice;
+    std::int64_t fee = 0;
+    if (days > 0) fee = static_cast<std::int64_t>(fee + days * price * 24.0);
+    if (hours > 0) fee = static_cast<std::int64_t>(fee + hours * price);
+    // A unit of 0 leaves the leftover minutes free: its unit count and unit price are both 0.
+    if (minutes > 0 && tariff.minimumUnit != 0) {
+        const double unit = tariff.minimumUnit;
+        const double units = core::RoundDown(minutes / unit + 0.999999);
+        fee = static_cast<std::int64_t>(fee + units * (price / (60.0 / unit)));
+    }
+    return fee;
+}
+
+}  // namespace
+
+std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
+                       std::string_view itemName, int mode) {
+    const Tariff tariff = ReadTariff(settings, itemName);
+    if (elapsedMinutes <= tariff.initialPeriod) {
+        return mode == kFeeTotal ? core::IntegerToText(tariff.initialFee) : "0";
+    }
+    const std::int64_t fee =
+        OvertimeFee(tariff, std::int64_t{elapsedMinutes} - tariff.initialPeriod);
+    if (mode != kFeeTotal) return core::IntegerToText(fee);
+    return core::RealToText(static_cast<double>(tariff.initialFee) + static_cast<double>(fee));
+}
+
+}  // namespace durava::billing

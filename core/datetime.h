@@ -1,0 +1,35 @@
+#pragma once
+// Points in local time as days since 1899-12-30 00:00:00, the fraction being the time of day.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace durava::core {
+
+using DateTime = double;
+
+inline constexpr DateTime kMinDateTime = -657434.0;  // 100-01-01 00:00:00, also "parse failed"
+inline constexpr DateTime kMaxDateTime = 2958465.0;  // 9999-12-31 00:00:00
+inline constexpr int kUnitSeconds = 8;
+
+struct CalendarTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+DateTime ToDateTime(const CalendarTime& fields);
+// Clamped to the valid range and rounded to the whole second.
+CalendarTime ToCalendarTime(DateTime value);
+
+// Local wall clock, whole seconds.
+DateTime CurrentTime();
+// Tests replace the clock; an empty function restores the wall clock.
+void SetClock(std::function<DateTime()> clock);
+
+std::string FormatDateTime(DateTime value, std::string_view datePicture,
+                           std::string_view timePicture, bool force24Hour = false, int locale = 0);
+// Never fails: a text that is not a valid date and time gives kMinDateTime.
+DateTime ParseDateTime(std::string_view text);
+// t1 - t2 in whole seconds (unit 8), carried as a real.
+double TimeDifference(DateTime t1, DateTime t2, int unit = kUnitSeconds);
+
+}  // namespace durava::core

@@ -1,0 +1,327 @@
+#include "core/settings.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <unordered_map>
+
+#include "core/codepage.h"
+#include "core/fileio.h"
+#include "core/textops.h"
+
+namespace durava::core {
+namespace {
+
+constexpr std::size_t kValueCapacity = 10239;
+constexpr std::string_view kLineBreak = "\r\n";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string_view SkipControlBytes(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    return text;
+}
+
+std::string_view TrimTrailingSpaces(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    return TrimTrailingSpaces(text);
+}
+
+// Names match with ASCII letters folded, but only where a byte is a character of its own: a
+// trail byte that looks like a letter belongs to a different double-byte character.
+std::string FoldName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); i += CharWidth(folded[i])) {
+        if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] + 32);
+    }
+    return folded;
+}
+
+std::string_view StripMatchingQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+bool HasLineBreakOrZero(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+struct FileSignature {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    bool operator==(const FileSignature& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+std::optional<FileSignature> Stat(const std::string& nativePath) {
+    struct stat info;
+    if (::stat(nativePath.c_str(), &info) != 0) return std::nullopt;
+    return FileSignature{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+// A file written within its file system's timestamp granularity of our look at it can change
+// again without its signature changing. Such a look is confirmed by content until it is older
+// than that granularity. Whole-second stamps suggest a coarse file system.
+bool IsSettled(const timespec& modified, const timespec& lookedAt) {
+    const long long slackNs = modified.tv_nsec == 0 ? 2'000'000'000LL : 50'000'000LL;
+    const long long age = (lookedAt.tv_sec - modified.tv_sec) * 1'000'000'000LL +
+                          (lookedAt.tv_nsec - modified.tv_nsec);
+    return age > slackNs;
+}
+
+timespec Now() {
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+}  // namespace
+
+struct SettingsFile::Snapshot {
+    enum class State { Missing, Unreadable, Present };
+
+    struct Line {
+        std::size_t start, end, next;  // `end` excludes the line break, `next` includes it
+    };
+    struct Key {
+        std::size_t line;
+        std::size_t valueStart;  // just after the "="
+        std::string value;
+    };
+    struct Section {
+        std::size_t headerLine;
+        std::optional<std::size_t> lastKeyLine;
+        std::unordered_map<std::string, Key> keys;  // by folded name; the first key wins
+    };
+
+    State state = State::Missing;
+    std::optional<FileSignature> signature;
+    bool settled = false;
+    std::string bytes;
+    std::vector<Line> lines;
+    std::vector<Section> sections;
+    std::unordered_map<std::string, std::size_t> sectionByName;  // folded name, first wins
+
+    void Parse();
+    const Section* FindSection(std::string_view name) const {
+        auto found = sectionByName.find(FoldName(name));
+        return found == sectionByName.end() ? nullptr : &sections[found->second];
+    }
+};
+
+void SettingsFile::Snapshot::Parse() {
+    const std::string_view text = bytes;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t next;
+        if (end == std::string_view::npos) {
+            end = next = text.size();
+        } else {
+            next =
+                end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        }
+        lines.push_back({start, end, next});
+        start = next;
+    }
+
+    Section* current = nullptr;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        std::string_view line =
+            TrimBlanks(text.substr(lines[index].start, lines[index].end - lines[index].start));
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[') {
+            std::string_view inside = line.substr(1);
+            long long close = FindText(inside, "]");
+            if (close > 0) inside = inside.substr(0, static_cast<std::size_t>(close - 1));
+            std::string folded = FoldName(TrimBlanks(inside));
+            auto [entry, added] = sectionByName.try_emplace(std::move(folded), sections.size());
+            sections.push_back({index, std::nullopt, {}});
+            // Only the first section of a name is ever searched or written.
+            current = added ? &sections.back() : nullptr;
+            continue;
+        }
+        std::size_t equals = line.find('=');
+        if (!current || equals == std::string_view::npos) continue;
+        current->lastKeyLine = index;
+        std::string_view raw =
+            text.substr(lines[index].start, lines[index].end - lines[index].start);
+        std::size_t valueStart = lines[index].start + raw.find('=') + 1;
+        std::string value(StripMatchingQuotes(TrimBlanks(line.substr(equals + 1))));
+        current->keys.try_emplace(FoldName(TrimBlanks(line.substr(0, equals))),
+                                  Key{index, valueStart, BytesToText(value)});
+    }
+}
+
+SettingsFile::SettingsFile(std::string path)
+    : m_path(std::move(path)), m_nativePath(NativePath(m_path).string()) {}
+SettingsFile::~SettingsFile() = default;
+SettingsFile::SettingsFile(SettingsFile&&) noexcept = default;
+SettingsFile& SettingsFile::operator=(SettingsFile&&) noexcept = default;
+
+const SettingsFile::Snapshot* SettingsFile::Current() const {
+    const timespec lookedAt = Now();
+    const std::optional<FileSignature> signature = Stat(m_nativePath);
+    Snapshot* old = m_snapshot.get();
+    if (old && old->signature.has_value() == signature.has_value() &&
+        (!signature || *old->signature == *signature)) {
+        if (old->settled || !signature) return old;
+        std::optional<std::string> bytes = ReadWholeFile(m_path);
+        if (bytes && *bytes == old->bytes) {
+            old->settled = IsSettled(signature->modified, lookedAt);
+            return old;
+        }
+    }
+
+    auto fresh = std::make_unique<Snapshot>();
+    fresh->signature = signature;
+    if (signature) {
+        std::optional<std::string> bytes = ReadWholeFile(m_path);
+        if (bytes) {
+            fresh->state = Snapshot::State::Present;
+            fresh->bytes = std::move(*bytes);
+            fresh->settled = IsSettled(signature->modified, lookedAt);
+            fresh->Parse();
+        } else {
+            fresh->state = Snapshot::State::Unreadable;
+        }
+    }
+    m_snapshot = std::move(fresh);
+    return m_snapshot.get();
+}
+
+std::string SettingsFile::ReadSetting(std::string_view section, std::string_view key,
+                                      std::string_view fallback) const {
+    section = TrimTrailingSpaces(SkipControlBytes(section));
+    key = TrimTrailingSpaces(SkipControlBytes(key));
+    if (SkipControlBytes(m_path).empty() || section.empty() || key.empty()) return {};
+
+    const Snapshot* snapshot = Current();
+    if (const Snapshot::Section* found = snapshot->FindSection(section)) {
+        auto entry = found->keys.find(FoldName(key));
+        if (entry != found->keys.end()) return entry->second.value.substr(0, kValueCapacity);
+    }
+    return std::string(TrimTrailingSpaces(fallback).substr(0, kValueCapacity));
+}
+
+bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    section = TrimSpaces(section);
+    key = TrimSpaces(key);
+    // What cannot be stored so that it reads back as written is refused, not written askew.
+    if (section.empty() || key.empty() || HasLineBreakOrZero(section) || HasLineBreakOrZero(key) ||
+        HasLineBreakOrZero(value) || FindText(section, "]") > 0 ||
+        key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') {
+        return false;
+    }
+
+    const Snapshot* snapshot = Current();
+    if (snapshot->state == Snapshot::State::Unreadable) return false;
+    const std::string_view text = snapshot->bytes;
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+
+    std::string updated;
+    const Snapshot::Section* found = snapshot->FindSection(section);
+    if (!found) {
+        updated = text;
+        if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r') {
+            updated += kLineBreak;
+        }
+        updated.append("[").append(section).append("]").append(kLineBreak);
+        updated.append(keyLine).append(kLineBreak);
+    } else if (auto entry = found->keys.find(FoldName(key)); entry != found->keys.end()) {
+        const Snapshot::Line& line = snapshot->lines[entry->second.line];
+        updated.append(text.substr(0, entry->second.valueStart)).append(value);
+        updated.append(line.next == line.end ? kLineBreak
+                                             : text.substr(line.end, line.next - line.end));
+        updated.append(text.substr(line.next));
+    } else {
+        const Snapshot::Line& line =
+            snapshot->lines[found->lastKeyLine.value_or(found->headerLine)];
+        updated.append(text.substr(0, line.next));
+        if (line.next == line.end) updated += kLineBreak;
+        updated.append(keyLine).append(kLineBreak).append(text.substr(line.next));
+    }
+    return ReplaceFile(m_path, updated);
+}
+
+void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
+    const Snapshot* snapshot = Current();
+    if (snapshot->state == Snapshot::State::Missing) return;
+    std::string_view text = snapshot->bytes;
+    // A zero byte or Ctrl-Z ends the text for this reader.
+    text = text.substr(0, text.find_first_of(std::string_view("\0\x1A", 2)));
+
+    std::string collected;
+    while (!text.empty()) {
+        std::size_t lineFeed = text.find('\n');
+        std::string_view line = text.substr(0, lineFeed);
+        text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (TakeLeft(line, 1) != "[") continue;
+        long long close = FindText(line, "]", 1, true);
+        if (CompareText(TakeLeft(line, close), "[", false) <= 0) continue;
+        std::string name = TakeMiddle(line, 2, close - 2);
+        collected = collected.empty() ? name : collected + "|" + name;
+    }
+    names = SplitText(collected, "|");
+}
+
+bool SettingsFile::RemoveSection(std::string_view name) {
+    const Snapshot* snapshot = Current();
+    if (snapshot->state == Snapshot::State::Missing) return true;
+    if (snapshot->state == Snapshot::State::Unreadable) return false;
+    const std::string_view text = snapshot->bytes;
+    const std::string header = std::string("[").append(name).append("]");
+
+    auto startsLine = [&](std::size_t at) {
+        return at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r';
+    };
+    // Only a header that opens its line counts, and the section ends at the next line that is a
+    // header: a "[" inside a value or comment must not cut a section in two.
+    long long first = FindText(text, header, 1, false);
+    while (first > 0 && !startsLine(static_cast<std::size_t>(first - 1))) {
+        first = FindText(text, header, first + 1, false);
+    }
+    if (first < 0) return true;
+    const std::size_t begin = static_cast<std::size_t>(first - 1);
+
+    std::size_t end = text.size();
+    for (const Snapshot::Line& line : snapshot->lines) {
+        if (line.start <= begin) continue;
+        std::string_view content = TrimBlanks(text.substr(line.start, line.end - line.start));
+        if (!content.empty() && content.front() == '[') {
+            end = line.start + text.substr(line.start).find('[');
+            break;
+        }
+    }
+    std::string updated(text.substr(0, begin));
+    updated.append(text.substr(end));
+    return ReplaceFile(m_path, updated);
+}
+
+}  // namespace durava::core

@@ -1,0 +1,43 @@
+#pragma once
+// ROOMSETTING.ini: an INI file of GBK text with CR LF line ends that reads and writes as the
+// Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;
+// writes replace the file atomically and leave every byte they do not touch as it was.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace durava::core {
+
+class SettingsFile {
+  public:
+    explicit SettingsFile(std::string path = {});
+    ~SettingsFile();
+    SettingsFile(SettingsFile&&) noexcept;
+    SettingsFile& operator=(SettingsFile&&) noexcept;
+
+    // The file's path as a program text.
+    const std::string& Path() const { return m_path; }
+
+    // The value, else `fallback`, else the empty text; at most 10,239 bytes.
+    std::string ReadSetting(std::string_view section, std::string_view key,
+                            std::string_view fallback = {}) const;
+    // False when the file could not be written; the file then holds what it held before.
+    bool WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+    // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
+    // the file does not exist.
+    void ReadSectionNames(std::vector<std::string>& names) const;
+    // Removes the section's header and every line up to the next section. False when the file
+    // could not be rewritten.
+    bool RemoveSection(std::string_view name);
+
+  private:
+    struct Snapshot;
+    const Snapshot* Current() const;
+
+    std::string m_path;
+    std::string m_nativePath;
+    mutable std::unique_ptr<Snapshot> m_snapshot;
+};
+
+}  // namespace durava::core

@@ -1,0 +1,16 @@
+#include "core/texts.h"
+
+#include "core/codepage.h"
+
+namespace durava::core {
+
+const FixedTexts& Texts() {
+    static const FixedTexts texts{
+        WideToText(u"初始时段"), WideToText(u"初始费用"), WideToText(u"最小单位"),
+        WideToText(u"超时单价"), WideToText(u"状态"),     WideToText(u"开始时间"),
+        WideToText(u"空闲中"),   WideToText(u"使用中"),   WideToText(u"无"),
+    };
+    return texts;
+}
+
+}  // namespace durava::core

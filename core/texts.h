@@ -1,0 +1,24 @@
+#pragma once
+// Fixed texts that more than one module uses, written once in readable form and converted to
+// code page 936 once.
+#include <string>
+
+namespace durava::core {
+
+struct FixedTexts {
+    // The keys of an item's section, in the order a new item is written.
+    std::string initialPeriod;  // 初始时段
+    std::string initialFee;     // 初始费用
+    std::string minimumUnit;    // 最小单位
+    std::string overtimePrice;  // 超时单价
+    std::string state;          // 状态
+    std::string startTime;      // 开始时间
+    // Values of 状态 and 开始时间.
+    std::string idle;   // 空闲中
+    std::string inUse;  // 使用中
+    std::string none;   // 无
+};
+
+const FixedTexts& Texts();
+
+}  // namespace durava::core

@@ -1,0 +1,37 @@
+#include "history/historyfile.h"
+
+#include "core/fileio.h"
+#include "core/textops.h"
+
+namespace durava::history {
+
+bool AppendHistoryRecord(std::string_view path, std::string_view record) {
+    // A line break would split the record into two rows and a zero byte would hide every
+    // record after it from the reader.
+    constexpr std::string_view kLineBreaking("\r\n\0", 3);
+    if (record.find_first_of(kLineBreaking) != std::string_view::npos) return false;
+    std::string line(record);
+    line += kRecordEnd;
+    return core::AppendToFile(path, line, kRecordEnd);
+}
+
+bool FileExists(std::string_view path) {
+    return core::IsFile(path);
+}
+
+HistoryMonth::HistoryMonth(std::string text) : m_text(core::BytesToText(text)) {
+    core::ForEachPiece(m_text, kRecordEnd, -1, [this](std::string_view line) {
+        core::ForEachPiece(line, kFieldSeparator, -1, [this](std::string_view field) {
+            m_fields.push_back(
+                {static_cast<std::size_t>(field.data() - m_text.data()), field.size()});
+        });
+        m_recordStarts.push_back(m_fields.size());
+    });
+}
+
+HistoryMonth ReadHistoryMonth(std::string_view path) {
+    std::optional<std::string> bytes = core::ReadWholeFile(path);
+    return bytes ? HistoryMonth(std::move(*bytes)) : HistoryMonth();
+}
+
+}  // namespace durava::history

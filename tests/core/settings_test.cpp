@@ -1,0 +1,246 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/temp_folder.h"
+
+namespace durava::core {
+namespace {
+
+using testing::Gbk;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+class SettingsFileTest : public ::testing::Test {
+  protected:
+    std::filesystem::path file() const { return m_folder / "ROOMSETTING.ini"; }
+    SettingsFile Open(std::string_view bytes) {
+        WriteBytes(file(), bytes);
+        return SettingsFile(file().string());
+    }
+    std::size_t EntriesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(m_folder.path()), {}));
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(SettingsFileTest, readsAFileAsWindowsWritesIt) {
+    const std::string bytes =
+        Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+            "开始时间=2024/05/06 14:05:09\r\n[包间]\r\n状态=空闲中\r\n");
+    SettingsFile settings = Open(bytes);
+    EXPECT_EQ(settings.ReadSetting("A1", Gbk("初始时段")), "240");
+    EXPECT_EQ(settings.ReadSetting("A1", Gbk("开始时间")), "2024/05/06 14:05:09");
+    EXPECT_EQ(settings.ReadSetting(Gbk("包间"), Gbk("状态")), Gbk("空闲中"));
+    EXPECT_EQ(settings.ReadSetting("a1", Gbk("状态")), Gbk("使用中"));
+    EXPECT_EQ(settings.ReadSetting("A1", "missing"), "");
+    EXPECT_EQ(settings.ReadSetting("A1", "missing", Gbk("无")), Gbk("无"));
+    EXPECT_EQ(settings.ReadSetting("B9", Gbk("状态"), Gbk("空闲中")), Gbk("空闲中"));
+}
+
+TEST_F(SettingsFileTest, readsHandEditedLinesAsTheProfileFunctionsDo) {
+    SettingsFile settings = Open(
+        "orphan=before any section\n"
+        "[ Sec ]  trailing words\r"
+        "Key = \t 30 \v\r\n"
+        "quoted=\" keep inner \"\r\n"
+        "single='x'\r\n"
+        "unmatched=\"open\r\n"
+        "; hidden=1\r\n"
+        "  ;indented=1\r\n"
+        "#hash=ordinary\r\n"
+        "semi=;x\r\n"
+        "noequals\r\n"
+        "dup=first\r\n"
+        "DUP=second\r\n"
+        "[sec]\r\n"
+        "other=second section of the same name\r\n"
+        "[open\r\n"
+        "k=v");
+    EXPECT_EQ(settings.ReadSetting("SEC", "key"), "30");
+    EXPECT_EQ(settings.ReadSetting("Sec", "quoted"), " keep inner ");
+    EXPECT_EQ(settings.ReadSetting("Sec", "single"), "x");
+    EXPECT_EQ(settings.ReadSetting("Sec", "unmatched"), "\"open");
+    EXPECT_EQ(settings.ReadSetting("Sec", "hidden", "d"), "d");
+    EXPECT_EQ(settings.ReadSetting("Sec", "indented", "d"), "d");
+    EXPECT_EQ(settings.ReadSetting("Sec", "#hash"), "ordinary");
+    EXPECT_EQ(settings.ReadSetting("Sec", "semi"), ";x");
+    EXPECT_EQ(settings.ReadSetting("Sec", "noequals", "d"), "d");
+    EXPECT_EQ(settings.ReadSetting("Sec", "dup"), "first");
+    EXPECT_EQ(settings.ReadSetting("Sec", "other"), "");
+    EXPECT_EQ(settings.ReadSetting("Sec", "orphan"), "");
+    EXPECT_EQ(settings.ReadSetting("open", "k"), "v");
+    // Names from the caller lose blanks; an empty one reads nothing, not even the default.
+    EXPECT_EQ(settings.ReadSetting("  Sec  ", " key "), "30");
+    EXPECT_EQ(settings.ReadSetting(" \t", "key", "d"), "");
+    EXPECT_EQ(settings.ReadSetting("Sec", "", "d"), "");
+}
+
+TEST_F(SettingsFileTest, foldsOnlyAsciiLettersThatAreWholeCharacters) {
+    // 0x81 0x41 and 0x81 0x61 are two different double-byte characters.
+    SettingsFile settings =
+        Open("[\x81\x41]\r\nk=upper\r\n[\x81\x61]\r\nk=lower\r\n[\x81]x]\r\nk=t\r\n");
+    EXPECT_EQ(settings.ReadSetting("\x81\x41", "k"), "upper");
+    EXPECT_EQ(settings.ReadSetting("\x81\x61", "k"), "lower");
+    // A trail byte equal to "]" does not close the header.
+    EXPECT_EQ(settings.ReadSetting("\x81]x", "k"), "t");
+}
+
+TEST_F(SettingsFileTest, cutsLongValuesAtTheBufferAndMissingFilesReadAsDefaults) {
+    SettingsFile settings = Open("[S]\r\nk=" + std::string(20000, 'v') + "\r\n");
+    EXPECT_EQ(settings.ReadSetting("S", "k").size(), 10239u);
+    SettingsFile missing((m_folder / "none.ini").string());
+    EXPECT_EQ(missing.ReadSetting("S", "k", "dflt  "), "dflt");
+    std::filesystem::create_directory(m_folder / "dir.ini");
+    SettingsFile directory((m_folder / "dir.ini").string());
+    EXPECT_EQ(directory.ReadSetting("S", "k", "d"), "d");
+}
+
+TEST_F(SettingsFileTest, firstWriteCreatesTheFileExactly) {
+    SettingsFile settings(file().string());
+    const char* keys[] = {"初始时段", "初始费用", "最小单位", "超时单价", "状态", "开始时间"};
+    const char* values[] = {"240", "70", "30", "20", "空闲中", "无"};
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(settings.WriteSetting("A1", Gbk(keys[i]), Gbk(values[i])));
+    }
+    EXPECT_EQ(ReadBytes(file()), Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n"
+                                     "超时单价=20\r\n状态=空闲中\r\n开始时间=无\r\n"));
+    EXPECT_EQ(EntriesInFolder(), 1u) << "a temporary file was left behind";
+}
+
+TEST_F(SettingsFileTest, writesIntoHandEditedFilesTouchingOnlyWhatChanges) {
+    const std::string junk("junk\0before\r\n", 13);
+    SettingsFile settings = Open(junk +
+                                 "[A]\r\n; note\r\n Rate = 5 \r\nlast=1\r\n\r\n; tail comment\r\n"
+                                 "[B]\nx=1\nodd line\x1A\n[C]\r\nk=v");
+    ASSERT_TRUE(settings.WriteSetting("a", "RATE", "7"));
+    ASSERT_TRUE(settings.WriteSetting("A", "new1", "n1"));
+    ASSERT_TRUE(settings.WriteSetting("A", "new2", "n2"));
+    ASSERT_TRUE(settings.WriteSetting("B", "y", "2"));
+    ASSERT_TRUE(settings.WriteSetting("C", "k", " spaced value "));
+    ASSERT_TRUE(settings.WriteSetting("D", "z", ""));
+    EXPECT_EQ(ReadBytes(file()), junk +
+                                     "[A]\r\n; note\r\n Rate =7\r\nlast=1\r\nnew1=n1\r\nnew2=n2\r\n"
+                                     "\r\n; tail comment\r\n"
+                                     "[B]\nx=1\ny=2\r\nodd line\x1A\n[C]\r\nk= spaced value \r\n"
+                                     "[D]\r\nz=\r\n");
+    EXPECT_EQ(settings.ReadSetting("A", "rate"), "7");
+    EXPECT_EQ(settings.ReadSetting("C", "k"), "spaced value");
+}
+
+TEST_F(SettingsFileTest, missingSectionGoesOnANewLineAndKeyAfterABareHeader) {
+    SettingsFile settings = Open("[A]\r\nk=1");
+    ASSERT_TRUE(settings.WriteSetting("B", "k", "2"));
+    EXPECT_EQ(ReadBytes(file()), "[A]\r\nk=1\r\n[B]\r\nk=2\r\n");
+    SettingsFile bare = Open("[A]");
+    ASSERT_TRUE(bare.WriteSetting("A", "k", "1"));
+    EXPECT_EQ(ReadBytes(file()), "[A]\r\nk=1\r\n");
+}
+
+TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
+    const std::string before = "[A]\r\nk=1\r\n";
+    SettingsFile settings = Open(before);
+    EXPECT_FALSE(settings.WriteSetting("A", "k", "1\r\n[B]"));
+    EXPECT_FALSE(settings.WriteSetting("A", "k", std::string("a\0b", 3)));
+    EXPECT_FALSE(settings.WriteSetting("A]", "k", "1"));
+    EXPECT_FALSE(settings.WriteSetting("A", "k=x", "1"));
+    EXPECT_FALSE(settings.WriteSetting("A", "[k", "1"));
+    EXPECT_FALSE(settings.WriteSetting("   ", "k", "1"));
+    EXPECT_EQ(ReadBytes(file()), before);
+
+    SettingsFile noFolder((m_folder / "absent" / "ROOMSETTING.ini").string());
+    EXPECT_FALSE(noFolder.WriteSetting("A", "k", "1"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "absent"));
+
+    std::filesystem::create_directory(m_folder / "dir.ini");
+    SettingsFile directory((m_folder / "dir.ini").string());
+    EXPECT_FALSE(directory.WriteSetting("A", "k", "1"));
+    EXPECT_TRUE(std::filesystem::is_directory(m_folder / "dir.ini"));
+}
+
+TEST_F(SettingsFileTest, keepsTheFileModeAcrossWrites) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n");
+    ::chmod(file().c_str(), 0600);
+    ASSERT_TRUE(settings.WriteSetting("A", "k", "2"));
+    struct stat info;
+    ASSERT_EQ(::stat(file().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(SettingsFileTest, seesChangesMadeByOthersAtOnce) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n");
+    ASSERT_EQ(settings.ReadSetting("A", "k"), "1");
+    // Same size, same second, written in place: the cache must not hide it.
+    WriteBytes(file(), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(settings.ReadSetting("A", "k"), "2");
+    SettingsFile other(file().string());
+    ASSERT_TRUE(other.WriteSetting("A", "k", "3"));
+    EXPECT_EQ(settings.ReadSetting("A", "k"), "3");
+    std::filesystem::remove(file());
+    EXPECT_EQ(settings.ReadSetting("A", "k", "gone"), "gone");
+}
+
+TEST_F(SettingsFileTest, settledCacheStillSeesASameSizeRewrite) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    ASSERT_EQ(settings.ReadSetting("A", "k"), "1");
+    ASSERT_EQ(settings.ReadSetting("A", "k"), "1");
+    WriteBytes(file(), "[A]\r\nk=9\r\n");
+    EXPECT_EQ(settings.ReadSetting("A", "k"), "9");
+}
+
+TEST_F(SettingsFileTest, sectionNamesFollowTheHeaderLines) {
+    SettingsFile settings =
+        Open(Gbk("[A|B]\r\n[C]tail\r\n [D]\r\n[E\r\n[包间]\r\n[C]\r\n"
+                 "k=[x]\r\n[]\r\n[F]\x1A[G]\r\n"));
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "C", Gbk("包间"), "C", "", "F"}));
+
+    std::vector<std::string> kept{"old"};
+    SettingsFile((m_folder / "none.ini").string()).ReadSectionNames(kept);
+    EXPECT_EQ(kept, std::vector<std::string>{"old"});
+    Open("no sections\r\n").ReadSectionNames(kept);
+    EXPECT_TRUE(kept.empty());
+}
+
+TEST_F(SettingsFileTest, removeSectionTakesOnlyThatSection) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n[AB]\r\nk=2\r\n[B]\r\nk=3\r\n");
+    ASSERT_TRUE(settings.RemoveSection("A"));
+    EXPECT_EQ(ReadBytes(file()), "[AB]\r\nk=2\r\n[B]\r\nk=3\r\n");
+    ASSERT_TRUE(settings.RemoveSection("B"));
+    EXPECT_EQ(ReadBytes(file()), "[AB]\r\nk=2\r\n");
+    ASSERT_TRUE(settings.RemoveSection("AB"));
+    EXPECT_EQ(ReadBytes(file()), "");
+}
+
+TEST_F(SettingsFileTest, removeSectionIgnoresBracketsInsideValuesAndKeepsZeroBytes) {
+    const std::string tail("[C]\r\nz=\0\r\n", 10);
+    SettingsFile settings = Open("[A]\r\nnote=[B]\r\nk=1\r\n[B]\r\nk=2\r\n" + tail);
+    ASSERT_TRUE(settings.RemoveSection("B"));
+    EXPECT_EQ(ReadBytes(file()), "[A]\r\nnote=[B]\r\nk=1\r\n" + tail);
+    ASSERT_TRUE(settings.RemoveSection("A"));
+    EXPECT_EQ(ReadBytes(file()), tail);
+}
+
+TEST_F(SettingsFileTest, removeSectionOfAnUnknownNameDoesNotRewrite) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n");
+    struct stat before, after;
+    ASSERT_EQ(::stat(file().c_str(), &before), 0);
+    EXPECT_TRUE(settings.RemoveSection("Z"));
+    EXPECT_TRUE(settings.RemoveSection("a"));  // headers match case-sensitively
+    ASSERT_EQ(::stat(file().c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_TRUE(SettingsFile((m_folder / "none.ini").string()).RemoveSection("A"));
+}
+
+}  // namespace
+}  // namespace durava::core

@@ -1,0 +1,122 @@
+#include "history/historyfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace durava::history {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+// The checkout of item A1 from 13:00 to 18:31, in GBK bytes.
+const std::string kExample =
+    "A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 \xCA\xB1 31 \xB7\xD6 0 \xC3\xEB@4 "
+    "\xD0\xA1\xCA\xB1 0 \xB7\xD6@1 \xCA\xB1 31 \xB7\xD6@30 \xB7\xD6\xD6\xD3@20 \xD4\xAA / "
+    "\xD0\xA1\xCA\xB1@70 \xD4\xAA@40 \xD4\xAA@\xA3\xA4"
+    "110 \xD4\xAA";
+
+Records RecordsOf(const HistoryMonth& month) {
+    Records records(month.RecordCount());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        for (std::size_t f = 0; f < month.FieldCount(r); ++f) {
+            records[r].emplace_back(month.Field(r, f));
+        }
+    }
+    return records;
+}
+
+class HistoryFileTest : public ::testing::Test {
+  protected:
+    std::string PathText(const std::string& name) const { return m_folder.text() + name; }
+
+    testing::TempFolder m_folder;
+    const std::string m_month = PathText("202405.QY.txt");
+};
+
+TEST_F(HistoryFileTest, firstAppendCreatesTheFileWithOneLine) {
+    ASSERT_TRUE(AppendHistoryRecord(m_month, kExample));
+    EXPECT_EQ(testing::ReadBytes(m_folder / "202405.QY.txt"), kExample + "\r\n");
+
+    const Records records = RecordsOf(ReadHistoryMonth(m_month));
+    ASSERT_EQ(records.size(), 1u);
+    ASSERT_EQ(records[0].size(), 11u);
+    EXPECT_EQ(records[0][0], "A1");
+    EXPECT_EQ(records[0][3], "5 \xCA\xB1 31 \xB7\xD6 0 \xC3\xEB");
+    EXPECT_EQ(records[0][10],
+              "\xA3\xA4"
+              "110 \xD4\xAA");
+}
+
+TEST_F(HistoryFileTest, appendKeepsEarlierLinesAndMendsAnUnfinishedLastLine) {
+    testing::WriteBytes(m_folder / "202405.QY.txt", "B2@x\r\nC3@y");
+    ASSERT_TRUE(AppendHistoryRecord(m_month, kExample));
+    EXPECT_EQ(testing::ReadBytes(m_folder / "202405.QY.txt"),
+              "B2@x\r\nC3@y\r\n" + kExample + "\r\n");
+    EXPECT_EQ(ReadHistoryMonth(m_month).RecordCount(), 3u);
+}
+
+TEST_F(HistoryFileTest, recordsThatWouldNotReadBackAsOneLineAreRefused) {
+    testing::WriteBytes(m_folder / "202405.QY.txt", "B2@x\r\n");
+    for (const std::string& record : {std::string("A1\r\n@x"), std::string("A1\r@x"),
+                                      std::string("A1\n@x"), std::string("A1\0@x", 5)}) {
+        EXPECT_FALSE(AppendHistoryRecord(m_month, record));
+    }
+    EXPECT_EQ(testing::ReadBytes(m_folder / "202405.QY.txt"), "B2@x\r\n");
+    EXPECT_FALSE(AppendHistoryRecord(PathText("202406.QY.txt"), "A1\n"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "202406.QY.txt"));
+}
+
+TEST_F(HistoryFileTest, appendFailsWhereNoFileCanBeWritten) {
+    std::filesystem::create_directory(m_folder / "folder.QY.txt");
+    EXPECT_FALSE(AppendHistoryRecord(PathText("folder.QY.txt"), kExample));
+    EXPECT_FALSE(AppendHistoryRecord(PathText("History/202405.QY.txt"), kExample));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "History"));
+}
+
+TEST_F(HistoryFileTest, nameWithAtSignShiftsTheOtherFieldsRight) {
+    ASSERT_TRUE(AppendHistoryRecord(m_month, "A@" + kExample));
+    const HistoryMonth month = ReadHistoryMonth(m_month);
+    ASSERT_EQ(month.RecordCount(), 1u);
+    ASSERT_EQ(month.FieldCount(0), 12u);
+    EXPECT_EQ(month.Field(0, 0), "A");
+    EXPECT_EQ(month.Field(0, 1), "A1");
+    EXPECT_EQ(month.Field(0, 2), "2024/05/06 13:00:00");
+}
+
+struct ReadCase {
+    std::string bytes;
+    Records records;
+};
+
+TEST(HistoryMonth, splitsLinesAtCrLfAndFieldsAtAtSign) {
+    const ReadCase cases[] = {
+        {"", {}},
+        {"a@b\r\n", {{"a", "b"}}},
+        {"a@b\r\nc@d", {{"a", "b"}, {"c", "d"}}},
+        // An empty line is a row without fields.
+        {"a@b\r\n\r\nc\r\n", {{"a", "b"}, {}, {"c"}}},
+        {"a@@b@\r\n", {{"a", "", "b"}}},
+        // Only CR LF ends a record.
+        {"a\nb@c\rd\r\n", {{"a\nb", "c\rd"}}},
+        {std::string("a@b\r\nc\0@d\r\ne\r\n", 14), {{"a", "b"}, {"c"}}},
+        // The second byte of 丂 is "@", not a separator.
+        {"\x81\x40@x\r\n", {{"\x81\x40", "x"}}},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(RecordsOf(HistoryMonth(c.bytes)), c.records) << c.bytes;
+    }
+}
+
+TEST_F(HistoryFileTest, missingOrUnreadableMonthHasNoRecords) {
+    EXPECT_EQ(ReadHistoryMonth(PathText("209912.QY.txt")).RecordCount(), 0u);
+    std::filesystem::create_directory(m_folder / "folder.QY.txt");
+    EXPECT_EQ(ReadHistoryMonth(PathText("folder.QY.txt")).RecordCount(), 0u);
+}
+
+}  // namespace
+}  // namespace durava::history

@@ -1,0 +1,35 @@
+#pragma once
+// A fresh folder per test, removed afterwards, with byte-exact file helpers.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace durava::testing {
+
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // The folder as a program text, ending in the separator.
+    std::string text() const;
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace durava::testing
+
+namespace durava::testing {
+
+// The code page 936 bytes of a UTF-8 literal, converted independently of the code under test.
+std::string Gbk(std::string_view utf8);
+
+}  // namespace durava::testing
