@@ -242,5 +242,23 @@ TEST_F(SettingsFileTest, removeSectionOfAnUnknownNameDoesNotRewrite) {
     EXPECT_TRUE(SettingsFile((m_folder / "none.ini").string()).RemoveSection("A"));
 }
 
+TEST_F(SettingsFileTest, binaryFilesAndHugeLinesReadAndWriteWithoutHarm) {
+    std::string bytes(1 << 20, 'x');  // a megabyte without a line break
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 131 + 7) % 256);
+    bytes += "\r\n[S]\r\nk=1\r\n\x81";  // ends on a lone lead byte
+    SettingsFile settings = Open(bytes);
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    EXPECT_EQ(settings.ReadSetting("S", "k"), "1");
+    ASSERT_TRUE(settings.WriteSetting("S", "k", "2"));
+    ASSERT_TRUE(settings.WriteSetting("New", "k", "3"));
+    const std::string written = ReadBytes(file());
+    EXPECT_EQ(written.substr(0, bytes.size() - 8), bytes.substr(0, bytes.size() - 8));
+    EXPECT_EQ(settings.ReadSetting("S", "k"), "2");
+    EXPECT_EQ(settings.ReadSetting("New", "k"), "3");
+    EXPECT_TRUE(settings.RemoveSection("New"));
+    EXPECT_EQ(settings.ReadSetting("New", "k", "gone"), "gone");
+}
+
 }  // namespace
 }  // namespace durava::core
