@@ -1,13 +1,16 @@
 // Process entry: the only place that knows every layer.
 #include <QApplication>
-#include <QGuiApplication>
 #include <QStandardPaths>
-#include <QWidget>
+#include <QTableView>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/forms.h"
 #include "core/startup.h"
+#include "lvcolor/colourdelegate.h"
+#include "ui/form.h"
+#include "ui/handlers.h"
 
 namespace {
 
@@ -30,14 +33,21 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    // Only closing the main window ends the program, even with the history window still open.
+    application.setQuitOnLastWindowClosed(false);
 
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     durava::core::AppState state =
         durava::core::StartUp(durava::core::DocumentsFolder(documents.toStdU16String()));
+    durava::lvcolor::ListViewColouring MainListColours;
 
-    QWidget mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Durava V1.2"));
-    mainWindow.setFixedSize(866 - 6, 604 - 29);
-    mainWindow.show();
+    durava::ui::Handlers handlers;
+    handlers.Add("InitMainWindow", [&](durava::ui::Form& main) {
+        MainListColours.SetWindows(main.Handle(), main.Handle(u"超级列表"));
+        durava::lvcolor::AttachParent(MainListColours,
+                                      qobject_cast<QTableView*>(main.Control(u"超级列表")));
+    });
+    handlers.Add("CloseMainWindow", [](durava::ui::Form&) { QApplication::exit(0); });
+    durava::ui::Form::Open(durava::core::forms::MainWindow(), handlers);
     return application.exec();
 }

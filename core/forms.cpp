@@ -1,0 +1,252 @@
+#include "core/forms.h"
+
+namespace durava::core::forms {
+namespace {
+
+using enum ControlKind;
+
+// One control a line, in the order the windows create them.
+// clang-format off
+
+constexpr Rgb kBlack = 0x000000;
+constexpr Rgb kWhite = 0xFFFFFF;
+constexpr Rgb kGrey = 0x606060;
+
+constexpr Column kMainColumns[] = {
+    {u"ID", 35, Align::Left},         {u"名称", 100, Align::Centre},
+    {u"状态", 80, Align::Centre},     {u"开始时间", 180, Align::Centre},
+    {u"时长", 120, Align::Centre},    {u"费用", 100, Align::Centre},
+    {u"最小单位", 80, Align::Centre}, {u"超时单价", 80, Align::Centre},
+};
+
+constexpr StatusPart kMainStatusParts[] = {
+    {50, u"总项目："}, {50, u"0"}, {40, u"空闲："}, {50, u"0"}, {50, u"使用："}, {50, u"0"},
+};
+
+constexpr Control kMainControls[] = {
+    {.kind = PictureButton, .name = u"超级按钮1", .left = 5, .top = 5, .width = 85, .height = 30, .text = u"增加项目", .icon = Icon::Add},
+    {.kind = PictureButton, .name = u"超级按钮4", .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh},
+    {.kind = PictureButton, .name = u"超级按钮3", .left = 185, .top = 5, .width = 85, .height = 30, .text = u"删除项目", .visible = false, .icon = Icon::Delete},
+    {.kind = PictureButton, .name = u"超级按钮2", .left = 275, .top = 5, .width = 85, .height = 30, .text = u"修改项目", .visible = false, .icon = Icon::Modify},
+    {.kind = Label, .name = u"标签1", .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
+    {.kind = PictureButton, .name = u"超级按钮5", .left = 770, .top = 5, .width = 85, .height = 30, .text = u"历史记录", .icon = Icon::History},
+    {.kind = ListView, .name = u"超级列表", .left = 5, .top = 40, .width = 850, .height = 508, .font = {14}, .columns = kMainColumns, .flatScrollBars = true},
+    {.kind = StatusBar, .name = u"状态条", .left = 0, .top = 533, .width = 841, .height = 20, .parts = kMainStatusParts},
+    // Interval 0 and never started: its tick never comes, so nothing is bound to it.
+    {.kind = Timer, .name = u"时钟", .enabled = false},
+};
+
+constexpr MenuEntry kMainMenu[] = {
+    {0, u"列表操作", false}, {1, u"开始计时"}, {1, u"结束记账"}, {1, u""},
+    {1, u"切换项目"},        {1, u""},         {1, u"修改项目"}, {1, u"删除项目"},
+};
+
+constexpr Binding kMainBindings[] = {
+    {u"", Event::Created, "InitMainWindow"},
+    {u"", Event::Destroying, "CloseMainWindow"},
+    {u"超级按钮1", Event::Click, "OpenAddDialog"},
+    {u"超级按钮4", Event::Click, "FillItemList"},
+    {u"超级按钮5", Event::Click, "OpenHistory"},
+    {u"超级列表", Event::RightClick, "UpdateListMenu"},
+    {u"开始计时", Event::Chosen, "StartTiming"},
+    {u"结束记账", Event::Chosen, "EndAndBill"},
+    {u"切换项目", Event::Chosen, "OpenSwitchWindow"},
+    {u"修改项目", Event::Chosen, "ModifyItem"},
+    {u"删除项目", Event::Chosen, "DeleteItem"},
+};
+
+constexpr Control kItemControls[] = {
+    {.kind = Label, .name = u"标签1", .left = 10, .top = 10, .width = 110, .height = 35, .text = u"项目名称", .font = {14}},
+    {.kind = EditBox, .name = u"编辑框1", .left = 119, .top = 10, .width = 151, .height = 35, .font = {14}, .tabStop = true},
+    {.kind = Label, .name = u"标签2", .left = 10, .top = 50, .width = 110, .height = 35, .text = u"初始时段", .font = {14}},
+    {.kind = EditBox, .name = u"编辑框2", .left = 119, .top = 50, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = TransparentLabel, .name = u"透明标签1", .left = 10, .top = 86, .width = 255, .height = 20, .text = u"单位：？分钟；未超出该时长则不算超时", .border = false, .textColour = kGrey, .align = Align::Right},
+    {.kind = Label, .name = u"标签3", .left = 10, .top = 110, .width = 110, .height = 35, .text = u"初始费用", .font = {14}},
+    {.kind = EditBox, .name = u"编辑框3", .left = 119, .top = 110, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = TransparentLabel, .name = u"透明标签2", .left = 15, .top = 146, .width = 255, .height = 20, .text = u"单位：？元/时；未满初始时段时最低消费", .border = false, .textColour = kGrey, .align = Align::Right},
+    {.kind = Label, .name = u"标签4", .left = 10, .top = 170, .width = 110, .height = 35, .text = u"最小单位", .font = {14}},
+    {.kind = EditBox, .name = u"编辑框4", .left = 119, .top = 170, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = TransparentLabel, .name = u"透明标签3", .left = 15, .top = 206, .width = 255, .height = 20, .text = u"单位：？分钟；最小计费单位", .border = false, .textColour = kGrey, .align = Align::Right},
+    {.kind = Label, .name = u"标签5", .left = 10, .top = 230, .width = 110, .height = 35, .text = u"超时单价", .font = {14}},
+    {.kind = EditBox, .name = u"编辑框5", .left = 119, .top = 230, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = TransparentLabel, .name = u"透明标签4", .left = 15, .top = 266, .width = 255, .height = 20, .text = u"单位：？元/时；超时后按此单价收费", .border = false, .textColour = kGrey, .align = Align::Right},
+    {.kind = Button, .name = u"按钮2", .left = 110, .top = 291, .width = 50, .height = 35, .text = u"默认", .tabStop = true},
+    {.kind = Button, .name = u"按钮1", .left = 170, .top = 291, .width = 100, .height = 35, .text = u"确定添加", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kItemBindings[] = {
+    {u"", Event::Created, "InitItemDialog"},
+    {u"", Event::Destroying, "CloseItemDialog"},
+    {u"按钮1", Event::Click, "SaveItem"},
+    {u"按钮2", Event::Click, "FillDefaultTariff"},
+};
+
+constexpr int kCaptionWidth = 110;
+constexpr int kValueWidth = 241;
+
+constexpr Control Caption(std::u16string_view name, int left, int top, int height,
+                          std::u16string_view text) {
+    return {.kind = Label,
+            .name = name,
+            .left = left,
+            .top = top,
+            .width = kCaptionWidth,
+            .height = height,
+            .text = text,
+            .font = {14},
+            .textColour = kBlack};
+}
+
+// The texts are filled in by the window's created handler.
+constexpr Control Value(std::u16string_view name, int left, int top, int height, Font font,
+                        Rgb text = kBlack, Rgb back = kWhite) {
+    return {.kind = Label,
+            .name = name,
+            .left = left,
+            .top = top,
+            .width = kValueWidth,
+            .height = height,
+            .font = font,
+            .textColour = text,
+            .backColour = back};
+}
+
+constexpr Control kCheckoutControls[] = {
+    Caption(u"标签1", 10, 10, 35, u"项目名称"),
+    Value(u"标签2", 119, 10, 35, {19, true}),
+    Caption(u"标签3", 10, 55, 35, u"开始时间"),
+    Value(u"标签4", 119, 55, 35, {19}),
+    Caption(u"标签13", 10, 89, 35, u"结束时间"),
+    Value(u"标签14", 119, 89, 35, {19}),
+    Caption(u"标签15", 10, 123, 35, u"使用时长"),
+    Value(u"标签16", 119, 123, 35, {19}),
+    Caption(u"标签8", 10, 157, 35, u"初始时段"),
+    Value(u"标签7", 119, 157, 35, {19}),
+    Caption(u"标签9", 10, 191, 35, u"超时时长"),
+    Value(u"标签10", 119, 191, 35, {19}),
+    Caption(u"标签12", 11, 236, 35, u"最小计费单位"),
+    Value(u"标签11", 120, 236, 35, {19}),
+    Caption(u"标签24", 11, 270, 35, u"超时单价"),
+    Value(u"标签23", 120, 270, 35, {19}),
+    Caption(u"标签5", 10, 315, 35, u"初始费用"),
+    Value(u"标签6", 119, 315, 35, {21, true}, 0x008000),
+    Caption(u"标签21", 10, 349, 35, u"超时费用"),
+    Value(u"标签22", 119, 349, 35, {21, true}, 0xAF4749),
+    Caption(u"标签20", 10, 383, 75, u"总费用"),
+    Value(u"标签19", 119, 383, 75, {43, true}, 0xFFFF00, 0xFF0000),
+    {.kind = Button, .name = u"按钮1", .left = 260, .top = 467, .width = 100, .height = 35, .text = u"确定结账", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kCheckoutBindings[] = {
+    {u"", Event::Created, "InitCheckout"},
+    {u"按钮1", Event::Click, "ConfirmCheckout"},
+};
+
+constexpr Column kHistoryColumns[] = {
+    {u"名称", 80, Align::Left},      {u"开始时间", 150, Align::Left},
+    {u"结束时间", 150, Align::Left}, {u"使用时长", 120, Align::Left},
+    {u"初始时段", 90, Align::Left},  {u"超时时长", 90, Align::Left},
+    {u"最小单位", 75, Align::Left},  {u"超时单价", 90, Align::Left},
+    {u"初始费用", 75, Align::Left},  {u"超时费用", 75, Align::Left},
+    {u"总费用", 90, Align::Left},
+};
+
+constexpr Control kHistoryControls[] = {
+    {.kind = ListBox, .name = u"列表框1", .left = 9, .top = 10, .width = 140, .height = 370, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = u"超级列表框1", .left = 157, .top = 10, .width = 1103, .height = 621, .tabStop = true, .columns = kHistoryColumns},
+    {.kind = Label, .name = u"标签1", .left = 10, .top = 600, .width = 140, .height = 30, .text = u"共 0 条记录", .border = false},
+};
+
+constexpr Binding kHistoryBindings[] = {
+    {u"", Event::Created, "ListHistoryFiles"},
+    {u"列表框1", Event::SelectionChanged, "ShowHistoryMonth"},
+};
+
+constexpr Control kSwitchControls[] = {
+    {.kind = ComboBox, .name = u"组合框1", .left = 15, .top = 20, .width = 190, .height = 20, .font = {20}, .tabStop = true, .minimumDropHeight = 160},
+    {.kind = Button, .name = u"按钮1", .left = 60, .top = 66, .width = 100, .height = 40, .text = u"确认切换", .font = {16, true}, .enabled = false, .tabStop = true},
+};
+
+constexpr Binding kSwitchBindings[] = {
+    {u"", Event::Created, "ListIdleItems"},
+    {u"组合框1", Event::SelectionChanged, "EnableSwitchButton"},
+    {u"按钮1", Event::Click, "ConfirmSwitch"},
+};
+
+// clang-format on
+
+}  // namespace
+
+const Window& MainWindow() {
+    static constexpr Window window{.name = "MainWindow",
+                                   .title = u"Durava V1.2",
+                                   .outerWidth = 866,
+                                   .outerHeight = 604,
+                                   .minimizeBox = true,
+                                   .inTaskbar = true,
+                                   .opening = Opening::NotModalNoOwner,
+                                   .controls = kMainControls,
+                                   .menu = kMainMenu,
+                                   .bindings = kMainBindings};
+    return window;
+}
+
+const Window& ItemDialog() {
+    // The title only stands until the dialog opens and names its mode.
+    static constexpr Window window{.name = "ItemDialog",
+                                   .title = u"添加项目",
+                                   .outerWidth = 286,
+                                   .outerHeight = 365,
+                                   .minimizeBox = true,
+                                   .inTaskbar = true,
+                                   .opening = Opening::ModalNoOwner,
+                                   .controls = kItemControls,
+                                   .menu = {},
+                                   .bindings = kItemBindings};
+    return window;
+}
+
+const Window& CheckoutWindow() {
+    // Owned by the main window, so it gets no taskbar entry of its own.
+    static constexpr Window window{.name = "CheckoutWindow",
+                                   .title = u"结账统计",
+                                   .outerWidth = 376,
+                                   .outerHeight = 540,
+                                   .minimizeBox = false,
+                                   .inTaskbar = false,
+                                   .opening = Opening::ModalOwnedByMain,
+                                   .controls = kCheckoutControls,
+                                   .menu = {},
+                                   .bindings = kCheckoutBindings};
+    return window;
+}
+
+const Window& HistoryWindow() {
+    static constexpr Window window{.name = "HistoryWindow",
+                                   .title = u"历史记录",
+                                   .outerWidth = 1276,
+                                   .outerHeight = 669,
+                                   .minimizeBox = true,
+                                   .inTaskbar = true,
+                                   .opening = Opening::NotModalNoOwner,
+                                   .controls = kHistoryControls,
+                                   .menu = {},
+                                   .bindings = kHistoryBindings};
+    return window;
+}
+
+const Window& SwitchWindow() {
+    static constexpr Window window{.name = "SwitchWindow",
+                                   .title = u"切换项目",
+                                   .outerWidth = 226,
+                                   .outerHeight = 150,
+                                   .minimizeBox = false,
+                                   .inTaskbar = false,
+                                   .opening = Opening::ModalOwnedByMain,
+                                   .controls = kSwitchControls,
+                                   .menu = {},
+                                   .bindings = kSwitchBindings};
+    return window;
+}
+
+}  // namespace durava::core::forms

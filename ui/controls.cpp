@@ -1,0 +1,201 @@
+#include "ui/controls.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+
+#include "ui/pngicon.h"
+#include "ui/screentext.h"
+#include "ui/tablemodel.h"
+
+namespace durava::ui {
+namespace {
+
+using core::forms::Control;
+using core::forms::ControlKind;
+
+constexpr int kIconPixels = 20;
+constexpr int kStatusBarHeight = 20;
+
+// Typed printable characters other than digits and "-" never reach the box; editing keys do.
+class DigitsOnlyFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            for (QChar c : typed) {
+                if (c.isPrint() && !c.isDigit() && c != u'-') return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QString CssColour(core::forms::Rgb rgb) {
+    return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
+}
+
+// A style sheet rather than a frame: a plain frame takes the text colour, while the platform's
+// one-pixel border stays black whatever colour the text has.
+QWidget* CreateLabel(const Control& control) {
+    auto* label = new QLabel(ToScreen(control.text));
+    label->setAlignment(AlignmentOf(control.align));
+    label->setWordWrap(false);
+    QString style =
+        QStringLiteral("QLabel { color: %1;").arg(CssColour(control.textColour.value_or(0x000000)));
+    if (control.border) style += QStringLiteral(" border: 1px solid black;");
+    if (control.backColour) {
+        style += QStringLiteral(" background-color: %1;").arg(CssColour(*control.backColour));
+    }
+    label->setStyleSheet(style + QStringLiteral(" }"));
+    return label;
+}
+
+QWidget* CreateButton(const Control& control) {
+    auto* button = new QPushButton(ToScreen(control.text));
+    if (control.kind == ControlKind::PictureButton) {
+        button->setIcon(ButtonIcon(control.icon));
+        button->setIconSize(QSize(kIconPixels, kIconPixels));
+    }
+    return button;
+}
+
+QWidget* CreateEditBox(const Control& control) {
+    auto* edit = new QLineEdit(ToScreen(control.text));
+    edit->setAlignment(AlignmentOf(control.align));
+    edit->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"));
+    if (control.digitsOnly) edit->installEventFilter(new DigitsOnlyFilter(edit));
+    return edit;
+}
+
+QWidget* CreateListView(const Control& control) {
+    auto* view = new QTableView;
+    view->setModel(new TableModel(control.columns, view));
+    QHeaderView* header = view->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setFont(FontOf(control.font));
+    for (std::size_t column = 0; column < control.columns.size(); ++column) {
+        header->resizeSection(static_cast<int>(column), control.columns[column].width);
+    }
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(control.font.pixels + 8);
+    view->setSortingEnabled(false);
+    view->setShowGrid(true);
+    view->setWordWrap(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The selection shows only while the list has the focus.
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+    view->setPalette(palette);
+    return view;
+}
+
+QWidget* CreateComboBox(const Control& control) {
+    auto* combo = new QComboBox;
+    combo->setEditable(false);
+    combo->view()->setMinimumHeight(control.minimumDropHeight);
+    return combo;
+}
+
+QWidget* CreateStatusBar(const Control& control, QWidget* window) {
+    auto* bar = new QStatusBar;
+    bar->setSizeGripEnabled(false);
+    for (const core::forms::StatusPart& part : control.parts) {
+        auto* label = new QLabel(ToScreen(part.text));
+        label->setFixedWidth(part.width);
+        label->setFont(FontOf(control.font));
+        bar->addWidget(label);
+    }
+    bar->setGeometry(0, window->height() - kStatusBarHeight, window->width(), kStatusBarHeight);
+    return bar;
+}
+
+QWidget* CreateWidget(const Control& control, QWidget* window) {
+    switch (control.kind) {
+        case ControlKind::Label:
+        case ControlKind::TransparentLabel:
+            return CreateLabel(control);
+        case ControlKind::Button:
+        case ControlKind::PictureButton:
+            return CreateButton(control);
+        case ControlKind::EditBox:
+            return CreateEditBox(control);
+        case ControlKind::ComboBox:
+            return CreateComboBox(control);
+        case ControlKind::ListBox:
+            return new QListWidget;
+        case ControlKind::ListView:
+            return CreateListView(control);
+        case ControlKind::StatusBar:
+            return CreateStatusBar(control, window);
+        case ControlKind::Timer:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Qt::Alignment AlignmentOf(core::forms::Align align) {
+    switch (align) {
+        case core::forms::Align::Left:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        case core::forms::Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case core::forms::Align::Centre:
+            break;
+    }
+    return Qt::AlignCenter;
+}
+
+QFont FontOf(const core::forms::Font& font) {
+    QFont result;
+    result.setFamilies({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+                        QStringLiteral("Noto Sans CJK SC")});
+    result.setPixelSize(font.pixels);
+    result.setBold(font.bold);
+    return result;
+}
+
+QObject* CreateControl(const Control& control, QWidget* window) {
+    const QString name = ToScreen(control.name);
+    if (control.kind == ControlKind::Timer) {
+        // Defined with interval 0 and never started: the live display does not depend on it.
+        auto* timer = new QTimer(window);
+        timer->setObjectName(name);
+        timer->setInterval(0);
+        return timer;
+    }
+    QWidget* widget = CreateWidget(control, window);
+    widget->setParent(window);
+    widget->setObjectName(name);
+    widget->setFont(FontOf(control.font));
+    if (control.kind != ControlKind::StatusBar) {
+        widget->setGeometry(control.left, control.top, control.width, control.height);
+    }
+    if (widget->focusPolicy() != Qt::NoFocus) {
+        widget->setFocusPolicy(control.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+    return widget;
+}
+
+}  // namespace durava::ui

@@ -1,0 +1,47 @@
+#include "ui/dialogs.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "ui/screentext.h"
+
+namespace durava::ui {
+namespace {
+
+std::function<bool(const QString&, const QString&)>& MessageAnswer() {
+    static std::function<bool(const QString&, const QString&)> answer;
+    return answer;
+}
+
+std::function<QAction*(QMenu&)>& MenuChoice() {
+    static std::function<QAction*(QMenu&)> choose;
+    return choose;
+}
+
+}  // namespace
+
+bool ShowMessage(QWidget* owner, std::string_view caption, std::string_view text, Buttons buttons) {
+    const QString screenCaption = ToScreen(caption);
+    const QString screenText = ToScreen(text);
+    if (MessageAnswer()) return MessageAnswer()(screenCaption, screenText);
+    QMessageBox box(
+        QMessageBox::NoIcon, screenCaption, screenText,
+        buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QAction* ShowPopupMenu(QMenu& menu) {
+    if (MenuChoice()) return MenuChoice()(menu);
+    return menu.exec(QCursor::pos());
+}
+
+void AnswerMessagesWith(std::function<bool(const QString&, const QString&)> answer) {
+    MessageAnswer() = std::move(answer);
+}
+
+void ChooseMenuEntriesWith(std::function<QAction*(QMenu&)> choose) {
+    MenuChoice() = std::move(choose);
+}
+
+}  // namespace durava::ui

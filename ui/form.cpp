@@ -1,0 +1,283 @@
+#include "ui/form.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/handlers.h"
+#include "ui/screentext.h"
+#include "ui/tablemodel.h"
+
+namespace durava::ui {
+namespace {
+
+using core::forms::ControlKind;
+using core::forms::Event;
+using core::forms::Opening;
+
+Qt::WindowFlags FrameFlags(const core::forms::Window& definition, bool owned) {
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (definition.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (owned) return flags | Qt::Dialog;
+    return flags | (definition.inTaskbar ? Qt::Window : Qt::Tool);
+}
+
+void CentreOnScreen(QWidget& window, const core::forms::Window& definition) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    window.move(available.center().x() - definition.outerWidth / 2,
+                available.center().y() - definition.outerHeight / 2);
+}
+
+}  // namespace
+
+Form* Form::Open(const core::forms::Window& definition, const Handlers& handlers,
+                 QWidget* mainWindow) {
+    const bool owned = definition.opening == Opening::ModalOwnedByMain;
+    auto* form = new Form(definition, handlers, owned ? mainWindow : nullptr);
+    form->Build();
+    form->Dispatch(Event::Created, {});
+    if (definition.opening == Opening::NotModalNoOwner) {
+        form->show();
+        return form;
+    }
+    form->setWindowModality(owned ? Qt::WindowModal : Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    form->show();
+    loop.exec();
+    return nullptr;
+}
+
+Form::Form(const core::forms::Window& definition, const Handlers& handlers, QWidget* owner)
+    : QWidget(owner, FrameFlags(definition, owner != nullptr)),
+      m_definition(definition),
+      m_handlers(handlers) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(ToScreen(definition.title));
+    setFixedSize(definition.outerWidth - core::forms::kFrameWidth,
+                 definition.outerHeight - core::forms::kFrameHeight);
+    CentreOnScreen(*this, definition);
+}
+
+// Every way of closing ends here, so the window's last event runs exactly once.
+Form::~Form() {
+    Dispatch(Event::Destroying, {});
+}
+
+void Form::Build() {
+    setObjectName(QString::fromUtf8(m_definition.name.data(),
+                                    static_cast<qsizetype>(m_definition.name.size())));
+    for (const core::forms::Control& control : m_definition.controls) {
+        QObject* created = CreateControl(control, this);
+        m_controls.emplace(control.name, created);
+        const std::u16string_view name = control.name;
+        switch (control.kind) {
+            case ControlKind::Button:
+            case ControlKind::PictureButton:
+                connect(static_cast<QAbstractButton*>(created), &QAbstractButton::clicked, this,
+                        [this, name] { Dispatch(Event::Click, name); });
+                break;
+            case ControlKind::ListView:
+                connect(static_cast<QTableView*>(created), &QWidget::customContextMenuRequested,
+                        this, [this, name] { Dispatch(Event::RightClick, name); });
+                break;
+            case ControlKind::ListBox:
+                connect(static_cast<QListWidget*>(created), &QListWidget::currentRowChanged, this,
+                        [this, name] { Dispatch(Event::SelectionChanged, name); });
+                break;
+            case ControlKind::ComboBox:
+                // Only the operator's choice counts, as with the platform's selection notice.
+                connect(static_cast<QComboBox*>(created), &QComboBox::activated, this,
+                        [this, name] { Dispatch(Event::SelectionChanged, name); });
+                break;
+            case ControlKind::StatusBar:
+                for (QLabel* part : created->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+                    m_statusParts[name].push_back(part);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    BuildMenu();
+}
+
+void Form::BuildMenu() {
+    if (m_definition.menu.empty()) return;
+    // The top entry never shows in a menu bar; its entries form the pop-up menu.
+    m_menu = new QMenu(this);
+    for (const core::forms::MenuEntry& entry : m_definition.menu) {
+        if (entry.level == 0) {
+            m_menu->setTitle(ToScreen(entry.text));
+        } else if (entry.text.empty()) {
+            m_menu->addSeparator();
+        } else {
+            m_menuEntries.emplace(entry.text, m_menu->addAction(ToScreen(entry.text)));
+        }
+    }
+}
+
+void Form::Dispatch(Event event, std::u16string_view control) {
+    for (const core::forms::Binding& binding : m_definition.bindings) {
+        if (binding.event == event && binding.control == control) {
+            m_handlers.Run(binding.operation, *this);
+        }
+    }
+}
+
+QObject* Form::Control(std::u16string_view name) const {
+    auto found = m_controls.find(name);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+std::intptr_t Form::Handle(std::u16string_view name) const {
+    const QObject* object = name.empty() ? this : Control(name);
+    return reinterpret_cast<std::intptr_t>(object);
+}
+
+std::string Form::Text(std::u16string_view name) const {
+    const QObject* control = Control(name);
+    if (auto* label = qobject_cast<const QLabel*>(control)) return FromScreen(label->text());
+    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return FromScreen(edit->text());
+    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return FromScreen(button->text());
+    }
+    if (name.empty()) return FromScreen(windowTitle());
+    return {};
+}
+
+void Form::SetText(std::u16string_view name, std::string_view text) {
+    QObject* control = Control(name);
+    const QString screen = ToScreen(text);
+    if (auto* label = qobject_cast<QLabel*>(control)) label->setText(screen);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(screen);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(screen);
+    if (name.empty()) setWindowTitle(screen);
+}
+
+bool Form::IsEnabled(std::u16string_view name) const {
+    auto* widget = qobject_cast<const QWidget*>(Control(name));
+    return widget && widget->isEnabled();
+}
+
+void Form::SetEnabled(std::u16string_view name, bool enabled) {
+    if (auto* widget = qobject_cast<QWidget*>(Control(name))) widget->setEnabled(enabled);
+}
+
+TableModel* Form::Model(std::u16string_view name) const {
+    auto* view = qobject_cast<QTableView*>(Control(name));
+    return view ? qobject_cast<TableModel*>(view->model()) : nullptr;
+}
+
+void Form::ClearRows(std::u16string_view name) {
+    if (TableModel* model = Model(name)) model->Clear();
+}
+
+int Form::AppendRow(std::u16string_view name) {
+    TableModel* model = Model(name);
+    return model ? model->AppendRow() : -1;
+}
+
+void Form::SetCell(std::u16string_view name, int row, int column, std::string_view text) {
+    if (TableModel* model = Model(name)) model->SetCell(row, column, std::string(text));
+}
+
+std::string Form::Cell(std::u16string_view name, int row, int column) const {
+    const TableModel* model = Model(name);
+    return model ? model->Cell(row, column) : std::string();
+}
+
+int Form::RowCount(std::u16string_view name) const {
+    const TableModel* model = Model(name);
+    return model ? model->rowCount() : 0;
+}
+
+int Form::SelectedRow(std::u16string_view name) const {
+    auto* view = qobject_cast<const QTableView*>(Control(name));
+    if (!view || !view->selectionModel()) return -1;
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void Form::AppendEntry(std::u16string_view name, std::string_view text) {
+    QObject* control = Control(name);
+    if (auto* list = qobject_cast<QListWidget*>(control)) list->addItem(ToScreen(text));
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        // A drop-down list starts with nothing chosen, whatever it holds.
+        const QSignalBlocker quiet(combo);
+        combo->addItem(ToScreen(text));
+        combo->setCurrentIndex(-1);
+    }
+}
+
+int Form::SelectedIndex(std::u16string_view name) const {
+    const QObject* control = Control(name);
+    if (auto* list = qobject_cast<const QListWidget*>(control)) return list->currentRow();
+    if (auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentIndex();
+    return -1;
+}
+
+std::string Form::SelectedText(std::u16string_view name) const {
+    const QObject* control = Control(name);
+    if (auto* list = qobject_cast<const QListWidget*>(control)) {
+        return list->currentItem() ? FromScreen(list->currentItem()->text()) : std::string();
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return FromScreen(combo->currentText());
+    return {};
+}
+
+void Form::SetStatusPart(std::u16string_view name, int part, std::string_view text) {
+    auto found = m_statusParts.find(name);
+    if (found == m_statusParts.end() || part < 0 ||
+        part >= static_cast<int>(found->second.size())) {
+        return;
+    }
+    found->second[static_cast<std::size_t>(part)]->setText(ToScreen(text));
+}
+
+std::string Form::StatusPart(std::u16string_view name, int part) const {
+    auto found = m_statusParts.find(name);
+    if (found == m_statusParts.end() || part < 0 ||
+        part >= static_cast<int>(found->second.size())) {
+        return {};
+    }
+    return FromScreen(found->second[static_cast<std::size_t>(part)]->text());
+}
+
+void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
+    if (auto found = m_menuEntries.find(entry); found != m_menuEntries.end()) {
+        found->second->setEnabled(enabled);
+    }
+}
+
+bool Form::IsMenuEntryEnabled(std::u16string_view entry) const {
+    auto found = m_menuEntries.find(entry);
+    return found != m_menuEntries.end() && found->second->isEnabled();
+}
+
+void Form::ShowMenu() {
+    if (!m_menu) return;
+    const QAction* chosen = ShowPopupMenu(*m_menu);
+    // A test's answer obeys the same rule as a click: a greyed entry cannot be chosen.
+    if (!chosen || !chosen->isEnabled()) return;
+    for (const auto& [text, action] : m_menuEntries) {
+        if (action == chosen) return Dispatch(Event::Chosen, text);
+    }
+}
+
+}  // namespace durava::ui

@@ -1,0 +1,80 @@
+#pragma once
+// One window built from its definition. Handlers reach its controls by the names the definition
+// gives them (the Qt objectName is that name too) and meet every text as a program text.
+#include <QWidget>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/forms.h"
+
+class QLabel;
+class QMenu;
+class QAction;
+
+namespace durava::ui {
+
+class Handlers;
+class TableModel;
+
+class Form : public QWidget {
+    Q_OBJECT
+  public:
+    // Opens a window as its definition says: a modal one has been closed and destroyed when this
+    // returns (nullptr); otherwise the open window. `mainWindow` owns the windows it should own.
+    static Form* Open(const core::forms::Window& definition, const Handlers& handlers,
+                      QWidget* mainWindow = nullptr);
+
+    ~Form() override;
+
+    const core::forms::Window& Definition() const { return m_definition; }
+    // The named control, or nullptr.
+    QObject* Control(std::u16string_view name) const;
+    // A stable number that identifies the window (empty name) or one of its controls.
+    std::intptr_t Handle(std::u16string_view name = {}) const;
+
+    std::string Text(std::u16string_view name) const;
+    void SetText(std::u16string_view name, std::string_view text);
+    bool IsEnabled(std::u16string_view name) const;
+    void SetEnabled(std::u16string_view name, bool enabled);
+
+    // List views.
+    void ClearRows(std::u16string_view name);
+    int AppendRow(std::u16string_view name);
+    void SetCell(std::u16string_view name, int row, int column, std::string_view text);
+    std::string Cell(std::u16string_view name, int row, int column) const;
+    int RowCount(std::u16string_view name) const;
+    int SelectedRow(std::u16string_view name) const;
+
+    // List boxes and combo boxes.
+    void AppendEntry(std::u16string_view name, std::string_view text);
+    int SelectedIndex(std::u16string_view name) const;
+    std::string SelectedText(std::u16string_view name) const;
+
+    void SetStatusPart(std::u16string_view name, int part, std::string_view text);
+    std::string StatusPart(std::u16string_view name, int part) const;
+
+    // The window's pop-up menu: entries are named by their texts.
+    void SetMenuEntryEnabled(std::u16string_view entry, bool enabled);
+    bool IsMenuEntryEnabled(std::u16string_view entry) const;
+    void ShowMenu();
+
+  private:
+    Form(const core::forms::Window& definition, const Handlers& handlers, QWidget* owner);
+    void Build();
+    void BuildMenu();
+    void Dispatch(core::forms::Event event, std::u16string_view control);
+    TableModel* Model(std::u16string_view name) const;
+
+    const core::forms::Window& m_definition;
+    const Handlers& m_handlers;
+    std::map<std::u16string_view, QObject*> m_controls;
+    std::map<std::u16string_view, std::vector<QLabel*>> m_statusParts;
+    QMenu* m_menu = nullptr;
+    std::map<std::u16string_view, QAction*> m_menuEntries;
+};
+
+}  // namespace durava::ui

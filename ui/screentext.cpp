@@ -1,0 +1,21 @@
+#include "ui/screentext.h"
+
+#include "core/codepage.h"
+
+namespace durava::ui {
+
+QString ToScreen(std::string_view text) {
+    const std::u16string wide = core::TextToWide(text);
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+QString ToScreen(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string FromScreen(const QString& text) {
+    return core::WideToText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                static_cast<std::size_t>(text.size())));
+}
+
+}  // namespace durava::ui

@@ -1,0 +1,66 @@
+#include "ui/tablemodel.h"
+
+#include "ui/controls.h"
+#include "ui/screentext.h"
+
+namespace durava::ui {
+
+TableModel::TableModel(std::span<const core::forms::Column> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_columns(columns) {}
+
+int TableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole) return ToScreen(Cell(index.row(), index.column()));
+    if (role == Qt::TextAlignmentRole) {
+        return static_cast<int>(
+            AlignmentOf(m_columns[static_cast<std::size_t>(index.column())].align));
+    }
+    return {};
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const core::forms::Column& column = m_columns[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return ToScreen(column.header);
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(AlignmentOf(column.align));
+    return {};
+}
+
+void TableModel::Clear() {
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+int TableModel::AppendRow() {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    m_rows.emplace_back(m_columns.size());
+    endInsertRows();
+    return row;
+}
+
+void TableModel::SetCell(int row, int column, std::string text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
+    std::string& cell = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    if (cell == text) return;
+    cell = std::move(text);
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+const std::string& TableModel::Cell(int row, int column) const {
+    static const std::string kEmpty;
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return kEmpty;
+    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+}  // namespace durava::ui
