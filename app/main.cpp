@@ -1,16 +1,13 @@
 // Process entry: the only place that knows every layer.
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTableView>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/program.h"
 #include "core/forms.h"
-#include "core/startup.h"
-#include "lvcolor/colourdelegate.h"
 #include "ui/form.h"
-#include "ui/handlers.h"
 
 namespace {
 
@@ -36,18 +33,10 @@ int main(int argc, char* argv[]) {
     // Only closing the main window ends the program, even with the history window still open.
     application.setQuitOnLastWindowClosed(false);
 
+    durava::mainwin::Globals globals;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    durava::core::AppState state =
-        durava::core::StartUp(durava::core::DocumentsFolder(documents.toStdU16String()));
-    durava::lvcolor::ListViewColouring MainListColours;
-
-    durava::ui::Handlers handlers;
-    handlers.Add("InitMainWindow", [&](durava::ui::Form& main) {
-        MainListColours.SetWindows(main.Handle(), main.Handle(u"超级列表"));
-        durava::lvcolor::AttachParent(MainListColours,
-                                      qobject_cast<QTableView*>(main.Control(u"超级列表")));
-    });
-    handlers.Add("CloseMainWindow", [](durava::ui::Form&) { QApplication::exit(0); });
-    durava::ui::Form::Open(durava::core::forms::MainWindow(), handlers);
+    globals.app = durava::core::StartUp(durava::core::DocumentsFolder(documents.toStdU16String()));
+    durava::app::RegisterHandlers(globals);
+    durava::ui::Form::Open(durava::core::forms::MainWindow(), globals.handlers);
     return application.exec();
 }

@@ -8,6 +8,15 @@
 
 namespace durava::billing {
 
+std::optional<std::int32_t> ElapsedSeconds(std::string_view startText, core::DateTime now) {
+    const core::DateTime start = core::ParseDateTime(startText);
+    if (start == core::kMinDateTime) return std::nullopt;
+    constexpr double kLimit = 2147483647.0;
+    const double days = now - start;
+    if (!(days * 86400.0 < kLimit && days * 86400.0 > -kLimit)) return std::nullopt;
+    return core::RealToInteger(core::TimeDifference(now, start));
+}
+
 DurationParts SplitDuration(std::int32_t seconds) {
     const double total = seconds;
     const double belowDay = core::Remainder(total, 86400.0);

@@ -115,6 +115,23 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
     return file.close();
 }
 
+bool RemoveTail(std::string_view path, std::string_view tail) {
+    FileHandle file(OpenRetrying(Native(path), O_RDWR));
+    struct stat info;
+    if (!file || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::size_t>(info.st_size) < tail.size()) {
+        return false;
+    }
+    const off_t start = info.st_size - static_cast<off_t>(tail.size());
+    std::string found(tail.size(), '\0');
+    if (::pread(file.get(), found.data(), found.size(), start) !=
+            static_cast<ssize_t>(found.size()) ||
+        found != tail) {
+        return false;
+    }
+    return ::ftruncate(file.get(), start) == 0 && ::fdatasync(file.get()) == 0 && file.close();
+}
+
 bool IsDirectory(std::string_view path) {
     struct stat info;
     return ::stat(Native(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);

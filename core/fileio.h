@@ -21,6 +21,10 @@ bool ReplaceFile(std::string_view path, std::string_view bytes);
 // its former size.
 bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak);
 
+// Cuts `tail` off the end of the file when the file ends with exactly those bytes; false when
+// it does not or the file cannot be changed.
+bool RemoveTail(std::string_view path, std::string_view tail);
+
 // True when the path names an existing directory.
 bool IsDirectory(std::string_view path);
 // True when the path names an existing file that is not a directory.

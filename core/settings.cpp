@@ -128,6 +128,7 @@ struct SettingsFile::Snapshot {
     std::unordered_map<std::string, std::size_t> sectionByName;  // folded name, first wins
 
     void Parse();
+    std::string With(std::string_view section, std::string_view key, std::string_view value) const;
     const Section* FindSection(std::string_view name) const {
         auto found = sectionByName.find(FoldName(name));
         return found == sectionByName.end() ? nullptr : &sections[found->second];
@@ -228,24 +229,24 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
     return std::string(TrimTrailingSpaces(fallback).substr(0, kValueCapacity));
 }
 
-bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
-                                std::string_view value) {
-    section = TrimSpaces(section);
-    key = TrimSpaces(key);
-    // What cannot be stored so that it reads back as written is refused, not written askew.
-    if (section.empty() || key.empty() || HasLineBreakOrZero(section) || HasLineBreakOrZero(key) ||
-        HasLineBreakOrZero(value) || FindText(section, "]") > 0 ||
-        key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') {
-        return false;
-    }
+namespace {
 
-    const Snapshot* snapshot = Current();
-    if (snapshot->state == Snapshot::State::Unreadable) return false;
-    const std::string_view text = snapshot->bytes;
+// What cannot be stored so that it reads back as written is refused, not written askew.
+bool IsWritable(std::string_view section, std::string_view key, std::string_view value) {
+    return !section.empty() && !key.empty() && !HasLineBreakOrZero(section) &&
+           !HasLineBreakOrZero(key) && !HasLineBreakOrZero(value) && FindText(section, "]") < 0 &&
+           key.find('=') == std::string_view::npos && key.front() != '[' && key.front() != ';';
+}
+
+}  // namespace
+
+// The text after one write, as the profile functions would leave it.
+std::string SettingsFile::Snapshot::With(std::string_view section, std::string_view key,
+                                         std::string_view value) const {
+    const std::string_view text = bytes;
     const std::string keyLine = std::string(key) + "=" + std::string(value);
-
     std::string updated;
-    const Snapshot::Section* found = snapshot->FindSection(section);
+    const Section* found = FindSection(section);
     if (!found) {
         updated = text;
         if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r') {
@@ -254,19 +255,46 @@ bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
         updated.append("[").append(section).append("]").append(kLineBreak);
         updated.append(keyLine).append(kLineBreak);
     } else if (auto entry = found->keys.find(FoldName(key)); entry != found->keys.end()) {
-        const Snapshot::Line& line = snapshot->lines[entry->second.line];
+        const Line& line = lines[entry->second.line];
         updated.append(text.substr(0, entry->second.valueStart)).append(value);
         updated.append(line.next == line.end ? kLineBreak
                                              : text.substr(line.end, line.next - line.end));
         updated.append(text.substr(line.next));
     } else {
-        const Snapshot::Line& line =
-            snapshot->lines[found->lastKeyLine.value_or(found->headerLine)];
+        const Line& line = lines[found->lastKeyLine.value_or(found->headerLine)];
         updated.append(text.substr(0, line.next));
         if (line.next == line.end) updated += kLineBreak;
         updated.append(keyLine).append(kLineBreak).append(text.substr(line.next));
     }
-    return ReplaceFile(m_path, updated);
+    return updated;
+}
+
+bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    const SettingWrite write{section, key, value};
+    return WriteSettings({&write, 1});
+}
+
+bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
+    for (const SettingWrite& write : writes) {
+        if (!IsWritable(TrimSpaces(write.section), TrimSpaces(write.key), write.value)) {
+            return false;
+        }
+    }
+    const Snapshot* current = Current();
+    if (current->state == Snapshot::State::Unreadable) return false;
+    Snapshot working;
+    working.bytes = current->bytes;
+    working.Parse();
+    for (std::size_t index = 0; index < writes.size(); ++index) {
+        const SettingWrite& write = writes[index];
+        std::string updated =
+            working.With(TrimSpaces(write.section), TrimSpaces(write.key), write.value);
+        working = Snapshot();
+        working.bytes = std::move(updated);
+        if (index + 1 < writes.size()) working.Parse();
+    }
+    return ReplaceFile(m_path, working.bytes);
 }
 
 void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {

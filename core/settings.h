@@ -3,11 +3,16 @@
 // Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;
 // writes replace the file atomically and leave every byte they do not touch as it was.
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace durava::core {
+
+struct SettingWrite {
+    std::string_view section, key, value;
+};
 
 class SettingsFile {
   public:
@@ -24,6 +29,8 @@ class SettingsFile {
                             std::string_view fallback = {}) const;
     // False when the file could not be written; the file then holds what it held before.
     bool WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+    // The writes in order, as one replacement of the file: all of them land or none does.
+    bool WriteSettings(std::span<const SettingWrite> writes);
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
     // the file does not exist.
     void ReadSectionNames(std::vector<std::string>& names) const;

@@ -15,6 +15,10 @@ bool AppendHistoryRecord(std::string_view path, std::string_view record) {
     return core::AppendToFile(path, line, kRecordEnd);
 }
 
+bool RemoveLastHistoryRecord(std::string_view path, std::string_view record) {
+    return core::RemoveTail(path, std::string(record) + kRecordEnd);
+}
+
 bool FileExists(std::string_view path) {
     return core::IsFile(path);
 }

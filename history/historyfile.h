@@ -12,6 +12,9 @@ inline constexpr char kRecordEnd[] = "\r\n";
 // Appends the record and its CR LF with one write and flushes it. False when the record is not
 // on disk whole; the file then holds what it held before.
 bool AppendHistoryRecord(std::string_view path, std::string_view record);
+// Takes back the record that the last AppendHistoryRecord wrote, when the file still ends with it:
+// a checkout that cannot finish leaves no record behind.
+bool RemoveLastHistoryRecord(std::string_view path, std::string_view record);
 // True when the path names an existing file that is not a directory.
 bool FileExists(std::string_view path);
 

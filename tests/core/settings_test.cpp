@@ -145,6 +145,24 @@ TEST_F(SettingsFileTest, missingSectionGoesOnANewLineAndKeyAfterABareHeader) {
     EXPECT_EQ(ReadBytes(file()), "[A]\r\nk=1\r\n");
 }
 
+TEST_F(SettingsFileTest, batchedWritesLandTogetherAsSingleWritesWould) {
+    const std::string start = "; items\r\n[A]\r\nk=1\r\n[B]\r\nk=2";
+    const SettingWrite writes[] = {
+        {"B", "k", "20"}, {"A", "new", "n"}, {"C", "x", "1"}, {"A", "k", "10"}, {"C", "y", "2"}};
+    SettingsFile one = Open(start);
+    for (const SettingWrite& write : writes) {
+        ASSERT_TRUE(one.WriteSetting(write.section, write.key, write.value));
+    }
+    const std::string sequential = ReadBytes(file());
+    SettingsFile batch = Open(start);
+    ASSERT_TRUE(batch.WriteSettings(writes));
+    EXPECT_EQ(ReadBytes(file()), sequential);
+
+    const SettingWrite withBadValue[] = {{"A", "k", "ok"}, {"A", "k2", "two\nlines"}};
+    EXPECT_FALSE(batch.WriteSettings(withBadValue));
+    EXPECT_EQ(ReadBytes(file()), sequential);
+}
+
 TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
     const std::string before = "[A]\r\nk=1\r\n";
     SettingsFile settings = Open(before);

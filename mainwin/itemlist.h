@@ -1,0 +1,31 @@
+#pragma once
+// The main list: one row per item of the settings file, its state cell coloured.
+#include <cstdint>
+
+#include "lvcolor/colourmodel.h"
+#include "mainwin/globals.h"
+
+namespace durava::mainwin {
+
+inline constexpr char16_t kMainList[] = u"超级列表";
+inline constexpr char16_t kStatusBar[] = u"状态条";
+
+enum MainListColumn {
+    kColumnId,
+    kColumnName,
+    kColumnState,
+    kColumnStart,
+    kColumnDuration,
+    kColumnFee,
+    kColumnUnit,
+    kColumnPrice,
+};
+
+inline constexpr lvcolor::ColourRef kBlackText = 0x000000;
+inline constexpr lvcolor::ColourRef kInUseBackground = 0x9DE1B3;  // light green
+inline constexpr lvcolor::ColourRef kIdleBackground = 0xFFFFFF;
+
+// Rebuilds the whole list from the settings file.
+void FillItemList(Globals& globals);
+
+}  // namespace durava::mainwin

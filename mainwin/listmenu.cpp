@@ -1,0 +1,70 @@
+#include "mainwin/listmenu.h"
+
+#include "core/datetime.h"
+#include "core/forms.h"
+#include "core/texts.h"
+#include "mainwin/itemlist.h"
+#include "mainwin/notices.h"
+#include "ui/form.h"
+
+namespace durava::mainwin {
+namespace {
+
+constexpr char16_t kStart[] = u"开始计时";
+constexpr char16_t kEnd[] = u"结束记账";
+constexpr char16_t kSwitch[] = u"切换项目";
+constexpr char16_t kModify[] = u"修改项目";
+constexpr char16_t kDelete[] = u"删除项目";
+
+void EnableEntries(ui::Form& main, bool idle) {
+    main.SetMenuEntryEnabled(kStart, idle);
+    main.SetMenuEntryEnabled(kEnd, !idle);
+    main.SetMenuEntryEnabled(kModify, idle);
+    main.SetMenuEntryEnabled(kDelete, idle);
+    main.SetMenuEntryEnabled(kSwitch, !idle);
+}
+
+}  // namespace
+
+void UpdateListMenu(Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(kMainList);
+    if (row == -1) return;
+    // Any other state keeps the entries as they were.
+    const std::string state = main.Cell(kMainList, row, kColumnState);
+    if (state == core::Texts().idle) EnableEntries(main, true);
+    if (state == core::Texts().inUse) EnableEntries(main, false);
+    main.ShowMenu();
+}
+
+void StartTiming(Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const core::FixedTexts& texts = core::Texts();
+    const int row = main.SelectedRow(kMainList);
+    if (row == -1) return;
+    const std::string name = main.Cell(kMainList, row, kColumnName);
+    const std::string start =
+        core::FormatDateTime(core::CurrentTime(), "yyyy/MM/dd ", "hh:mm:ss", true);
+    // Both values land together or not at all: an item in use without its start time could
+    // never be billed.
+    const core::SettingWrite writes[] = {{name, texts.state, texts.inUse},
+                                         {name, texts.startTime, start}};
+    if (!globals.app.Settings.WriteSettings(writes)) {
+        ReportSettingsNotSaved(&main);
+        FillItemList(globals);
+        return;
+    }
+    main.SetCell(kMainList, row, kColumnState, texts.inUse);
+    main.SetCell(kMainList, row, kColumnStart, start);
+    globals.MainListColours.SetCellColour(row, kColumnState, kBlackText, kInUseBackground);
+}
+
+void EndAndBill(Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(kMainList);
+    if (row == -1) return;
+    globals.app.CheckoutItemName = main.Cell(kMainList, row, kColumnName);
+    ui::Form::Open(core::forms::CheckoutWindow(), globals.handlers, &main);
+}
+
+}  // namespace durava::mainwin

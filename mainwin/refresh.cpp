@@ -1,0 +1,66 @@
+#include "mainwin/refresh.h"
+
+#include <QTimer>
+
+#include "billing/duration.h"
+#include "billing/fee.h"
+#include "core/codepage.h"
+#include "core/numbers.h"
+#include "core/texts.h"
+#include "mainwin/itemlist.h"
+#include "ui/form.h"
+
+namespace durava::mainwin {
+namespace {
+
+constexpr int kPauseMilliseconds = 1000;
+
+}  // namespace
+
+void RefreshPass(Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const core::FixedTexts& texts = core::Texts();
+    static const std::string kUnreadableStart = core::WideToText(u"开始时间有误");
+
+    const int rows = main.RowCount(kMainList);
+    int idle = 0;
+    main.SetStatusPart(kStatusBar, 1, core::IntegerToText(rows));
+    for (int row = 0; row < rows; ++row) {
+        const std::string state = main.Cell(kMainList, row, kColumnState);
+        if (state == texts.idle) ++idle;
+        if (state != texts.inUse) continue;
+        const std::optional<std::int32_t> elapsed =
+            billing::ElapsedSeconds(main.Cell(kMainList, row, kColumnStart), core::CurrentTime());
+        if (!elapsed) {
+            // A start time that cannot be read would show a huge or negative use; say so instead.
+            main.SetCell(kMainList, row, kColumnDuration, kUnreadableStart);
+            main.SetCell(kMainList, row, kColumnFee, texts.none);
+            continue;
+        }
+        const billing::DurationParts parts = billing::SplitDuration(*elapsed);
+        main.SetCell(
+            kMainList, row, kColumnDuration,
+            billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
+        main.SetCell(kMainList, row, kColumnFee,
+                     billing::ComputeFee(globals.app.Settings, *elapsed / 60,
+                                         main.Cell(kMainList, row, kColumnName)));
+    }
+    main.SetStatusPart(kStatusBar, 3, core::IntegerToText(idle));
+    main.SetStatusPart(kStatusBar, 5, core::RealToText(static_cast<double>(rows) - idle));
+}
+
+void StartRefreshWorker(Globals& globals) {
+    // A single-shot timer re-armed after each pass: passes never overlap or queue up, and the
+    // list is only touched on the thread that owns it.
+    auto* timer = new QTimer(globals.MainWindow);
+    timer->setSingleShot(true);
+    timer->setInterval(kPauseMilliseconds);
+    QObject::connect(timer, &QTimer::timeout, timer, [&globals, timer] {
+        RefreshPass(globals);
+        timer->start();
+    });
+    RefreshPass(globals);
+    timer->start();
+}
+
+}  // namespace durava::mainwin

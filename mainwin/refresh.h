@@ -1,0 +1,14 @@
+#pragma once
+// The live display of the main list: durations and fees of the items in use and the three counts
+// of the status bar, about once a second.
+#include "mainwin/globals.h"
+
+namespace durava::mainwin {
+
+// One pass over the main list.
+void RefreshPass(Globals& globals);
+// Runs a pass now and then again about 1000 ms after each pass ends, on the window thread, for
+// as long as the main window lives.
+void StartRefreshWorker(Globals& globals);
+
+}  // namespace durava::mainwin

@@ -1,0 +1,58 @@
+#pragma once
+// The whole program on a fresh Documents folder, its clock under the test's control: the main
+// window open, every handler registered, as the process entry sets it up.
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/datetime.h"
+#include "mainwin/globals.h"
+#include "support/temp_folder.h"
+
+class QMenu;
+class QAction;
+
+namespace durava::ui {
+class Form;
+}
+
+namespace durava::testing {
+
+class ProgramFixture {
+  public:
+    // `settings` becomes ROOMSETTING.ini before the main window opens (UTF-8 here, stored as
+    // GBK); none leaves the file missing.
+    explicit ProgramFixture(std::string_view settings = {},
+                            core::CalendarTime now = {2024, 5, 6, 13, 0, 0});
+    ~ProgramFixture();
+    ProgramFixture(const ProgramFixture&) = delete;
+    ProgramFixture& operator=(const ProgramFixture&) = delete;
+
+    mainwin::Globals& globals() { return m_globals; }
+    ui::Form& Main() { return *m_globals.MainWindow; }
+    const TempFolder& Documents() const { return m_documents; }
+    std::filesystem::path SettingsFile() const { return m_documents / "ROOMSETTING.ini"; }
+    std::filesystem::path MonthFile() const;
+
+    void SetNow(core::CalendarTime now);
+    // Selects the row and right-clicks it; `entry` (a menu text) is chosen if the menu shows.
+    // Returns whether a menu was shown.
+    bool ChooseFromRowMenu(int row, std::u16string_view entry);
+    // Runs `act` on the named window as soon as it opens (before `then` is called), from inside
+    // its modal loop; `act` closes it or leaves it for the window's own handlers to close.
+    static void WhenOpen(const char* windowName, std::function<void(ui::Form&)> act);
+    // Answers every message box with `ok`, recording caption and text.
+    void AnswerMessages(bool ok);
+    const QStringList& Messages() const { return m_messages; }
+    // The cell text of the main list, as UTF-8 for readable comparisons.
+    QString MainCell(int row, int column);
+
+  private:
+    TempFolder m_documents;
+    mainwin::Globals m_globals;
+    QStringList m_messages;
+};
+
+}  // namespace durava::testing
