@@ -37,6 +37,9 @@ int main(int argc, char* argv[]) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     globals.app = durava::core::StartUp(durava::core::DocumentsFolder(documents.toStdU16String()));
     durava::app::RegisterHandlers(globals);
-    durava::ui::Form::Open(durava::core::forms::MainWindow(), globals.handlers);
+    durava::ui::Form* main =
+        durava::ui::Form::Open(durava::core::forms::MainWindow(), globals.handlers);
+    // Closing the main window ends the program, whatever other window is still open.
+    QObject::connect(main, &QObject::destroyed, &application, [] { QApplication::exit(0); });
     return application.exec();
 }

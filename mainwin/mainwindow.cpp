@@ -1,6 +1,5 @@
 #include "mainwin/mainwindow.h"
 
-#include <QApplication>
 #include <QTableView>
 
 #include "lvcolor/colourdelegate.h"
@@ -21,11 +20,10 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
     StartRefreshWorker(globals);
 }
 
-// Closing the main window ends the program, whatever other window is still open.
+// The process entry ends the program when the main window is gone.
 void CloseMainWindow(Globals& globals) {
     globals.MainListColours.DetachParent();
     globals.MainWindow = nullptr;
-    QApplication::exit(0);
 }
 
 }  // namespace

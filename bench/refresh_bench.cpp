@@ -1,0 +1,74 @@
+// A refresh pass and a list fill over 1,000 items in use, on the window thread, offscreen.
+#include <benchmark/benchmark.h>
+
+#include "app/program.h"
+#include "billing/duration.h"
+#include "billing/fee.h"
+#include "core/forms.h"
+#include "core/startup.h"
+#include "mainwin/itemlist.h"
+#include "mainwin/refresh.h"
+#include "offscreen_app.h"
+#include "sample_files.h"
+#include "ui/form.h"
+
+namespace durava::bench {
+namespace {
+
+// The program with its main window open on the sample settings file, an hour after the items'
+// start: every row in use shows a fee with overtime.
+mainwin::Globals& Program() {
+    static mainwin::Globals* globals = [] {
+        EnsureOffscreenApplication();
+        auto* program = new mainwin::Globals;
+        core::SetClock([] { return core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
+        program->app = core::StartUp(core::DirectoryOfPath(SampleSettingsPath()));
+        app::RegisterHandlers(*program);
+        ui::Form::Open(core::forms::MainWindow(), program->handlers);
+        return program;
+    }();
+    return *globals;
+}
+
+void BM_RefreshPass(benchmark::State& state) {
+    mainwin::Globals& globals = Program();
+    // A minute later each pass, so that every duration cell really changes.
+    static core::DateTime now = core::ToDateTime({2024, 5, 6, 18, 31, 0});
+    core::SetClock([] { return now; });
+    for (auto _ : state) {
+        now += 61.0 / 86400.0;
+        mainwin::RefreshPass(globals);
+    }
+    state.counters["rows"] = globals.MainWindow->RowCount(mainwin::kMainList);
+}
+BENCHMARK(BM_RefreshPass)->Unit(benchmark::kMillisecond);
+
+// Baseline: the same work per row, with the settings file read and parsed for every value.
+void BM_RefreshPassRereadingTheFile(benchmark::State& state) {
+    mainwin::Globals& globals = Program();
+    ui::Form& main = *globals.MainWindow;
+    for (auto _ : state) {
+        for (int row = 0; row < main.RowCount(mainwin::kMainList); ++row) {
+            const auto elapsed = billing::ElapsedSeconds(
+                main.Cell(mainwin::kMainList, row, mainwin::kColumnStart), core::CurrentTime());
+            const billing::DurationParts parts = billing::SplitDuration(*elapsed);
+            main.SetCell(mainwin::kMainList, row, mainwin::kColumnDuration,
+                         billing::LiveDurationText(parts.days, parts.hours, parts.minutes,
+                                                   parts.seconds));
+            const core::SettingsFile uncached(SampleSettingsPath());
+            main.SetCell(mainwin::kMainList, row, mainwin::kColumnFee,
+                         billing::ComputeFee(uncached, *elapsed / 60,
+                                             main.Cell(mainwin::kMainList, row, 1)));
+        }
+    }
+}
+BENCHMARK(BM_RefreshPassRereadingTheFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FillItemList(benchmark::State& state) {
+    mainwin::Globals& globals = Program();
+    for (auto _ : state) mainwin::FillItemList(globals);
+}
+BENCHMARK(BM_FillItemList)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace durava::bench

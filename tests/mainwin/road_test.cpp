@@ -1,0 +1,207 @@
+// One customer's road through the windows: start timing, live refresh, checkout, record.
+#include <QTableView>
+#include <QTest>
+
+#include "core/codepage.h"
+#include "lvcolor/colourmodel.h"
+#include "mainwin/itemlist.h"
+#include "mainwin/refresh.h"
+#include "support/program_fixture.h"
+#include "ui/form.h"
+#include "ui/screentext.h"
+
+namespace durava::testing {
+namespace {
+
+using mainwin::kColumnDuration;
+using mainwin::kColumnFee;
+using mainwin::kColumnStart;
+using mainwin::kColumnState;
+
+constexpr char kInUseA1[] =
+    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+    "开始时间=2024/05/06 13:00:00\r\n";
+constexpr char kIdleItems[] =
+    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n[A2]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=30\r\n"
+    "状态=空闲中\r\n开始时间=无\r\n";
+
+QString Label(ui::Form& window, std::u16string_view name) {
+    return ui::ToScreen(window.Text(name));
+}
+
+std::optional<lvcolor::ColourRef> StateBackground(ProgramFixture& program, int row) {
+    const auto colour = program.globals().MainListColours.LookUpCellColour(
+        program.Main().Handle(mainwin::kMainList), row, kColumnState);
+    return colour ? std::optional(colour->background) : std::nullopt;
+}
+
+struct CheckoutFigures {
+    QString used, period, overtime, overtimeFee, total;
+};
+
+// Opens the checkout of row 0 at `now`, reads its figures and lets `then` act on the window.
+CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
+                             const std::function<void(ui::Form&)>& then) {
+    program.SetNow(now);
+    CheckoutFigures figures;
+    ProgramFixture::WhenOpen("CheckoutWindow", [&](ui::Form& window) {
+        figures = {Label(window, u"标签16"), Label(window, u"标签7"), Label(window, u"标签10"),
+                   Label(window, u"标签22"), Label(window, u"标签19")};
+        then(window);
+    });
+    program.ChooseFromRowMenu(0, u"结束记账");
+    return figures;
+}
+
+void CloseBox(ui::Form& window) { window.close(); }
+void Confirm(ui::Form& window) { QTest::mouseClick(window.findChild<QWidget*>("按钮1"), Qt::LeftButton); }
+
+}  // namespace
+
+class RoadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void checkoutShowsTheElevenFiguresAndClosingChangesNothing() {
+        ProgramFixture program(kInUseA1);
+        const std::string before = ReadBytes(program.SettingsFile());
+        struct Row {
+            core::CalendarTime at;
+            const char16_t *used, *overtime, *fee, *total;
+        };
+        const Row rows[] = {
+            {{2024, 5, 6, 13, 0, 0}, u"0 时 0 分 0 秒", u"未超时", u"0 元", u"￥70 元"},
+            {{2024, 5, 6, 17, 0, 0}, u"4 时 0 分 0 秒", u"未超时", u"0 元", u"￥70 元"},
+            {{2024, 5, 6, 17, 0, 30}, u"4 时 0 分 30 秒", u"0 时 0 分", u"0 元", u"￥70 元"},
+            {{2024, 5, 6, 17, 1, 0}, u"4 时 1 分 0 秒", u"0 时 1 分", u"10 元", u"￥80 元"},
+            {{2024, 5, 6, 18, 31, 0}, u"5 时 31 分 0 秒", u"1 时 31 分", u"40 元", u"￥110 元"},
+            {{2024, 5, 7, 14, 5, 9}, u"25 时 5 分 9 秒", u"21 时 5 分", u"430 元", u"￥500 元"},
+        };
+        for (const Row& row : rows) {
+            const CheckoutFigures shown = OpenCheckout(program, row.at, CloseBox);
+            QCOMPARE(shown.used, QString::fromUtf16(row.used));
+            QCOMPARE(shown.period, QStringLiteral("4 小时 0 分"));
+            QCOMPARE(shown.overtime, QString::fromUtf16(row.overtime));
+            QCOMPARE(shown.overtimeFee, QString::fromUtf16(row.fee));
+            QCOMPARE(shown.total, QString::fromUtf16(row.total));
+        }
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QVERIFY(!std::filesystem::exists(program.MonthFile()));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+    }
+
+    void theWholeRoadFromStartToRecord() {
+        ProgramFixture program(kIdleItems);
+        QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);
+        QCOMPARE(StateBackground(program, 0), std::optional(mainwin::kIdleBackground));
+
+        QVERIFY(program.ChooseFromRowMenu(0, u"开始计时"));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(u"结束记账"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(u"修改项目"));
+        const std::string settings = ReadBytes(program.SettingsFile());
+        QVERIFY(settings.find(Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n"
+                                  "超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n"
+                                  "[A2]")) == 0);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+        QCOMPARE(program.MainCell(0, kColumnStart), QStringLiteral("2024/05/06 13:00:00"));
+        QCOMPARE(StateBackground(program, 0), std::optional(mainwin::kInUseBackground));
+
+        struct Pass {
+            core::CalendarTime at;
+            const char16_t *duration, *fee;
+        };
+        for (const Pass& pass : {Pass{{2024, 5, 6, 13, 0, 45}, u"45 秒 ", u"70"},
+                                 Pass{{2024, 5, 6, 17, 1, 0}, u"4 时 1 分", u"80"},
+                                 Pass{{2024, 5, 7, 15, 5, 0}, u"26 时 5 分", u"520"}}) {
+            program.SetNow(pass.at);
+            mainwin::RefreshPass(program.globals());
+            QCOMPARE(program.MainCell(0, kColumnDuration), QString::fromUtf16(pass.duration));
+            QCOMPARE(program.MainCell(0, kColumnFee), QString::fromUtf16(pass.fee));
+            QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("无"));
+        }
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 1)), QStringLiteral("2"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 3)), QStringLiteral("1"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 5)), QStringLiteral("1"));
+
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, Confirm);
+        QCOMPARE(ReadBytes(program.MonthFile()),
+                 Gbk("A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@4 小时 0 分@"
+                     "1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@￥110 元\r\n"));
+        QVERIFY(ReadBytes(program.SettingsFile()).find(Gbk("状态=空闲中\r\n开始时间=无\r\n[A2]")) !=
+                std::string::npos);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+        QCOMPARE(program.MainCell(0, kColumnStart), QStringLiteral("无"));
+        QCOMPARE(StateBackground(program, 0), std::optional(mainwin::kIdleBackground));
+    }
+
+    void menuEntriesFollowTheSelectedRowsState() {
+        ProgramFixture program(std::string(kInUseA1) + "[X]\r\n状态=维修\r\n");
+        QVERIFY(!program.ChooseFromRowMenu(-1, u"开始计时"));  // no row selected: no menu
+        QVERIFY(program.ChooseFromRowMenu(0, {}));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(u"开始计时"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(u"切换项目"));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(u"删除项目"));
+        // Another state keeps what the menu showed before.
+        QVERIFY(program.ChooseFromRowMenu(1, u"开始计时"));
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("维修"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
+    }
+
+    void aCheckoutThatCannotBeRecordedLeavesTheItemInUse() {
+        ProgramFixture program(kInUseA1);
+        std::filesystem::create_directories(program.MonthFile());  // a folder in its place
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, [](ui::Form& window) {
+            Confirm(window);
+            QVERIFY(window.isVisible());  // still open: the operator may try again
+            window.close();
+        });
+        QCOMPARE(program.Messages().size(), 1);
+        QVERIFY(program.Messages().first().contains(QStringLiteral("历史记录")));
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+    }
+
+    void anUnreadableStartTimeIsShownNotBilled() {
+        std::string settings = kInUseA1;
+        settings.replace(settings.find("2024/05/06 13:00:00"), 19, "2024/13/45 99:00:00");
+        ProgramFixture program(settings);
+        mainwin::RefreshPass(program.globals());
+        QCOMPARE(program.MainCell(0, kColumnDuration), QStringLiteral("开始时间有误"));
+        QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("无"));
+        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, CloseBox);
+        QCOMPARE(shown.used, QStringLiteral("开始时间有误"));
+        QCOMPARE(shown.total, QStringLiteral("开始时间有误"));
+    }
+
+    void aMissingTariffShowsEmptyValuesAndCountsAsZero() {
+        ProgramFixture program("[B]\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n");
+        QCOMPARE(program.MainCell(0, mainwin::kColumnUnit), QStringLiteral(" 分钟"));
+        mainwin::RefreshPass(program.globals());
+        QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("0"));
+        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 13, 0, 0}, CloseBox);
+        QCOMPARE(shown.period, QStringLiteral("0 小时 0 分"));
+        QCOMPARE(shown.total, QStringLiteral("￥0 元"));
+    }
+
+    void theStateCellIsPaintedInItsColourAndItsNeighbourIsNot() {
+        ProgramFixture program(kInUseA1);
+        auto* list = qobject_cast<QTableView*>(program.Main().Control(mainwin::kMainList));
+        program.Main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Main()));
+        list->clearSelection();
+        const QImage picture = list->viewport()->grab().toImage();
+        const QPoint state = list->visualRect(list->model()->index(0, kColumnState)).center();
+        const QPoint name = list->visualRect(list->model()->index(0, 1)).center();
+        QCOMPARE(picture.pixelColor(state.x() - 30, state.y()), QColor(179, 225, 157));
+        QCOMPARE(picture.pixelColor(name.x() - 40, name.y()), list->palette().color(QPalette::Base));
+    }
+};
+
+}  // namespace durava::testing
+
+QTEST_MAIN(durava::testing::RoadTest)
+#include "road_test.moc"
