@@ -1,13 +1,17 @@
 #include "app/program.h"
 
 #include "history/checkout.h"
+#include "history/viewer.h"
+#include "items/register.h"
 #include "mainwin/mainwindow.h"
 
 namespace durava::app {
 
 void RegisterHandlers(mainwin::Globals& globals) {
     mainwin::RegisterMainWindow(globals);
+    items::RegisterItemManagement(globals);
     history::RegisterCheckout(globals);
+    history::RegisterHistoryViewer(globals);
 }
 
 }  // namespace durava::app

@@ -52,9 +52,9 @@ void BM_RefreshPassRereadingTheFile(benchmark::State& state) {
             const auto elapsed = billing::ElapsedSeconds(
                 main.Cell(mainwin::kMainList, row, mainwin::kColumnStart), core::CurrentTime());
             const billing::DurationParts parts = billing::SplitDuration(*elapsed);
-            main.SetCell(mainwin::kMainList, row, mainwin::kColumnDuration,
-                         billing::LiveDurationText(parts.days, parts.hours, parts.minutes,
-                                                   parts.seconds));
+            main.SetCell(
+                mainwin::kMainList, row, mainwin::kColumnDuration,
+                billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
             const core::SettingsFile uncached(SampleSettingsPath());
             main.SetCell(mainwin::kMainList, row, mainwin::kColumnFee,
                          billing::ComputeFee(uncached, *elapsed / 60,

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -80,7 +81,7 @@ struct FileSignature {
 
 std::optional<FileSignature> Stat(const std::string& nativePath) {
     struct stat info;
-    if (::stat(nativePath.c_str(), &info) != 0) return std::nullopt;
+    if (!StatNative(nativePath, info)) return std::nullopt;
     return FileSignature{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
 }
 
@@ -187,8 +188,12 @@ SettingsFile& SettingsFile::operator=(SettingsFile&&) noexcept = default;
 const SettingsFile::Snapshot* SettingsFile::Current() const {
     const timespec lookedAt = Now();
     const std::optional<FileSignature> signature = Stat(m_nativePath);
+    // Only a file known to be absent is missing: a failed look taken for an empty file would have
+    // the next write replace every section with one.
+    const bool unknown = !signature && errno != ENOENT && errno != ENOTDIR;
     Snapshot* old = m_snapshot.get();
-    if (old && old->signature.has_value() == signature.has_value() &&
+    if (old && old->state != Snapshot::State::Unreadable && !unknown &&
+        old->signature.has_value() == signature.has_value() &&
         (!signature || *old->signature == *signature)) {
         if (old->settled || !signature) return old;
         std::optional<std::string> bytes = ReadWholeFile(m_path);
@@ -210,6 +215,8 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
         } else {
             fresh->state = Snapshot::State::Unreadable;
         }
+    } else if (unknown) {
+        fresh->state = Snapshot::State::Unreadable;
     }
     m_snapshot = std::move(fresh);
     return m_snapshot.get();

@@ -19,6 +19,8 @@ std::string DocumentsFolder(std::u16string_view platformFolder) {
 AppState StartUp(std::string_view documentsFolder) {
     AppState state;
     state.Settings = SettingsFile(std::string(documentsFolder) + kSettingsFileName);
+    // A write cut short by a crash leaves its temporary file; the settings themselves are whole.
+    RemoveLeftoverTemporaries(state.SettingsPath());
     const std::string month = FormatDateTime(CurrentTime(), "yyyyMM", "");
     state.HistoryFilePath = std::string(documentsFolder) + kHistoryFolderName + kPathSeparator +
                             month + kHistoryFileSuffix;

@@ -24,13 +24,21 @@ bool FileExists(std::string_view path) {
 }
 
 HistoryMonth::HistoryMonth(std::string text) : m_text(core::BytesToText(text)) {
-    core::ForEachPiece(m_text, kRecordEnd, -1, [this](std::string_view line) {
-        core::ForEachPiece(line, kFieldSeparator, -1, [this](std::string_view field) {
-            m_fields.push_back(
-                {static_cast<std::size_t>(field.data() - m_text.data()), field.size()});
-        });
+    // Records end at every CR LF, byte by byte: neither byte can be the second of a double-byte
+    // character, so a character cut short at the end of a line must not swallow the line break
+    // and, with it, the record that follows.
+    for (std::string_view rest = m_text; !rest.empty();) {
+        const std::size_t end = rest.find(kRecordEnd);
+        core::ForEachPiece(
+            rest.substr(0, end), kFieldSeparator, -1, [this](std::string_view field) {
+                m_fields.push_back(
+                    {static_cast<std::size_t>(field.data() - m_text.data()), field.size()});
+            });
         m_recordStarts.push_back(m_fields.size());
-    });
+        rest.remove_prefix(end == std::string_view::npos
+                               ? rest.size()
+                               : end + std::string_view(kRecordEnd).size());
+    }
 }
 
 HistoryMonth ReadHistoryMonth(std::string_view path) {

@@ -73,8 +73,10 @@ QWidget* CreateButton(const Control& control) {
 QWidget* CreateEditBox(const Control& control) {
     auto* edit = new QLineEdit(ToScreen(control.text));
     edit->setAlignment(AlignmentOf(control.align));
+    // Greyed like the platform's when disabled, as in modify mode's name box.
     edit->setStyleSheet(
-        QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"));
+        QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"
+                       "QLineEdit:disabled { background: #F0F0F0; color: #6D6D6D; }"));
     if (control.digitsOnly) edit->installEventFilter(new DigitsOnlyFilter(edit));
     return edit;
 }

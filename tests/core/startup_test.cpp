@@ -40,6 +40,18 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     EXPECT_EQ(state.HistoryFilePath, documents + "History/202405.QY.txt");
 }
 
+TEST_F(StartUpTest, removesTemporariesOfInterruptedWritesAndNothingElse) {
+    for (const char* name :
+         {"ROOMSETTING.ini.a1B2c3", "ROOMSETTING.ini.toolong7", "notes.txt", "ROOMSETTING.ini"}) {
+        WriteBytes(m_folder / name, "x");
+    }
+    StartUp(m_folder.text());
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini.a1B2c3"));
+    for (const char* kept : {"ROOMSETTING.ini.toolong7", "notes.txt", "ROOMSETTING.ini"}) {
+        EXPECT_TRUE(std::filesystem::exists(m_folder / kept)) << kept;
+    }
+}
+
 TEST_F(StartUpTest, leavesAnExistingHistoryFolderAlone) {
     std::filesystem::create_directory(m_folder / "History");
     WriteBytes(m_folder / "History" / "202404.QY.txt", "old\r\n");

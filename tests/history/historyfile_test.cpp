@@ -118,5 +118,39 @@ TEST_F(HistoryFileTest, missingOrUnreadableMonthHasNoRecords) {
     EXPECT_EQ(ReadHistoryMonth(PathText("folder.QY.txt")).RecordCount(), 0u);
 }
 
+// Month files damaged by hand edits, torn writes or other programs: a record appended to them
+// still reads back whole, after the records that were there.
+
+struct DamagedMonth {
+    const char* what;
+    std::string bytes;
+    Records before;
+};
+
+TEST(DamagedMonthFile, appendedRecordReadsBackWholeAfterTheRecordsThatWereThere) {
+    const DamagedMonth cases[] = {
+        {"last line ended by a bare LF", "A1@x\n", {{"A1", "x\n"}}},
+        {"lone LF", "\n", {{"\n"}}},
+        {"last line cut inside a double-byte character", "A1@x\x8e", {{"A1", "x\x8e"}}},
+        {"cut character before the line break",
+         "A1@x\x81\r\nB2@y\r\n",
+         {{"A1", "x\x81"}, {"B2", "y"}}},
+        {"last line ended by a bare CR", "A1@x\r", {{"A1", "x\r"}}},
+        {"unfinished last line", "A1@x", {{"A1", "x"}}},
+    };
+    const std::string record = "C3@2024/05/06 13:00:00@\x81\x40";  // 丂 ends in "@"
+    for (const DamagedMonth& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder folder;
+        testing::WriteBytes(folder / "202405.QY.txt", c.bytes);
+        const std::string path = folder.text() + "202405.QY.txt";
+        ASSERT_EQ(RecordsOf(ReadHistoryMonth(path)), c.before);
+        ASSERT_TRUE(AppendHistoryRecord(path, record));
+        Records expected = c.before;
+        expected.push_back({"C3", "2024/05/06 13:00:00", "\x81\x40"});
+        EXPECT_EQ(RecordsOf(ReadHistoryMonth(path)), expected);
+    }
+}
+
 }  // namespace
 }  // namespace durava::history

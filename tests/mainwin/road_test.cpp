@@ -54,15 +54,19 @@ CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
     return figures;
 }
 
-void CloseBox(ui::Form& window) { window.close(); }
-void Confirm(ui::Form& window) { QTest::mouseClick(window.findChild<QWidget*>("按钮1"), Qt::LeftButton); }
+void CloseBox(ui::Form& window) {
+    window.close();
+}
+void Confirm(ui::Form& window) {
+    QTest::mouseClick(window.findChild<QWidget*>("按钮1"), Qt::LeftButton);
+}
 
 }  // namespace
 
 class RoadTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void checkoutShowsTheElevenFiguresAndClosingChangesNothing() {
         ProgramFixture program(kInUseA1);
         const std::string before = ReadBytes(program.SettingsFile());
@@ -120,9 +124,12 @@ private slots:
             QCOMPARE(program.MainCell(0, kColumnFee), QString::fromUtf16(pass.fee));
             QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("无"));
         }
-        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 1)), QStringLiteral("2"));
-        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 3)), QStringLiteral("1"));
-        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 5)), QStringLiteral("1"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 1)),
+                 QStringLiteral("2"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 3)),
+                 QStringLiteral("1"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(mainwin::kStatusBar, 5)),
+                 QStringLiteral("1"));
 
         OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, Confirm);
         QCOMPARE(ReadBytes(program.MonthFile()),
@@ -197,7 +204,8 @@ private slots:
         const QPoint state = list->visualRect(list->model()->index(0, kColumnState)).center();
         const QPoint name = list->visualRect(list->model()->index(0, 1)).center();
         QCOMPARE(picture.pixelColor(state.x() - 30, state.y()), QColor(179, 225, 157));
-        QCOMPARE(picture.pixelColor(name.x() - 40, name.y()), list->palette().color(QPalette::Base));
+        QCOMPARE(picture.pixelColor(name.x() - 40, name.y()),
+                 list->palette().color(QPalette::Base));
     }
 };
 

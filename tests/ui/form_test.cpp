@@ -36,6 +36,12 @@ void WhenOpen(const char* name, std::function<void(Form&)> act) {
     });
 }
 
+// A closed window is deleted later, and its last event still goes to the handlers: delete it
+// while the test's handlers live.
+void DeleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 QAction* EntryNamed(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
         if (action->text() == text) return action;
@@ -81,6 +87,7 @@ class FormTest : public QObject {
             });
             Form::Open(*definition, none);
             if (definition->opening == forms::Opening::NotModalNoOwner) QTest::qWait(10);
+            DeleteClosedWindows();
             QVERIFY(form);
         }
     }
@@ -124,6 +131,7 @@ class FormTest : public QObject {
         QVERIFY(main->findChildren<QMenuBar*>().isEmpty());
         QVERIFY(!qobject_cast<QLabel*>(main->Control(u"标签1"))->isVisible());
         main->close();
+        DeleteClosedWindows();
     }
 
     void createdAndDestroyingRunOncePerOpeningWhicheverWayItCloses() {
@@ -179,6 +187,7 @@ class FormTest : public QObject {
         QCOMPARE(started, 1);
         ChooseMenuEntriesWith({});
         main->close();
+        DeleteClosedWindows();
     }
 
     void listViewKeepsRowsInOrderAndOneSelectedRow() {
@@ -198,6 +207,7 @@ class FormTest : public QObject {
         main->ClearRows(u"超级列表");
         QCOMPARE(main->RowCount(u"超级列表"), 0);
         main->close();
+        DeleteClosedWindows();
     }
 
     void messageBoxesCanBeAnsweredInAdvance() {

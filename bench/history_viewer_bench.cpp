@@ -1,0 +1,76 @@
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QTableView>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <memory>
+
+#include "core/forms.h"
+#include "history/historyfile.h"
+#include "history/viewer.h"
+#include "offscreen_app.h"
+#include "sample_files.h"
+#include "ui/form.h"
+#include "ui/screentext.h"
+
+namespace durava::history {
+namespace {
+
+using bench::SampleMonthPath;
+
+constexpr int kColumns = 11;
+
+// Two passes: the first lays out the rows and posts the showing of the scroll bar.
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+// Choosing the month in the history window until its first screen of rows is painted.
+void BM_ShowHistoryMonth(benchmark::State& state) {
+    bench::EnsureOffscreenApplication();
+    mainwin::Globals globals;
+    globals.app.HistoryFilePath = SampleMonthPath();
+    RegisterHistoryViewer(globals);
+    std::unique_ptr<ui::Form> viewer(
+        ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));
+    auto* table = qobject_cast<QTableView*>(viewer->Control(u"超级列表框1"));
+    qobject_cast<QListWidget*>(viewer->Control(u"列表框1"))->setCurrentRow(0);
+    for (auto _ : state) {
+        globals.handlers.Run("ShowHistoryMonth", *viewer);
+        Settle();
+        benchmark::DoNotOptimize(table->grab());
+    }
+    if (table->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("rows missing");
+}
+BENCHMARK(BM_ShowHistoryMonth)->Unit(benchmark::kMillisecond);
+
+// Baseline: the same records put into a QTableWidget cell by cell, then painted.
+void BM_FillTableWidgetCellByCell(benchmark::State& state) {
+    bench::EnsureOffscreenApplication();
+    for (auto _ : state) {
+        const HistoryMonth month = ReadHistoryMonth(SampleMonthPath());
+        auto table =
+            std::make_unique<QTableWidget>(static_cast<int>(month.RecordCount()), kColumns);
+        table->resize(1103, 621);
+        for (std::size_t record = 0; record < month.RecordCount(); ++record) {
+            const std::size_t fields = std::min<std::size_t>(month.FieldCount(record), kColumns);
+            for (std::size_t field = 0; field < fields; ++field) {
+                table->setItem(static_cast<int>(record), static_cast<int>(field),
+                               new QTableWidgetItem(ui::ToScreen(month.Field(record, field))));
+            }
+        }
+        Settle();
+        benchmark::DoNotOptimize(table->grab());
+        state.PauseTiming();
+        table.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillTableWidgetCellByCell)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace durava::history

@@ -1,0 +1,99 @@
+#include "history/monthfiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "core/codepage.h"
+#include "core/startup.h"
+
+namespace durava::history {
+namespace {
+
+// Names match as the file system compares them, so that a listed name opens again.
+#ifdef _WIN32
+constexpr bool kNamesCaseSensitive = false;
+#else
+constexpr bool kNamesCaseSensitive = true;
+#endif
+
+std::size_t WidthAt(std::string_view text, std::size_t pos) {
+    return core::CharWidth(static_cast<unsigned char>(text[pos]));
+}
+
+// "*" takes whole characters, so a literal never starts matching on a trail byte.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t n = 0, p = 0, afterStar = kNone, starTaken = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            afterStar = ++p;
+            starTaken = n;
+            continue;
+        }
+        if (p < pattern.size()) {
+            const std::size_t width = WidthAt(pattern, p);
+            if (core::CompareText(name.substr(n, width), pattern.substr(p, width),
+                                  kNamesCaseSensitive) == 0) {
+                n += width;
+                p += width;
+                continue;
+            }
+        }
+        if (afterStar == kNone) return false;
+        starTaken += WidthAt(name, starTaken);
+        n = starTaken;
+        p = afterStar;
+    }
+    return pattern.find_first_not_of('*', p) == kNone;
+}
+
+// Nothing for a name that is not valid in the file system's encoding or that code page 936
+// cannot hold: such a name would not lead back to the file.
+std::optional<std::string> ProgramText(const std::filesystem::path& name) {
+    try {
+        std::string text = core::WideToText(name.u16string());
+        if (core::NativePath(text) == name) return text;
+    } catch (const std::system_error&) {
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Window events wait until the listing is done: one handled in between could open the viewer
+// again and refill `result` under this loop.
+std::size_t FindFiles(std::string_view directory, std::string_view pattern,
+                      core::TextArray& result) {
+    result.clear();
+    std::string folder(directory);
+    if (folder.empty() || folder.back() != core::kPathSeparator) folder += core::kPathSeparator;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(core::NativePath(folder), error), end;
+         !error && entry != end; entry.increment(error)) {
+        std::error_code unreadable;
+        if (!entry->is_regular_file(unreadable)) continue;
+        const std::optional<std::string> name = ProgramText(entry->path().filename());
+        if (name && MatchesPattern(*name, pattern)) result.push_back(folder + *name);
+    }
+    SortTextArray(result);
+    return result.size();
+}
+
+// Equal texts are equal bytes, so a stable sort gives exactly what insertion by bisection gives.
+void SortTextArray(core::TextArray& texts) {
+    std::stable_sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
+        return core::CompareText(a, b, true) < 0;
+    });
+}
+
+std::string FileTitle(std::string_view path) {
+    const long long separator =
+        core::FindTextLast(path, std::string_view(&core::kPathSeparator, 1));
+    const std::string_view name = path.substr(static_cast<std::size_t>(std::max(separator, 0LL)));
+    const long long dot = core::FindTextLast(name, ".");
+    return dot < 0 ? std::string(name) : core::TakeLeft(name, dot - 1);
+}
+
+}  // namespace durava::history

@@ -1,0 +1,49 @@
+#include "items/deleteitem.h"
+
+#include "core/codepage.h"
+#include "items/itemname.h"
+#include "items/refusals.h"
+#include "mainwin/itemlist.h"
+#include "mainwin/notices.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+
+namespace durava::items {
+namespace {
+
+struct Warning {
+    std::string caption = core::WideToText(u"操作警告：");
+    std::string before = core::WideToText(u"是否删除 [ ");
+    std::string after = core::WideToText(u" ] 项目");
+};
+
+const Warning& Texts() {
+    static const Warning warning;
+    return warning;
+}
+
+}  // namespace
+
+void DeleteItem(mainwin::Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(mainwin::kMainList);
+    if (row == -1) return;
+    const std::string name = main.Cell(mainwin::kMainList, row, mainwin::kColumnName);
+    core::SettingsFile& settings = globals.app.Settings;
+    // The list offers deleting for idle items only, but the file is what counts: deleting an item
+    // in use would lose its use without a record.
+    if (IsInUse(settings, name)) {
+        RefuseDeleteInUse(&main, name);
+        mainwin::FillItemList(globals);
+        return;
+    }
+    const Warning& warning = Texts();
+    if (!ui::ShowMessage(&main, warning.caption, warning.before + name + warning.after,
+                         ui::Buttons::OkCancel)) {
+        return;
+    }
+    if (!settings.RemoveSection(name)) mainwin::ReportSettingsNotSaved(&main);
+    mainwin::FillItemList(globals);
+}
+
+}  // namespace durava::items

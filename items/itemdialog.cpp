@@ -1,0 +1,151 @@
+#include "items/itemdialog.h"
+
+#include <QLineEdit>
+
+#include <string>
+
+#include "core/codepage.h"
+#include "core/forms.h"
+#include "core/texts.h"
+#include "items/itemname.h"
+#include "items/refusals.h"
+#include "mainwin/itemlist.h"
+#include "mainwin/notices.h"
+#include "ui/form.h"
+
+namespace durava::items {
+namespace {
+
+constexpr std::u16string_view kNameBox = u"编辑框1";
+constexpr std::u16string_view kSaveButton = u"按钮1";
+
+// Each tariff box with the label whose caption is its key, and its default.
+struct TariffField {
+    std::u16string_view label, box;
+    std::string_view preset;  // 默认
+};
+constexpr TariffField kTariffFields[] = {{u"标签2", u"编辑框2", "240"},
+                                         {u"标签3", u"编辑框3", "70"},
+                                         {u"标签4", u"编辑框4", "30"},
+                                         {u"标签5", u"编辑框5", "20"}};
+
+struct Captions {
+    std::string add = core::WideToText(u"添加项目");
+    std::string confirmModify = core::WideToText(u"确定修改");
+    std::string modifyingOpen = core::WideToText(u"正在修改 【");
+    std::string modifyingClose = core::WideToText(u"】");
+};
+
+const Captions& Texts() {
+    static const Captions captions;
+    return captions;
+}
+
+void ClearBoxes(ui::Form& dialog) {
+    dialog.SetText(kNameBox, {});
+    for (const TariffField& field : kTariffFields) dialog.SetText(field.box, {});
+}
+
+void OpenDialog(mainwin::Globals& globals) {
+    ui::Form::Open(core::forms::ItemDialog(), globals.handlers, globals.MainWindow);
+}
+
+// The typed name exactly as the box holds it, before conversion to code page 936.
+NameFault CheckTypedName(const ui::Form& dialog) {
+    const QString typed = qobject_cast<const QLineEdit*>(dialog.Control(kNameBox))->text();
+    return CheckItemName(std::u16string_view(reinterpret_cast<const char16_t*>(typed.utf16()),
+                                             static_cast<std::size_t>(typed.size())));
+}
+
+}  // namespace
+
+void OpenAddDialog(mainwin::Globals& globals) {
+    globals.app.CurrentItemName.clear();
+    OpenDialog(globals);
+}
+
+void ModifyItem(mainwin::Globals& globals) {
+    const ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(mainwin::kMainList);
+    if (row == -1) return;
+    globals.app.CurrentItemName = main.Cell(mainwin::kMainList, row, mainwin::kColumnName);
+    OpenDialog(globals);
+}
+
+void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
+    const Captions& captions = Texts();
+    const std::string& name = globals.app.CurrentItemName;
+    if (name.empty()) {
+        ClearBoxes(dialog);
+        dialog.SetEnabled(kNameBox, true);
+        dialog.SetText({}, captions.add);
+        dialog.SetText(kSaveButton, captions.add);
+        return;
+    }
+    dialog.SetText(kNameBox, name);
+    dialog.SetEnabled(kNameBox, false);
+    for (const TariffField& field : kTariffFields) {
+        dialog.SetText(field.box, globals.app.Settings.ReadSetting(name, dialog.Text(field.label)));
+    }
+    dialog.SetText(kSaveButton, captions.confirmModify);
+    dialog.SetText({}, captions.modifyingOpen + name + captions.modifyingClose);
+}
+
+void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
+    if (dialog.Text(kNameBox).empty()) return;
+    for (const TariffField& field : kTariffFields) {
+        if (dialog.Text(field.box).empty()) return;
+    }
+    // In modify mode the name is the item's own, byte for byte, whatever the screen made of it.
+    const bool adding = globals.app.CurrentItemName.empty();
+    if (adding) {
+        if (const NameFault fault = CheckTypedName(dialog); fault != NameFault::None) {
+            return RefuseName(&dialog, fault);
+        }
+    }
+    const std::string name = adding ? dialog.Text(kNameBox) : globals.app.CurrentItemName;
+
+    std::string keys[std::size(kTariffFields)], values[std::size(kTariffFields)];
+    for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {
+        keys[i] = dialog.Text(kTariffFields[i].label);
+        values[i] = dialog.Text(kTariffFields[i].box);
+        if (const TariffFault fault = CheckTariff(values[i]); fault != TariffFault::None) {
+            return RefuseTariff(&dialog, keys[i], fault);
+        }
+    }
+    // Saving sets the item idle: for an item in use that would end the use without a record.
+    core::SettingsFile& settings = globals.app.Settings;
+    if (IsInUse(settings, name)) {
+        RefuseSaveInUse(&dialog, name);
+        mainwin::FillItemList(globals);
+        return;
+    }
+
+    const core::FixedTexts& texts = core::Texts();
+    const core::SettingWrite writes[] = {
+        {name, keys[0], values[0]},      {name, keys[1], values[1]},
+        {name, keys[2], values[2]},      {name, keys[3], values[3]},
+        {name, texts.state, texts.idle}, {name, texts.startTime, texts.none},
+    };
+    if (!settings.WriteSettings(writes)) {
+        mainwin::ReportSettingsNotSaved(&dialog);
+        mainwin::FillItemList(globals);
+        return;
+    }
+    globals.app.CurrentItemName.clear();
+    mainwin::FillItemList(globals);
+    dialog.close();
+}
+
+void FillDefaultTariff(ui::Form& dialog) {
+    for (const TariffField& field : kTariffFields) dialog.SetText(field.box, field.preset);
+}
+
+void CloseItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
+    ClearBoxes(dialog);
+    dialog.SetEnabled(kNameBox, true);
+    dialog.SetText(kSaveButton, Texts().add);
+    globals.app.CurrentItemName.clear();
+}
+
+}  // namespace durava::items

@@ -1,0 +1,36 @@
+#pragma once
+// What the item dialog may keep: names the files hold faithfully and tariffs the fee rule reads as
+// typed. No window is needed to decide either.
+#include <string_view>
+
+#include "core/settings.h"
+
+namespace durava::items {
+
+enum class NameFault {
+    None,
+    Blank,             // nothing but blanks
+    EdgeBlanks,        // blanks at the start or the end
+    ControlCharacter,  // line breaks and other control characters
+    Reserved,          // "[", "]" (section headers), "|" (the list of names), "@" (history fields)
+    OutsideCodePage,   // characters code page 936 cannot hold
+};
+
+// `typed` is the name as the screen holds it: only there can a character that the conversion to
+// code page 936 would turn into "?" be told from a "?" the operator typed.
+NameFault CheckItemName(std::u16string_view typed);
+
+enum class TariffFault {
+    None,
+    NotWholeNumber,
+    OutOfRange,  // beyond what the fee rule reads as 32 bits
+};
+
+// Digits with an optional leading "-", full-width forms folded first.
+TariffFault CheckTariff(std::string_view text);
+
+// Whether the item of that name, found as the settings file finds it (ASCII letters without
+// regard to case), is in use.
+bool IsInUse(const core::SettingsFile& settings, std::string_view name);
+
+}  // namespace durava::items

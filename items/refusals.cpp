@@ -1,0 +1,82 @@
+#include "items/refusals.h"
+
+#include <string>
+
+#include "core/codepage.h"
+#include "ui/dialogs.h"
+
+namespace durava::items {
+namespace {
+
+void Tell(QWidget* owner, std::u16string_view caption, const std::string& text) {
+    ui::ShowMessage(owner, core::WideToText(caption), text);
+}
+
+// "【name】" followed by the rest of the sentence.
+std::string Quoted(std::u16string_view before, std::string_view name, std::u16string_view after) {
+    return core::WideToText(before) + core::WideToText(u"【") + std::string(name) +
+           core::WideToText(u"】") + core::WideToText(after);
+}
+
+constexpr char16_t kCannotSave[] = u"无法保存";
+
+}  // namespace
+
+void RefuseName(QWidget* owner, NameFault fault) {
+    std::u16string_view why;
+    switch (fault) {
+        case NameFault::None:
+            return;
+        case NameFault::Blank:
+            why = u"项目名称不能只有空格。";
+            break;
+        case NameFault::EdgeBlanks:
+            why = u"项目名称的开头和结尾不能是空格。";
+            break;
+        case NameFault::ControlCharacter:
+            why = u"项目名称不能含有换行符或控制字符。";
+            break;
+        case NameFault::Reserved:
+            why = u"项目名称不能含有 [ ] | @ 这几个符号。";
+            break;
+        case NameFault::OutsideCodePage:
+            why = u"项目名称含有无法保存的字符，请改用其他文字。";
+            break;
+    }
+    Tell(owner, kCannotSave, core::WideToText(why));
+}
+
+void RefuseTariff(QWidget* owner, std::string_view field, TariffFault fault) {
+    std::u16string_view why;
+    switch (fault) {
+        case TariffFault::None:
+            return;
+        case TariffFault::NotWholeNumber:
+            why = u"只能填写整数。";
+            break;
+        case TariffFault::OutOfRange:
+            why = u"的数值超出范围。";
+            break;
+    }
+    Tell(owner, kCannotSave, Quoted({}, field, why));
+}
+
+void RefuseSaveInUse(QWidget* owner, std::string_view name) {
+    Tell(owner, kCannotSave,
+         Quoted(u"项目", name, u"正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"));
+}
+
+void RefuseDeleteInUse(QWidget* owner, std::string_view name) {
+    Tell(owner, u"无法删除", Quoted(u"项目", name, u"正在使用中，不能删除。\n请先为它结账。"));
+}
+
+void RefuseSwitchFromIdle(QWidget* owner, std::string_view name) {
+    Tell(owner, u"无法切换", Quoted(u"项目", name, u"已不在使用中，没有可切换的计时。"));
+}
+
+void RefuseSwitchToBusy(QWidget* owner, std::string_view name) {
+    Tell(owner, u"无法切换",
+         Quoted(u"项目", name, u"已不是空闲状态。\n请重新选择要切换到的项目。"));
+}
+
+}  // namespace durava::items

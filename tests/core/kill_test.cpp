@@ -1,0 +1,225 @@
+// Kills store_writer at random moments and proves that both stores stay whole after every kill.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "history/historyfile.h"
+#include "store_script.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace durava::store_script {
+namespace {
+
+constexpr int kKills = 250;
+
+// What the writer said it had done, over all its runs: the least the files must hold.
+struct Told {
+    std::vector<long long> generation = std::vector<long long>(CountedItems().size(), 0);
+    std::vector<bool> created = std::vector<bool>(CountedItems().size(), false);
+    std::vector<bool> mayBeMissing = std::vector<bool>(MovedItems().size(), true);
+    long long sequence = 0;
+
+    void Apply(const std::string& told) {
+        std::istringstream lines(told);
+        std::string word;
+        long long a = 0, b = 0;
+        while (lines >> word) {
+            if (word == "gen" && lines >> a >> b) {
+                generation.at(a) = b;
+                created.at(a) = true;
+            } else if (word == "seq" && lines >> a) {
+                sequence = a;
+            } else if (word == "remove" && lines >> a) {
+                mayBeMissing.at(a) = true;
+            } else if (word == "added" && lines >> a) {
+                mayBeMissing.at(a) = false;
+            } else {
+                ASSERT_EQ(word, "ready");
+            }
+        }
+    }
+};
+
+struct WriterRun {
+    std::string told;
+    int status = 0;
+};
+
+// Starts the writer, waits until it has resumed, lets it run for `delay` and kills it.
+WriterRun RunUntilKilled(const std::string& folder, std::chrono::microseconds delay) {
+    WriterRun run;
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    char* argv[] = {const_cast<char*>(DURAVA_STORE_WRITER), const_cast<char*>(folder.c_str()),
+                    nullptr};
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, DURAVA_STORE_WRITER, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return run;
+    }
+    auto drain = [&](bool untilReady) {
+        char buffer[4096];
+        while (!untilReady || run.told.find("ready\n") == std::string::npos) {
+            const ssize_t got = ::read(out[0], buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            run.told.append(buffer, static_cast<std::size_t>(got));
+        }
+    };
+    drain(true);
+    std::this_thread::sleep_for(delay);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &run.status, 0);
+    drain(false);
+    ::close(out[0]);
+    return run;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(start));  // no CR LF: shows up as a bad line
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+int IndexOf(const std::vector<std::string>& names, const std::string& name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The file must be whole sections of the six keys in order, each item at most once; counted items
+// hold one generation the writer told or the one after it, moved items their idle values.
+void ExpectWholeSettings(const std::string& bytes, const Told& told) {
+    ASSERT_TRUE(bytes.ends_with("\r\n")) << bytes;
+    const std::vector<std::string> lines = Lines(bytes);
+    const auto keys = Keys();
+    std::map<std::string, std::array<std::string, 6>> sections;
+    for (std::size_t at = 0; at < lines.size(); at += 7) {
+        const std::string& header = lines[at];
+        ASSERT_TRUE(header.starts_with("[") && header.ends_with("]")) << header;
+        const std::string name = header.substr(1, header.size() - 2);
+        ASSERT_TRUE(IndexOf(CountedItems(), name) >= 0 || IndexOf(MovedItems(), name) >= 0) << name;
+        ASSERT_EQ(sections.count(name), 0u) << "section doubled: " << name;
+        ASSERT_LE(at + 7, lines.size()) << "section cut short: " << name;
+        auto& values = sections[name];
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const std::string& line = lines[at + 1 + k];
+            ASSERT_TRUE(line.starts_with(keys[k] + "=")) << line;
+            values[k] = line.substr(keys[k].size() + 1);
+        }
+    }
+    for (std::size_t i = 0; i < CountedItems().size(); ++i) {
+        const auto found = sections.find(CountedItems()[i]);
+        if (found == sections.end()) {
+            EXPECT_FALSE(told.created[i]) << "section lost: " << CountedItems()[i];
+            continue;
+        }
+        const auto& values = found->second;
+        const long long g = core::TextToInteger(values[0]);
+        EXPECT_TRUE(g == told.generation[i] || g == told.generation[i] + 1)
+            << CountedItems()[i] << " holds generation " << g << ", told " << told.generation[i];
+        const std::string text = core::IntegerToText(g);
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(values[k], text) << "tariff key " << k;
+        const core::FixedTexts& t = core::Texts();
+        const std::pair<std::string, std::string> state{values[4], values[5]};
+        EXPECT_TRUE(state == std::pair(t.inUse, StartText(g)) ||
+                    state == std::pair(t.idle, StartText(g)) || state == std::pair(t.idle, t.none))
+            << "state and start time of generation " << g << ": " << values[4] << ", " << values[5];
+    }
+    for (std::size_t m = 0; m < MovedItems().size(); ++m) {
+        const auto found = sections.find(MovedItems()[m]);
+        if (found == sections.end()) {
+            EXPECT_TRUE(told.mayBeMissing[m]) << "section lost: " << MovedItems()[m];
+        } else {
+            EXPECT_EQ(found->second, IdleValues());
+        }
+    }
+}
+
+// Only whole records, each ending in CR LF, numbered 1, 2, 3 ... with none missing or doubled, up
+// to the last one told or the one after it.
+void ExpectWholeMonth(const std::string& bytes, const Told& told) {
+    ASSERT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << "torn last record";
+    const std::vector<std::string> lines = Lines(bytes);
+    const history::HistoryMonth month(bytes);
+    ASSERT_EQ(month.RecordCount(), lines.size());
+    for (std::size_t r = 0; r < lines.size(); ++r) {
+        ASSERT_EQ(month.FieldCount(r), kRecordFields) << lines[r];
+        const std::string_view last = month.Field(r, kRecordFields - 1);
+        const long long sequence = core::TextToInteger(last.substr(2));
+        ASSERT_EQ(sequence, static_cast<long long>(r) + 1) << "record lost or doubled";
+        const long long generation = core::TextToInteger(month.Field(r, 6));
+        EXPECT_EQ(lines[r], Record(std::string(month.Field(r, 0)), generation, sequence));
+    }
+    const auto count = static_cast<long long>(lines.size());
+    EXPECT_TRUE(count == told.sequence || count == told.sequence + 1)
+        << count << " records, " << told.sequence << " told";
+}
+
+TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
+    testing::TempFolder folder;
+    std::filesystem::create_directory(folder / "History");
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
+    Told told;
+    int leftTemporaries = 0;
+
+    for (int kill = 1; kill <= kKills; ++kill) {
+        SCOPED_TRACE(::testing::Message() << "kill " << kill << ", seed " << seed);
+        const WriterRun run =
+            RunUntilKilled(folder.text(), std::chrono::microseconds(delayMicroseconds(random)));
+        ASSERT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGKILL)
+            << "the writer ended by itself: " << run.status << "\n"
+            << run.told;
+        told.Apply(run.told);
+        ExpectWholeSettings(testing::ReadBytes(folder / SettingsName()), told);
+        ExpectWholeMonth(testing::ReadBytes(folder / MonthName()), told);
+        if (::testing::Test::HasFatalFailure() || ::testing::Test::HasFailure()) return;
+        // A kill between creating and renaming the temporary file leaves it behind; it never
+        // takes the settings file's name.
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name == SettingsName() || name == "History") continue;
+            ASSERT_TRUE(name.starts_with(SettingsName() + ".")) << name;
+            std::filesystem::remove(entry.path());
+            ++leftTemporaries;
+        }
+    }
+    // Slow disks make fewer steps per run, but the writer must have got on with its work.
+    EXPECT_GT(told.sequence, kKills / 4);
+    std::cout << "[ kills    ] " << kKills << " survived; " << told.sequence << " records, "
+              << leftTemporaries << " temporary files left by kills\n";
+}
+
+}  // namespace
+}  // namespace durava::store_script

@@ -1,0 +1,114 @@
+// Writes the settings file and the month file in a loop until it is killed, resuming from what the
+// files hold. Each finished step is told on standard output, one line per write(2), so the kill
+// test knows the least that must have landed:
+//   gen <item> <g>    the batch that moves counted item <item> to generation g has landed
+//   seq <s>           the record with sequence number s has been appended
+//   remove <item>     moved item <item> is about to be removed
+//   added <item>      moved item <item> is back
+//   ready             resumed; the loop starts
+// On resuming it tells the generations and the last sequence number it found.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/numbers.h"
+#include "core/settings.h"
+#include "history/historyfile.h"
+#include "store_script.h"
+
+namespace durava::store_script {
+namespace {
+
+void Tell(const std::string& line) {
+    const std::string whole = line + "\n";
+    if (::write(STDOUT_FILENO, whole.data(), whole.size()) != static_cast<ssize_t>(whole.size())) {
+        std::exit(3);
+    }
+}
+
+void Require(bool done, const char* what) {
+    if (!done) {
+        std::fprintf(stderr, "store_writer: %s failed\n", what);
+        std::exit(2);
+    }
+}
+
+class Writer {
+  public:
+    explicit Writer(const std::string& folder)
+        : m_settings(folder + SettingsName()), m_month(folder + MonthName()) {}
+
+    void Resume() {
+        const auto& counted = CountedItems();
+        for (std::size_t i = 0; i < counted.size(); ++i) {
+            const std::string period = m_settings.ReadSetting(counted[i], Keys()[0]);
+            if (period.empty()) WriteAll(counted[i], IdleValues());
+            Tell("gen " + std::to_string(i) + " " + std::to_string(core::TextToInteger(period)));
+        }
+        const auto& moved = MovedItems();
+        for (std::size_t i = 0; i < moved.size(); ++i) {
+            if (m_settings.ReadSetting(moved[i], Keys()[0]).empty()) {
+                WriteAll(moved[i], IdleValues());
+                Tell("added " + std::to_string(i));
+            }
+        }
+        const history::HistoryMonth month = history::ReadHistoryMonth(m_month);
+        if (month.RecordCount() > 0) {
+            const std::string_view last = month.Field(month.RecordCount() - 1, kRecordFields - 1);
+            m_sequence = core::TextToInteger(last.substr(2));  // after "￥"
+        }
+        Tell("seq " + std::to_string(m_sequence));
+        Tell("ready");
+    }
+
+    void Step(long long step) {
+        const auto& counted = CountedItems();
+        const std::size_t i = static_cast<std::size_t>(step) % counted.size();
+        const std::string& item = counted[i];
+        const long long generation =
+            core::TextToInteger(m_settings.ReadSetting(item, Keys()[0])) + 1;
+        WriteAll(item, BatchValues(generation));
+        Tell("gen " + std::to_string(i) + " " + std::to_string(generation));
+        // Timing ends as the program's checkout once did it: one value at a time.
+        Require(m_settings.WriteSetting(item, Keys()[4], core::Texts().idle), "WriteSetting");
+        Require(m_settings.WriteSetting(item, Keys()[5], core::Texts().none), "WriteSetting");
+        Require(history::AppendHistoryRecord(m_month, Record(item, generation, ++m_sequence)),
+                "AppendHistoryRecord");
+        Tell("seq " + std::to_string(m_sequence));
+
+        if (step % 3 == 0) {
+            const std::size_t m = static_cast<std::size_t>(step / 3) % MovedItems().size();
+            Tell("remove " + std::to_string(m));
+            Require(m_settings.RemoveSection(MovedItems()[m]), "RemoveSection");
+            WriteAll(MovedItems()[m], IdleValues());
+            Tell("added " + std::to_string(m));
+        }
+    }
+
+  private:
+    void WriteAll(const std::string& item, const std::array<std::string, 6>& values) {
+        const auto keys = Keys();
+        core::SettingWrite writes[6];
+        for (std::size_t k = 0; k < keys.size(); ++k) writes[k] = {item, keys[k], values[k]};
+        Require(m_settings.WriteSettings(writes), "WriteSettings");
+    }
+
+    core::SettingsFile m_settings;
+    std::string m_month;
+    long long m_sequence = 0;
+};
+
+}  // namespace
+}  // namespace durava::store_script
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: store_writer FOLDER/\n");
+        return 1;
+    }
+    durava::store_script::Writer writer(argv[1]);
+    writer.Resume();
+    for (long long step = 0;; ++step) writer.Step(step);
+}

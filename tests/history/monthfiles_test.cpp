@@ -1,0 +1,102 @@
+#include "history/monthfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <sys/stat.h>
+
+#include "core/startup.h"
+#include "support/temp_folder.h"
+
+namespace durava::history {
+namespace {
+
+using core::TextArray;
+
+class FindFilesTest : public ::testing::Test {
+  protected:
+    void Make(const std::string& name) { testing::WriteBytes(m_folder / name, "A1@x\r\n"); }
+    std::string Path(const std::string& name) const { return m_folder.text() + name; }
+
+    testing::TempFolder m_folder;
+};
+
+TEST_F(FindFilesTest, listsTheMonthFilesDirectlyInTheFolderOldestFirst) {
+    for (const char* name : {"202403.QY.txt", "202405.QY.txt", "202404.QY.txt", "notes.txt",
+                             "202406.QY.txt.bak", "202407.QY.txtx", "202408QY.txt"}) {
+        Make(name);
+    }
+    std::filesystem::create_directory(m_folder / "202401.QY.txt");
+    std::filesystem::create_directory(m_folder / "sub");
+    Make("sub/202402.QY.txt");
+    TextArray found{"left from before"};
+
+    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 3u);
+    EXPECT_EQ(found,
+              (TextArray{Path("202403.QY.txt"), Path("202404.QY.txt"), Path("202405.QY.txt")}));
+}
+
+TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
+    Make("202405.QY.txt");
+    std::string folder = m_folder.text();
+    folder.pop_back();
+    TextArray found;
+    EXPECT_EQ(FindFiles(folder, kMonthFilePattern, found), 1u);
+    EXPECT_EQ(found, TextArray{Path("202405.QY.txt")});
+
+    found = {"left from before"};
+    EXPECT_EQ(FindFiles(Path("missing"), kMonthFilePattern, found), 0u);
+    EXPECT_TRUE(found.empty());
+}
+
+TEST_F(FindFilesTest, namesAreProgramTextsSortedByteForByte) {
+    for (const char* name : {"b.QY.txt", "\xE4\xBA\x8C.QY.txt" /* 二 */, "B.QY.txt", "a.QY.txt"}) {
+        Make(name);
+    }
+    TextArray found;
+    FindFiles(m_folder.text(), kMonthFilePattern, found);
+    EXPECT_EQ(found, (TextArray{Path("B.QY.txt"), Path("a.QY.txt"), Path("b.QY.txt"),
+                                Path("\xB6\xFE.QY.txt")}));
+}
+
+#ifndef _WIN32
+// Each of these would be listed and then fail to open, or block the window thread on reading.
+TEST_F(FindFilesTest, leavesOutNamesAndFilesTheViewerCouldNotOpen) {
+    Make("\xFF\xFE.QY.txt");          // not UTF-8
+    Make("\xF0\x9F\x98\x80.QY.txt");  // outside code page 936
+    Make("202405.qy.txt");            // differs in case on a case-sensitive system
+    ASSERT_EQ(::mkfifo((m_folder / "202404.QY.txt").c_str(), 0600), 0);
+    std::filesystem::create_symlink(m_folder / "missing", m_folder / "202403.QY.txt");
+    Make("202402.QY.txt");
+    TextArray found;
+    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 1u);
+    EXPECT_EQ(found, TextArray{Path("202402.QY.txt")});
+}
+#endif
+
+TEST(SortTextArrayTest, sortsAscendingByBytesKeepingEqualTexts) {
+    TextArray texts{"b", "\xB6\xFE", "B", "a", "A", "a", ""};
+    SortTextArray(texts);
+    EXPECT_EQ(texts, (TextArray{"", "A", "B", "a", "a", "b", "\xB6\xFE"}));
+}
+
+TEST(FileTitleTest, dropsTheFoldersAndTheLastExtension) {
+    const std::string s(1, core::kPathSeparator);
+    const struct {
+        std::string path, title;
+    } cases[] = {
+        {s + "d" + s + "History" + s + "202405.QY.txt", "202405.QY"},
+        {"202405.QY.txt", "202405.QY"},
+        {s + "d" + s + "History" + s, ""},
+        {s + "d.e" + s + "name", "name"},
+        {s + "d" + s + "name.", "name"},
+        {s + "d" + s + ".QY", ""},
+        {s + "d" + s + "\xB6\xFE.QY.txt", "\xB6\xFE.QY"},
+    };
+    for (const auto& [path, title] : cases) EXPECT_EQ(FileTitle(path), title) << path;
+}
+
+}  // namespace
+}  // namespace durava::history

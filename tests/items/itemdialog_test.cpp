@@ -1,0 +1,255 @@
+// The add and modify dialog through the windows: modes, defaults, saving, and what it refuses.
+#include <QTest>
+
+#include "items/itemtesting.h"
+#include "mainwin/itemlist.h"
+
+namespace durava::testing {
+namespace {
+
+using mainwin::kColumnName;
+using mainwin::kColumnState;
+
+constexpr char kItems[] =
+    "[A1]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n[B2]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+    "状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n";
+
+constexpr std::u16string_view kBoxes[] = {u"编辑框1", u"编辑框2", u"编辑框3", u"编辑框4",
+                                          u"编辑框5"};
+
+void OpenAddDialog(ProgramFixture& program, std::function<void(ui::Form&)> act) {
+    WhenOpenThenClose("ItemDialog", std::move(act));
+    Click(program.Main(), u"超级按钮1");
+}
+
+void FillBoxes(ui::Form& dialog, const QStringList& texts) {
+    for (int i = 0; i < texts.size(); ++i) Type(dialog, kBoxes[i], texts[i]);
+}
+
+// As the screen shows them, so that characters the program's texts cannot hold show too.
+QStringList BoxTexts(const ui::Form& dialog) {
+    QStringList texts;
+    for (std::u16string_view box : kBoxes) {
+        texts << qobject_cast<const QLineEdit*>(dialog.Control(box))->text();
+    }
+    return texts;
+}
+
+void ExpectAddMode(const ui::Form& dialog) {
+    QCOMPARE(TextOf(dialog, {}), QStringLiteral("添加项目"));
+    QCOMPARE(TextOf(dialog, u"按钮1"), QStringLiteral("添加项目"));
+    QVERIFY(dialog.IsEnabled(u"编辑框1"));
+    QCOMPARE(BoxTexts(dialog), QStringList(5, QString()));
+}
+
+}  // namespace
+
+class ItemDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void addWithDefaultsCreatesTheItemAndCloses() {
+        ProgramFixture program;
+        program.AnswerMessages(true);
+        bool closed = false;
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            ExpectAddMode(dialog);
+            Type(dialog, u"编辑框1", QStringLiteral("A1"));
+            Click(dialog, u"按钮2");
+            QCOMPARE(BoxTexts(dialog), QStringList({"A1", "240", "70", "30", "20"}));
+            QVERIFY(!std::filesystem::exists(program.SettingsFile()));
+            Click(dialog, u"按钮1");
+            closed = !dialog.isVisible();
+        });
+        QVERIFY(closed);
+        QCOMPARE(ReadBytes(program.SettingsFile()),
+                 Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+                     "状态=空闲中\r\n开始时间=无\r\n"));
+        QCOMPARE(program.Main().RowCount(mainwin::kMainList), 1);
+        QCOMPARE(program.MainCell(0, kColumnName), QStringLiteral("A1"));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+        QVERIFY(program.globals().app.CurrentItemName.empty());
+        QVERIFY(program.Messages().isEmpty());
+    }
+
+    void anEmptyBoxIsRefusedSilently_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("all empty") << QStringList(5, QString());
+        QTest::newRow("name") << QStringList({"", "240", "70", "30", "20"});
+        QTest::newRow("初始时段") << QStringList({"C3", "", "70", "30", "20"});
+        QTest::newRow("初始费用") << QStringList({"C3", "240", "", "30", "20"});
+        QTest::newRow("最小单位") << QStringList({"C3", "240", "70", "", "20"});
+        QTest::newRow("超时单价") << QStringList({"C3", "240", "70", "30", ""});
+    }
+    void anEmptyBoxIsRefusedSilently() {
+        QFETCH(QStringList, texts);
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            FillBoxes(dialog, texts);
+            Click(dialog, u"按钮1");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(BoxTexts(dialog), texts);
+        });
+        QVERIFY(program.Messages().isEmpty());
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+    }
+
+    void aRefusedSaveSaysWhyAndKeepsEverything_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("message");
+        const QStringList tariff = {"240", "70", "30", "20"};
+        const QString name = QStringLiteral("无法保存|");
+        QTest::newRow("only blanks")
+            << (QStringList{"  "} + tariff) << name + "项目名称不能只有空格。";
+        QTest::newRow("leading blank")
+            << (QStringList{" C3"} + tariff) << name + "项目名称的开头和结尾不能是空格。";
+        QTest::newRow("line break")
+            << (QStringList{"C\n3"} + tariff) << name + "项目名称不能含有换行符或控制字符。";
+        QTest::newRow("reserved") << (QStringList{"C3]"} + tariff)
+                                  << name + "项目名称不能含有 [ ] | @ 这几个符号。";
+        QTest::newRow("outside code page 936")
+            << (QStringList{"C3한"} + tariff)
+            << name + "项目名称含有无法保存的字符，请改用其他文字。";
+        QTest::newRow("lone minus")
+            << QStringList({"C3", "-", "70", "30", "20"}) << name + "【初始时段】只能填写整数。";
+        QTest::newRow("pasted letters")
+            << QStringList({"C3", "240", "7O", "30", "20"}) << name + "【初始费用】只能填写整数。";
+        QTest::newRow("beyond 32 bits") << QStringList({"C3", "240", "70", "30", "4294967296"})
+                                        << name + "【超时单价】的数值超出范围。";
+        QTest::newRow("item in use, other case")
+            << (QStringList{"b2"} + tariff)
+            << name + "项目【b2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。";
+    }
+    void aRefusedSaveSaysWhyAndKeepsEverything() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, message);
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            FillBoxes(dialog, texts);
+            Click(dialog, u"按钮1");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(BoxTexts(dialog), texts);
+        });
+        QCOMPARE(program.Messages(), QStringList{message});
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
+    }
+
+    void addingUnderAnIdleItemsNameReplacesItsTariff() {
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            FillBoxes(dialog, {"a1", "90", "-5", "１０", "0"});
+            Click(dialog, u"按钮1");
+        });
+        QVERIFY(program.Messages().isEmpty());
+        QCOMPARE(
+            ReadBytes(program.SettingsFile()),
+            Gbk("[A1]\r\n初始时段=90\r\n初始费用=-5\r\n最小单位=１０\r\n超时单价=0\r\n"
+                "状态=空闲中\r\n开始时间=无\r\n[B2]\r\n初始时段=240\r\n初始费用=70\r\n"
+                "最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n"));
+        QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);
+        QCOMPARE(program.MainCell(0, kColumnName), QStringLiteral("A1"));
+    }
+
+    void modifyShowsTheTariffAndDefaultsStayUnsavedUntilConfirmed() {
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        bool closed = false;
+        WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
+            QCOMPARE(TextOf(dialog, {}), QStringLiteral("正在修改 【A1】"));
+            QCOMPARE(TextOf(dialog, u"按钮1"), QStringLiteral("确定修改"));
+            QVERIFY(!dialog.IsEnabled(u"编辑框1"));
+            QCOMPARE(BoxTexts(dialog), QStringList({"A1", "120", "50", "15", "30"}));
+            Click(dialog, u"按钮2");
+            QCOMPARE(BoxTexts(dialog), QStringList({"A1", "240", "70", "30", "20"}));
+            QVERIFY(!dialog.IsEnabled(u"编辑框1"));
+            QCOMPARE(ReadBytes(program.SettingsFile()), before);
+            Type(dialog, u"编辑框5", QStringLiteral("25"));
+            Click(dialog, u"按钮1");
+            closed = !dialog.isVisible();
+        });
+        QVERIFY(program.ChooseFromRowMenu(0, u"修改项目"));
+        QVERIFY(closed);
+        QVERIFY(program.Messages().isEmpty());
+        QCOMPARE(ReadBytes(program.SettingsFile()),
+                 Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=25\r\n"
+                     "状态=空闲中\r\n开始时间=无\r\n") +
+                     before.substr(before.find("[B2]")));
+        QVERIFY(program.globals().app.CurrentItemName.empty());
+    }
+
+    void aMissingValueOpensEmptyAndMustBeTypedBeforeSaving() {
+        ProgramFixture program(
+            "[A1]\r\n初始时段=120\r\n初始费用=50\r\n超时单价=30\r\n状态=空闲中\r\n开始时间=无\r\n");
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
+            QCOMPARE(BoxTexts(dialog), QStringList({"A1", "120", "50", "", "30"}));
+            Click(dialog, u"按钮1");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(ReadBytes(program.SettingsFile()), before);
+            Type(dialog, u"编辑框4", QStringLiteral("30"));
+            Click(dialog, u"按钮1");
+        });
+        program.ChooseFromRowMenu(0, u"修改项目");
+        QVERIFY(program.Messages().isEmpty());
+        QCOMPARE(ReadBytes(program.SettingsFile()),
+                 Gbk("[A1]\r\n初始时段=120\r\n初始费用=50\r\n超时单价=30\r\n状态=空闲中\r\n"
+                     "开始时间=无\r\n最小单位=30\r\n"));
+    }
+
+    void theNextAddDialogOpensInAddModeWhateverWasClosedBefore_data() {
+        QTest::addColumn<bool>("switching");
+        QTest::newRow("after the modify dialog") << false;
+        QTest::newRow("after the switch window") << true;
+    }
+    void theNextAddDialogOpensInAddModeWhateverWasClosedBefore() {
+        QFETCH(bool, switching);
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        ProgramFixture::WhenOpen(switching ? "SwitchWindow" : "ItemDialog",
+                                 [](ui::Form& opened) { opened.close(); });
+        QVERIFY(switching ? program.ChooseFromRowMenu(1, u"切换项目")
+                          : program.ChooseFromRowMenu(0, u"修改项目"));
+        bool checked = false;
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            ExpectAddMode(dialog);
+            checked = true;
+        });
+        QVERIFY(checked);
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QVERIFY(program.Messages().isEmpty());
+    }
+
+    void aFailedWriteIsReportedAndTheDialogStaysOpen() {
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        OpenAddDialog(program, [&](ui::Form& dialog) {
+            FillBoxes(dialog, {"C3", "240", "70", "30", "20"});
+            {
+                const FileSizeLimit full(before.size());
+                Click(dialog, u"按钮1");
+            }
+            QVERIFY(dialog.isVisible());
+        });
+        QCOMPARE(program.Messages(),
+                 QStringList{"操作失败|无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
+                             "列表显示的是文件中现有的内容。"});
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);
+    }
+};
+
+}  // namespace durava::testing
+
+QTEST_MAIN(durava::testing::ItemDialogTest)
+#include "itemdialog_test.moc"
