@@ -195,6 +195,7 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
     if (old && old->state != Snapshot::State::Unreadable && !unknown &&
         old->signature.has_value() == signature.has_value() &&
         (!signature || *old->signature == *signature)) {
+        m_lookFailed = false;
         if (old->settled || !signature) return old;
         std::optional<std::string> bytes = ReadWholeFile(m_path);
         if (bytes && *bytes == old->bytes) {
@@ -217,6 +218,13 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
         }
     } else if (unknown) {
         fresh->state = Snapshot::State::Unreadable;
+    }
+    m_lookFailed = fresh->state == Snapshot::State::Unreadable;
+    // A file that cannot be read just now reads as it last could: defaults would show items in
+    // use as idle and tariffs as 0. Writes refuse until the file reads again.
+    if (m_lookFailed && old && old->state == Snapshot::State::Present) {
+        old->settled = false;
+        return old;
     }
     m_snapshot = std::move(fresh);
     return m_snapshot.get();
@@ -289,7 +297,7 @@ bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
         }
     }
     const Snapshot* current = Current();
-    if (current->state == Snapshot::State::Unreadable) return false;
+    if (m_lookFailed) return false;
     Snapshot working;
     working.bytes = current->bytes;
     working.Parse();
@@ -306,7 +314,7 @@ bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
 
 void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
     const Snapshot* snapshot = Current();
-    if (snapshot->state == Snapshot::State::Missing) return;
+    if (snapshot->state != Snapshot::State::Present) return;
     std::string_view text = snapshot->bytes;
     // A zero byte or Ctrl-Z ends the text for this reader.
     text = text.substr(0, text.find_first_of(std::string_view("\0\x1A", 2)));
@@ -328,8 +336,8 @@ void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
 
 bool SettingsFile::RemoveSection(std::string_view name) {
     const Snapshot* snapshot = Current();
+    if (m_lookFailed) return false;
     if (snapshot->state == Snapshot::State::Missing) return true;
-    if (snapshot->state == Snapshot::State::Unreadable) return false;
     const std::string_view text = snapshot->bytes;
     const std::string header = std::string("[").append(name).append("]");
 

@@ -32,7 +32,7 @@ class SettingsFile {
     // The writes in order, as one replacement of the file: all of them land or none does.
     bool WriteSettings(std::span<const SettingWrite> writes);
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
-    // the file does not exist.
+    // the file does not exist or cannot be read.
     void ReadSectionNames(std::vector<std::string>& names) const;
     // Removes the section's header and every line up to the next section. False when the file
     // could not be rewritten.
@@ -45,6 +45,7 @@ class SettingsFile {
     std::string m_path;
     std::string m_nativePath;
     mutable std::unique_ptr<Snapshot> m_snapshot;
+    mutable bool m_lookFailed = false;  // the last look at the file could not read it
 };
 
 }  // namespace durava::core

@@ -190,11 +190,19 @@ TEST_F(FileFaultTest, cachedSettingsAreNotTrustedAfterAFailedLook) {
         EXPECT_FALSE(settings.WriteSetting("A", "k", "9"));
         ClearFileFaults();
         EXPECT_EQ(ReadBytes(Store()), items);
+        // A look that fails reads what the file last held, never the defaults.
+        FailNthFileCall(FileCall::Open, 1, error);
+        WriteBytes(Store(), "[A]\r\nk=1\r\n[B]\r\nk=3\r\n");
+        EXPECT_EQ(settings.ReadSetting("B", "k", "default"), "2");
+        ClearFileFaults();
+        EXPECT_EQ(settings.ReadSetting("B", "k", "default"), "3");
+        WriteBytes(Store(), items);
+        EXPECT_EQ(settings.ReadSetting("B", "k", "default"), "2");
     }
     // Once the disk answers again, writes go through and keep the other sections.
     ASSERT_TRUE(settings.WriteSetting("A", "k", "9"));
     EXPECT_EQ(ReadBytes(Store()), "[A]\r\nk=9\r\n[B]\r\nk=2\r\n");
-    m_injected += 3;
+    m_injected += 6;
     m_refused += 3;
 }
 
