@@ -1,37 +1,20 @@
 #include "ui/tablemodel.h"
 
-#include "ui/controls.h"
 #include "ui/screentext.h"
 
 namespace durava::ui {
 
 TableModel::TableModel(std::span<const core::forms::Column> columns, QObject* parent)
-    : QAbstractTableModel(parent), m_columns(columns) {}
+    : ColumnsModel(columns, parent) {}
 
 int TableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int TableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
-}
-
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return ToScreen(Cell(index.row(), index.column()));
-    if (role == Qt::TextAlignmentRole) {
-        return static_cast<int>(
-            AlignmentOf(m_columns[static_cast<std::size_t>(index.column())].align));
-    }
-    return {};
-}
-
-QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    const core::forms::Column& column = m_columns[static_cast<std::size_t>(section)];
-    if (role == Qt::DisplayRole) return ToScreen(column.header);
-    if (role == Qt::TextAlignmentRole) return static_cast<int>(AlignmentOf(column.align));
-    return {};
+    return Alignment(index, role);
 }
 
 void TableModel::Clear() {
@@ -43,7 +26,7 @@ void TableModel::Clear() {
 int TableModel::AppendRow() {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    m_rows.emplace_back(m_columns.size());
+    m_rows.emplace_back(static_cast<std::size_t>(columnCount()));
     endInsertRows();
     return row;
 }

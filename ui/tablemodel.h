@@ -1,24 +1,20 @@
 #pragma once
 // Rows of program texts for a report-style list view, kept in insertion order.
-#include <QAbstractTableModel>
-
 #include <span>
 #include <string>
 #include <vector>
 
-#include "core/forms.h"
+#include "ui/columnsmodel.h"
 
 namespace durava::ui {
 
-class TableModel : public QAbstractTableModel {
+class TableModel : public ColumnsModel {
     Q_OBJECT
   public:
     TableModel(std::span<const core::forms::Column> columns, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void Clear();
     int AppendRow();
@@ -27,7 +23,6 @@ class TableModel : public QAbstractTableModel {
     const std::string& Cell(int row, int column) const;
 
   private:
-    std::span<const core::forms::Column> m_columns;
     std::vector<std::vector<std::string>> m_rows;
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+// What every report list shares: the columns of its definition, their headers and alignment.
+// Subclasses say what the rows hold.
+#include <QAbstractTableModel>
+
+#include <span>
+
+#include "core/forms.h"
+
+namespace durava::ui {
+
+class ColumnsModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    ColumnsModel(std::span<const core::forms::Column> columns, QObject* parent);
+
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  protected:
+    // The cell's alignment for Qt::TextAlignmentRole; nothing for other roles.
+    QVariant Alignment(const QModelIndex& index, int role) const;
+
+  private:
+    std::span<const core::forms::Column> m_columns;
+};
+
+}  // namespace durava::ui
