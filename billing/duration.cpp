@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "core/codepage.h"
 #include "core/numbers.h"
 #include "core/textops.h"
+#include "core/texts.h"
 
 namespace durava::billing {
 
@@ -41,17 +41,17 @@ std::string FormatDuration(std::int32_t seconds, std::string_view pattern) {
 
 std::string LiveDurationText(std::int32_t days, std::int32_t hours, std::int32_t minutes,
                              std::int32_t seconds) {
-    static const std::string kSeconds = core::WideToText(u" 秒 ");
-    static const std::string kMinutes = core::WideToText(u" 分");
-    static const std::string kHours = core::WideToText(u" 时 ");
-    if (days == 0 && hours == 0 && minutes == 0) return core::IntegerToText(seconds) + kSeconds;
+    const std::string& secondsUnit = core::Fixed(u" 秒 ");
+    const std::string& minutesUnit = core::Fixed(u" 分");
+    if (days == 0 && hours == 0 && minutes == 0) return core::IntegerToText(seconds) + secondsUnit;
     if (days == 0 && hours == 0) {
-        return core::IntegerToText(minutes) + kMinutes + core::IntegerToText(seconds) + kSeconds;
+        return core::IntegerToText(minutes) + minutesUnit + core::IntegerToText(seconds) +
+               secondsUnit;
     }
     // From one day on the column still counts hours, so a long use reads as one growing number.
     const std::string hourText =
         days == 0 ? core::IntegerToText(hours) : core::RealToText(days * 24.0 + hours);
-    return hourText + kHours + core::IntegerToText(minutes) + kMinutes;
+    return hourText + core::Fixed(u" 时 ") + core::IntegerToText(minutes) + minutesUnit;
 }
 
 }  // namespace durava::billing

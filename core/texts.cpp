@@ -1,5 +1,8 @@
 #include "core/texts.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "core/codepage.h"
 
 namespace durava::core {
@@ -11,6 +14,15 @@ const FixedTexts& Texts() {
         WideToText(u"空闲中"),   WideToText(u"使用中"),   WideToText(u"无"),
     };
     return texts;
+}
+
+const std::string& Fixed(std::u16string_view text) {
+    static std::mutex guard;
+    static std::unordered_map<std::u16string, std::string> converted;
+    const std::lock_guard lock(guard);
+    auto found = converted.find(std::u16string(text));
+    if (found == converted.end()) found = converted.emplace(text, WideToText(text)).first;
+    return found->second;
 }
 
 }  // namespace durava::core

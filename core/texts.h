@@ -2,6 +2,7 @@
 // Fixed texts that more than one module uses, written once in readable form and converted to
 // code page 936 once.
 #include <string>
+#include <string_view>
 
 namespace durava::core {
 
@@ -20,5 +21,8 @@ struct FixedTexts {
 };
 
 const FixedTexts& Texts();
+
+// Any other fixed text in code page 936, converted on first use and kept for the program's life.
+const std::string& Fixed(std::u16string_view text);
 
 }  // namespace durava::core

@@ -18,27 +18,7 @@ constexpr std::u16string_view kRecordLabels[] = {u"标签2", u"标签4",  u"标�
                                                  u"标签7", u"标签10", u"标签11", u"标签23",
                                                  u"标签6", u"标签22", u"标签19"};
 
-struct Pieces {
-    std::string hours = core::WideToText(u" 时 ");
-    std::string minutesThen = core::WideToText(u" 分 ");
-    std::string minutes = core::WideToText(u" 分");
-    std::string seconds = core::WideToText(u" 秒");
-    std::string periodHours = core::WideToText(u" 小时 0 分");
-    std::string notOver = core::WideToText(u"未超时");
-    std::string minuteUnit = core::WideToText(u" 分钟");
-    std::string hourlyPrice = core::WideToText(u" 元 / 小时");
-    std::string currency = core::WideToText(u" 元");
-    std::string yen = core::WideToText(u"￥");
-    std::string unreadableStart = core::WideToText(u"开始时间有误");
-};
-
-const Pieces& Texts() {
-    static const Pieces pieces;
-    return pieces;
-}
-
 void InitCheckout(mainwin::Globals& globals, ui::Form& window) {
-    const Pieces& pieces = Texts();
     const core::FixedTexts& keys = core::Texts();
     const core::SettingsFile& settings = globals.app.Settings;
     const std::string& name = globals.app.CheckoutItemName;
@@ -50,38 +30,40 @@ void InitCheckout(mainwin::Globals& globals, ui::Form& window) {
     const std::string unit = settings.ReadSetting(name, keys.minimumUnit);
     window.SetText(u"标签4", start);
     const std::int32_t periodMinutes = core::TextToInteger(period);
-    window.SetText(u"标签7", core::RealToText(periodMinutes / 60.0) + pieces.periodHours);
-    window.SetText(u"标签6", initialFee + pieces.currency);
-    window.SetText(u"标签11", unit + pieces.minuteUnit);
+    window.SetText(u"标签7", core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分"));
+    window.SetText(u"标签6", initialFee + core::Fixed(u" 元"));
+    window.SetText(u"标签11", unit + core::Fixed(u" 分钟"));
     // One reading of the clock, so that the end time and the duration shown agree.
     const core::DateTime now = core::CurrentTime();
     window.SetText(u"标签14", core::FormatDateTime(now, "yyyy/MM/dd", " hh:mm:ss", true));
-    window.SetText(u"标签23", settings.ReadSetting(name, keys.overtimePrice) + pieces.hourlyPrice);
+    window.SetText(u"标签23",
+                   settings.ReadSetting(name, keys.overtimePrice) + core::Fixed(u" 元 / 小时"));
 
     const std::optional<std::int32_t> elapsed = billing::ElapsedSeconds(start, now);
     if (!elapsed) {
         // Nothing sensible can be billed from a start time that cannot be read; the operator
         // sees why and can still end the use.
         for (std::u16string_view label : {u"标签16", u"标签10", u"标签22", u"标签19"}) {
-            window.SetText(label, pieces.unreadableStart);
+            window.SetText(label, core::Fixed(u"开始时间有误"));
         }
         return;
     }
     const billing::DurationParts parts = billing::SplitDuration(*elapsed);
     const double hours = parts.days * 24.0 + parts.hours;
-    window.SetText(u"标签16", core::RealToText(hours) + pieces.hours +
-                                  core::IntegerToText(parts.minutes) + pieces.minutesThen +
-                                  core::IntegerToText(parts.seconds) + pieces.seconds);
+    window.SetText(u"标签16", core::RealToText(hours) + core::Fixed(u" 时 ") +
+                                  core::IntegerToText(parts.minutes) + core::Fixed(u" 分 ") +
+                                  core::IntegerToText(parts.seconds) + core::Fixed(u" 秒"));
     window.SetText(u"标签10", *elapsed / 60.0 - periodMinutes > 0.0000001
-                                  ? core::RealToText(hours - periodMinutes / 60.0) + pieces.hours +
-                                        core::IntegerToText(parts.minutes) + pieces.minutes
-                                  : pieces.notOver);
+                                  ? core::RealToText(hours - periodMinutes / 60.0) +
+                                        core::Fixed(u" 时 ") + core::IntegerToText(parts.minutes) +
+                                        core::Fixed(u" 分")
+                                  : core::Fixed(u"未超时"));
     const std::int32_t minutes = core::RealToInteger(hours * 60.0 + parts.minutes);
-    window.SetText(
-        u"标签22",
-        billing::ComputeFee(settings, minutes, name, billing::kFeeOvertimeOnly) + pieces.currency);
-    window.SetText(u"标签19",
-                   pieces.yen + billing::ComputeFee(settings, minutes, name) + pieces.currency);
+    window.SetText(u"标签22",
+                   billing::ComputeFee(settings, minutes, name, billing::kFeeOvertimeOnly) +
+                       core::Fixed(u" 元"));
+    window.SetText(u"标签19", core::Fixed(u"￥") + billing::ComputeFee(settings, minutes, name) +
+                                  core::Fixed(u" 元"));
 }
 
 // The record goes to disk first; only then does the item become idle, so a checkout that cannot

@@ -6,6 +6,7 @@
 #include "core/codepage.h"
 #include "core/forms.h"
 #include "core/numbers.h"
+#include "core/texts.h"
 #include "history/monthfiles.h"
 #include "history/monthmodel.h"
 #include "ui/form.h"
@@ -18,16 +19,6 @@ constexpr std::u16string_view kMonthTable = u"超级列表框1";
 constexpr std::u16string_view kCountLabel = u"标签1";
 // What FileTitle took off the file name.
 constexpr char kTitleExtension[] = ".txt";
-
-struct Pieces {
-    std::string countBefore = core::WideToText(u"共 ");
-    std::string countAfter = core::WideToText(u" 条记录");
-};
-
-const Pieces& Texts() {
-    static const Pieces pieces;
-    return pieces;
-}
 
 void OpenHistory(mainwin::Globals& globals) {
     ui::Form::Open(core::forms::HistoryWindow(), globals.handlers);
@@ -70,9 +61,9 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
     auto& view = *qobject_cast<QTableView*>(window.Control(kMonthTable));
     MonthModel(window, view).Show(std::move(month));
     view.scrollToTop();
-    window.SetText(kCountLabel, Texts().countBefore +
+    window.SetText(kCountLabel, core::Fixed(u"共 ") +
                                     core::IntegerToText(static_cast<long long>(count)) +
-                                    Texts().countAfter);
+                                    core::Fixed(u" 条记录"));
 }
 
 }  // namespace

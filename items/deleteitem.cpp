@@ -1,6 +1,6 @@
 #include "items/deleteitem.h"
 
-#include "core/codepage.h"
+#include "core/texts.h"
 #include "items/itemname.h"
 #include "items/refusals.h"
 #include "mainwin/itemlist.h"
@@ -9,20 +9,6 @@
 #include "ui/form.h"
 
 namespace durava::items {
-namespace {
-
-struct Warning {
-    std::string caption = core::WideToText(u"操作警告：");
-    std::string before = core::WideToText(u"是否删除 [ ");
-    std::string after = core::WideToText(u" ] 项目");
-};
-
-const Warning& Texts() {
-    static const Warning warning;
-    return warning;
-}
-
-}  // namespace
 
 void DeleteItem(mainwin::Globals& globals) {
     ui::Form& main = *globals.MainWindow;
@@ -37,8 +23,8 @@ void DeleteItem(mainwin::Globals& globals) {
         mainwin::FillItemList(globals);
         return;
     }
-    const Warning& warning = Texts();
-    if (!ui::ShowMessage(&main, warning.caption, warning.before + name + warning.after,
+    if (!ui::ShowMessage(&main, core::Fixed(u"操作警告："),
+                         core::Fixed(u"是否删除 [ ") + name + core::Fixed(u" ] 项目"),
                          ui::Buttons::OkCancel)) {
         return;
     }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "core/codepage.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "items/itemname.h"
@@ -28,18 +27,6 @@ constexpr TariffField kTariffFields[] = {{u"标签2", u"编辑框2", "240"},
                                          {u"标签3", u"编辑框3", "70"},
                                          {u"标签4", u"编辑框4", "30"},
                                          {u"标签5", u"编辑框5", "20"}};
-
-struct Captions {
-    std::string add = core::WideToText(u"添加项目");
-    std::string confirmModify = core::WideToText(u"确定修改");
-    std::string modifyingOpen = core::WideToText(u"正在修改 【");
-    std::string modifyingClose = core::WideToText(u"】");
-};
-
-const Captions& Texts() {
-    static const Captions captions;
-    return captions;
-}
 
 void ClearBoxes(ui::Form& dialog) {
     dialog.SetText(kNameBox, {});
@@ -73,13 +60,12 @@ void ModifyItem(mainwin::Globals& globals) {
 }
 
 void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
-    const Captions& captions = Texts();
     const std::string& name = globals.app.CurrentItemName;
     if (name.empty()) {
         ClearBoxes(dialog);
         dialog.SetEnabled(kNameBox, true);
-        dialog.SetText({}, captions.add);
-        dialog.SetText(kSaveButton, captions.add);
+        dialog.SetText({}, core::Fixed(u"添加项目"));
+        dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
         return;
     }
     dialog.SetText(kNameBox, name);
@@ -87,8 +73,8 @@ void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
     for (const TariffField& field : kTariffFields) {
         dialog.SetText(field.box, globals.app.Settings.ReadSetting(name, dialog.Text(field.label)));
     }
-    dialog.SetText(kSaveButton, captions.confirmModify);
-    dialog.SetText({}, captions.modifyingOpen + name + captions.modifyingClose);
+    dialog.SetText(kSaveButton, core::Fixed(u"确定修改"));
+    dialog.SetText({}, core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
 }
 
 void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
@@ -144,7 +130,7 @@ void FillDefaultTariff(ui::Form& dialog) {
 void CloseItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
     ClearBoxes(dialog);
     dialog.SetEnabled(kNameBox, true);
-    dialog.SetText(kSaveButton, Texts().add);
+    dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
     globals.app.CurrentItemName.clear();
 }
 

@@ -2,20 +2,20 @@
 
 #include <string>
 
-#include "core/codepage.h"
+#include "core/texts.h"
 #include "ui/dialogs.h"
 
 namespace durava::items {
 namespace {
 
 void Tell(QWidget* owner, std::u16string_view caption, const std::string& text) {
-    ui::ShowMessage(owner, core::WideToText(caption), text);
+    ui::ShowMessage(owner, core::Fixed(caption), text);
 }
 
 // "【name】" followed by the rest of the sentence.
 std::string Quoted(std::u16string_view before, std::string_view name, std::u16string_view after) {
-    return core::WideToText(before) + core::WideToText(u"【") + std::string(name) +
-           core::WideToText(u"】") + core::WideToText(after);
+    return core::Fixed(before) + core::Fixed(u"【") + std::string(name) + core::Fixed(u"】") +
+           core::Fixed(after);
 }
 
 constexpr char16_t kCannotSave[] = u"无法保存";
@@ -43,7 +43,7 @@ void RefuseName(QWidget* owner, NameFault fault) {
             why = u"项目名称含有无法保存的字符，请改用其他文字。";
             break;
     }
-    Tell(owner, kCannotSave, core::WideToText(why));
+    Tell(owner, kCannotSave, core::Fixed(why));
 }
 
 void RefuseTariff(QWidget* owner, std::string_view field, TariffFault fault) {

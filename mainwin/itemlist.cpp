@@ -1,6 +1,5 @@
 #include "mainwin/itemlist.h"
 
-#include "core/codepage.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "ui/form.h"
@@ -11,8 +10,6 @@ void FillItemList(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::SettingsFile& settings = globals.app.Settings;
     const core::FixedTexts& texts = core::Texts();
-    static const std::string kMinutes = core::WideToText(u" 分钟");
-    static const std::string kCurrency = core::WideToText(u" 元");
 
     main.ClearRows(kMainList);
     settings.ReadSectionNames(globals.app.SectionNames);
@@ -35,9 +32,9 @@ void FillItemList(Globals& globals) {
         main.SetCell(kMainList, row, kColumnDuration, texts.none);
         main.SetCell(kMainList, row, kColumnFee, texts.none);
         main.SetCell(kMainList, row, kColumnUnit,
-                     settings.ReadSetting(name, texts.minimumUnit) + kMinutes);
+                     settings.ReadSetting(name, texts.minimumUnit) + core::Fixed(u" 分钟"));
         main.SetCell(kMainList, row, kColumnPrice,
-                     settings.ReadSetting(name, texts.overtimePrice) + kCurrency);
+                     settings.ReadSetting(name, texts.overtimePrice) + core::Fixed(u" 元"));
     }
 }
 

@@ -1,13 +1,13 @@
 #include "mainwin/notices.h"
 
-#include "core/codepage.h"
+#include "core/texts.h"
 #include "ui/dialogs.h"
 
 namespace durava::mainwin {
 namespace {
 
 void Tell(QWidget* owner, std::u16string_view text) {
-    ui::ShowMessage(owner, core::WideToText(u"操作失败"), core::WideToText(text));
+    ui::ShowMessage(owner, core::Fixed(u"操作失败"), core::Fixed(text));
 }
 
 }  // namespace

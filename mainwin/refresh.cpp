@@ -4,7 +4,6 @@
 
 #include "billing/duration.h"
 #include "billing/fee.h"
-#include "core/codepage.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
@@ -20,7 +19,6 @@ constexpr int kPauseMilliseconds = 1000;
 void RefreshPass(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::FixedTexts& texts = core::Texts();
-    static const std::string kUnreadableStart = core::WideToText(u"开始时间有误");
 
     const int rows = main.RowCount(kMainList);
     int idle = 0;
@@ -33,7 +31,7 @@ void RefreshPass(Globals& globals) {
             billing::ElapsedSeconds(main.Cell(kMainList, row, kColumnStart), core::CurrentTime());
         if (!elapsed) {
             // A start time that cannot be read would show a huge or negative use; say so instead.
-            main.SetCell(kMainList, row, kColumnDuration, kUnreadableStart);
+            main.SetCell(kMainList, row, kColumnDuration, core::Fixed(u"开始时间有误"));
             main.SetCell(kMainList, row, kColumnFee, texts.none);
             continue;
         }
