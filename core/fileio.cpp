@@ -163,9 +163,10 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     struct stat info;
     if (!file || !StatOf(file.get(), info) || !S_ISREG(info.st_mode)) return std::nullopt;
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
+    // still grow or shrink while it is read, so read until the end it has now.
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t filled = 0;
-    // The file may grow or shrink while it is read; read until the end it has now.
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
         ssize_t got = Read(file.get(), bytes.data() + filled, bytes.size() - filled);
