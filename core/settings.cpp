@@ -312,6 +312,19 @@ bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
     return ReplaceFile(m_path, working.bytes);
 }
 
+namespace {
+
+// The bytes between the "[" that opens the line and the first "]" that is a character of its own.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    for (std::size_t i = 1; i < line.size(); i += CharWidth(line[i])) {
+        if (line[i] == ']') return line.substr(1, i - 1);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
     const Snapshot* snapshot = Current();
     if (snapshot->state != Snapshot::State::Present) return;
@@ -319,17 +332,18 @@ void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
     // A zero byte or Ctrl-Z ends the text for this reader.
     text = text.substr(0, text.find_first_of(std::string_view("\0\x1A", 2)));
 
+    // The names travel through one text joined by "|": a "|" inside a header cuts it in two, and
+    // empty names before the first one are lost.
     std::string collected;
     while (!text.empty()) {
-        std::size_t lineFeed = text.find('\n');
+        const std::size_t lineFeed = text.find('\n');
         std::string_view line = text.substr(0, lineFeed);
         text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (TakeLeft(line, 1) != "[") continue;
-        long long close = FindText(line, "]", 1, true);
-        if (CompareText(TakeLeft(line, close), "[", false) <= 0) continue;
-        std::string name = TakeMiddle(line, 2, close - 2);
-        collected = collected.empty() ? name : collected + "|" + name;
+        const std::optional<std::string_view> name = HeaderName(line);
+        if (!name) continue;
+        if (!collected.empty()) collected += '|';
+        collected += *name;
     }
     names = SplitText(collected, "|");
 }

@@ -16,8 +16,9 @@ class TableModel : public ColumnsModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    void Clear();
-    int AppendRow();
+    // All rows at once, with one reset instead of a signal per row and cell; each row is cut or
+    // padded to the columns.
+    void SetRows(std::vector<std::vector<std::string>> rows);
     // Out-of-range cells are ignored on write and read as the empty text.
     void SetCell(int row, int column, std::string text);
     const std::string& Cell(int row, int column) const;

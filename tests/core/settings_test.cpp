@@ -230,6 +230,21 @@ TEST_F(SettingsFileTest, sectionNamesFollowTheHeaderLines) {
     EXPECT_TRUE(kept.empty());
 }
 
+TEST_F(SettingsFileTest, singleHighBytesInNamesAreCharactersOfTheirOwn) {
+    // "A€" is "A" and the single byte 0x80: the "]" after it closes the header.
+    const std::string euro = "A\x80";
+    SettingsFile settings = Open("");
+    ASSERT_TRUE(settings.WriteSetting(euro, "k", "1"));
+    ASSERT_TRUE(settings.WriteSetting(euro, "k", "2"));
+    EXPECT_EQ(ReadBytes(file()), "[A\x80]\r\nk=2\r\n");
+    EXPECT_EQ(settings.ReadSetting(euro, "k"), "2");
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    EXPECT_EQ(names, std::vector<std::string>{euro});
+    EXPECT_TRUE(settings.RemoveSection(euro));
+    EXPECT_EQ(ReadBytes(file()), "");
+}
+
 TEST_F(SettingsFileTest, removeSectionTakesOnlyThatSection) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n[AB]\r\nk=2\r\n[B]\r\nk=3\r\n");
     ASSERT_TRUE(settings.RemoveSection("A"));
