@@ -30,13 +30,14 @@ python3 - "$work/peer.txt" "$work/ours.json" <<'PY'
 import json, re, sys
 peer = {m[1]: float(m[2]) for m in re.finditer(r"^(.*?)\s+([\d.]+) us", open(sys.argv[1]).read(), re.M)}
 to_us = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
-ours = {b["run_name"]: b["real_time"] * to_us[b["time_unit"]]
-        for b in json.load(open(sys.argv[2]))["benchmarks"] if b.get("aggregate_name") == "median"}
+medians = [b for b in json.load(open(sys.argv[2]))["benchmarks"] if b.get("aggregate_name") == "median"]
+ours = {b["run_name"]: b["real_time"] * to_us[b["time_unit"]] for b in medians}
+cpu = {b["run_name"]: b["cpu_time"] * to_us[b["time_unit"]] for b in medians}
 def row(what, value, goal):
     print(f"{what:58} {value:9.2f}   {goal}")
-print("\nmedian wall times of 3 runs each; ratios of one run")
+print("\nmedians of 3 runs: wall time (processor time of this thread); ratios of wall times")
 for name, us in sorted(ours.items()):
-    print(f"  {name:56} {us:12.1f} us")
+    print(f"  {name:44} {us:12.1f} us ({cpu[name]:10.1f} us)")
 print()
 row("GetPrivateProfileSectionNamesA / BM_ReadSectionNames",
     peer["GetPrivateProfileSectionNamesA"] / ours["BM_ReadSectionNames"], "at least 3")

@@ -230,6 +230,23 @@ TEST_F(SettingsFileTest, sectionNamesFollowTheHeaderLines) {
     EXPECT_TRUE(kept.empty());
 }
 
+TEST_F(SettingsFileTest, sectionNamesKeepTheQuirksOfOneJoinedText) {
+    const struct {
+        std::string_view bytes;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"[]\r\n[]\r\n[A]\r\n", {"A"}},       {"[A]\r\n[]\r\n", {"A"}},
+        {"[A]\r\n[]\r\n[B]", {"A", "", "B"}}, {"[|]\r\n", {""}},
+        {"[A||]\r\n[]\r\n", {"A", "", ""}},   {"[\x81|]\r\n[B]", {"\x81|", "B"}},
+        {"x[A]\r\n\r[B]\n[C]", {"C"}},        {"[A\x80]\r\n[\xFF]]\r\n", {"A\x80", "\xFF"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names{"old"};
+        Open(c.bytes).ReadSectionNames(names);
+        EXPECT_EQ(names, c.names) << c.bytes;
+    }
+}
+
 TEST_F(SettingsFileTest, singleHighBytesInNamesAreCharactersOfTheirOwn) {
     // "A€" is "A" and the single byte 0x80: the "]" after it closes the header.
     const std::string euro = "A\x80";
