@@ -11,6 +11,7 @@ namespace durava::mainwin {
 
 void FillItemList(Globals& globals) {
     const core::SettingsFile& settings = globals.app.Settings;
+    const core::SettingsFile::OneLook look(settings);
     const core::FixedTexts& texts = core::Texts();
 
     settings.ReadSectionNames(globals.app.SectionNames);
