@@ -348,11 +348,12 @@ bool SettingsFile::Replace(std::string_view bytes) {
 
 namespace {
 
-// The bytes between the "[" that opens the line and the first "]" that is a character of its own.
-std::optional<std::string_view> HeaderName(std::string_view line) {
-    if (line.empty() || line.front() != '[') return std::nullopt;
-    for (std::size_t i = 1; i < line.size(); i += CharWidth(line[i])) {
-        if (line[i] == ']') return line.substr(1, i - 1);
+// The bytes after the "[" at `open` up to the first "]" on its line that is a character of its
+// own. A line ends at LF; a lead byte never takes the LF with it.
+std::optional<std::string_view> HeaderName(std::string_view text, std::size_t open) {
+    for (std::size_t i = open + 1; i < text.size() && text[i] != '\n'; i += CharWidth(text[i])) {
+        if (text[i] == ']') return text.substr(open + 1, i - open - 1);
+        if (IsLeadByte(text[i]) && i + 1 < text.size() && text[i + 1] == '\n') break;
     }
     return std::nullopt;
 }
@@ -375,9 +376,7 @@ void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
     for (std::size_t open = text.find('['); open != std::string_view::npos;
          open = text.find('[', open + 1)) {
         if (open > 0 && text[open - 1] != '\n') continue;
-        std::string_view line = text.substr(open, text.find('\n', open) - open);
-        if (line.back() == '\r') line.remove_suffix(1);
-        const std::optional<std::string_view> name = HeaderName(line);
+        const std::optional<std::string_view> name = HeaderName(text, open);
         if (!name || (names.empty() && name->empty())) continue;
         std::size_t piece = 0;
         for (std::size_t i = 0; i < name->size(); i += CharWidth((*name)[i])) {

@@ -296,10 +296,15 @@ TEST_F(SettingsFileTest, sectionNamesKeepTheQuirksOfOneJoinedText) {
         std::string_view bytes;
         std::vector<std::string> names;
     } cases[] = {
-        {"[]\r\n[]\r\n[A]\r\n", {"A"}},       {"[A]\r\n[]\r\n", {"A"}},
-        {"[A]\r\n[]\r\n[B]", {"A", "", "B"}}, {"[|]\r\n", {""}},
-        {"[A||]\r\n[]\r\n", {"A", "", ""}},   {"[\x81|]\r\n[B]", {"\x81|", "B"}},
-        {"x[A]\r\n\r[B]\n[C]", {"C"}},        {"[A\x80]\r\n[\xFF]]\r\n", {"A\x80", "\xFF"}},
+        {"[]\r\n[]\r\n[A]\r\n", {"A"}},
+        {"[A]\r\n[]\r\n", {"A"}},
+        {"[A]\r\n[]\r\n[B]", {"A", "", "B"}},
+        {"[|]\r\n", {""}},
+        {"[A||]\r\n[]\r\n", {"A", "", ""}},
+        {"[\x81|]\r\n[B]", {"\x81|", "B"}},
+        {"x[A]\r\n\r[B]\n[C]", {"C"}},
+        {"[A\x81\n]B]\r\n[\x81\r\n[C\x81\r]", {"C\x81\r"}},
+        {"[A\x80]\r\n[\xFF]]\r\n", {"A\x80", "\xFF"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> names{"old"};
