@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "core/forms.h"
 #include "mainwin/itemlist.h"
+#include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -16,6 +17,7 @@
 namespace durava::testing {
 
 ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now) {
+    ui::SetUpAppearance();
     SetNow(now);
     if (!settings.empty()) WriteBytes(SettingsFile(), Gbk(settings));
     m_globals.app = core::StartUp(m_documents.text());

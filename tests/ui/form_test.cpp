@@ -1,17 +1,23 @@
 #include "ui/form.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
 #include "ui/screentext.h"
@@ -42,6 +48,53 @@ void DeleteClosedWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+enum class Way { Typing, InputMethod, Paste, Drop };
+
+void Enter(QLineEdit& box, Way way, const QString& text) {
+    switch (way) {
+        case Way::Typing:
+            for (QChar c : text) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(&box, &press);
+            }
+            break;
+        case Way::InputMethod: {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(&box, &commit);
+            break;
+        }
+        case Way::Paste:
+            QGuiApplication::clipboard()->setText(text);
+            box.paste();
+            break;
+        case Way::Drop: {
+            QMimeData data;
+            data.setText(text);
+            const QPoint end(box.width() - 2, box.height() / 2);
+            QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&box, &enter);
+            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&box, &drop);
+            break;
+        }
+    }
+}
+
+// The whole text shows on its one line, in the control's own font.
+bool TextFits(const QWidget& widget) {
+    QString text;
+    int room = widget.contentsRect().width();
+    if (auto* label = qobject_cast<const QLabel*>(&widget)) text = label->text();
+    if (auto* button = qobject_cast<const QPushButton*>(&widget)) {
+        text = button->text();
+        room -= button->iconSize().width() * !button->icon().isNull() + 8;
+    }
+    const QFontMetrics metrics(widget.font());
+    return metrics.horizontalAdvance(text) <= room &&
+           metrics.height() <= widget.contentsRect().height();
+}
+
 QAction* EntryNamed(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
         if (action->text() == text) return action;
@@ -55,6 +108,8 @@ class FormTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { SetUpAppearance(); }
+
     void everyControlStandsWhereItsDefinitionSays() {
         for (const forms::Window* definition :
              {&forms::MainWindow(), &forms::ItemDialog(), &forms::CheckoutWindow(),
@@ -72,10 +127,23 @@ class FormTest : public QObject {
                     QCOMPARE(object->objectName(), ToScreen(control.name));
                     auto* widget = qobject_cast<QWidget*>(object);
                     if (!widget) continue;
-                    if (control.kind != forms::ControlKind::StatusBar) {
+                    if (control.kind == forms::ControlKind::ComboBox) {
+                        // As high as its font needs, never less than defined.
+                        QCOMPARE(widget->pos(), QPoint(control.left, control.top));
+                        QCOMPARE(widget->width(), control.width);
+                        QVERIFY(widget->height() >= control.height);
+                        QVERIFY(widget->height() >= widget->sizeHint().height());
+                    } else if (control.kind != forms::ControlKind::StatusBar) {
                         QCOMPARE(widget->geometry(),
                                  QRect(control.left, control.top, control.width, control.height));
                     }
+                    if (auto* view = qobject_cast<QTableView*>(widget)) {
+                        for (std::size_t column = 0; column < control.columns.size(); ++column) {
+                            QCOMPARE(view->columnWidth(static_cast<int>(column)),
+                                     control.columns[column].width);
+                        }
+                    }
+                    QVERIFY2(TextFits(*widget), qPrintable(ToScreen(control.name)));
                     QCOMPARE(widget->isVisible(), control.visible);
                     QCOMPARE(widget->isEnabled(), control.enabled);
                     QCOMPARE(widget->font().pixelSize(), control.font.pixels);
@@ -92,24 +160,102 @@ class FormTest : public QObject {
         }
     }
 
-    void digitsOnlyBoxesDropOtherTypedCharacters() {
+    void tariffBoxesTakeOnlyAsciiDigitsAndMinusWhateverTheWayIn() {
+        const struct {
+            Way way;
+            QString in;
+            QString tariffShows;  // the box held "1"
+        } cases[] = {
+            {Way::Typing, QStringLiteral("a2-b3 .4"), QStringLiteral("12-34")},
+            {Way::Typing, QStringLiteral("３３０"), QStringLiteral("1")},
+            {Way::InputMethod, QStringLiteral("２0"), QStringLiteral("1")},
+            {Way::InputMethod, QStringLiteral("20"), QStringLiteral("120")},
+            {Way::Paste, QStringLiteral("5-6"), QStringLiteral("15-6")},
+            {Way::Paste, QStringLiteral("5 元"), QStringLiteral("1")},
+            {Way::Drop, QStringLiteral("७"), QStringLiteral("1")},  // another script's digit
+            {Way::Drop, QStringLiteral("99"), QStringLiteral("199")},
+        };
         Handlers none;
-        WhenOpen("ItemDialog", [](Form& dialog) {
+        WhenOpen("ItemDialog", [&](Form& dialog) {
             auto* tariff = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框2"));
             auto* name = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框1"));
-            QTest::keyClicks(tariff, QStringLiteral("a1-b2 .3"));
-            QCOMPARE(tariff->text(), QStringLiteral("1-23"));
+            for (const auto& c : cases) {
+                for (QLineEdit* box : {tariff, name}) {
+                    box->setText(QStringLiteral("1"));
+                    box->end(false);
+                    Enter(*box, c.way, c.in);
+                }
+                QCOMPARE(tariff->text(), c.tariffShows);
+                QCOMPARE(name->text(), QStringLiteral("1") + c.in);
+            }
             QTest::keyClick(tariff, Qt::Key_Backspace);
-            QCOMPARE(tariff->text(), QStringLiteral("1-2"));
-            QTest::keyClicks(name, QStringLiteral("A1 -x"));
-            QKeyEvent chinese(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                              QStringLiteral("包间"));
-            QApplication::sendEvent(name, &chinese);
-            QApplication::sendEvent(tariff, &chinese);
-            QCOMPARE(tariff->text(), QStringLiteral("1-2"));
-            QCOMPARE(name->text(), QStringLiteral("A1 -x包间"));
+            QCOMPARE(tariff->text(), QStringLiteral("19"));
         });
         Form::Open(forms::ItemDialog(), none);
+    }
+
+    // One row a key: which window, the control with the focus, the key, and what follows.
+    void keysActAsTheOperatorExpectsInEveryWindow() {
+        const struct {
+            const forms::Window& window;
+            std::u16string_view focus;
+            Qt::Key key;
+            const char* runs;  // the one operation the key runs, or none
+            bool closes;
+        } cases[] = {
+            {forms::ItemDialog(), u"按钮1", Qt::Key_Return, "SaveItem", false},
+            {forms::ItemDialog(), u"按钮1", Qt::Key_Enter, "SaveItem", false},
+            {forms::ItemDialog(), u"按钮2", Qt::Key_Return, "FillDefaultTariff", false},
+            {forms::ItemDialog(), u"按钮2", Qt::Key_Space, "FillDefaultTariff", false},
+            {forms::ItemDialog(), u"编辑框2", Qt::Key_Return, nullptr, false},
+            {forms::ItemDialog(), u"编辑框3", Qt::Key_Escape, "CloseItemDialog", true},
+            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Return, "ConfirmCheckout", false},
+            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Escape, nullptr, true},
+            {forms::SwitchWindow(), u"按钮1", Qt::Key_Return, "ConfirmSwitch", false},
+            {forms::SwitchWindow(), u"组合框1", Qt::Key_Escape, nullptr, true},
+            {forms::HistoryWindow(), u"列表框1", Qt::Key_Escape, nullptr, true},
+            {forms::MainWindow(), u"超级列表", Qt::Key_F5, "FillItemList", false},
+            {forms::MainWindow(), u"超级按钮1", Qt::Key_Return, "OpenAddDialog", false},
+            {forms::MainWindow(), u"超级列表", Qt::Key_Escape, nullptr, false},
+        };
+        for (const auto& c : cases) {
+            const QByteArray row = c.window.name.data() + QByteArray(" ") +
+                                   ToScreen(c.focus).toUtf8() + " " +
+                                   QKeySequence(c.key).toString().toUtf8();
+            std::map<std::string_view, int> runs;
+            Handlers handlers;
+            for (const forms::Binding& binding : c.window.bindings) {
+                if (binding.event == forms::Event::Created) continue;
+                const std::string_view operation = binding.operation;
+                handlers.Add(operation, [&runs, operation](Form&) { ++runs[operation]; });
+                runs[operation] = 0;
+            }
+            bool closed = false;
+            auto act = [&](Form& form) {
+                form.SetEnabled(c.focus, true);
+                form.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&form));
+                form.Focus(c.focus);
+                QTest::keyClick(QApplication::focusWidget(), c.key);
+                closed = !form.isVisible();
+            };
+            if (c.window.opening == forms::Opening::NotModalNoOwner) {
+                Form* form = Form::Open(c.window, handlers);
+                act(*form);
+                form->close();
+            } else {
+                WhenOpen(c.window.name.data(), act);
+                Form::Open(c.window, handlers);
+            }
+            DeleteClosedWindows();
+            QVERIFY2(closed == c.closes, row.constData());
+            for (const auto& [operation, count] : runs) {
+                // The window's last event runs once, whichever way it closed.
+                const bool once = (c.runs && operation == c.runs) ||
+                                  operation == "CloseItemDialog" || operation == "CloseMainWindow";
+                QVERIFY2(count == (once ? 1 : 0), (row + " " + operation.data()).constData());
+            }
+        }
     }
 
     void mainWindowShowsThreeWorkingButtonsAndNoMenuBar() {
@@ -208,6 +354,75 @@ class FormTest : public QObject {
         QCOMPARE(main->RowCount(u"超级列表"), 0);
         main->close();
         DeleteClosedWindows();
+    }
+
+    void labelsShowTheirWholeTextAsIs() {
+        Handlers handlers;
+        const QString longName = QStringLiteral("<b>x</b> 的一个很长很长很长很长的名字");
+        handlers.Add("InitCheckout", [&](Form& form) {
+            form.SetText(u"标签2", FromScreen(longName));
+            form.SetText(u"标签19", FromScreen(QStringLiteral("开始时间有误")));
+            form.SetText(u"标签22", FromScreen(QStringLiteral("9 元")));
+        });
+        WhenOpen("CheckoutWindow", [&](Form& window) {
+            auto* name = qobject_cast<QLabel*>(window.Control(u"标签2"));
+            QCOMPARE(name->text(), longName);
+            QCOMPARE(name->textFormat(), Qt::PlainText);
+            for (std::u16string_view label : {u"标签2", u"标签19", u"标签22"}) {
+                QVERIFY2(TextFits(*qobject_cast<QWidget*>(window.Control(label))),
+                         qPrintable(ToScreen(label)));
+            }
+            auto* total = qobject_cast<QLabel*>(window.Control(u"标签19"));
+            QVERIFY(total->font().pixelSize() < 43);
+            QCOMPARE(qobject_cast<QLabel*>(window.Control(u"标签22"))->font().pixelSize(), 21);
+            window.SetText(u"标签19", FromScreen(QStringLiteral("￥110 元")));
+            QCOMPARE(total->font().pixelSize(), 43);
+            QVERIFY(total->font().bold());
+        });
+        Form::Open(forms::CheckoutWindow(), handlers);
+    }
+
+    void messageBoxesAnswerInChineseAndShowTheirTextAsIs() {
+        const struct {
+            Buttons buttons;
+            Qt::Key key;
+            bool ok;
+            QStringList shown;
+        } cases[] = {
+            {Buttons::Ok, Qt::Key_Return, true, {QStringLiteral("确定")}},
+            {Buttons::Ok, Qt::Key_Escape, true, {QStringLiteral("确定")}},
+            {Buttons::OkCancel, Qt::Key_Return, true, {"确定", "取消"}},
+            {Buttons::OkCancel, Qt::Key_Escape, false, {"确定", "取消"}},
+        };
+        for (const auto& c : cases) {
+            QStringList shown;
+            QString text;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                for (QAbstractButton* button : box->buttons()) shown.append(button->text());
+                QVERIFY(box->textFormat() == Qt::PlainText);
+                text = box->text();
+                QTest::keyClick(box, c.key);
+            });
+            QCOMPARE(ShowMessage(nullptr, "x", "<b>x</b>", c.buttons), c.ok);
+            shown.sort();
+            QStringList expected = c.shown;
+            expected.sort();
+            QCOMPARE(shown, expected);
+            QCOMPARE(text, QStringLiteral("<b>x</b>"));
+        }
+    }
+
+    void everyDesktopShowsTheSameWindows() {
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        const QMenu menu;
+        const QMessageBox box;
+        for (const QWidget* widget : std::initializer_list<const QWidget*>{&menu, &box}) {
+            QCOMPARE(widget->font().families().first(), QStringLiteral("微软雅黑"));
+        }
+        // Qt's own texts, as in its dialogs' buttons and the edit boxes' menu.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     }
 
     void messageBoxesCanBeAnsweredInAdvance() {
