@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,6 +39,19 @@ class DigitsOnlyValidator : public QValidator {
             if ((c < u'0' || c > u'9') && c != u'-') return Invalid;
         }
         return Acceptable;
+    }
+};
+
+// Qt marks the first row current, unselected, as the list takes the focus; the first Up or Down
+// then selects that row instead of stepping past it, as the platform's list does.
+class ReportView : public QTableView {
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+        if (step && currentIndex().isValid() && !selectionModel()->hasSelection()) {
+            return selectRow(currentIndex().row());
+        }
+        QTableView::keyPressEvent(event);
     }
 };
 
@@ -83,7 +97,7 @@ QWidget* CreateEditBox(const Control& control) {
 }
 
 QWidget* CreateListView(const Control& control) {
-    auto* view = new QTableView;
+    auto* view = new ReportView;
     view->setModel(new TableModel(control.columns, view));
     QHeaderView* header = view->horizontalHeader();
     header->setSectionsClickable(false);

@@ -425,6 +425,32 @@ class FormTest : public QObject {
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     }
 
+    void mainListHasTheFocusAndMovesWithUpAndDown() {
+        Handlers none;
+        Form* main = Form::Open(forms::MainWindow(), none);
+        for (int row = 0; row < 3; ++row) main->AppendRow(u"超级列表");
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QWidget* list = QApplication::focusWidget();
+        QCOMPARE(list, main->Control(u"超级列表"));
+        const struct {
+            Qt::Key key;
+            int selected;
+        } presses[] = {{Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
+                       {Qt::Key_Down, 2}, {Qt::Key_Up, 1},   {Qt::Key_Up, 0}};
+        for (const auto& press : presses) {
+            QTest::keyClick(list, press.key);
+            QCOMPARE(main->SelectedRow(u"超级列表"), press.selected);
+        }
+        // Rebuilt as by 刷新列表: the selection is gone, and Down starts again at the top.
+        main->ClearRows(u"超级列表");
+        for (int row = 0; row < 3; ++row) main->AppendRow(u"超级列表");
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(main->SelectedRow(u"超级列表"), 0);
+        main->close();
+        DeleteClosedWindows();
+    }
+
     void messageBoxesCanBeAnsweredInAdvance() {
         QString asked;
         AnswerMessagesWith([&](const QString& caption, const QString& text) {
