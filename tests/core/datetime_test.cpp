@@ -130,21 +130,5 @@ TEST(CurrentTime, followsInstalledClockUntilReset) {
     EXPECT_NEAR(seconds, std::round(seconds), 1e-4);
 }
 
-TEST(CurrentTime, isTheSecondThatHasBegunAndCountsDownToTheNext) {
-    const DateTime second = ToDateTime({2024, 12, 31, 23, 59, 59});
-    const struct {
-        double millisecond;
-        int toNext;
-    } cases[] = {{0, 1000}, {0.2, 1000}, {1, 999}, {250, 750}, {999, 1}};
-    for (const auto& c : cases) {
-        SetClock([&] { return second + c.millisecond / 1000 * kSecond; });
-        EXPECT_EQ(Stamp(CurrentTime()), "2024/12/31 23:59:59") << c.millisecond;
-        EXPECT_EQ(MillisecondsToNextSecond(), c.toNext) << c.millisecond;
-    }
-    SetClock({});
-    EXPECT_GE(MillisecondsToNextSecond(), 1);
-    EXPECT_LE(MillisecondsToNextSecond(), 1000);
-}
-
 }  // namespace
 }  // namespace durava::core

@@ -51,34 +51,20 @@ void DeleteClosedWindows() {
 enum class Way { Typing, InputMethod, Paste, Drop };
 
 void Enter(QLineEdit& box, Way way, const QString& text) {
-    switch (way) {
-        case Way::Typing:
-            for (QChar c : text) {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(&box, &press);
-            }
-            break;
-        case Way::InputMethod: {
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(&box, &commit);
-            break;
-        }
-        case Way::Paste:
-            QGuiApplication::clipboard()->setText(text);
-            box.paste();
-            break;
-        case Way::Drop: {
-            QMimeData data;
-            data.setText(text);
-            const QPoint end(box.width() - 2, box.height() / 2);
-            QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&box, &enter);
-            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&box, &drop);
-            break;
-        }
+    QMimeData data;
+    data.setText(text);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    const QPoint end(box.width() - 2, box.height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (way == Way::Typing) {
+        for (QChar c : text) QTest::sendKeyEvent(QTest::Press, &box, Qt::Key_unknown, c, {});
     }
+    if (way == Way::InputMethod) QApplication::sendEvent(&box, &commit);
+    if (way == Way::Paste) QGuiApplication::clipboard()->setText(text), box.paste();
+    if (way == Way::Drop)
+        QApplication::sendEvent(&box, &enter), QApplication::sendEvent(&box, &drop);
 }
 
 // The whole text shows on its one line, in the control's own font.
@@ -163,33 +149,19 @@ class FormTest : public QObject {
     void tariffBoxesTakeOnlyAsciiDigitsAndMinusWhateverTheWayIn() {
         const struct {
             Way way;
-            QString in;
-            QString tariffShows;  // the box held "1"
-        } cases[] = {
-            {Way::Typing, QStringLiteral("a2-b3 .4"), QStringLiteral("12-34")},
-            {Way::Typing, QStringLiteral("３３０"), QStringLiteral("1")},
-            {Way::InputMethod, QStringLiteral("２0"), QStringLiteral("1")},
-            {Way::InputMethod, QStringLiteral("20"), QStringLiteral("120")},
-            {Way::Paste, QStringLiteral("5-6"), QStringLiteral("15-6")},
-            {Way::Paste, QStringLiteral("5 元"), QStringLiteral("1")},
-            {Way::Drop, QStringLiteral("७"), QStringLiteral("1")},  // another script's digit
-            {Way::Drop, QStringLiteral("99"), QStringLiteral("199")},
-        };
+            QString in, tariffShows;  // the boxes held "1"
+        } cases[] = {{Way::Typing, "a2-b3 .4", "12-34"},    {Way::Typing, "３３０", "1"},
+                     {Way::InputMethod, "２0", "1"},        {Way::Paste, "5 元", "1"},
+                     {Way::Drop, QStringLiteral("७"), "1"}, {Way::Drop, "99", "199"}};
         Handlers none;
         WhenOpen("ItemDialog", [&](Form& dialog) {
             auto* tariff = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框2"));
             auto* name = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框1"));
             for (const auto& c : cases) {
-                for (QLineEdit* box : {tariff, name}) {
-                    box->setText(QStringLiteral("1"));
-                    box->end(false);
-                    Enter(*box, c.way, c.in);
-                }
+                for (QLineEdit* box : {tariff, name}) box->setText("1"), Enter(*box, c.way, c.in);
                 QCOMPARE(tariff->text(), c.tariffShows);
-                QCOMPARE(name->text(), QStringLiteral("1") + c.in);
+                QCOMPARE(name->text(), "1" + c.in);
             }
-            QTest::keyClick(tariff, Qt::Key_Backspace);
-            QCOMPARE(tariff->text(), QStringLiteral("19"));
         });
         Form::Open(forms::ItemDialog(), none);
     }
@@ -206,29 +178,25 @@ class FormTest : public QObject {
             {forms::ItemDialog(), u"按钮1", Qt::Key_Return, "SaveItem", false},
             {forms::ItemDialog(), u"按钮1", Qt::Key_Enter, "SaveItem", false},
             {forms::ItemDialog(), u"按钮2", Qt::Key_Return, "FillDefaultTariff", false},
-            {forms::ItemDialog(), u"按钮2", Qt::Key_Space, "FillDefaultTariff", false},
             {forms::ItemDialog(), u"编辑框2", Qt::Key_Return, nullptr, false},
-            {forms::ItemDialog(), u"编辑框3", Qt::Key_Escape, "CloseItemDialog", true},
+            {forms::ItemDialog(), u"编辑框3", Qt::Key_Escape, nullptr, true},
             {forms::CheckoutWindow(), u"按钮1", Qt::Key_Return, "ConfirmCheckout", false},
             {forms::CheckoutWindow(), u"按钮1", Qt::Key_Escape, nullptr, true},
             {forms::SwitchWindow(), u"按钮1", Qt::Key_Return, "ConfirmSwitch", false},
             {forms::SwitchWindow(), u"组合框1", Qt::Key_Escape, nullptr, true},
             {forms::HistoryWindow(), u"列表框1", Qt::Key_Escape, nullptr, true},
             {forms::MainWindow(), u"超级列表", Qt::Key_F5, "FillItemList", false},
-            {forms::MainWindow(), u"超级按钮1", Qt::Key_Return, "OpenAddDialog", false},
             {forms::MainWindow(), u"超级列表", Qt::Key_Escape, nullptr, false},
         };
         for (const auto& c : cases) {
-            const QByteArray row = c.window.name.data() + QByteArray(" ") +
-                                   ToScreen(c.focus).toUtf8() + " " +
+            const QByteArray row = c.window.name.data() + (" " + ToScreen(c.focus)).toUtf8() + " " +
                                    QKeySequence(c.key).toString().toUtf8();
             std::map<std::string_view, int> runs;
             Handlers handlers;
             for (const forms::Binding& binding : c.window.bindings) {
-                if (binding.event == forms::Event::Created) continue;
                 const std::string_view operation = binding.operation;
+                if (binding.event != forms::Event::Created) runs[operation] = 0;
                 handlers.Add(operation, [&runs, operation](Form&) { ++runs[operation]; });
-                runs[operation] = 0;
             }
             bool closed = false;
             auto act = [&](Form& form) {
@@ -236,6 +204,7 @@ class FormTest : public QObject {
                 form.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&form));
                 form.Focus(c.focus);
+                runs.clear();
                 QTest::keyClick(QApplication::focusWidget(), c.key);
                 closed = !form.isVisible();
             };
@@ -248,12 +217,11 @@ class FormTest : public QObject {
                 Form::Open(c.window, handlers);
             }
             DeleteClosedWindows();
-            QVERIFY2(closed == c.closes, row.constData());
+            QVERIFY2(closed == c.closes, row);
+            // Besides the key's operation, only the window's last event runs, once.
             for (const auto& [operation, count] : runs) {
-                // The window's last event runs once, whichever way it closed.
-                const bool once = (c.runs && operation == c.runs) ||
-                                  operation == "CloseItemDialog" || operation == "CloseMainWindow";
-                QVERIFY2(count == (once ? 1 : 0), (row + " " + operation.data()).constData());
+                const bool once = (c.runs && operation == c.runs) || operation.starts_with("Close");
+                QVERIFY2(count == once, row + " " + operation.data());
             }
         }
     }
@@ -358,95 +326,60 @@ class FormTest : public QObject {
 
     void labelsShowTheirWholeTextAsIs() {
         Handlers handlers;
-        const QString longName = QStringLiteral("<b>x</b> 的一个很长很长很长很长的名字");
+        const QString name = QStringLiteral("<b>x</b> 的一个很长很长很长很长的名字");
         handlers.Add("InitCheckout", [&](Form& form) {
-            form.SetText(u"标签2", FromScreen(longName));
+            form.SetText(u"标签2", FromScreen(name));
             form.SetText(u"标签19", FromScreen(QStringLiteral("开始时间有误")));
-            form.SetText(u"标签22", FromScreen(QStringLiteral("9 元")));
         });
         WhenOpen("CheckoutWindow", [&](Form& window) {
-            auto* name = qobject_cast<QLabel*>(window.Control(u"标签2"));
-            QCOMPARE(name->text(), longName);
-            QCOMPARE(name->textFormat(), Qt::PlainText);
-            for (std::u16string_view label : {u"标签2", u"标签19", u"标签22"}) {
-                QVERIFY2(TextFits(*qobject_cast<QWidget*>(window.Control(label))),
-                         qPrintable(ToScreen(label)));
-            }
             auto* total = qobject_cast<QLabel*>(window.Control(u"标签19"));
+            QCOMPARE(qobject_cast<QLabel*>(window.Control(u"标签2"))->text(), name);
+            QVERIFY(TextFits(*total) &&
+                    TextFits(*qobject_cast<QWidget*>(window.Control(u"标签2"))));
             QVERIFY(total->font().pixelSize() < 43);
-            QCOMPARE(qobject_cast<QLabel*>(window.Control(u"标签22"))->font().pixelSize(), 21);
             window.SetText(u"标签19", FromScreen(QStringLiteral("￥110 元")));
             QCOMPARE(total->font().pixelSize(), 43);
-            QVERIFY(total->font().bold());
         });
         Form::Open(forms::CheckoutWindow(), handlers);
     }
 
     void messageBoxesAnswerInChineseAndShowTheirTextAsIs() {
-        const struct {
-            Buttons buttons;
-            Qt::Key key;
-            bool ok;
+        for (const auto& [key, ok] : {std::pair{Qt::Key_Return, true}, {Qt::Key_Escape, false}}) {
             QStringList shown;
-        } cases[] = {
-            {Buttons::Ok, Qt::Key_Return, true, {QStringLiteral("确定")}},
-            {Buttons::Ok, Qt::Key_Escape, true, {QStringLiteral("确定")}},
-            {Buttons::OkCancel, Qt::Key_Return, true, {"确定", "取消"}},
-            {Buttons::OkCancel, Qt::Key_Escape, false, {"确定", "取消"}},
-        };
-        for (const auto& c : cases) {
-            QStringList shown;
-            QString text;
-            QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&, key = key] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box);
                 for (QAbstractButton* button : box->buttons()) shown.append(button->text());
-                QVERIFY(box->textFormat() == Qt::PlainText);
-                text = box->text();
-                QTest::keyClick(box, c.key);
+                shown.append(box->textFormat() == Qt::PlainText ? box->text() : QString());
+                QTest::keyClick(box, key);
             });
-            QCOMPARE(ShowMessage(nullptr, "x", "<b>x</b>", c.buttons), c.ok);
-            shown.sort();
-            QStringList expected = c.shown;
-            expected.sort();
-            QCOMPARE(shown, expected);
-            QCOMPARE(text, QStringLiteral("<b>x</b>"));
+            QCOMPARE(ShowMessage(nullptr, "x", "<b>x</b>", Buttons::OkCancel), ok);
+            QCOMPARE(shown, QStringList({"确定", "取消", "<b>x</b>"}));
         }
     }
 
     void everyDesktopShowsTheSameWindows() {
         QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
-        const QMenu menu;
-        const QMessageBox box;
-        for (const QWidget* widget : std::initializer_list<const QWidget*>{&menu, &box}) {
-            QCOMPARE(widget->font().families().first(), QStringLiteral("微软雅黑"));
-        }
-        // Qt's own texts, as in its dialogs' buttons and the edit boxes' menu.
+        QCOMPARE(QMenu().font().families().first(), QStringLiteral("微软雅黑"));
+        // Qt's own texts, as in the edit boxes' menu.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     }
 
     void mainListHasTheFocusAndMovesWithUpAndDown() {
         Handlers none;
         Form* main = Form::Open(forms::MainWindow(), none);
-        for (int row = 0; row < 3; ++row) main->AppendRow(u"超级列表");
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
         QWidget* list = QApplication::focusWidget();
         QCOMPARE(list, main->Control(u"超级列表"));
-        const struct {
-            Qt::Key key;
-            int selected;
-        } presses[] = {{Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
-                       {Qt::Key_Down, 2}, {Qt::Key_Up, 1},   {Qt::Key_Up, 0}};
-        for (const auto& press : presses) {
-            QTest::keyClick(list, press.key);
-            QCOMPARE(main->SelectedRow(u"超级列表"), press.selected);
+        // The third Down after a rebuild, as by 刷新列表, starts at the top again.
+        const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, 0, Qt::Key_Down};
+        const int selected[] = {0, 1, 1, 0, -1, 0};
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            if (!keys[i]) main->ClearRows(u"超级列表");
+            while (main->RowCount(u"超级列表") < 2) main->AppendRow(u"超级列表");
+            if (keys[i]) QTest::keyClick(list, Qt::Key(keys[i]));
+            QCOMPARE(main->SelectedRow(u"超级列表"), selected[i]);
         }
-        // Rebuilt as by 刷新列表: the selection is gone, and Down starts again at the top.
-        main->ClearRows(u"超级列表");
-        for (int row = 0; row < 3; ++row) main->AppendRow(u"超级列表");
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(main->SelectedRow(u"超级列表"), 0);
         main->close();
         DeleteClosedWindows();
     }
