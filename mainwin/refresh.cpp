@@ -17,6 +17,8 @@ namespace durava::mainwin {
 void RefreshPass(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::FixedTexts& texts = core::Texts();
+    // One look at the settings file per pass, however many items are in use.
+    const core::SettingsFile::OneLook look(globals.app.Settings);
 
     const int rows = main.RowCount(kMainList);
     int idle = 0;
