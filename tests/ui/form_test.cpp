@@ -377,8 +377,9 @@ class FormTest : public QObject {
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, 0, Qt::Key_Down};
         const int selected[] = {0, 1, 1, 0, -1, 0};
         for (std::size_t i = 0; i < std::size(keys); ++i) {
-            if (!keys[i]) main->ClearRows(u"超级列表");
-            while (main->RowCount(u"超级列表") < 2) main->AppendRow(u"超级列表");
+            if (!keys[i] || main->RowCount(u"超级列表") < 2) {
+                main->SetRows(u"超级列表", {{"1"}, {"2"}});
+            }
             if (keys[i]) QTest::keyClick(list, Qt::Key(keys[i]));
             QCOMPARE(main->SelectedRow(u"超级列表"), selected[i]);
         }
