@@ -22,7 +22,8 @@ import sys
 item = "]\r\n状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
 open(sys.argv[1], "wb").write("".join(f"[R{n}{item}" for n in range(1, 1001)).encode("gbk"))
 PY
-"$peer" "$work/ROOMSETTING.ini" | tee "$work/peer.txt"
+# Its clean-up can fail while Wine still writes to its prefix; the figures count, not that.
+"$peer" "$work/ROOMSETTING.ini" | tee "$work/peer.txt" || grep -q SectionNames "$work/peer.txt"
 build/release/bench/durava_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
     --benchmark_filter='BM_RefreshPass$|BM_ReadSettingParsingEachCall|BM_ReadSettingUnchangedFile|BM_ReadSectionNames|BM_ShowHistoryMonth|BM_ReadMonthBytesOnly|BM_RefreshListButton' \
     --benchmark_out="$work/ours.json" --benchmark_out_format=json >/dev/null
