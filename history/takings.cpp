@@ -1,0 +1,228 @@
+#include "history/takings.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "billing/fee.h"
+#include "core/texts.h"
+
+namespace durava::history {
+namespace {
+
+// Eighteen digits always fit 64 bits, whatever is added to them later is checked.
+constexpr std::size_t kMaxDigits = 18;
+
+// A whole number at the front of `text`, taken off it.
+std::optional<std::int64_t> TakeInteger(std::string_view& text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    std::size_t pos = negative ? 1 : 0;
+    std::int64_t value = 0;
+    const std::size_t first = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        if (pos - first == kMaxDigits) return std::nullopt;
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    if (pos == first) return std::nullopt;
+    text.remove_prefix(pos);
+    return negative ? -value : value;
+}
+
+bool TakeText(std::string_view& text, std::string_view expected) {
+    if (!text.starts_with(expected)) return false;
+    text.remove_prefix(expected.size());
+    return true;
+}
+
+std::optional<std::int64_t> WholeInteger(std::string_view text) {
+    std::optional<std::int64_t> value = TakeInteger(text);
+    return text.empty() ? value : std::nullopt;
+}
+
+int Digits(std::string_view text, std::size_t pos, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// The form every record is written in, read without the general parser's cost.
+std::optional<core::CalendarTime> DayOfWrittenForm(std::string_view text) {
+    if (text.size() != 19 || text[4] != '/' || text[7] != '/' || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':') {
+        return std::nullopt;
+    }
+    const core::CalendarTime t{Digits(text, 0, 4),  Digits(text, 5, 2),  Digits(text, 8, 2),
+                               Digits(text, 11, 2), Digits(text, 14, 2), Digits(text, 17, 2)};
+    const bool valid = t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+                       t.day <= core::DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 &&
+                       t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
+    if (!valid) return std::nullopt;
+    return core::CalendarTime{t.year, t.month, t.day};
+}
+
+int DayKey(const core::CalendarTime& day) {
+    return (day.year * 100 + day.month) * 100 + day.day;
+}
+
+// False, leaving `sum` as it was, when any part would leave 64 bits.
+bool Add(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
+    Takings next = sum;
+    if (__builtin_add_overflow(next.yuan, yuan, &next.yuan) ||
+        __builtin_add_overflow(next.seconds, seconds, &next.seconds)) {
+        return false;
+    }
+    ++next.uses;
+    sum = next;
+    return true;
+}
+
+}  // namespace
+
+const std::string& ReasonText(Unreadable reason) {
+    switch (reason) {
+        case Unreadable::FieldCount:
+            return core::Fixed(u"字段数不是十一个");
+        case Unreadable::EndTime:
+            return core::Fixed(u"结束时间无法识别");
+        case Unreadable::Duration:
+            return core::Fixed(u"使用时长无法识别");
+        case Unreadable::Total:
+            return core::Fixed(u"总费用无法识别");
+        case Unreadable::TooLarge:
+            break;
+    }
+    return core::Fixed(u"金额过大，无法合计");
+}
+
+std::optional<std::int64_t> MoneyOf(std::string_view text) {
+    static const std::string& yuanSign = core::Fixed(u"￥");
+    static const std::string& yuan = core::Fixed(u" 元");
+    TakeText(text, yuanSign);
+    const std::optional<std::int64_t> value = TakeInteger(text);
+    return value && text == yuan ? value : std::nullopt;
+}
+
+std::optional<std::int64_t> DurationOf(std::string_view text) {
+    static const std::string& hours = core::Fixed(u" 时 ");
+    static const std::string& minutes = core::Fixed(u" 分 ");
+    static const std::string& seconds = core::Fixed(u" 秒");
+    const std::optional<std::int64_t> h = TakeInteger(text);
+    if (!h || !TakeText(text, hours)) return std::nullopt;
+    const std::optional<std::int64_t> m = TakeInteger(text);
+    if (!m || !TakeText(text, minutes)) return std::nullopt;
+    const std::optional<std::int64_t> s = TakeInteger(text);
+    if (!s || text != seconds) return std::nullopt;
+    std::int64_t total = 0;
+    if (__builtin_mul_overflow(*h, 3600, &total) ||
+        __builtin_add_overflow(total, *m * 60, &total) ||
+        __builtin_add_overflow(total, *s, &total)) {
+        return std::nullopt;
+    }
+    return total;
+}
+
+std::optional<core::CalendarTime> DayOf(std::string_view text) {
+    if (std::optional<core::CalendarTime> day = DayOfWrittenForm(text)) return day;
+    const core::DateTime time = core::ParseDateTime(text);
+    if (time == core::kMinDateTime) return std::nullopt;
+    const core::CalendarTime t = core::ToCalendarTime(time);
+    return core::CalendarTime{t.year, t.month, t.day};
+}
+
+MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth) {
+    MonthTakings result;
+    std::map<int, DayTakings> days;
+    if (forYear > 0 && forMonth >= 1 && forMonth <= 12) {
+        for (int day = 1; day <= core::DaysInMonth(forYear, forMonth); ++day) {
+            const core::CalendarTime date{forYear, forMonth, day};
+            days.emplace(DayKey(date), DayTakings{date, {}});
+        }
+    }
+    std::unordered_map<std::string_view, std::size_t> itemIndex;
+    for (std::size_t record = 0; record < month.RecordCount(); ++record) {
+        const auto refuse = [&](Unreadable reason) {
+            result.unreadable.push_back({record, reason});
+        };
+        if (month.FieldCount(record) != kRecordFields) {
+            refuse(Unreadable::FieldCount);
+            continue;
+        }
+        const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
+        if (!day) {
+            refuse(Unreadable::EndTime);
+            continue;
+        }
+        const std::optional<std::int64_t> seconds = DurationOf(month.Field(record, kFieldDuration));
+        if (!seconds) {
+            refuse(Unreadable::Duration);
+            continue;
+        }
+        const std::optional<std::int64_t> yuan = MoneyOf(month.Field(record, kFieldTotal));
+        if (!yuan) {
+            refuse(Unreadable::Total);
+            continue;
+        }
+        const std::string_view name = month.Field(record, kFieldName);
+        const auto [item, added] = itemIndex.try_emplace(name, result.items.size());
+        if (added) result.items.push_back({std::string(name), {}});
+        DayTakings& dayTakings = days.try_emplace(DayKey(*day), DayTakings{*day, {}}).first->second;
+        // All three sums take the record or none does, so that they always agree.
+        Takings total = result.total, perDay = dayTakings.takings,
+                perItem = result.items[item->second].takings;
+        if (!Add(total, *yuan, *seconds) || !Add(perDay, *yuan, *seconds) ||
+            !Add(perItem, *yuan, *seconds)) {
+            if (added) {
+                result.items.pop_back();
+                itemIndex.erase(item);
+            }
+            refuse(Unreadable::TooLarge);
+            continue;
+        }
+        result.total = total;
+        dayTakings.takings = perDay;
+        result.items[item->second].takings = perItem;
+    }
+    for (auto& [key, day] : days) result.days.push_back(day);
+    std::sort(result.items.begin(), result.items.end(),
+              [](const ItemTakings& a, const ItemTakings& b) {
+                  if (a.takings.yuan != b.takings.yuan) return a.takings.yuan > b.takings.yuan;
+                  return a.name < b.name;
+              });
+    return result;
+}
+
+std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& time) {
+    const int key = DayKey({time.year, time.month, time.day});
+    for (const DayTakings& day : takings.days) {
+        if (DayKey(day.date) == key) return day.takings.yuan;
+    }
+    return 0;
+}
+
+OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
+    const core::FixedTexts& keys = core::Texts();
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    OwedNow owed;
+    for (const std::string& name : names) {
+        if (settings.ReadSetting(name, keys.state) != keys.inUse) continue;
+        ++owed.items;
+        const std::optional<billing::ChargeSoFar> charge =
+            billing::ChargeAt(settings, name, settings.ReadSetting(name, keys.startTime), now);
+        const std::optional<std::int64_t> fee =
+            charge ? WholeInteger(charge->fee) : std::optional<std::int64_t>();
+        std::int64_t sum = 0;
+        if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
+            ++owed.unreadable;
+        } else {
+            owed.yuan = sum;
+        }
+    }
+    return owed;
+}
+
+}  // namespace durava::history
