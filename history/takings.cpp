@@ -82,6 +82,25 @@ bool Add(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
 
 }  // namespace
 
+std::span<const core::forms::Column> RecordColumns() {
+    for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
+        if (!control.columns.empty()) return control.columns;
+    }
+    return {};
+}
+
+std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field) {
+    const std::size_t fields = month.FieldCount(record);
+    if (field >= fields) return {};
+    std::string text(month.Field(record, field));
+    if (field + 1 == kRecordFields) {
+        for (std::size_t extra = kRecordFields; extra < fields; ++extra) {
+            (text += kFieldSeparator) += month.Field(record, extra);
+        }
+    }
+    return text;
+}
+
 const std::string& ReasonText(Unreadable reason) {
     switch (reason) {
         case Unreadable::FieldCount:

@@ -4,11 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/forms.h"
 #include "core/settings.h"
 #include "history/historyfile.h"
 
@@ -60,6 +62,13 @@ struct MonthTakings {
     std::vector<ItemTakings> items;
     std::vector<UnreadableRecord> unreadable;
 };
+
+// The columns of the history window, which name the record's fields as the operator knows them.
+std::span<const core::forms::Column> RecordColumns();
+
+// The text of field `field` of eleven; the last one also carries any fields beyond it, joined as
+// they were, so that nothing of a record with an "@" in its name is lost.
+std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field);
 
 // Whole yuan of a money text "￥N 元" or "N 元"; nothing for any other text.
 std::optional<std::int64_t> MoneyOf(std::string_view text);

@@ -1,10 +1,8 @@
 #include "history/takingscsv.h"
 
 #include <cstdio>
-#include <span>
 
 #include "core/codepage.h"
-#include "core/forms.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 
@@ -82,13 +80,6 @@ class CsvWriter {
     bool m_first = true;
 };
 
-std::span<const core::forms::Column> RecordColumns() {
-    for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
-        if (!control.columns.empty()) return control.columns;
-    }
-    return {};
-}
-
 bool IsMoney(std::size_t field) {
     return field == kFieldInitialFee || field == kFieldOvertimeFee || field == kFieldTotal;
 }
@@ -104,19 +95,12 @@ std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
         const bool readable =
             unreadable == takings.unreadable.end() || unreadable->record != record;
-        const std::size_t fields = month.FieldCount(record);
         for (std::size_t field = 0; field < kRecordFields; ++field) {
-            const std::string_view text = field < fields ? month.Field(record, field) : "";
+            const std::string text = CellText(month, record, field);
             const std::optional<std::int64_t> yuan =
                 readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
             if (yuan) {
                 csv.Number(*yuan);
-            } else if (field + 1 == kRecordFields && fields > kRecordFields) {
-                std::string rest(text);
-                for (std::size_t extra = kRecordFields; extra < fields; ++extra) {
-                    (rest += kFieldSeparator) += month.Field(record, extra);
-                }
-                csv.Text(rest);
             } else {
                 csv.Text(text);
             }

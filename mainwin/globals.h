@@ -15,6 +15,7 @@ struct Globals {
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
     ui::Form* MainWindow = nullptr;  // while it is open
+    std::string TakingsMonthPath;    // the month file the takings window opens on
 };
 
 }  // namespace durava::mainwin
