@@ -105,6 +105,8 @@ const std::string& ReasonText(Unreadable reason) {
     switch (reason) {
         case Unreadable::FieldCount:
             return core::Fixed(u"字段数不是十一个");
+        case Unreadable::StartTime:
+            return core::Fixed(u"开始时间有误");
         case Unreadable::EndTime:
             return core::Fixed(u"结束时间无法识别");
         case Unreadable::Duration:
@@ -173,6 +175,13 @@ MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth
         const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
         if (!day) {
             refuse(Unreadable::EndTime);
+            continue;
+        }
+        // The checkout window writes this marker in place of the figures it could not compute.
+        static const std::string& badStart = core::Fixed(u"开始时间有误");
+        if (month.Field(record, kFieldDuration) == badStart ||
+            month.Field(record, kFieldTotal) == badStart) {
+            refuse(Unreadable::StartTime);
             continue;
         }
         const std::optional<std::int64_t> seconds = DurationOf(month.Field(record, kFieldDuration));

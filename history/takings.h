@@ -44,7 +44,7 @@ struct ItemTakings {
     Takings takings;
 };
 
-enum class Unreadable { FieldCount, EndTime, Duration, Total, TooLarge };
+enum class Unreadable { FieldCount, StartTime, EndTime, Duration, Total, TooLarge };
 
 // Why a record cannot be read, in the operator's words.
 const std::string& ReasonText(Unreadable reason);

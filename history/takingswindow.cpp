@@ -15,6 +15,7 @@
 #include "history/monthfiles.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -164,14 +165,19 @@ void ShowChart(ui::Form& window, const ShownMonth& shown) {
     series->append(bars);
     QChart* chart = qobject_cast<QChartView*>(window.Control(kDayChart))->chart();
     chart->addSeries(series);
+    // Small labels, so that all 31 days of a month fit under their bars.
+    const QFont labels = ui::FontOf({.pixels = 10});
     auto* dayAxis = new QBarCategoryAxis;
     dayAxis->append(days);
+    dayAxis->setLabelsFont(labels);
+    dayAxis->setGridLineVisible(false);
     chart->addAxis(dayAxis, Qt::AlignBottom);
     series->attachAxis(dayAxis);
     auto* yuanAxis = new QValueAxis;
     yuanAxis->setRange(0, highest > 0 ? highest : 1);
     yuanAxis->setLabelFormat(QStringLiteral("%.0f"));
     yuanAxis->applyNiceNumbers();
+    yuanAxis->setLabelsFont(labels);
     chart->addAxis(yuanAxis, Qt::AlignLeft);
     series->attachAxis(yuanAxis);
 }

@@ -1,6 +1,7 @@
 #include "history/viewer.h"
 
 #include <QListWidget>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QTableView>
@@ -115,7 +116,9 @@ void PrintReceipt(ui::Form& window) {
     if (row < 0 || !month) return;
     const std::vector<std::string> lines =
         ReceiptLines(month->Month(), static_cast<std::size_t>(row));
-    ui::ShowPrintPreview(&window, ui::ToScreen(std::u16string_view(u"小票.pdf")),
+    // The width of a till roll, and long enough for every line.
+    const QPageSize rollPage(QSizeF(80, 150), QPageSize::Millimeter);
+    ui::ShowPrintPreview(&window, ui::ToScreen(std::u16string_view(u"小票.pdf")), rollPage,
                          [&lines](QPrinter& printer) { PaintReceipt(printer, lines); });
 }
 

@@ -16,9 +16,11 @@ std::function<bool(QPrinter&)>& PreviewAnswer() {
 
 }  // namespace
 
-void ShowPrintPreview(QWidget* owner, const QString& pdfName,
+void ShowPrintPreview(QWidget* owner, const QString& pdfName, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(page);
+    printer.setPageMargins(QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // The preview then asks where the file goes, starting in the Documents folder.
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -31,6 +33,7 @@ void ShowPrintPreview(QWidget* owner, const QString& pdfName,
         return;
     }
     QPrintPreviewDialog preview(&printer, owner);
+    preview.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* pages) { paint(*pages); });
     preview.exec();

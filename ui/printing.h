@@ -2,6 +2,7 @@
 // Printing with a preview first. Where no printer is set up, printing writes a PDF file.
 #include <functional>
 
+class QPageSize;
 class QPrinter;
 class QString;
 class QWidget;
@@ -10,8 +11,8 @@ namespace durava::ui {
 
 // Shows the pages that `paint` draws on the printer in a print preview, from which the operator
 // prints or which they close.
-// `pdfName` names the file a PDF printout suggests.
-void ShowPrintPreview(QWidget* owner, const QString& pdfName,
+// `pdfName` names the file a PDF printout suggests; `page` is the paper size.
+void ShowPrintPreview(QWidget* owner, const QString& pdfName, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint);
 
 // Test seam: while set, it stands in for the preview and the operator. It gets the printer as

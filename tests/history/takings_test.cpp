@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "history/receipt.h"
 #include "history/takingscsv.h"
 #include "support/temp_folder.h"
 
@@ -116,6 +117,7 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
         Record("A1", "2024/13/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
         Record("A1", "2024/05/06 18:31:00", "开始时间有误", "开始时间有误"),
         Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "110 yuan"),
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分", "￥110 元"),
     };
     // Nine of these fit 64 bits beside the first record; the tenth does not.
     lines.insert(lines.end(), 10,
@@ -123,8 +125,8 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
     const MonthTakings takings = ComputeTakings(MonthOf(lines));
     const std::vector<std::pair<std::size_t, Unreadable>> expected = {
         {1, Unreadable::FieldCount}, {2, Unreadable::FieldCount}, {3, Unreadable::FieldCount},
-        {4, Unreadable::EndTime},    {5, Unreadable::Duration},   {6, Unreadable::Total},
-        {16, Unreadable::TooLarge},
+        {4, Unreadable::EndTime},    {5, Unreadable::StartTime},  {6, Unreadable::Total},
+        {7, Unreadable::Duration},   {17, Unreadable::TooLarge},
     };
     ASSERT_EQ(takings.unreadable.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -162,6 +164,7 @@ TEST(TakingsCsv, recordsKeepEveryByteAndGiveAmountsAsNumbers) {
         Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
         Record("包间\"1\",大", "2024/05/06 18:31:00", "开始时间有误", "开始时间有误"),
         "A@1@x",
+        Record("A@1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
     });
     const std::string csv = RecordsCsv(month, ComputeTakings(month));
     EXPECT_EQ(
@@ -171,8 +174,10 @@ TEST(TakingsCsv, recordsKeepEveryByteAndGiveAmountsAsNumbers) {
                      "31 分,30 分钟,20 元 / 小时,70,40,110,\r\n"
                      "\"包间\"\"1\"\",大\",2024/05/06 13:00:00,2024/05/06 18:31:00,开始时间有误,4 "
                      "小时 0 分,1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元,开始时间有误,"
-                     "使用时长无法识别\r\n"
-                     "A,1,x,,,,,,,,,字段数不是十一个\r\n"));
+                     "开始时间有误\r\n"
+                     "A,1,x,,,,,,,,,字段数不是十一个\r\n"
+                     "A,1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,"
+                     "1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元@￥110 元,字段数不是十一个\r\n"));
 }
 
 TEST(TakingsCsv, totalsGiveOneRowPerDayAndTheMonth) {
@@ -183,6 +188,21 @@ TEST(TakingsCsv, totalsGiveOneRowPerDayAndTheMonth) {
     const std::string csv = TotalsCsv(ComputeTakings(month));
     EXPECT_EQ(csv, Utf8Csv("日期,营业额,使用次数,使用小时\r\n2024/05/06,110,1,5.52\r\n"
                            "2024/05/07,70,1,0.75\r\n合计,180,2,6.27\r\n"));
+}
+
+TEST(Receipt, namesEveryFieldAsTheHistoryColumnsDo) {
+    const HistoryMonth month = MonthOf({
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        "B2@2024/05/06 13:00:00",
+    });
+    const std::vector<std::string> full = ReceiptLines(month, 0);
+    ASSERT_EQ(full.size(), 11u);
+    EXPECT_EQ(full[0], Gbk("名称：A1"));
+    EXPECT_EQ(full[3], Gbk("使用时长：5 时 31 分 0 秒"));
+    EXPECT_EQ(full[10], Gbk("总费用：￥110 元"));
+    const std::vector<std::string> partial = ReceiptLines(month, 1);
+    EXPECT_EQ(partial[1], Gbk("开始时间：2024/05/06 13:00:00"));
+    EXPECT_EQ(partial[2], Gbk("结束时间："));
 }
 
 }  // namespace
