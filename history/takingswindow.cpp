@@ -4,6 +4,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QValueAxis>
 
@@ -170,6 +172,7 @@ void ShowChart(ui::Form& window, const ShownMonth& shown) {
     auto* dayAxis = new QBarCategoryAxis;
     dayAxis->append(days);
     dayAxis->setLabelsFont(labels);
+    dayAxis->setTruncateLabels(false);
     dayAxis->setGridLineVisible(false);
     chart->addAxis(dayAxis, Qt::AlignBottom);
     series->attachAxis(dayAxis);
@@ -201,6 +204,18 @@ const ShownMonth* ShownIn(const ui::Form& window) {
     return nullptr;
 }
 
+// The settings file and the month files hold everything the program knows; an export written
+// over one of them would lose it.
+bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
+    const QFileInfo picked(file);
+    const QFileInfo settings(ui::ToScreen(globals.app.SettingsPath()));
+    const QFileInfo history(ui::ToScreen(core::DirectoryOfPath(globals.app.HistoryFilePath)));
+    return (picked.exists() && settings.exists() &&
+            picked.canonicalFilePath() == settings.canonicalFilePath()) ||
+           (picked.dir().exists() && history.exists() &&
+            picked.dir().canonicalPath() == history.canonicalFilePath());
+}
+
 // Into a file the operator picks, whole or not at all; suggested in the Documents folder.
 void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_view caption,
             std::u16string_view what, std::string (*csv)(const ShownMonth&)) {
@@ -212,6 +227,11 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
     const QString file =
         ui::AskSaveFile(&window, core::Fixed(caption), suggested, QStringLiteral("CSV (*.csv)"));
     if (file.isEmpty()) return;
+    if (IsProgramFile(globals, file)) {
+        ui::ShowMessage(&window, core::Fixed(u"操作失败"),
+                        core::Fixed(u"不能用导出的内容覆盖程序自己的文件，请另选文件名。"));
+        return;
+    }
     const std::string bytes = csv(*shown);
     QSaveFile out(file);
     const bool written = out.open(QIODevice::WriteOnly) &&

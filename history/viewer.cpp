@@ -100,7 +100,7 @@ void PaintReceipt(QPrinter& printer, const std::vector<std::string>& lines) {
     QRect line(page.left(), page.top(), page.width(), lineHeight);
     painter.drawText(line, Qt::AlignCenter, ui::ToScreen(std::u16string_view(u"消费小票")));
     font.bold = false;
-    font.pixels = lineHeight / 2;
+    font.pixels = lineHeight * 45 / 100;
     painter.setFont(ui::FontOf(font));
     line.translate(0, lineHeight * 3 / 2);
     for (const std::string& text : lines) {

@@ -164,10 +164,19 @@ class TakingsWindowTest : public QObject {
         qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
         QVERIFY(!std::filesystem::exists(target));
 
-        picked = QString::fromStdString((program.Documents() / "History").string());
-        qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
-        QCOMPARE(program.Messages().size(), 1);
+        // A folder cannot be written; the program's own files must not be.
+        const std::string settings = ReadBytes(program.SettingsFile());
+        for (const std::filesystem::path& unfit :
+             {program.Documents() / "History", program.SettingsFile(), program.MonthFile(),
+              program.Documents() / "History" / "202406.QY.txt"}) {
+            picked = QString::fromStdString(unfit.string());
+            qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        }
+        QCOMPARE(program.Messages().size(), 4);
         QVERIFY(std::filesystem::is_directory(program.Documents() / "History"));
+        QCOMPARE(ReadBytes(program.SettingsFile()), settings);
+        QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
+        QVERIFY(!std::filesystem::exists(program.Documents() / "History" / "202406.QY.txt"));
     }
 
     void aChosenRecordPrintsAsAReceipt() {
