@@ -29,6 +29,16 @@ void BM_MonthTakings(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthTakings)->Unit(benchmark::kMillisecond);
 
+// The report's own share: the totals of a month already read.
+void BM_TakingsOfReadMonth(benchmark::State& state) {
+    const HistoryMonth month = ReadHistoryMonth(SampleMonthPath());
+    for (auto _ : state) {
+        const MonthTakings takings = ComputeTakings(month, 2024, 5);
+        benchmark::DoNotOptimize(takings.total.yuan);
+    }
+}
+BENCHMARK(BM_TakingsOfReadMonth)->Unit(benchmark::kMillisecond);
+
 // Baseline: the bytes alone, without splitting them into records and fields.
 void BM_ReadMonthBytesOnly(benchmark::State& state) {
     for (auto _ : state) {

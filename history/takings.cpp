@@ -1,8 +1,9 @@
 #include "history/takings.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
-#include <unordered_map>
+#include <variant>
 
 #include "billing/fee.h"
 #include "core/texts.h"
@@ -146,6 +147,85 @@ std::optional<std::int64_t> DurationOf(std::string_view text) {
     return total;
 }
 
+namespace {
+
+struct RecordFigures {
+    core::CalendarTime day;
+    std::int64_t seconds;
+    std::int64_t yuan;
+};
+
+// The figures the takings need of a record, or why it cannot give them.
+std::variant<RecordFigures, Unreadable> ReadRecord(const HistoryMonth& month, std::size_t record) {
+    if (month.FieldCount(record) != kRecordFields) return Unreadable::FieldCount;
+    const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
+    if (!day) return Unreadable::EndTime;
+    // The checkout window writes this marker in place of the figures it could not compute.
+    static const std::string& badStart = core::Fixed(u"开始时间有误");
+    const std::string_view duration = month.Field(record, kFieldDuration);
+    const std::string_view total = month.Field(record, kFieldTotal);
+    if (duration == badStart || total == badStart) return Unreadable::StartTime;
+    const std::optional<std::int64_t> seconds = DurationOf(duration);
+    if (!seconds) return Unreadable::Duration;
+    const std::optional<std::int64_t> yuan = MoneyOf(total);
+    if (!yuan) return Unreadable::Total;
+    return RecordFigures{*day, *seconds, *yuan};
+}
+
+// Item names to their places in a list, without a node per name: open addressing over a table
+// kept at least twice as large as the names, since a month may hold thousands of them. Each slot
+// keeps its name's hash, so that a probe rarely has to look at the name itself.
+class NameIndex {
+  public:
+    // The place of `name` among `names`, appending it when new.
+    template <typename Names>
+    std::pair<std::size_t, bool> Find(std::string_view name, Names& names) {
+        if (2 * (names.size() + 1) > m_slots.size()) Grow(names);
+        Slot& slot = SlotOf(name, names);
+        if (slot.place != kNone) return {slot.place, false};
+        slot.place = names.size();
+        names.push_back({name, {}});
+        return {slot.place, true};
+    }
+    // Takes back the name that the last Find appended.
+    template <typename Names>
+    void RemoveLast(Names& names) {
+        SlotOf(names.back().name, names).place = kNone;
+        names.pop_back();
+    }
+
+  private:
+    static constexpr std::size_t kNone = SIZE_MAX;
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t place = kNone;
+    };
+
+    template <typename Names>
+    Slot& SlotOf(std::string_view name, const Names& names) {
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t at = hash & mask;
+        while (m_slots[at].place != kNone &&
+               (m_slots[at].hash != hash || names[m_slots[at].place].name != name)) {
+            at = (at + 1) & mask;
+        }
+        m_slots[at].hash = hash;
+        return m_slots[at];
+    }
+    template <typename Names>
+    void Grow(const Names& names) {
+        m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 1024), Slot{});
+        for (std::size_t place = 0; place < names.size(); ++place) {
+            SlotOf(names[place].name, names).place = place;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+};
+
+}  // namespace
+
 std::optional<core::CalendarTime> DayOf(std::string_view text) {
     if (std::optional<core::CalendarTime> day = DayOfWrittenForm(text)) return day;
     const core::DateTime time = core::ParseDateTime(text);
@@ -156,70 +236,52 @@ std::optional<core::CalendarTime> DayOf(std::string_view text) {
 
 MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth) {
     MonthTakings result;
-    std::map<int, DayTakings> days;
+    std::map<int, Takings> days;
     if (forYear > 0 && forMonth >= 1 && forMonth <= 12) {
         for (int day = 1; day <= core::DaysInMonth(forYear, forMonth); ++day) {
-            const core::CalendarTime date{forYear, forMonth, day};
-            days.emplace(DayKey(date), DayTakings{date, {}});
+            days.emplace(DayKey({forYear, forMonth, day}), Takings{});
         }
     }
-    std::unordered_map<std::string_view, std::size_t> itemIndex;
+    // Names stay views into the month until the end, so that sorting moves small values.
+    struct ItemSums {
+        std::string_view name;
+        Takings takings;
+    };
+    std::vector<ItemSums> items;
+    NameIndex itemIndex;
+    std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
-        const auto refuse = [&](Unreadable reason) {
-            result.unreadable.push_back({record, reason});
-        };
-        if (month.FieldCount(record) != kRecordFields) {
-            refuse(Unreadable::FieldCount);
+        const std::variant<RecordFigures, Unreadable> read = ReadRecord(month, record);
+        if (const auto* reason = std::get_if<Unreadable>(&read)) {
+            result.unreadable.push_back({record, *reason});
             continue;
         }
-        const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
-        if (!day) {
-            refuse(Unreadable::EndTime);
-            continue;
-        }
-        // The checkout window writes this marker in place of the figures it could not compute.
-        static const std::string& badStart = core::Fixed(u"开始时间有误");
-        if (month.Field(record, kFieldDuration) == badStart ||
-            month.Field(record, kFieldTotal) == badStart) {
-            refuse(Unreadable::StartTime);
-            continue;
-        }
-        const std::optional<std::int64_t> seconds = DurationOf(month.Field(record, kFieldDuration));
-        if (!seconds) {
-            refuse(Unreadable::Duration);
-            continue;
-        }
-        const std::optional<std::int64_t> yuan = MoneyOf(month.Field(record, kFieldTotal));
-        if (!yuan) {
-            refuse(Unreadable::Total);
-            continue;
-        }
+        const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
         const std::string_view name = month.Field(record, kFieldName);
-        const auto [item, added] = itemIndex.try_emplace(name, result.items.size());
-        if (added) result.items.push_back({std::string(name), {}});
-        DayTakings& dayTakings = days.try_emplace(DayKey(*day), DayTakings{*day, {}}).first->second;
+        const auto [item, added] = itemIndex.Find(name, items);
+        const int dayKey = DayKey(day);
+        if (lastDay.first != dayKey) lastDay = {dayKey, &days[dayKey]};
         // All three sums take the record or none does, so that they always agree.
-        Takings total = result.total, perDay = dayTakings.takings,
-                perItem = result.items[item->second].takings;
-        if (!Add(total, *yuan, *seconds) || !Add(perDay, *yuan, *seconds) ||
-            !Add(perItem, *yuan, *seconds)) {
-            if (added) {
-                result.items.pop_back();
-                itemIndex.erase(item);
-            }
-            refuse(Unreadable::TooLarge);
+        Takings total = result.total, perDay = *lastDay.second, perItem = items[item].takings;
+        if (!Add(total, yuan, seconds) || !Add(perDay, yuan, seconds) ||
+            !Add(perItem, yuan, seconds)) {
+            if (added) itemIndex.RemoveLast(items);
+            result.unreadable.push_back({record, Unreadable::TooLarge});
             continue;
         }
         result.total = total;
-        dayTakings.takings = perDay;
-        result.items[item->second].takings = perItem;
+        *lastDay.second = perDay;
+        items[item].takings = perItem;
     }
-    for (auto& [key, day] : days) result.days.push_back(day);
-    std::sort(result.items.begin(), result.items.end(),
-              [](const ItemTakings& a, const ItemTakings& b) {
-                  if (a.takings.yuan != b.takings.yuan) return a.takings.yuan > b.takings.yuan;
-                  return a.name < b.name;
-              });
+    for (const auto& [key, takings] : days) {
+        result.days.push_back({{key / 10000, key / 100 % 100, key % 100}, takings});
+    }
+    std::stable_sort(items.begin(), items.end(), [](const ItemSums& a, const ItemSums& b) {
+        return a.takings.yuan > b.takings.yuan;
+    });
+    result.items.reserve(items.size());
+    for (const ItemSums& item : items)
+        result.items.push_back({std::string(item.name), item.takings});
     return result;
 }
 

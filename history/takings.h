@@ -58,7 +58,7 @@ struct MonthTakings {
     Takings total;
     // Every day of the month asked for, then any other day a record ended on, by date.
     std::vector<DayTakings> days;
-    // Most takings first; equal takings by name.
+    // Most takings first; equal takings in the order of their first record.
     std::vector<ItemTakings> items;
     std::vector<UnreadableRecord> unreadable;
 };

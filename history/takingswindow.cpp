@@ -77,10 +77,9 @@ std::string DayText(const core::CalendarTime& day) {
 // Year and month from a file named yyyyMM.QY.txt; zeros for any other name.
 std::pair<int, int> MonthOfFile(std::string_view path) {
     const std::string title = FileTitle(path);
-    int year = 0, month = 0;
     if (title.size() < 6 || title.find_first_not_of("0123456789") < 6) return {0, 0};
-    year = std::stoi(title.substr(0, 4));
-    month = std::stoi(title.substr(4, 2));
+    const int year = std::stoi(title.substr(0, 4));
+    const int month = std::stoi(title.substr(4, 2));
     return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
 }
 
@@ -104,9 +103,9 @@ std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& sh
 
 void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownMonth& shown) {
     const auto [year, month] = MonthOfFile(shown.path);
-    window.SetText(kMonthLabel, year ? core::IntegerToText(year) + "/" + (month < 10 ? "0" : "") +
-                                           core::IntegerToText(month)
-                                     : FileTitle(shown.path));
+    window.SetText(kMonthLabel,
+                   year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
+                        : FileTitle(shown.path));
     const Takings& total = shown.takings.total;
     window.SetText(kTakingsLabel, Yuan(total.yuan));
     window.SetText(kUsesLabel, core::IntegerToText(total.uses) + core::Fixed(u" 次"));
