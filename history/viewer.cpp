@@ -109,7 +109,8 @@ void PaintReceipt(QPrinter& printer, const std::vector<std::string>& lines) {
     }
 }
 
-void PrintReceipt(ui::Form& window) {
+// Suggested as a PDF in the Documents folder, where no printer is set up.
+void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
     const int row = window.SelectedRow(kMonthTable);
     auto* view = qobject_cast<QTableView*>(window.Control(kMonthTable));
     const auto* month = qobject_cast<const HistoryMonthModel*>(view->model());
@@ -118,7 +119,9 @@ void PrintReceipt(ui::Form& window) {
         ReceiptLines(month->Month(), static_cast<std::size_t>(row));
     // The width of a till roll, and long enough for every line.
     const QPageSize rollPage(QSizeF(80, 150), QPageSize::Millimeter);
-    ui::ShowPrintPreview(&window, ui::ToScreen(std::u16string_view(u"小票.pdf")), rollPage,
+    const QString pdf =
+        ui::ToScreen(core::DirectoryOfPath(globals.app.SettingsPath()) + core::Fixed(u"小票.pdf"));
+    ui::ShowPrintPreview(&window, pdf, rollPage,
                          [&lines](QPrinter& printer) { PaintReceipt(printer, lines); });
 }
 
@@ -133,7 +136,7 @@ void RegisterHistoryViewer(mainwin::Globals& globals) {
                  [&globals](ui::Form& window) { ShowHistoryMonth(globals, window); });
     handlers.Add("OpenTakings", [&globals](ui::Form& window) { OpenTakings(globals, window); });
     handlers.Add("UpdateRecordMenu", [](ui::Form& window) { UpdateRecordMenu(window); });
-    handlers.Add("PrintReceipt", [](ui::Form& window) { PrintReceipt(window); });
+    handlers.Add("PrintReceipt", [&globals](ui::Form& window) { PrintReceipt(globals, window); });
 }
 
 }  // namespace durava::history

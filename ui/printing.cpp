@@ -1,10 +1,8 @@
 #include "ui/printing.h"
 
-#include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace durava::ui {
 namespace {
@@ -16,17 +14,15 @@ std::function<bool(QPrinter&)>& PreviewAnswer() {
 
 }  // namespace
 
-void ShowPrintPreview(QWidget* owner, const QString& pdfName, const QPageSize& page,
+void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(page);
     printer.setPageMargins(QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        // The preview then asks where the file goes, starting in the Documents folder.
+        // The preview then asks where the file goes, starting from `pdfPath`.
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                .filePath(pdfName));
+        printer.setOutputFileName(pdfPath);
     }
     if (PreviewAnswer()) {
         if (PreviewAnswer()(printer)) paint(printer);

@@ -11,8 +11,8 @@ namespace durava::ui {
 
 // Shows the pages that `paint` draws on the printer in a print preview, from which the operator
 // prints or which they close.
-// `pdfName` names the file a PDF printout suggests; `page` is the paper size.
-void ShowPrintPreview(QWidget* owner, const QString& pdfName, const QPageSize& page,
+// `pdfPath` is the file a PDF printout suggests; `page` is the paper size.
+void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint);
 
 // Test seam: while set, it stands in for the preview and the operator. It gets the printer as

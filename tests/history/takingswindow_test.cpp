@@ -187,8 +187,10 @@ class TakingsWindowTest : public QObject {
         auto* table = qobject_cast<QTableView*>(viewer.Control(u"超级列表框1"));
         const std::filesystem::path pdf = program.Documents() / "receipt.pdf";
         int previews = 0;
+        QString suggested;
         ui::PrintPreviewsWith([&](QPrinter& printer) {
             ++previews;
+            suggested = printer.outputFileName();
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(pdf.string()));
             return true;
@@ -215,6 +217,8 @@ class TakingsWindowTest : public QObject {
         table->selectRow(1);
         QVERIFY(rightClick(true));
         QCOMPARE(previews, 1);
+        // Offscreen there is no printer: the receipt is offered as a PDF in the Documents folder.
+        QCOMPARE(suggested, QString::fromStdString((program.Documents() / "小票.pdf").string()));
         QFile printed(QString::fromStdString(pdf.string()));
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.read(5) == "%PDF-");
