@@ -295,6 +295,7 @@ std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& ti
 
 OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
     const core::FixedTexts& keys = core::Texts();
+    const core::SettingsFile::OneLook look(settings);
     std::vector<std::string> names;
     settings.ReadSectionNames(names);
     OwedNow owed;

@@ -14,7 +14,6 @@
 #include "core/numbers.h"
 #include "core/startup.h"
 #include "core/texts.h"
-#include "history/monthfiles.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
 #include "ui/controls.h"
@@ -42,13 +41,14 @@ constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
 // What the window shows, kept for the exports so that they hold exactly what was shown.
 class ShownMonth : public QObject {
   public:
-    ShownMonth(QObject* window, std::string path, HistoryMonth month, MonthTakings takings)
+    ShownMonth(QObject* window, std::filesystem::path path, HistoryMonth month,
+               MonthTakings takings)
         : QObject(window),
           path(std::move(path)),
           month(std::move(month)),
           takings(std::move(takings)) {}
 
-    const std::string path;
+    const std::filesystem::path path;
     const HistoryMonth month;
     const MonthTakings takings;
 };
@@ -74,9 +74,14 @@ std::string DayText(const core::CalendarTime& day) {
     return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
 }
 
+// The file name without ".QY.txt": 202405 for 202405.QY.txt.
+std::filesystem::path MonthName(const std::filesystem::path& file) {
+    return file.stem().stem();
+}
+
 // Year and month from a file named yyyyMM.QY.txt; zeros for any other name.
-std::pair<int, int> MonthOfFile(std::string_view path) {
-    const std::string title = FileTitle(path);
+std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
+    const std::string title = MonthName(file).string();
     if (title.size() < 6 || title.find_first_not_of("0123456789") < 6) return {0, 0};
     const int year = std::stoi(title.substr(0, 4));
     const int month = std::stoi(title.substr(4, 2));
@@ -88,13 +93,13 @@ std::pair<int, int> MonthOfFile(std::string_view path) {
 std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& shown,
                            core::DateTime now) {
     const core::CalendarTime today = core::ToCalendarTime(now);
-    const std::string todaysFile = core::DirectoryOfPath(globals.app.HistoryFilePath) +
-                                   core::FormatDateTime(now, "yyyyMM", "") +
-                                   core::kHistoryFileSuffix;
-    std::vector<std::string> files = {todaysFile};
+    const std::filesystem::path todaysFile =
+        globals.app.HistoryFolder /
+        (core::FormatDateTime(now, "yyyyMM", "") + core::kHistoryFileSuffix);
+    std::vector<std::filesystem::path> files = {todaysFile};
     if (globals.app.HistoryFilePath != todaysFile) files.push_back(globals.app.HistoryFilePath);
     std::int64_t yuan = 0;
-    for (const std::string& path : files) {
+    for (const std::filesystem::path& path : files) {
         yuan += TakingsOn(
             path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)), today);
     }
@@ -105,7 +110,7 @@ void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownM
     const auto [year, month] = MonthOfFile(shown.path);
     window.SetText(kMonthLabel,
                    year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
-                        : FileTitle(shown.path));
+                        : ui::FromScreen(ui::ToQtPath(MonthName(shown.path))));
     const Takings& total = shown.takings.total;
     window.SetText(kTakingsLabel, Yuan(total.yuan));
     window.SetText(kUsesLabel, core::IntegerToText(total.uses) + core::Fixed(u" 次"));
@@ -185,7 +190,7 @@ void ShowChart(ui::Form& window, const ShownMonth& shown) {
 }
 
 void InitTakings(mainwin::Globals& globals, ui::Form& window) {
-    const std::string path =
+    const std::filesystem::path path =
         globals.TakingsMonthPath.empty() ? globals.app.HistoryFilePath : globals.TakingsMonthPath;
     const auto [year, month] = MonthOfFile(path);
     HistoryMonth records = ReadHistoryMonth(path);
@@ -207,8 +212,8 @@ const ShownMonth* ShownIn(const ui::Form& window) {
 // over one of them would lose it.
 bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
     const QFileInfo picked(file);
-    const QFileInfo settings(ui::ToScreen(globals.app.SettingsPath()));
-    const QFileInfo history(ui::ToScreen(core::DirectoryOfPath(globals.app.HistoryFilePath)));
+    const QFileInfo settings(ui::ToQtPath(globals.app.SettingsPath()));
+    const QFileInfo history(ui::ToQtPath(globals.app.HistoryFolder));
     return (picked.exists() && settings.exists() &&
             picked.canonicalFilePath() == settings.canonicalFilePath()) ||
            (picked.dir().exists() && history.exists() &&
@@ -220,9 +225,9 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
             std::u16string_view what, std::string (*csv)(const ShownMonth&)) {
     const ShownMonth* shown = ShownIn(window);
     if (!shown) return;
-    const QString suggested = ui::ToScreen(core::DirectoryOfPath(globals.app.SettingsPath()) +
-                                           FileTitle(FileTitle(shown->path))) +
-                              ui::ToScreen(what) + QStringLiteral(".csv");
+    const QString suggested = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                                  .filePath(ui::ToQtPath(MonthName(shown->path)) +
+                                            ui::ToScreen(what) + QStringLiteral(".csv"));
     const QString file =
         ui::AskSaveFile(&window, core::Fixed(caption), suggested, QStringLiteral("CSV (*.csv)"));
     if (file.isEmpty()) return;

@@ -1,5 +1,6 @@
 #include "history/viewer.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPageSize>
 #include <QPainter>
@@ -34,8 +35,8 @@ void OpenHistory(mainwin::Globals& globals) {
 
 void ListHistoryFiles(mainwin::Globals& globals, ui::Form& window) {
     core::TextArray& files = globals.app.HistoryFileList;
-    FindFiles(core::DirectoryOfPath(globals.app.HistoryFilePath), kMonthFilePattern, files);
-    for (const std::string& path : files) window.AppendEntry(kMonthList, FileTitle(path));
+    FindFiles(globals.app.HistoryFolder, kMonthFilePattern, files);
+    for (const std::string& name : files) window.AppendEntry(kMonthList, FileTitle(name));
     // A list view that takes the focus without a current entry makes its first entry current,
     // which would show the oldest month unasked; one explicit choice of none stops that.
     qobject_cast<QListWidget*>(window.Control(kMonthList))->setCurrentIndex({});
@@ -61,9 +62,9 @@ HistoryMonthModel& MonthModel(ui::Form& window, QTableView& view) {
     return *model;
 }
 
-std::string ChosenMonthPath(const mainwin::Globals& globals, const ui::Form& window) {
-    return core::DirectoryOfPath(globals.app.HistoryFilePath) + window.SelectedText(kMonthList) +
-           kTitleExtension;
+std::filesystem::path ChosenMonthPath(const mainwin::Globals& globals, const ui::Form& window) {
+    return globals.app.HistoryFolder /
+           core::NativePath(window.SelectedText(kMonthList) + kTitleExtension);
 }
 
 void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
@@ -119,8 +120,8 @@ void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
         ReceiptLines(month->Month(), static_cast<std::size_t>(row));
     // The width of a till roll, and long enough for every line.
     const QPageSize rollPage(QSizeF(80, 150), QPageSize::Millimeter);
-    const QString pdf =
-        ui::ToScreen(core::DirectoryOfPath(globals.app.SettingsPath()) + core::Fixed(u"小票.pdf"));
+    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                            .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
     ui::ShowPrintPreview(&window, pdf, rollPage,
                          [&lines](QPrinter& printer) { PaintReceipt(printer, lines); });
 }

@@ -14,8 +14,8 @@ struct Globals {
     core::AppState app;
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
-    ui::Form* MainWindow = nullptr;  // while it is open
-    std::string TakingsMonthPath;    // the month file the takings window opens on
+    ui::Form* MainWindow = nullptr;          // while it is open
+    std::filesystem::path TakingsMonthPath;  // the month file the takings window opens on
 };
 
 }  // namespace durava::mainwin
