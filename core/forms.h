@@ -1,6 +1,6 @@
 #pragma once
 // The windows as plain data: every control with its kind, name, place, texts, font, colours
-// and state, the list columns, status-bar parts, the one menu, and which event of which control
+// and state, the list columns, status-bar parts, the pop-up menus, and which event of which control
 // runs which operation. Texts are UTF-16 so they read as written; the screen takes them as they
 // are, and handlers meet them as code page 936 texts through the window framework.
 #include <cstdint>
@@ -66,6 +66,7 @@ struct Control {
     int minimumDropHeight = 0;               // combo boxes: height of the opened list
     bool flatScrollBars = false;             // list views
     Align align = Align::Centre;             // labels and edit boxes
+    std::string_view key = {};               // buttons: a key of the window that clicks it ("F5")
 };
 
 struct MenuEntry {
@@ -96,6 +97,8 @@ struct Window {
     std::span<const Control> controls;
     std::span<const MenuEntry> menu;
     std::span<const Binding> bindings;
+    bool closesOnEscape = false;          // as its close box does
+    std::u16string_view firstFocus = {};  // none: the first tab stop
 };
 
 // Outer size less the frame: 3 px each side and a 23 px caption.
