@@ -74,13 +74,15 @@ int main(int argc, char* argv[]) {
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));
 
     globals.app.CheckoutItemName = "A1";
-    CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath("checkout.png"), saved);
+    CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath(QStringLiteral("checkout.png")),
+                    saved);
     Form::Open(forms::CheckoutWindow(), globals.handlers, main);
     globals.app.CurrentItemName = "A2";
-    CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath("item.png"), saved);
+    CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath(QStringLiteral("item.png")), saved);
     Form::Open(forms::ItemDialog(), globals.handlers, main);
     globals.app.CurrentItemName = "A1";
-    CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath("switch.png"), saved);
+    CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")),
+                    saved);
     Form::Open(forms::SwitchWindow(), globals.handlers, main);
 
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
