@@ -2,6 +2,7 @@
 // folder, for looking at the layout without a screen:
 //   QT_QPA_PLATFORM=offscreen durava_screenshots <folder>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 
 #include "app/program.h"
 #include "core/codepage.h"
@@ -36,11 +38,14 @@ void Write(const QString& path, const std::string& bytes) {
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
 }
 
-// Saves the window named `name` once its created handler has run, then closes it.
-void CaptureWhenOpen(const QString& name, const QString& file, bool& saved) {
-    QTimer::singleShot(0, [name, file, &saved] {
+// Saves the window named `name` once its created handler has run and `prepare` has acted on it
+// as an operator would, then closes it.
+void CaptureWhenOpen(const QString& name, const QString& file, bool& saved,
+                     const std::function<void(Form&)>& prepare = {}) {
+    QTimer::singleShot(0, [name, file, prepare, &saved] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == name && window->isVisible()) {
+                if (prepare) prepare(*qobject_cast<Form*>(window));
                 saved = window->grab().save(file) && saved;
                 window->close();
                 return;
@@ -81,8 +86,13 @@ int main(int argc, char* argv[]) {
     CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath(QStringLiteral("item.png")), saved);
     Form::Open(forms::ItemDialog(), globals.handlers, main);
     globals.app.CurrentItemName = "A1";
+    // The operator's choice of the item to move to enables the button.
     CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")),
-                    saved);
+                    saved, [](Form& window) {
+                        auto* items = qobject_cast<QComboBox*>(window.Control(u"组合框1"));
+                        items->setCurrentIndex(0);
+                        emit items->activated(0);
+                    });
     Form::Open(forms::SwitchWindow(), globals.handlers, main);
 
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
