@@ -12,7 +12,7 @@ import math
 import os
 import sys
 
-from draw_icons import png
+from draw_icons import capsule, disc, png, rounded_rect
 
 APP_ID = "org.durava.Durava"
 CANVAS = 256
@@ -28,56 +28,37 @@ COIN = "#f3b63a"
 GLYPH = "#6e4300"
 
 
-class Disc:
-    def __init__(self, cx, cy, r):
-        self.cx, self.cy, self.r = cx, cy, r
+class Shape:
+    """A shape of draw_icons (a predicate on a point) together with its SVG element."""
 
-    def contains(self, x, y):
-        return (x - self.cx) ** 2 + (y - self.cy) ** 2 <= self.r * self.r
-
-    def svg(self, fill):
-        return f'<circle cx="{self.cx:g}" cy="{self.cy:g}" r="{self.r:g}" fill="{fill}"/>'
-
-
-class RoundedSquare:
-    def __init__(self, x0, y0, x1, y1, r):
-        self.x0, self.y0, self.x1, self.y1, self.r = x0, y0, x1, y1, r
-
-    def contains(self, x, y):
-        if not (self.x0 <= x <= self.x1 and self.y0 <= y <= self.y1):
-            return False
-        dx = max(self.x0 + self.r - x, 0.0, x - (self.x1 - self.r))
-        dy = max(self.y0 + self.r - y, 0.0, y - (self.y1 - self.r))
-        return dx * dx + dy * dy <= self.r * self.r
+    def __init__(self, contains, element):
+        self.contains, self.element = contains, element
 
     def svg(self, fill):
-        return (f'<rect x="{self.x0:g}" y="{self.y0:g}" width="{self.x1 - self.x0:g}" '
-                f'height="{self.y1 - self.y0:g}" rx="{self.r:g}" fill="{fill}"/>')
+        return self.element.format(fill=fill)
 
 
-class Stroke:
+def circle(cx, cy, r):
+    return Shape(disc(cx, cy, r), f'<circle cx="{cx:g}" cy="{cy:g}" r="{r:g}" fill="{{fill}}"/>')
+
+
+def tile(x0, y0, x1, y1, r):
+    return Shape(rounded_rect(x0, y0, x1, y1, r),
+                 f'<rect x="{x0:g}" y="{y0:g}" width="{x1 - x0:g}" height="{y1 - y0:g}" '
+                 f'rx="{r:g}" fill="{{fill}}"/>')
+
+
+def stroke(ax, ay, bx, by, width):
     """A straight stroke from a to b with round ends, `width` across."""
-
-    def __init__(self, ax, ay, bx, by, width):
-        self.ax, self.ay, self.bx, self.by, self.width = ax, ay, bx, by, width
-
-    def contains(self, x, y):
-        vx, vy = self.bx - self.ax, self.by - self.ay
-        t = ((x - self.ax) * vx + (y - self.ay) * vy) / (vx * vx + vy * vy)
-        t = min(1.0, max(0.0, t))
-        px, py = self.ax + t * vx - x, self.ay + t * vy - y
-        r = self.width / 2
-        return px * px + py * py <= r * r
-
-    def svg(self, fill):
-        return (f'<line x1="{self.ax:g}" y1="{self.ay:g}" x2="{self.bx:g}" y2="{self.by:g}" '
-                f'stroke="{fill}" stroke-width="{self.width:g}" stroke-linecap="round"/>')
+    return Shape(capsule(ax, ay, bx, by, width / 2),
+                 f'<line x1="{ax:g}" y1="{ay:g}" x2="{bx:g}" y2="{by:g}" stroke="{{fill}}" '
+                 f'stroke-width="{width:g}" stroke-linecap="round"/>')
 
 
 def clock_hand(cx, cy, hours, length, width):
     """A hand from the centre towards the hour mark `hours` (12 straight up, clockwise)."""
     angle = math.radians(hours * 30.0)
-    return Stroke(cx, cy, round(cx + length * math.sin(angle), 2),
+    return stroke(cx, cy, round(cx + length * math.sin(angle), 2),
                   round(cy - length * math.cos(angle), 2), width)
 
 
@@ -89,28 +70,28 @@ def layers():
     for hour in (0, 3, 6, 9):
         angle = math.radians(hour * 30.0)
         sx, sy = math.sin(angle), -math.cos(angle)
-        ticks.append(Stroke(round(cx + 58 * sx, 2), round(cy + 58 * sy, 2),
+        ticks.append(stroke(round(cx + 58 * sx, 2), round(cy + 58 * sy, 2),
                             round(cx + 68 * sx, 2), round(cy + 68 * sy, 2), 12))
     yuan = [
-        Stroke(kx - 20, ky - 26, kx, ky - 2, 11),
-        Stroke(kx + 20, ky - 26, kx, ky - 2, 11),
-        Stroke(kx, ky - 2, kx, ky + 30, 11),
-        Stroke(kx - 18, ky + 6, kx + 18, ky + 6, 9),
-        Stroke(kx - 18, ky + 19, kx + 18, ky + 19, 9),
+        stroke(kx - 20, ky - 26, kx, ky - 2, 11),
+        stroke(kx + 20, ky - 26, kx, ky - 2, 11),
+        stroke(kx, ky - 2, kx, ky + 30, 11),
+        stroke(kx - 18, ky + 6, kx + 18, ky + 6, 9),
+        stroke(kx - 18, ky + 19, kx + 18, ky + 19, 9),
     ]
     return [
-        (RoundedSquare(12, 12, 244, 244, 52), TILE),
-        (Disc(cx, cy, 92), RIM),
-        (Disc(cx, cy, 80), FACE),
+        (tile(12, 12, 244, 244, 52), TILE),
+        (circle(cx, cy, 92), RIM),
+        (circle(cx, cy, 80), FACE),
         *[(tick, HAND) for tick in ticks],
         (clock_hand(cx, cy, 10, 40, 14), HAND),
         (clock_hand(cx, cy, 2, 56, 11), HAND),
-        (Disc(cx, cy, 11), HAND),
+        (circle(cx, cy, 11), HAND),
         # A ring of the tile's colour sets the coin off the clock it overlaps.
-        (Disc(kx, ky, 70), TILE),
-        (Disc(kx, ky, 58), COIN_RIM),
-        (Disc(kx, ky, 49), COIN),
-        *[(stroke, GLYPH) for stroke in yuan],
+        (circle(kx, ky, 70), TILE),
+        (circle(kx, ky, 58), COIN_RIM),
+        (circle(kx, ky, 49), COIN),
+        *[(part, GLYPH) for part in yuan],
     ]
 
 
