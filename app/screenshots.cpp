@@ -16,6 +16,7 @@
 #include "core/codepage.h"
 #include "core/datetime.h"
 #include "core/forms.h"
+#include "ui/appearance.h"
 #include "ui/form.h"
 
 namespace {
@@ -59,6 +60,7 @@ void CaptureWhenOpen(const QString& name, const QString& file, bool& saved,
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    durava::ui::SetUpAppearance();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QTemporaryDir documents;
     if (!out.mkpath(QStringLiteral(".")) || !documents.isValid()) {
@@ -73,7 +75,8 @@ int main(int argc, char* argv[]) {
     durava::core::SetClock([] { return durava::core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
 
     durava::mainwin::Globals globals;
-    globals.app = durava::core::StartUp(documents.path().toStdString() + "/");
+    globals.app =
+        durava::core::StartUp(durava::core::DocumentsFolder(documents.path().toStdU16String()));
     durava::app::RegisterHandlers(globals);
     Form* main = Form::Open(forms::MainWindow(), globals.handlers);
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));

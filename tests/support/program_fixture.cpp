@@ -9,16 +9,26 @@
 #include "app/program.h"
 #include "core/forms.h"
 #include "mainwin/itemlist.h"
+#include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
 
 namespace durava::testing {
 
-ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now) {
+ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now)
+    : ProgramFixture(
+          [settings](const std::filesystem::path& documents) {
+              if (!settings.empty()) WriteBytes(documents / "ROOMSETTING.ini", Gbk(settings));
+          },
+          now) {}
+
+ProgramFixture::ProgramFixture(const std::function<void(const std::filesystem::path&)>& prepare,
+                               core::CalendarTime now) {
+    ui::SetUpAppearance();
     SetNow(now);
-    if (!settings.empty()) WriteBytes(SettingsFile(), Gbk(settings));
-    m_globals.app = core::StartUp(m_documents.text());
+    prepare(m_documents.path());
+    m_globals.app = core::StartUp(m_documents.path());
     app::RegisterHandlers(m_globals);
     ui::Form::Open(core::forms::MainWindow(), m_globals.handlers);
 }
@@ -31,7 +41,7 @@ ProgramFixture::~ProgramFixture() {
 }
 
 std::filesystem::path ProgramFixture::MonthFile() const {
-    return std::filesystem::path(m_globals.app.HistoryFilePath);
+    return m_globals.app.HistoryFilePath;
 }
 
 void ProgramFixture::SetNow(core::CalendarTime now) {
