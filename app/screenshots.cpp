@@ -125,7 +125,8 @@ int main(int argc, char* argv[]) {
     }
     auto* records = qobject_cast<QTableView*>(history->Control(u"超级列表框1"));
     records->selectRow(0);
-    CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath("receipt.png"), saved);
+    CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath(QStringLiteral("receipt.png")),
+                    saved);
     globals.handlers.Run("PrintReceipt", *history);
     delete history;
     delete main;
