@@ -1,5 +1,7 @@
 // Process entry: the only place that knows every layer.
 #include <QApplication>
+#include <QList>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -16,6 +18,16 @@ namespace {
 bool DisplayReachable() {
     return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") ||
            std::getenv("WAYLAND_DISPLAY");
+}
+
+// Windows without an owner (the history window) may still be open when the main window closes.
+// They go before the globals their handlers and models refer to; owned windows go with them.
+void CloseRemainingWindows() {
+    QList<QPointer<QWidget>> unowned;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->parentWidget()) unowned.append(window);
+    }
+    for (const QPointer<QWidget>& window : unowned) delete window.data();
 }
 
 }  // namespace
@@ -43,5 +55,7 @@ int main(int argc, char* argv[]) {
         durava::ui::Form::Open(durava::core::forms::MainWindow(), globals.handlers);
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(main, &QObject::destroyed, &application, [] { QApplication::exit(0); });
-    return application.exec();
+    const int status = application.exec();
+    CloseRemainingWindows();
+    return status;
 }

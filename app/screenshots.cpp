@@ -2,6 +2,7 @@
 // sample Documents folder, for looking at the layout without a screen:
 //   QT_QPA_PLATFORM=offscreen durava_screenshots <folder>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QTableView>
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 
 #include "app/program.h"
 #include "core/codepage.h"
@@ -51,11 +53,14 @@ void Write(const QString& path, const std::string& bytes) {
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
 }
 
-// Saves the window named `name` once its created handler has run, then closes it.
-void CaptureWhenOpen(const QString& name, const QString& file, bool& saved) {
-    QTimer::singleShot(0, [name, file, &saved] {
+// Saves the window named `name` once its created handler has run and `prepare` has acted on it
+// as an operator would, then closes it.
+void CaptureWhenOpen(const QString& name, const QString& file, bool& saved,
+                     const std::function<void(Form&)>& prepare = {}) {
+    QTimer::singleShot(0, [name, file, prepare, &saved] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == name && window->isVisible()) {
+                if (prepare) prepare(*qobject_cast<Form*>(window));
                 saved = window->grab().save(file) && saved;
                 window->close();
                 return;
@@ -92,13 +97,20 @@ int main(int argc, char* argv[]) {
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));
 
     globals.app.CheckoutItemName = "A1";
-    CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath("checkout.png"), saved);
+    CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath(QStringLiteral("checkout.png")),
+                    saved);
     Form::Open(forms::CheckoutWindow(), globals.handlers, main);
     globals.app.CurrentItemName = "A2";
-    CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath("item.png"), saved);
+    CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath(QStringLiteral("item.png")), saved);
     Form::Open(forms::ItemDialog(), globals.handlers, main);
     globals.app.CurrentItemName = "A1";
-    CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath("switch.png"), saved);
+    // The operator's choice of the item to move to enables the button.
+    CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")),
+                    saved, [](Form& window) {
+                        auto* items = qobject_cast<QComboBox*>(window.Control(u"组合框1"));
+                        items->setCurrentIndex(0);
+                        emit items->activated(0);
+                    });
     Form::Open(forms::SwitchWindow(), globals.handlers, main);
 
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
@@ -113,7 +125,8 @@ int main(int argc, char* argv[]) {
     }
     auto* records = qobject_cast<QTableView*>(history->Control(u"超级列表框1"));
     records->selectRow(0);
-    CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath("receipt.png"), saved);
+    CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath(QStringLiteral("receipt.png")),
+                    saved);
     globals.handlers.Run("PrintReceipt", *history);
     delete history;
     delete main;

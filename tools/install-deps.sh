@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Durava needs to build, test and run; only the missing ones.
+# Installs the Debian packages Durava needs to build, test, package and run; only the missing ones.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-charts-dev libgl-dev libpng-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-noto-cjk qt6-translations-l10n
+    # Checking the desktop files and making the Debian package.
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

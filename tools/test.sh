@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, builds Durava with its tests and runs every test: under the
-# sanitizers, then a short fuzz run, then the debug build.
+# Sets up a fresh Debian machine and checks what ships: the format of the C++ files; the release
+# build as users make it, with warnings as errors; its Debian package, installed and started; a
+# short fuzz run; then every test once under ASan + UBSan, whose CTest summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+tools/format.sh --check
+
+cmake --preset release-ci >/dev/null
+cmake --build --preset release-ci
+cpack --preset deb
+tools/try-package.sh build/release/durava_*.deb
+
+# Every fuzz target for a short while.
+tools/fuzz.sh 20
+
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan -j2
-# Every fuzz target for a short while.
-tools/fuzz.sh 20
-# The debug build last, so that its CTest summary closes the output.
-cmake --preset dev >/dev/null
-cmake --build --preset dev
-ctest --preset dev -j2
