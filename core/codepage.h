@@ -13,6 +13,8 @@ std::string WideToText(std::u16string_view wide, int codePage = kAnsiCodePage);
 // Invalid byte sequences become U+003F.
 std::u16string TextToWide(std::string_view text, int codePage = kAnsiCodePage);
 // The file-system path named by a code page 936 text.
-std::filesystem::path NativePath(std::string_view text);
+inline std::filesystem::path NativePath(std::string_view text) {
+    return std::filesystem::path(TextToWide(text));
+}
 
 }  // namespace durava::core

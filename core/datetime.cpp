@@ -8,6 +8,10 @@
 #include <initializer_list>
 #include <utility>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/numbers.h"
 #include "core/textops.h"
 
@@ -163,11 +167,18 @@ CalendarTime ToCalendarTime(DateTime value) {
 
 DateTime CurrentTime() {
     if (Clock()) return Clock()();
+#ifdef _WIN32
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    return ToDateTime(
+        {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
+#else
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     return ToDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                        local.tm_min, local.tm_sec});
+#endif
 }
 
 void SetClock(std::function<DateTime()> clock) {

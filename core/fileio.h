@@ -1,11 +1,11 @@
 #pragma once
 // Every read and write of the two stores goes through here, so that the rules for keeping
 // data whole live in one place. Paths are program texts (code page 936).
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <sys/stat.h>
 
 namespace durava::core {
 
@@ -29,8 +29,18 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
 // it does not or the file cannot be changed.
 bool RemoveTail(std::string_view path, std::string_view tail);
 
-// stat(2) of a file-system path; false, with errno telling why, when it fails.
-bool StatNative(const std::string& nativePath, struct stat& info);
+// What a look at a path finds: enough to tell that a file has changed since an earlier look.
+struct FileLook {
+    bool directory = false;
+    std::uint64_t device = 0, file = 0;  // the same pair names the same file
+    std::uint64_t size = 0;
+    std::int64_t modified = 0,
+                 changed = 0;  // nanoseconds since 1970, as the file system keeps them
+
+    bool operator==(const FileLook&) const = default;
+};
+// Nothing, with errno telling why, when the path cannot be looked at.
+std::optional<FileLook> LookAt(const std::filesystem::path& nativePath);
 // True when the path names an existing directory.
 bool IsDirectory(std::string_view path);
 // True when the path names an existing file that is not a directory.

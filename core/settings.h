@@ -2,6 +2,7 @@
 // ROOMSETTING.ini: an INI file of GBK text with CR LF line ends that reads and writes as the
 // Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;
 // writes replace the file atomically and leave every byte they do not touch as it was.
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -43,7 +44,7 @@ class SettingsFile {
     const Snapshot* Current() const;
 
     std::string m_path;
-    std::string m_nativePath;
+    std::filesystem::path m_nativePath;
     mutable std::unique_ptr<Snapshot> m_snapshot;
     mutable bool m_lookFailed = false;  // the last look at the file could not read it
 };

@@ -8,7 +8,8 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win
 unset DISPLAY WAYLAND_DISPLAY
 if [ "${1-}" = --prepare ]; then
     mkdir -p "$WINEPREFIX"
-    wineserver -p 30
+    # Already running from an earlier run: it stays up as it is.
+    wineserver -p30 || true
     exec wine wineboot --init
 fi
 exec wine "$@"

@@ -1,12 +1,15 @@
 #include "core/settings.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
+#include "core/fileio.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {
@@ -184,6 +187,8 @@ TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "dir.ini"));
 }
 
+#ifndef _WIN32
+// Windows files carry no mode.
 TEST_F(SettingsFileTest, keepsTheFileModeAcrossWrites) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n");
     ::chmod(file().c_str(), 0600);
@@ -191,6 +196,20 @@ TEST_F(SettingsFileTest, keepsTheFileModeAcrossWrites) {
     struct stat info;
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+#endif
+
+TEST_F(SettingsFileTest, refusesToWriteAReadOnlyFile) {
+    const std::string bytes = "[A]\r\nk=1\r\n";
+    SettingsFile settings = Open(bytes);
+    std::filesystem::permissions(file(), std::filesystem::perms::all,
+                                 std::filesystem::perm_options::remove);
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(settings.WriteSetting("A", "k", "2"));
+    EXPECT_FALSE(settings.RemoveSection("A"));
+    EXPECT_EQ(ReadBytes(file()), bytes);
+    EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 TEST_F(SettingsFileTest, seesChangesMadeByOthersAtOnce) {
@@ -251,12 +270,12 @@ TEST_F(SettingsFileTest, removeSectionIgnoresBracketsInsideValuesAndKeepsZeroByt
 
 TEST_F(SettingsFileTest, removeSectionOfAnUnknownNameDoesNotRewrite) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n");
-    struct stat before, after;
-    ASSERT_EQ(::stat(file().c_str(), &before), 0);
+    const std::optional<FileLook> before = LookAt(file());
     EXPECT_TRUE(settings.RemoveSection("Z"));
     EXPECT_TRUE(settings.RemoveSection("a"));  // headers match case-sensitively
-    ASSERT_EQ(::stat(file().c_str(), &after), 0);
-    EXPECT_EQ(before.st_ino, after.st_ino);
+    const std::optional<FileLook> after = LookAt(file());
+    ASSERT_TRUE(before && after);
+    EXPECT_EQ(before->file, after->file);
     EXPECT_TRUE(SettingsFile((m_folder / "none.ini").string()).RemoveSection("A"));
 }
 

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "core/startup.h"
 #include "support/temp_folder.h"
