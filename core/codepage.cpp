@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 namespace durava::core {
@@ -43,15 +44,7 @@ Converter& FromGbk() {
     return converter;
 }
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-bool IsTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
+// Where glibc and Windows differ, the files follow Windows, where they are kept.
 
 // Windows gives the user-defined and unassigned double-byte codes that glibc rejects runs of
 // private-use characters, and the lone byte 0xFF one more; files written there may hold them.
@@ -110,24 +103,19 @@ std::string WideToText(std::u16string_view wide, [[maybe_unused]] int codePage) 
     char* out = text.data();
     std::size_t outLeft = text.size();
     while (ToGbk().Convert(in, inLeft, out, outLeft) != 0) {
-        const auto* unit = reinterpret_cast<const char16_t*>(in);
-        const std::size_t units = inLeft / sizeof(char16_t);
-        std::size_t skipped = 1;
-        if (const std::uint16_t code = PrivateCodeOf(unit[0])) {
+        char16_t unit;
+        std::memcpy(&unit, in, sizeof unit);
+        if (const std::uint16_t code = PrivateCodeOf(unit)) {
             *out++ = static_cast<char>(code >> 8);
             *out++ = static_cast<char>(code & 0xFF);
             outLeft -= 2;
-        } else if (unit[0] == kLoneByteUnit) {
-            *out++ = static_cast<char>(kLoneByte);
-            --outLeft;
         } else {
-            // One "?" per character: a surrogate pair is one character, a lone surrogate another.
-            if (units >= 2 && IsHighSurrogate(unit[0]) && IsLowSurrogate(unit[1])) skipped = 2;
-            *out++ = '?';
+            // One "?" per UTF-16 unit: each half of a surrogate pair gets its own.
+            *out++ = unit == kLoneByteUnit ? static_cast<char>(kLoneByte) : '?';
             --outLeft;
         }
-        in += skipped * sizeof(char16_t);
-        inLeft -= skipped * sizeof(char16_t);
+        in += sizeof(char16_t);
+        inLeft -= sizeof(char16_t);
     }
     text.resize(text.size() - outLeft);
     return text;
@@ -143,10 +131,9 @@ std::u16string TextToWide(std::string_view text, [[maybe_unused]] int codePage) 
     char* out = reinterpret_cast<char*>(wide.data());
     std::size_t outLeft = wide.size() * sizeof(char16_t);
     while (FromGbk().Convert(in, inLeft, out, outLeft) != 0) {
-        // A bad pair is one character when its second byte could be a trail byte; otherwise
-        // that byte (a digit, "/", a blank...) is read on its own.
+        // A lead byte takes the byte after it, whatever it is, into one character.
         const auto lead = static_cast<unsigned char>(in[0]);
-        const bool pair = inLeft >= 2 && IsTrailByte(static_cast<unsigned char>(in[1]));
+        const bool pair = inLeft >= 2 && lead >= 0x81 && lead <= 0xFE;
         const std::size_t skipped = pair ? 2 : 1;
         char16_t unit = lead == kLoneByte ? kLoneByteUnit : u'?';
         if (pair) {

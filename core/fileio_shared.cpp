@@ -13,7 +13,7 @@ void RemoveLeftoverTemporaries(std::string_view path) {
     std::error_code ignored;
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-        const auto& name = entry.path().filename().native();
+        const auto name = entry.path().filename().native();
         // Six letters or digits after the name and a dot, as the temporary files are named.
         const bool temporary =
             name.size() == prefix.size() + 6 && name.starts_with(prefix) &&

@@ -12,6 +12,7 @@ namespace durava::core {
 namespace {
 
 using testing::ReadBytes;
+using testing::Separated;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -30,14 +31,14 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     ASSERT_EQ(documents, m_folder.text());
     AppState state = StartUp(documents);
     EXPECT_EQ(state.SettingsPath(), documents + "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, documents + "History/202405.QY.txt");
+    EXPECT_EQ(state.HistoryFilePath, documents + Separated("History/202405.QY.txt"));
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
     EXPECT_TRUE(state.CurrentItemName.empty());
     EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini"));
 
     // The month is fixed at start-up: past midnight the same file is kept.
     SetClock([] { return ToDateTime({2024, 6, 1, 0, 0, 5}); });
-    EXPECT_EQ(state.HistoryFilePath, documents + "History/202405.QY.txt");
+    EXPECT_EQ(state.HistoryFilePath, documents + Separated("History/202405.QY.txt"));
 }
 
 TEST_F(StartUpTest, removesTemporariesOfInterruptedWritesAndNothingElse) {
@@ -66,32 +67,33 @@ TEST_F(StartUpTest, withoutADocumentsFolderUsesTheCurrentDirectory) {
     AppState state = StartUp("");
     std::filesystem::current_path(previous);
     EXPECT_EQ(state.SettingsPath(), "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, "History/202405.QY.txt");
+    EXPECT_EQ(state.HistoryFilePath, Separated("History/202405.QY.txt"));
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
 }
 
 TEST(DocumentsFolderTest, keepsOneSeparatorAndReplacesWhatGbkCannotHold) {
-    EXPECT_EQ(DocumentsFolder(u"/home/a/Documents/"), "/home/a/Documents/");
-    EXPECT_EQ(DocumentsFolder(u"/home/\u6587\u6863"), "/home/\xCE\xC4\xB5\xB5/");  // 文档
-    EXPECT_EQ(DocumentsFolder(u"/home/\u0E01"), "/home/?/");
+    EXPECT_EQ(DocumentsFolder(Separated(u"/home/a/Documents/")), Separated("/home/a/Documents/"));
+    EXPECT_EQ(DocumentsFolder(Separated(u"/home/\u6587\u6863")),
+              Separated("/home/\xCE\xC4\xB5\xB5/"));  // 文档
+    EXPECT_EQ(DocumentsFolder(Separated(u"/home/\u0E01")), Separated("/home/?/"));
 }
 
 TEST(DirectoryOfPathTest, keepsThePathUpToItsLastSeparator) {
-    EXPECT_EQ(DirectoryOfPath("/home/a/Documents/History/202405.QY.txt"),
-              "/home/a/Documents/History/");
-    EXPECT_EQ(DirectoryOfPath("a/b/"), "a/");
+    EXPECT_EQ(DirectoryOfPath(Separated("/home/a/Documents/History/202405.QY.txt")),
+              Separated("/home/a/Documents/History/"));
+    EXPECT_EQ(DirectoryOfPath(Separated("a/b/")), Separated("a/"));
     EXPECT_EQ(DirectoryOfPath("abc"), "");
     EXPECT_EQ(DirectoryOfPath(""), "");
 }
 
 TEST(CreateDirectoryTreeTest, createsEveryLevelAndReportsTheResult) {
     TempFolder folder;
-    EXPECT_TRUE(CreateDirectoryTree(folder.text() + "x/y/z/"));
+    EXPECT_TRUE(CreateDirectoryTree(folder.text() + Separated("x/y/z/")));
     EXPECT_TRUE(std::filesystem::is_directory(folder / "x" / "y" / "z"));
-    EXPECT_TRUE(CreateDirectoryTree(folder.text() + "x/y/z"));
+    EXPECT_TRUE(CreateDirectoryTree(folder.text() + Separated("x/y/z")));
     EXPECT_FALSE(CreateDirectoryTree("ab"));
     testing::WriteBytes(folder / "file", "");
-    EXPECT_FALSE(CreateDirectoryTree(folder.text() + "file/sub/"));
+    EXPECT_FALSE(CreateDirectoryTree(folder.text() + Separated("file/sub/")));
 }
 
 }  // namespace

@@ -19,7 +19,10 @@ using core::TextArray;
 
 class FindFilesTest : public ::testing::Test {
   protected:
-    void Make(const std::string& name) { testing::WriteBytes(m_folder / name, "A1@x\r\n"); }
+    // `name` is UTF-8, whatever the platform's narrow code page.
+    void Make(std::string_view name) {
+        testing::WriteBytes(m_folder.path() / std::u8string(name.begin(), name.end()), "A1@x\r\n");
+    }
     std::string Path(const std::string& name) const { return m_folder.text() + name; }
 
     testing::TempFolder m_folder;
@@ -54,12 +57,12 @@ TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
 }
 
 TEST_F(FindFilesTest, namesAreProgramTextsSortedByteForByte) {
-    for (const char* name : {"b.QY.txt", "\xE4\xBA\x8C.QY.txt" /* 二 */, "B.QY.txt", "a.QY.txt"}) {
+    for (const char* name : {"b.QY.txt", "\xE4\xBA\x8C.QY.txt" /* 二 */, "C.QY.txt", "a.QY.txt"}) {
         Make(name);
     }
     TextArray found;
     FindFiles(m_folder.text(), kMonthFilePattern, found);
-    EXPECT_EQ(found, (TextArray{Path("B.QY.txt"), Path("a.QY.txt"), Path("b.QY.txt"),
+    EXPECT_EQ(found, (TextArray{Path("C.QY.txt"), Path("a.QY.txt"), Path("b.QY.txt"),
                                 Path("\xB6\xFE.QY.txt")}));
 }
 

@@ -1,9 +1,12 @@
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+
+#include "core/startup.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,7 +39,17 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::text() const {
-    return m_path.string() + "/";
+    return m_path.string() + core::kPathSeparator;
+}
+
+std::string Separated(std::string path) {
+    std::replace(path.begin(), path.end(), '/', core::kPathSeparator);
+    return path;
+}
+
+std::u16string Separated(std::u16string path) {
+    std::replace(path.begin(), path.end(), u'/', char16_t{core::kPathSeparator});
+    return path;
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {
