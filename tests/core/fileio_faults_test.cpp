@@ -67,8 +67,8 @@ class FileFaultTest : public ::testing::Test {
     }
 
     // Runs the operation once cleanly, then once for every step of the file layer it reaches with
-    // that step failing, with each error. The result must tell the truth: false leaves the store as it was,
-    // true leaves it as the clean run did, and no other file is ever left in the folder.
+    // that step failing, with each error. The result must tell the truth: false leaves the store as
+    // it was, true leaves it as the clean run did, and no other file is ever left in the folder.
     void ExpectTruthfulUnderEveryFault(const Case& c) {
         SCOPED_TRACE(c.name);
         const std::string path = Store().string();
@@ -99,8 +99,8 @@ class FileFaultTest : public ::testing::Test {
                     continue;
                 }
                 ++m_refused;
-                const bool asBefore = now == c.before || (c.failureMayLeaveEmptyFile &&
-                                                          !c.before && now == std::string());
+                const bool asBefore = now == c.before || (c.failureMayLeaveEmptyFile && !c.before &&
+                                                          now == std::string());
                 const bool asAfter = c.failureMayLeaveNewState && now == after;
                 EXPECT_TRUE(asBefore || asAfter) << (now ? *now : "<missing>");
                 EXPECT_TRUE(Entries() == entriesBefore || Entries() == entriesAfter ||
