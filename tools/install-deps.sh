@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libpng-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine wine64
     fonts-noto-cjk
 )
 
