@@ -199,6 +199,33 @@ TEST_F(SettingsFileTest, keepsTheFileModeAcrossWrites) {
 }
 #endif
 
+// Windows opens such paths only in their \\?\ form, which the file layer makes itself.
+TEST_F(SettingsFileTest, worksInAFolderPastTheOldPathLimit) {
+    const auto longForm = [](const std::filesystem::path& path) {
+#ifdef _WIN32
+        return std::filesystem::path(LR"(\\?\)" + path.wstring());
+#else
+        return path;
+#endif
+    };
+    std::filesystem::path deep = m_folder.path();
+    for (int level = 0; level < 6; ++level) deep /= std::string(50, 'd');
+    std::filesystem::create_directories(longForm(deep));
+    const std::string path = (deep / "ROOMSETTING.ini").string();
+    ASSERT_GT(path.size(), 300u);
+    SettingsFile settings(path);
+    ASSERT_TRUE(settings.WriteSetting("A", "k", "1"));
+    ASSERT_TRUE(settings.WriteSetting("A", "k", "2"));
+    EXPECT_EQ(SettingsFile(path).ReadSetting("A", "k"), "2");
+    EXPECT_TRUE(AppendToFile(path, "[B]\r\n", "\r\n"));
+    EXPECT_EQ(ReadWholeFile(path), "[A]\r\nk=2\r\n[B]\r\n");
+    // Level by level: removing a whole tree does not take the long form everywhere.
+    std::filesystem::remove(longForm(deep / "ROOMSETTING.ini"));
+    for (auto level = deep; level != m_folder.path(); level = level.parent_path()) {
+        std::filesystem::remove(longForm(level));
+    }
+}
+
 TEST_F(SettingsFileTest, refusesToWriteAReadOnlyFile) {
     const std::string bytes = "[A]\r\nk=1\r\n";
     SettingsFile settings = Open(bytes);

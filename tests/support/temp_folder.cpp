@@ -29,8 +29,10 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     // Tests may leave read-only folders behind; make them removable first.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ignored)) {
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+    // A destructor must not throw: step on with error codes only.
+    for (std::filesystem::recursive_directory_iterator entry(m_path, ignored), end; entry != end;
+         entry.increment(ignored)) {
+        std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
