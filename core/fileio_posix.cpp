@@ -11,6 +11,7 @@
 
 #include "core/codepage.h"
 #include "core/fileio_faults.h"
+#include "core/fileio_shared.h"
 
 namespace durava::core {
 namespace {
@@ -148,21 +149,14 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     struct stat info;
     if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode))
         return std::nullopt;
-    std::string bytes;
-    // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
-    // still grow or shrink while it is read, so read until the end it has now.
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        ssize_t got = Read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return ReadUntilEnd(static_cast<std::size_t>(info.st_size),
+                        [&](char* buffer, std::size_t size) {
+                            ssize_t got;
+                            do {
+                                got = Read(file.get(), buffer, size);
+                            } while (got < 0 && errno == EINTR);
+                            return got;
+                        });
 }
 
 bool ReplaceFile(std::string_view path, std::string_view bytes) {

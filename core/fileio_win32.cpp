@@ -14,6 +14,7 @@
 #include "core/codepage.h"
 #include "core/fileio.h"
 #include "core/fileio_faults.h"
+#include "core/fileio_shared.h"
 
 namespace durava::core {
 namespace {
@@ -242,20 +243,9 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
                     FileStep::Read);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !InfoOf(FileStep::StatToRead, file.get(), info)) return std::nullopt;
-    std::string bytes;
-    // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
-    // still grow or shrink while it is read, so read until the end it has now.
-    bytes.resize(SizeOf(info) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        const long long got = Read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) return std::nullopt;
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return ReadUntilEnd(SizeOf(info), [&](char* buffer, std::size_t size) {
+        return Read(file.get(), buffer, size);
+    });
 }
 
 bool ReplaceFile(std::string_view path, std::string_view bytes) {

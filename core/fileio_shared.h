@@ -1,0 +1,28 @@
+#pragma once
+// What the platforms' file layers share beyond the interface of core/fileio.h.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace durava::core {
+
+// All bytes `readSome(buffer, size)` gives until it reports the end (0); nothing when it fails
+// (a negative count). The file may still grow or shrink while it is read, so it is read until the
+// end it has now, into room for `expectedSize` bytes and one to spare, so that the read that meets
+// the end needs no larger buffer.
+template <typename ReadSome>
+std::optional<std::string> ReadUntilEnd(std::size_t expectedSize, ReadSome readSome) {
+    std::string bytes(expectedSize + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
+        const auto got = readSome(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+}  // namespace durava::core
