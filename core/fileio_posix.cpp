@@ -5,11 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "core/fileio.h"
-
-#include "core/codepage.h"
 #include "core/fileio_faults.h"
 #include "core/fileio_shared.h"
 
@@ -18,7 +17,7 @@ namespace {
 
 // Every system call of the file layer goes through one of these, named by the step it serves, so
 // that tests reach each one.
-int Open(FileStep step, const std::string& path, int flags, mode_t mode = 0) {
+int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mode = 0) {
     if (StepFails(step)) return -1;
     int fd;
     do {
@@ -27,9 +26,10 @@ int Open(FileStep step, const std::string& path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-int OpenTemporary(std::string& pattern) {
+// A new file under a name of our own, never an existing one; the umask decides its mode.
+int OpenTemporary(const std::filesystem::path& path) {
     if (StepFails(FileStep::CreateTemporary)) return -1;
-    return ::mkostemp(pattern.data(), O_CLOEXEC);
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
 bool StatOf(FileStep step, int fd, struct stat& info) {
@@ -67,11 +67,11 @@ bool SyncData(int fd) {
     return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
 }
 
-bool Rename(const std::string& from, const std::string& to) {
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     return !StepFails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void Remove(const std::string& path) {
+void Remove(const std::filesystem::path& path) {
     if (!StepFails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
 }
 
@@ -119,12 +119,8 @@ bool WriteAll(FileStep step, int fd, std::string_view bytes) {
     return true;
 }
 
-std::string Native(std::string_view path) {
-    return NativePath(path).string();
-}
-
-bool StatNative(const std::string& nativePath, struct stat& info) {
-    return !StepFails(FileStep::Look) && ::stat(nativePath.c_str(), &info) == 0;
+bool StatPath(const std::filesystem::path& path, struct stat& info) {
+    return !StepFails(FileStep::Look) && ::stat(path.c_str(), &info) == 0;
 }
 
 std::int64_t Nanoseconds(const timespec& time) {
@@ -133,9 +129,9 @@ std::int64_t Nanoseconds(const timespec& time) {
 
 }  // namespace
 
-std::optional<FileLook> LookAt(const std::filesystem::path& nativePath) {
+std::optional<FileLook> LookAt(const std::filesystem::path& path) {
     struct stat info;
-    if (!StatNative(nativePath.string(), info)) return std::nullopt;
+    if (!StatPath(path, info)) return std::nullopt;
     return FileLook{S_ISDIR(info.st_mode),
                     static_cast<std::uint64_t>(info.st_dev),
                     static_cast<std::uint64_t>(info.st_ino),
@@ -144,11 +140,13 @@ std::optional<FileLook> LookAt(const std::filesystem::path& nativePath) {
                     Nanoseconds(info.st_ctim)};
 }
 
-std::optional<std::string> ReadWholeFile(std::string_view path) {
-    FileHandle file(Open(FileStep::OpenToRead, Native(path), O_RDONLY), FileStep::Read);
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    // Without O_NONBLOCK, a FIFO in the file's place would hold the window thread for good.
+    FileHandle file(Open(FileStep::OpenToRead, path, O_RDONLY | O_NONBLOCK), FileStep::Read);
     struct stat info;
-    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode))
+    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode)) {
         return std::nullopt;
+    }
     return ReadUntilEnd(static_cast<std::size_t>(info.st_size),
                         [&](char* buffer, std::size_t size) {
                             ssize_t got;
@@ -159,37 +157,42 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
                         });
 }
 
-bool ReplaceFile(std::string_view path, std::string_view bytes) {
-    const std::string target = Native(path);
-    std::string temporary = target + ".XXXXXX";
-    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
-    if (!file) return false;
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = FollowLinks(path);
     struct stat old;
-    const bool exists = StatNative(target, old);
-    // A file that cannot be looked at must not lose its mode to the default. The profile functions
-    // do not write a read-only file, and neither do we, not even with the rights to.
-    const bool writable =
-        exists ? (old.st_mode & S_IWUSR) != 0 || (errno = EACCES, false) : errno == ENOENT;
-    bool written = writable && ChangeMode(file.get(), exists ? (old.st_mode & 07777) : 0644) &&
+    const bool exists = StatPath(target, old);
+    // A file that cannot be looked at must not lose its mode to the default.
+    if (!exists && errno != ENOENT) return FileProblem::Unreadable;
+    if (exists) {
+        if (!S_ISREG(old.st_mode)) return FileProblem::Unreadable;
+        // The platform's profile functions leave a read-only file alone; the rename would not.
+        if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES)) {
+            return FileProblem::ReadOnly;
+        }
+    }
+    const std::filesystem::path temporary = TemporaryBeside(target);
+    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
+    if (!file) return FileProblem::NotWritten;
+    bool written = (!exists || ChangeMode(file.get(), old.st_mode & 07777)) &&
                    WriteAll(FileStep::WriteTemporary, file.get(), bytes) &&
                    Sync(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     if (!written || !Rename(temporary, target)) {
         Remove(temporary);
-        return false;
+        return FileProblem::NotWritten;
     }
     // Make the rename itself durable.
-    std::string folder = NativePath(path).parent_path().string();
-    FileHandle directory(
-        Open(FileStep::FlushFolder, folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY),
-        FileStep::FlushFolder);
-    if (directory) Sync(FileStep::FlushFolder, directory.get());
-    return true;
+    FileHandle folder(Open(FileStep::FlushFolder, FolderOf(target), O_RDONLY | O_DIRECTORY),
+                      FileStep::FlushFolder);
+    if (folder) Sync(FileStep::FlushFolder, folder.get());
+    return FileProblem::None;
 }
 
-bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak) {
-    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR | O_CREAT | O_APPEND, 0644),
-                    FileStep::CloseChange);
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::string_view lineBreak) {
+    FileHandle file(
+        Open(FileStep::OpenToChange, path, O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK, 0666),
+        FileStep::CloseChange);
     struct stat info;
     if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode))
         return false;
@@ -213,8 +216,8 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
     return true;
 }
 
-bool RemoveTail(std::string_view path, std::string_view tail) {
-    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR), FileStep::CloseChange);
+bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
+    FileHandle file(Open(FileStep::OpenToChange, path, O_RDWR | O_NONBLOCK), FileStep::CloseChange);
     struct stat info;
     if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode) ||
         static_cast<std::size_t>(info.st_size) < tail.size()) {

@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <utility>
 
-#include "core/codepage.h"
 #include "core/fileio.h"
 #include "core/fileio_faults.h"
 #include "core/fileio_shared.h"
@@ -187,16 +185,11 @@ class FileHandle {
     FileStep m_closing;
 };
 
-// A name beside the target that no other writer holds: the target's name, a dot and six letters
-// or digits, created exclusively.
-HANDLE CreateTemporary(const std::wstring& target, DWORD attributes, std::wstring& temporary) {
-    static constexpr wchar_t kLetters[] =
-        L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> letter(0, std::size(kLetters) - 2);
+// A temporary file beside the target under a name no other writer holds, created exclusively.
+HANDLE CreateTemporary(const std::filesystem::path& target, DWORD attributes,
+                       std::wstring& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + L".";
-        for (int i = 0; i < 6; ++i) temporary += kLetters[letter(random)];
+        temporary = Wide(TemporaryBeside(target));
         const HANDLE file =
             Open(FileStep::CreateTemporary, temporary, GENERIC_WRITE, CREATE_NEW, attributes, 0);
         if (file != INVALID_HANDLE_VALUE || errno != EEXIST) return file;
@@ -215,11 +208,10 @@ std::int64_t Nanoseconds(const FILETIME& time) {
 
 }  // namespace
 
-std::optional<FileLook> LookAt(const std::filesystem::path& nativePath) {
+std::optional<FileLook> LookAt(const std::filesystem::path& path) {
     // Opened without access, only to be looked at; directories too.
-    FileHandle file(
-        Open(FileStep::Look, Wide(nativePath), 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS),
-        FileStep::Look);
+    FileHandle file(Open(FileStep::Look, Wide(path), 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS),
+                    FileStep::Look);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !GetFileInformationByHandle(file.get(), &info)) {
         return file ? Failed(std::nullopt) : std::nullopt;
@@ -238,8 +230,8 @@ std::optional<FileLook> LookAt(const std::filesystem::path& nativePath) {
     return look;
 }
 
-std::optional<std::string> ReadWholeFile(std::string_view path) {
-    FileHandle file(Open(FileStep::OpenToRead, Wide(NativePath(path)), GENERIC_READ, OPEN_EXISTING),
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    FileHandle file(Open(FileStep::OpenToRead, Wide(path), GENERIC_READ, OPEN_EXISTING),
                     FileStep::Read);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !InfoOf(FileStep::StatToRead, file.get(), info)) return std::nullopt;
@@ -248,26 +240,28 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     });
 }
 
-bool ReplaceFile(std::string_view path, std::string_view bytes) {
-    const std::wstring target = Wide(NativePath(path));
-    if (StepFails(FileStep::Look)) return false;
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path followed = FollowLinks(path);
+    const std::wstring target = Wide(followed);
+    if (StepFails(FileStep::Look)) return FileProblem::Unreadable;
     const DWORD old = GetFileAttributesW(target.c_str());
-    if (old == INVALID_FILE_ATTRIBUTES && ErrnoOf(GetLastError()) != ENOENT) return Failed(false);
+    if (old == INVALID_FILE_ATTRIBUTES && ErrnoOf(GetLastError()) != ENOENT) {
+        return Failed(FileProblem::Unreadable);
+    }
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     if (old != INVALID_FILE_ATTRIBUTES) {
+        if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
+            return FileProblem::Unreadable;
         // The profile functions do not write a read-only file, and neither do we.
-        if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-            errno = old & FILE_ATTRIBUTE_READONLY ? EACCES : EISDIR;
-            return false;
-        }
+        if (old & FILE_ATTRIBUTE_READONLY) return FileProblem::ReadOnly;
         // The new content keeps what the operator set on the file.
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         if (old & kKept) attributes = old & kKept;
     }
     std::wstring temporary;
-    FileHandle file(CreateTemporary(target, attributes, temporary), FileStep::CloseTemporary);
-    if (!file) return false;
+    FileHandle file(CreateTemporary(followed, attributes, temporary), FileStep::CloseTemporary);
+    if (!file) return FileProblem::NotWritten;
     bool written = true;
     for (std::size_t at = 0; written && at < bytes.size(); at += kChunk) {
         written = Write(FileStep::WriteTemporary, file.get(), bytes.substr(at, kChunk), nullptr);
@@ -277,15 +271,16 @@ bool ReplaceFile(std::string_view path, std::string_view bytes) {
     // NTFS renames within a folder atomically; write-through makes the rename itself durable.
     if (!written || !Rename(temporary, target)) {
         Remove(temporary);
-        return false;
+        return FileProblem::NotWritten;
     }
-    return true;
+    return FileProblem::None;
 }
 
-bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak) {
-    FileHandle file(Open(FileStep::OpenToChange, Wide(NativePath(path)),
-                         GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS),
-                    FileStep::CloseChange);
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::string_view lineBreak) {
+    FileHandle file(
+        Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS),
+        FileStep::CloseChange);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !InfoOf(FileStep::StatToChange, file.get(), info)) return false;
     const std::uint64_t size = SizeOf(info);
@@ -311,10 +306,10 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
     return true;
 }
 
-bool RemoveTail(std::string_view path, std::string_view tail) {
-    FileHandle file(Open(FileStep::OpenToChange, Wide(NativePath(path)),
-                         GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING),
-                    FileStep::CloseChange);
+bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
+    FileHandle file(
+        Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING),
+        FileStep::CloseChange);
     BY_HANDLE_FILE_INFORMATION info;
     if (!file || !InfoOf(FileStep::StatToChange, file.get(), info) || SizeOf(info) < tail.size()) {
         return false;

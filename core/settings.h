@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fileio.h"
+
 namespace durava::core {
 
 struct SettingWrite {
@@ -17,13 +19,12 @@ struct SettingWrite {
 
 class SettingsFile {
   public:
-    explicit SettingsFile(std::string path = {});
+    explicit SettingsFile(std::filesystem::path path = {});
     ~SettingsFile();
     SettingsFile(SettingsFile&&) noexcept;
     SettingsFile& operator=(SettingsFile&&) noexcept;
 
-    // The file's path as a program text.
-    const std::string& Path() const { return m_path; }
+    const std::filesystem::path& Path() const { return m_path; }
 
     // The value, else `fallback`, else the empty text; at most 10,239 bytes.
     std::string ReadSetting(std::string_view section, std::string_view key,
@@ -39,14 +40,38 @@ class SettingsFile {
     // could not be rewritten.
     bool RemoveSection(std::string_view name);
 
+    // Why the last write failed: the file could not be read (then it is not written either), is
+    // read-only, or the disk refused. None after a write that landed.
+    FileProblem LastWriteProblem() const { return m_writeProblem; }
+    // True when the last look at the file found it but could not read it.
+    bool Unreadable() const;
+
+    // While one lives, reads see the file as one look at it found it: a pass over a thousand
+    // items costs one look, however often the file changes meanwhile. A write of this object
+    // ends the view, so that the next read sees what was written.
+    class [[nodiscard]] OneLook {
+      public:
+        explicit OneLook(const SettingsFile& file);
+        ~OneLook();
+        OneLook(const OneLook&) = delete;
+        OneLook& operator=(const OneLook&) = delete;
+
+      private:
+        const SettingsFile& m_file;
+    };
+
   private:
     struct Snapshot;
     const Snapshot* Current() const;
+    const Snapshot* LookAgain() const;
+    bool Replace(std::string_view bytes);
 
-    std::string m_path;
-    std::filesystem::path m_nativePath;
+    std::filesystem::path m_path;
     mutable std::unique_ptr<Snapshot> m_snapshot;
     mutable bool m_lookFailed = false;  // the last look at the file could not read it
+    mutable int m_views = 0;            // OneLook objects alive
+    mutable bool m_viewTaken = false;   // their one look has been taken
+    FileProblem m_writeProblem = FileProblem::None;
 };
 
 }  // namespace durava::core

@@ -85,7 +85,7 @@ void ConfirmCheckout(mainwin::Globals& globals, ui::Form& window) {
     if (!globals.app.Settings.WriteSettings(idle)) {
         // The item is still in use, so its record must not stay: it would be billed twice.
         RemoveLastHistoryRecord(globals.app.HistoryFilePath, record);
-        mainwin::ReportSettingsNotSaved(&window);
+        mainwin::ReportSettingsNotSaved(&window, globals.app.Settings);
         mainwin::FillItemList(globals);
         return;
     }

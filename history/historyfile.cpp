@@ -5,7 +5,7 @@
 
 namespace durava::history {
 
-bool AppendHistoryRecord(std::string_view path, std::string_view record) {
+bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view record) {
     // A line break would split the record into two rows and a zero byte would hide every
     // record after it from the reader.
     constexpr std::string_view kLineBreaking("\r\n\0", 3);
@@ -15,11 +15,11 @@ bool AppendHistoryRecord(std::string_view path, std::string_view record) {
     return core::AppendToFile(path, line, kRecordEnd);
 }
 
-bool RemoveLastHistoryRecord(std::string_view path, std::string_view record) {
+bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record) {
     return core::RemoveTail(path, std::string(record) + kRecordEnd);
 }
 
-bool FileExists(std::string_view path) {
+bool FileExists(const std::filesystem::path& path) {
     return core::IsFile(path);
 }
 
@@ -41,7 +41,7 @@ HistoryMonth::HistoryMonth(std::string text) : m_text(core::BytesToText(text)) {
     }
 }
 
-HistoryMonth ReadHistoryMonth(std::string_view path) {
+HistoryMonth ReadHistoryMonth(const std::filesystem::path& path) {
     std::optional<std::string> bytes = core::ReadWholeFile(path);
     return bytes ? HistoryMonth(std::move(*bytes)) : HistoryMonth();
 }

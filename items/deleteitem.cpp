@@ -28,7 +28,7 @@ void DeleteItem(mainwin::Globals& globals) {
                          ui::Buttons::OkCancel)) {
         return;
     }
-    if (!settings.RemoveSection(name)) mainwin::ReportSettingsNotSaved(&main);
+    if (!settings.RemoveSection(name)) mainwin::ReportSettingsNotSaved(&main, settings);
     mainwin::FillItemList(globals);
 }
 

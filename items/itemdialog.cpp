@@ -114,7 +114,7 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
         {name, texts.state, texts.idle}, {name, texts.startTime, texts.none},
     };
     if (!settings.WriteSettings(writes)) {
-        mainwin::ReportSettingsNotSaved(&dialog);
+        mainwin::ReportSettingsNotSaved(&dialog, settings);
         mainwin::FillItemList(globals);
         return;
     }

@@ -91,7 +91,7 @@ void ConfirmSwitch(mainwin::Globals& globals, ui::Form& window) {
         {from, texts.state, texts.idle}, {from, texts.startTime, texts.none},
     };
     if (!settings.WriteSettings(writes)) {
-        mainwin::ReportSettingsNotSaved(&window);
+        mainwin::ReportSettingsNotSaved(&window, settings);
         mainwin::FillItemList(globals);
         return;
     }

@@ -50,7 +50,7 @@ void StartTiming(Globals& globals) {
     const core::SettingWrite writes[] = {{name, texts.state, texts.inUse},
                                          {name, texts.startTime, start}};
     if (!globals.app.Settings.WriteSettings(writes)) {
-        ReportSettingsNotSaved(&main);
+        ReportSettingsNotSaved(&main, globals.app.Settings);
         FillItemList(globals);
         return;
     }

@@ -1,5 +1,6 @@
 #include "mainwin/notices.h"
 
+#include "core/settings.h"
 #include "core/texts.h"
 #include "ui/dialogs.h"
 
@@ -12,9 +13,27 @@ void Tell(QWidget* owner, std::u16string_view text) {
 
 }  // namespace
 
-void ReportSettingsNotSaved(QWidget* owner) {
-    Tell(owner,
-         u"无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n列表显示的是文件中现有的内容。");
+void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings) {
+    switch (settings.LastWriteProblem()) {
+        case core::FileProblem::Unreadable:
+            return Tell(owner,
+                        u"无法读取设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
+                        u"请检查文件的权限，或它是否已被别的文件取代。");
+        case core::FileProblem::ReadOnly:
+            return Tell(owner,
+                        u"设置文件 ROOMSETTING.ini 是只读的，本次更改没有保存。\n"
+                        u"请取消它的只读属性后再试。");
+        default:
+            return Tell(owner,
+                        u"无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
+                        u"列表显示的是文件中现有的内容。");
+    }
+}
+
+void ReportSettingsUnreadable(QWidget* owner) {
+    ui::ShowMessage(owner, core::Fixed(u"无法读取设置文件"),
+                    core::Fixed(u"设置文件 ROOMSETTING.ini 存在，但无法读取，列表中没有项目。\n"
+                                u"在它能够读取之前，任何更改都不会保存。"));
 }
 
 void ReportHistoryNotSaved(QWidget* owner) {

@@ -3,10 +3,16 @@
 // what state the items are in now.
 class QWidget;
 
+namespace durava::core {
+class SettingsFile;
+}
+
 namespace durava::mainwin {
 
-// A settings-file write failed; the change was not made.
-void ReportSettingsNotSaved(QWidget* owner);
+// A write of `settings` failed; the change was not made. Says why, as far as the file tells.
+void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings);
+// The settings file exists but cannot be read: the list is empty and nothing will be saved.
+void ReportSettingsUnreadable(QWidget* owner);
 // The history record could not be written; the item stays in use.
 void ReportHistoryNotSaved(QWidget* owner);
 

@@ -19,6 +19,8 @@ constexpr int kPauseMilliseconds = 1000;
 void RefreshPass(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::FixedTexts& texts = core::Texts();
+    // One look at the settings file per pass, however many items are in use.
+    const core::SettingsFile::OneLook look(globals.app.Settings);
 
     const int rows = main.RowCount(kMainList);
     int idle = 0;

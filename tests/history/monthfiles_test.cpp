@@ -23,7 +23,6 @@ class FindFilesTest : public ::testing::Test {
     void Make(std::string_view name) {
         testing::WriteBytes(m_folder.path() / std::u8string(name.begin(), name.end()), "A1@x\r\n");
     }
-    std::string Path(const std::string& name) const { return m_folder.text() + name; }
 
     testing::TempFolder m_folder;
 };
@@ -38,9 +37,8 @@ TEST_F(FindFilesTest, listsTheMonthFilesDirectlyInTheFolderOldestFirst) {
     Make("sub/202402.QY.txt");
     TextArray found{"left from before"};
 
-    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 3u);
-    EXPECT_EQ(found,
-              (TextArray{Path("202403.QY.txt"), Path("202404.QY.txt"), Path("202405.QY.txt")}));
+    EXPECT_EQ(FindFiles(m_folder.path(), kMonthFilePattern, found), 3u);
+    EXPECT_EQ(found, (TextArray{"202403.QY.txt", "202404.QY.txt", "202405.QY.txt"}));
 }
 
 TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
@@ -49,10 +47,10 @@ TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
     folder.pop_back();
     TextArray found;
     EXPECT_EQ(FindFiles(folder, kMonthFilePattern, found), 1u);
-    EXPECT_EQ(found, TextArray{Path("202405.QY.txt")});
+    EXPECT_EQ(found, TextArray{"202405.QY.txt"});
 
     found = {"left from before"};
-    EXPECT_EQ(FindFiles(Path("missing"), kMonthFilePattern, found), 0u);
+    EXPECT_EQ(FindFiles(m_folder / "missing", kMonthFilePattern, found), 0u);
     EXPECT_TRUE(found.empty());
 }
 
@@ -61,9 +59,8 @@ TEST_F(FindFilesTest, namesAreProgramTextsSortedByteForByte) {
         Make(name);
     }
     TextArray found;
-    FindFiles(m_folder.text(), kMonthFilePattern, found);
-    EXPECT_EQ(found, (TextArray{Path("C.QY.txt"), Path("a.QY.txt"), Path("b.QY.txt"),
-                                Path("\xB6\xFE.QY.txt")}));
+    FindFiles(m_folder.path(), kMonthFilePattern, found);
+    EXPECT_EQ(found, (TextArray{"C.QY.txt", "a.QY.txt", "b.QY.txt", "\xB6\xFE.QY.txt"}));
 }
 
 #ifndef _WIN32
@@ -76,8 +73,8 @@ TEST_F(FindFilesTest, leavesOutNamesAndFilesTheViewerCouldNotOpen) {
     std::filesystem::create_symlink(m_folder / "missing", m_folder / "202403.QY.txt");
     Make("202402.QY.txt");
     TextArray found;
-    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 1u);
-    EXPECT_EQ(found, TextArray{Path("202402.QY.txt")});
+    EXPECT_EQ(FindFiles(m_folder.path(), kMonthFilePattern, found), 1u);
+    EXPECT_EQ(found, TextArray{"202402.QY.txt"});
 }
 #endif
 

@@ -4,13 +4,17 @@
 #include <QComboBox>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <filesystem>
 
 #include "core/fileio_faults.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "items/itemtesting.h"
 #include "mainwin/itemlist.h"
+#include "ui/dialogs.h"
 
 namespace durava::testing {
 namespace {
@@ -142,6 +146,40 @@ class FaultsTest : public QObject {
         }
         qInfo("faults injected: %d", injected);
         QVERIFY(injected > 0);
+    }
+
+    // A settings file that is there but cannot be read (a folder or a FIFO in its place) is said
+    // at start-up, and a save says why it cannot be kept; nothing blocks.
+    void unreadableSettingsAreToldAtStartAndNoSaveIsKept() {
+        using Prepare = std::function<void(const std::filesystem::path&)>;
+        const Prepare unreadable[] = {
+            [](const std::filesystem::path& documents) {
+                std::filesystem::create_directory(documents / "ROOMSETTING.ini");
+            },
+            [](const std::filesystem::path& documents) {
+                QCOMPARE(::mkfifo((documents / "ROOMSETTING.ini").c_str(), 0600), 0);
+            },
+        };
+        for (const Prepare& prepare : unreadable) {
+            QStringList told;
+            ui::AnswerMessagesWith([&told](const QString& caption, const QString& text) {
+                told.append(caption + u'|' + text);
+                return true;
+            });
+            ProgramFixture program(prepare, {2024, 5, 6, 18, 31, 0});
+            QCOMPARE(told.size(), 1);
+            QVERIFY(told[0].startsWith(u"无法读取设置文件|"));
+            QCOMPARE(program.Main().RowCount(mainwin::kMainList), 0);
+            program.AnswerMessages(true);
+            WhenOpenThenClose("ItemDialog", [](ui::Form& w) {
+                Type(w, u"编辑框1", QStringLiteral("D"));
+                Click(w, u"按钮2");
+                Click(w, u"按钮1");
+            });
+            Click(program.Main(), u"超级按钮1");
+            QCOMPARE(program.Messages().size(), 1);
+            QVERIFY(program.Messages()[0].startsWith(u"操作失败|无法读取设置文件"));
+        }
     }
 };
 

@@ -1,6 +1,5 @@
 #include "support/temp_folder.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -42,16 +41,6 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::text() const {
     return m_path.string() + core::kPathSeparator;
-}
-
-std::string Separated(std::string path) {
-    std::replace(path.begin(), path.end(), '/', core::kPathSeparator);
-    return path;
-}
-
-std::u16string Separated(std::u16string path) {
-    std::replace(path.begin(), path.end(), u'/', char16_t{core::kPathSeparator});
-    return path;
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {

@@ -22,10 +22,6 @@ class TempFolder {
     std::filesystem::path m_path;
 };
 
-// The path with each "/" written as the platform's separator.
-std::string Separated(std::string path);
-std::u16string Separated(std::u16string path);
-
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 
