@@ -78,15 +78,17 @@ void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
 }
 
 void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
-    if (dialog.Text(kNameBox).empty()) return;
+    // An empty box is refused without a word; the focus shows which one.
+    if (dialog.Text(kNameBox).empty()) return dialog.Focus(kNameBox);
     for (const TariffField& field : kTariffFields) {
-        if (dialog.Text(field.box).empty()) return;
+        if (dialog.Text(field.box).empty()) return dialog.Focus(field.box);
     }
     // In modify mode the name is the item's own, byte for byte, whatever the screen made of it.
     const bool adding = globals.app.CurrentItemName.empty();
     if (adding) {
         if (const NameFault fault = CheckTypedName(dialog); fault != NameFault::None) {
-            return RefuseName(&dialog, fault);
+            RefuseName(&dialog, fault);
+            return dialog.Focus(kNameBox);
         }
     }
     const std::string name = adding ? dialog.Text(kNameBox) : globals.app.CurrentItemName;
@@ -96,13 +98,15 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
         keys[i] = dialog.Text(kTariffFields[i].label);
         values[i] = dialog.Text(kTariffFields[i].box);
         if (const TariffFault fault = CheckTariff(values[i]); fault != TariffFault::None) {
-            return RefuseTariff(&dialog, keys[i], fault);
+            RefuseTariff(&dialog, keys[i], fault);
+            return dialog.Focus(kTariffFields[i].box);
         }
     }
     // Saving sets the item idle: for an item in use that would end the use without a record.
     core::SettingsFile& settings = globals.app.Settings;
     if (IsInUse(settings, name)) {
         RefuseSaveInUse(&dialog, name);
+        dialog.Focus(kNameBox);
         mainwin::FillItemList(globals);
         return;
     }

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine wine64
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
 )
 
 missing=()
