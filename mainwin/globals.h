@@ -14,7 +14,8 @@ struct Globals {
     core::AppState app;
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
-    ui::Form* MainWindow = nullptr;  // while it is open
+    ui::Form* MainWindow = nullptr;          // while it is open
+    std::filesystem::path TakingsMonthPath;  // the month file the takings window opens on
 };
 
 }  // namespace durava::mainwin
