@@ -222,7 +222,6 @@ TEST_F(SettingsFileTest, linksAndFifosAreNeverHarmed) {
     EXPECT_EQ(EntriesInFolder(), 2u);  // no temporary file left beside either
     std::filesystem::remove(file());
 
-
     ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
     SettingsFile fifo(file());
     EXPECT_EQ(fifo.ReadSetting("A", "k", "default"), "default");
