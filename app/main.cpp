@@ -15,9 +15,14 @@
 namespace {
 
 // Qt aborts without a word when it cannot reach a display; the operator gets a plain answer.
+// Windows always has a desktop to draw on.
 bool DisplayReachable() {
+#ifdef _WIN32
+    return true;
+#else
     return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") ||
            std::getenv("WAYLAND_DISPLAY");
+#endif
 }
 
 // Windows without an owner (the history window) may still be open when the main window closes.

@@ -13,11 +13,13 @@ inline bool IsLeadByte(unsigned char byte) {
     return byte >= 0x81 && byte <= 0xFE;
 }
 
-// Characters code page 936 cannot hold become "?".
+// Each UTF-16 unit that code page 936 cannot hold becomes "?".
 std::string WideToText(std::u16string_view wide, int codePage = kAnsiCodePage);
-// Invalid byte sequences become U+003F.
+// Invalid byte sequences become U+003F; a lead byte always takes the byte after it along.
 std::u16string TextToWide(std::string_view text, int codePage = kAnsiCodePage);
 // The file-system path named by a code page 936 text.
-std::filesystem::path NativePath(std::string_view text);
+inline std::filesystem::path NativePath(std::string_view text) {
+    return std::filesystem::path(TextToWide(text));
+}
 
 }  // namespace durava::core

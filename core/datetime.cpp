@@ -9,6 +9,10 @@
 #include <initializer_list>
 #include <utility>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/numbers.h"
 #include "core/textops.h"
 
@@ -138,6 +142,13 @@ struct ClockReading {
 
 ClockReading ReadClock() {
     if (!Clock()) {
+#ifdef _WIN32
+        SYSTEMTIME local;
+        GetLocalTime(&local);
+        return {ToDateTime({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
+                            local.wSecond}),
+                local.wMilliseconds};
+#else
         const auto now = std::chrono::system_clock::now();
         const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
         std::tm local{};
@@ -147,6 +158,7 @@ ClockReading ReadClock() {
         return {ToDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                             local.tm_min, local.tm_sec}),
                 static_cast<int>(sinceEpoch.count() % 1000)};
+#endif
     }
     const DateTime value = Clock()();
     // A set clock mostly stands on a whole second: that value is kept bit for bit.

@@ -2,12 +2,11 @@
 // Every read and write of the two stores goes through here, so that the rules for keeping data
 // whole live in one place. Paths are the file system's own, from the Documents folder to every
 // open; code page 936 is for file contents only.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <sys/stat.h>
 
 namespace durava::core {
 
@@ -44,8 +43,18 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
 // it does not or the file cannot be changed.
 bool RemoveTail(const std::filesystem::path& path, std::string_view tail);
 
-// stat(2) of a path; false, with errno telling why, when it fails.
-bool StatPath(const std::filesystem::path& path, struct stat& info);
+// What a look at a path finds: enough to tell that a file has changed since an earlier look.
+struct FileLook {
+    bool directory = false;
+    std::uint64_t device = 0, file = 0;  // the same pair names the same file
+    std::uint64_t size = 0;
+    std::int64_t modified = 0,
+                 changed = 0;  // nanoseconds since 1970, as the file system keeps them
+
+    bool operator==(const FileLook&) const = default;
+};
+// Nothing, with errno telling why, when the path cannot be looked at.
+std::optional<FileLook> LookAt(const std::filesystem::path& path);
 // True when the path names an existing directory.
 bool IsDirectory(const std::filesystem::path& path);
 // True when the path names an existing file that is not a directory.

@@ -54,4 +54,8 @@ void ClearFileFaults();
 // Failures injected since the program started.
 int InjectedFileFaults();
 
+// For the file layer at each step: true when a test chose the step to fail; errno then holds the
+// chosen error.
+bool StepFails(FileStep step);
+
 }  // namespace durava::core

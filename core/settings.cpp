@@ -1,9 +1,8 @@
 #include "core/settings.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -66,40 +65,22 @@ bool HasLineBreakOrZero(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-struct FileSignature {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{}, changed{};
-
-    bool operator==(const FileSignature& other) const {
-        return device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec &&
-               modified.tv_nsec == other.modified.tv_nsec &&
-               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
-    }
-};
-
-std::optional<FileSignature> Stat(const std::filesystem::path& path) {
-    struct stat info;
-    if (!StatPath(path, info)) return std::nullopt;
-    return FileSignature{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
-}
+using FileSignature = FileLook;
 
 // A file written within its file system's timestamp granularity of our look at it can change
 // again without its signature changing. Such a look is confirmed by content until it is older
 // than that granularity. Whole-second stamps suggest a coarse file system.
-bool IsSettled(const timespec& modified, const timespec& lookedAt) {
-    const long long slackNs = modified.tv_nsec == 0 ? 2'000'000'000LL : 50'000'000LL;
-    const long long age = (lookedAt.tv_sec - modified.tv_sec) * 1'000'000'000LL +
-                          (lookedAt.tv_nsec - modified.tv_nsec);
-    return age > slackNs;
+bool IsSettled(std::int64_t modified, std::int64_t lookedAt) {
+    constexpr std::int64_t kSecond = 1'000'000'000;
+    const std::int64_t slack = modified % kSecond == 0 ? 2 * kSecond : 50'000'000;
+    return lookedAt - modified > slack;
 }
 
-timespec Now() {
-    timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now;
+// On the clock of the files' stamps: nanoseconds since 1970.
+std::int64_t Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
@@ -207,8 +188,8 @@ bool SettingsFile::Unreadable() const {
 const SettingsFile::Snapshot* SettingsFile::Current() const {
     if (m_viewTaken && m_snapshot) return m_snapshot.get();
     m_viewTaken = m_views > 0;
-    const timespec lookedAt = Now();
-    const std::optional<FileSignature> signature = Stat(m_path);
+    const std::int64_t lookedAt = Now();
+    const std::optional<FileSignature> signature = LookAt(m_path);
     // Only a file known to be absent is missing: a failed look taken for an empty file would have
     // the next write replace every section with one.
     const bool unknown = !signature && errno != ENOENT && errno != ENOTDIR;

@@ -1,9 +1,13 @@
 // Kills store_writer at random moments and proves that both stores stay whole after every kill.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -19,7 +23,9 @@
 #include "store_script.h"
 #include "support/temp_folder.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace durava::store_script {
 namespace {
@@ -56,8 +62,114 @@ struct Told {
 
 struct WriterRun {
     std::string told;
-    int status = 0;
+    bool killed = false;  // by the kill, not ended by itself
+    std::string ending;   // how it ended otherwise
 };
+
+#ifdef _WIN32
+// The writer as a child process whose standard output comes through a pipe.
+class Writer {
+  public:
+    explicit Writer(const std::string& folder) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE out = nullptr;
+        if (!CreatePipe(&m_out, &out, &inherited, 0)) return;
+        SetHandleInformation(m_out, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        // It sits beside the test; a backslash before a closing quote must be doubled.
+        wchar_t self[MAX_PATH];
+        const std::filesystem::path program =
+            std::filesystem::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH)))
+                .replace_filename(L"store_writer.exe");
+        std::wstring argument = std::filesystem::path(folder).wstring();
+        if (argument.ends_with(L'\\')) argument += L'\\';
+        std::wstring command = L"\"" + program.wstring() + L"\" \"" + argument + L"\"";
+        PROCESS_INFORMATION process{};
+        if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           nullptr, &startup, &process)) {
+            CloseHandle(process.hThread);
+            m_process = process.hProcess;
+        }
+        CloseHandle(out);
+    }
+    ~Writer() {
+        if (m_process) CloseHandle(m_process);
+        if (m_out) CloseHandle(m_out);
+    }
+    bool started() const { return m_process != nullptr; }
+    // Some of what it told; nothing once its output has ended.
+    std::string Read() {
+        char buffer[4096];
+        DWORD got = 0;
+        if (!ReadFile(m_out, buffer, sizeof buffer, &got, nullptr)) return {};
+        return std::string(buffer, got);
+    }
+    // Ends it at once, as the task manager or a power cut would; true when it was still running.
+    bool Kill(std::string& ending) {
+        DWORD code = 0;
+        const bool running = GetExitCodeProcess(m_process, &code) && code == STILL_ACTIVE;
+        TerminateProcess(m_process, kKilled);
+        WaitForSingleObject(m_process, INFINITE);
+        GetExitCodeProcess(m_process, &code);
+        ending = "exit code " + std::to_string(code);
+        return running && code == kKilled;
+    }
+
+  private:
+    static constexpr UINT kKilled = 0xDEAD;
+    HANDLE m_process = nullptr;
+    HANDLE m_out = nullptr;
+};
+#else
+// The writer as a child process whose standard output comes through a pipe.
+class Writer {
+  public:
+    explicit Writer(const std::string& folder) {
+        int out[2];
+        if (::pipe2(out, O_CLOEXEC) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        char* argv[] = {const_cast<char*>(DURAVA_STORE_WRITER), const_cast<char*>(folder.c_str()),
+                        nullptr};
+        if (posix_spawn(&m_pid, DURAVA_STORE_WRITER, &actions, nullptr, argv, environ) != 0) {
+            m_pid = 0;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        m_out = out[0];
+    }
+    ~Writer() {
+        if (m_out >= 0) ::close(m_out);
+    }
+    bool started() const { return m_pid != 0; }
+    // Some of what it told; nothing once its output has ended.
+    std::string Read() {
+        char buffer[4096];
+        ssize_t got;
+        do {
+            got = ::read(m_out, buffer, sizeof buffer);
+        } while (got < 0 && errno == EINTR);
+        return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
+    }
+    // Ends it at once, as a crash or a power cut would; true when it was still running.
+    bool Kill(std::string& ending) {
+        ::kill(m_pid, SIGKILL);
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        ending = "status " + std::to_string(status);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+
+  private:
+    pid_t m_pid = 0;
+    int m_out = -1;
+};
+#endif
 
 // How many records a run told of after resuming.
 int RecordsTold(const std::string& told) {
@@ -76,37 +188,23 @@ int RecordsTold(const std::string& told) {
 // making progress however slow the machine is.
 WriterRun RunUntilKilled(const std::string& folder, int records, std::chrono::microseconds delay) {
     WriterRun run;
-    int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) return run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    char* argv[] = {const_cast<char*>(DURAVA_STORE_WRITER), const_cast<char*>(folder.c_str()),
-                    nullptr};
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, DURAVA_STORE_WRITER, &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (spawned != 0) {
-        ::close(out[0]);
+    Writer writer(folder);
+    if (!writer.started()) {
+        run.ending = "not started";
         return run;
     }
     auto drain = [&](bool untilTold) {
-        char buffer[4096];
         while (!untilTold || run.told.find("ready\n") == std::string::npos ||
                RecordsTold(run.told) < records) {
-            const ssize_t got = ::read(out[0], buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            run.told.append(buffer, static_cast<std::size_t>(got));
+            const std::string got = writer.Read();
+            if (got.empty()) break;
+            run.told += got;
         }
     };
     drain(true);
     std::this_thread::sleep_for(delay);
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &run.status, 0);
+    run.killed = writer.Kill(run.ending);
     drain(false);
-    ::close(out[0]);
     return run;
 }
 
@@ -217,9 +315,7 @@ TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
         recordsAwaited += records;
         const WriterRun run = RunUntilKilled(folder.text(), records,
                                              std::chrono::microseconds(delayMicroseconds(random)));
-        ASSERT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGKILL)
-            << "the writer ended by itself: " << run.status << "\n"
-            << run.told;
+        ASSERT_TRUE(run.killed) << "the writer ended by itself: " << run.ending << "\n" << run.told;
         told.Apply(run.told);
         ExpectWholeSettings(testing::ReadBytes(folder / SettingsName()), told);
         ExpectWholeMonth(testing::ReadBytes(folder / MonthName()), told);

@@ -1,12 +1,15 @@
 #include "core/settings.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
+#include "core/fileio.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {
@@ -187,6 +190,8 @@ TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "dir.ini"));
 }
 
+#ifndef _WIN32
+// Windows files carry no mode.
 TEST_F(SettingsFileTest, keepsTheFileModeAndGivesNewFilesWhatTheUmaskAllows) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n");
     ::chmod(file().c_str(), 0600);
@@ -205,7 +210,7 @@ TEST_F(SettingsFileTest, keepsTheFileModeAndGivesNewFilesWhatTheUmaskAllows) {
 }
 
 // What may stand in the settings file's place: each is left as it was, and nothing blocks.
-TEST_F(SettingsFileTest, linksReadOnlyFilesAndFifosAreNeverHarmed) {
+TEST_F(SettingsFileTest, linksAndFifosAreNeverHarmed) {
     const std::string items = "[A]\r\nk=1\r\n";
     std::filesystem::create_directory(m_folder / "synced");
     WriteBytes(m_folder / "synced" / "real.ini", items);
@@ -217,14 +222,6 @@ TEST_F(SettingsFileTest, linksReadOnlyFilesAndFifosAreNeverHarmed) {
     EXPECT_EQ(EntriesInFolder(), 2u);  // no temporary file left beside either
     std::filesystem::remove(file());
 
-    SettingsFile readOnly = Open(items);
-    ::chmod(file().c_str(), 0444);
-    EXPECT_FALSE(readOnly.WriteSetting("A", "k", "2"));
-    EXPECT_FALSE(readOnly.RemoveSection("A"));
-    EXPECT_EQ(readOnly.LastWriteProblem(), FileProblem::ReadOnly);
-    EXPECT_EQ(ReadBytes(file()), items);
-    std::filesystem::remove(file());
-
     ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
     SettingsFile fifo(file());
     EXPECT_EQ(fifo.ReadSetting("A", "k", "default"), "default");
@@ -233,6 +230,7 @@ TEST_F(SettingsFileTest, linksReadOnlyFilesAndFifosAreNeverHarmed) {
     EXPECT_EQ(fifo.LastWriteProblem(), FileProblem::Unreadable);
     EXPECT_TRUE(std::filesystem::is_fifo(file()));
 }
+#endif
 
 // A file stamped in the future never settles, so every look reads it again: one look must serve a
 // whole pass over the items.
@@ -252,6 +250,47 @@ TEST_F(SettingsFileTest, oneLookServesEveryReadWhileItLasts) {
         EXPECT_EQ(settings.ReadSetting("A", "k"), "2");
     }
     EXPECT_EQ(settings.ReadSetting("A", "k"), "4");
+}
+
+// Windows opens such paths only in their \\?\ form, which the file layer makes itself.
+TEST_F(SettingsFileTest, worksInAFolderPastTheOldPathLimit) {
+    const auto longForm = [](const std::filesystem::path& path) {
+#ifdef _WIN32
+        return std::filesystem::path(LR"(\\?\)" + path.wstring());
+#else
+        return path;
+#endif
+    };
+    std::filesystem::path deep = m_folder.path();
+    for (int level = 0; level < 6; ++level) deep /= std::string(50, 'd');
+    std::filesystem::create_directories(longForm(deep));
+    const std::filesystem::path path = deep / "ROOMSETTING.ini";
+    ASSERT_GT(path.native().size(), 300u);
+    SettingsFile settings(path);
+    ASSERT_TRUE(settings.WriteSetting("A", "k", "1"));
+    ASSERT_TRUE(settings.WriteSetting("A", "k", "2"));
+    EXPECT_EQ(SettingsFile(path).ReadSetting("A", "k"), "2");
+    EXPECT_TRUE(AppendToFile(path, "[B]\r\n", "\r\n"));
+    EXPECT_EQ(ReadWholeFile(path), "[A]\r\nk=2\r\n[B]\r\n");
+    // Level by level: removing a whole tree does not take the long form everywhere.
+    std::filesystem::remove(longForm(deep / "ROOMSETTING.ini"));
+    for (auto level = deep; level != m_folder.path(); level = level.parent_path()) {
+        std::filesystem::remove(longForm(level));
+    }
+}
+
+TEST_F(SettingsFileTest, refusesToWriteAReadOnlyFile) {
+    const std::string bytes = "[A]\r\nk=1\r\n";
+    SettingsFile settings = Open(bytes);
+    std::filesystem::permissions(file(), std::filesystem::perms::all,
+                                 std::filesystem::perm_options::remove);
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(settings.WriteSetting("A", "k", "2"));
+    EXPECT_FALSE(settings.RemoveSection("A"));
+    EXPECT_EQ(settings.LastWriteProblem(), FileProblem::ReadOnly);
+    EXPECT_EQ(ReadBytes(file()), bytes);
+    EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 TEST_F(SettingsFileTest, seesChangesMadeByOthersAtOnce) {
@@ -349,12 +388,12 @@ TEST_F(SettingsFileTest, removeSectionIgnoresBracketsInsideValuesAndKeepsZeroByt
 
 TEST_F(SettingsFileTest, removeSectionOfAnUnknownNameDoesNotRewrite) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n");
-    struct stat before, after;
-    ASSERT_EQ(::stat(file().c_str(), &before), 0);
+    const std::optional<FileLook> before = LookAt(file());
     EXPECT_TRUE(settings.RemoveSection("Z"));
     EXPECT_TRUE(settings.RemoveSection("a"));  // headers match case-sensitively
-    ASSERT_EQ(::stat(file().c_str(), &after), 0);
-    EXPECT_EQ(before.st_ino, after.st_ino);
+    const std::optional<FileLook> after = LookAt(file());
+    ASSERT_TRUE(before && after);
+    EXPECT_EQ(before->file, after->file);
     EXPECT_TRUE(SettingsFile((m_folder / "none.ini").string()).RemoveSection("A"));
 }
 

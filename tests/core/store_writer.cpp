@@ -8,6 +8,10 @@
 //   ready             resumed; the loop starts
 // On resuming it tells the generations and the last sequence number it found.
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -108,6 +112,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: store_writer FOLDER/\n");
         return 1;
     }
+#ifdef _WIN32
+    // The lines go out as they are, without a CR added to each.
+    _setmode(1, _O_BINARY);
+#endif
     durava::store_script::Writer writer(argv[1]);
     writer.Resume();
     for (long long step = 0;; ++step) writer.Step(step);

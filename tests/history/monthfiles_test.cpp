@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "core/startup.h"
 #include "support/temp_folder.h"
@@ -17,7 +19,10 @@ using core::TextArray;
 
 class FindFilesTest : public ::testing::Test {
   protected:
-    void Make(const std::string& name) { testing::WriteBytes(m_folder / name, "A1@x\r\n"); }
+    // `name` is UTF-8, whatever the platform's narrow code page.
+    void Make(std::string_view name) {
+        testing::WriteBytes(m_folder.path() / std::u8string(name.begin(), name.end()), "A1@x\r\n");
+    }
 
     testing::TempFolder m_folder;
 };
@@ -50,12 +55,12 @@ TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
 }
 
 TEST_F(FindFilesTest, namesAreProgramTextsSortedByteForByte) {
-    for (const char* name : {"b.QY.txt", "\xE4\xBA\x8C.QY.txt" /* 二 */, "B.QY.txt", "a.QY.txt"}) {
+    for (const char* name : {"b.QY.txt", "\xE4\xBA\x8C.QY.txt" /* 二 */, "C.QY.txt", "a.QY.txt"}) {
         Make(name);
     }
     TextArray found;
     FindFiles(m_folder.path(), kMonthFilePattern, found);
-    EXPECT_EQ(found, (TextArray{"B.QY.txt", "a.QY.txt", "b.QY.txt", "\xB6\xFE.QY.txt"}));
+    EXPECT_EQ(found, (TextArray{"C.QY.txt", "a.QY.txt", "b.QY.txt", "\xB6\xFE.QY.txt"}));
 }
 
 #ifndef _WIN32

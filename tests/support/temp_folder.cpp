@@ -2,24 +2,36 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
+#include "core/startup.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
-#include <stdlib.h>
+#endif
 
 namespace durava::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "durava-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+        const auto candidate =
+            std::filesystem::temp_directory_path() / ("durava-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) m_path = candidate;
+    }
+    if (m_path.empty()) throw std::runtime_error("no temporary folder");
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
     // Tests may leave read-only folders behind; make them removable first.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ignored)) {
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+    // A destructor must not throw: step on with error codes only.
+    for (std::filesystem::recursive_directory_iterator entry(m_path, ignored), end; entry != end;
+         entry.increment(ignored)) {
+        std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
@@ -28,7 +40,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::text() const {
-    return m_path.string() + "/";
+    return m_path.string() + core::kPathSeparator;
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {
@@ -41,6 +53,24 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+#ifdef _WIN32
+std::string Gbk(std::string_view utf8) {
+    // Strict, unlike the program's converter: no best fit, and any loss throws.
+    const auto size = static_cast<int>(utf8.size());
+    std::wstring wide(
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(),
+                        static_cast<int>(wide.size()));
+    std::string out(wide.size() * 2, '\0');
+    BOOL lost = FALSE;
+    out.resize(WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                   static_cast<int>(wide.size()), out.data(),
+                                   static_cast<int>(out.size()), nullptr, &lost));
+    if (lost || (out.empty() && !utf8.empty()))
+        throw std::runtime_error("not GBK: " + std::string(utf8));
+    return out;
+}
+#else
 std::string Gbk(std::string_view utf8) {
     iconv_t converter = iconv_open("GBK", "UTF-8");
     std::string in(utf8), out(utf8.size() * 2 + 1, '\0');
@@ -53,5 +83,6 @@ std::string Gbk(std::string_view utf8) {
     out.resize(out.size() - outLeft);
     return out;
 }
+#endif
 
 }  // namespace durava::testing

@@ -1,41 +1,24 @@
-#include "core/fileio.h"
-
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <filesystem>
-#include <random>
-#include <string>
-
+// The file layer on POSIX systems.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "core/fileio.h"
 #include "core/fileio_faults.h"
+#include "core/fileio_shared.h"
 
 namespace durava::core {
 namespace {
 
-constexpr int kStepCount = static_cast<int>(std::size(kFileSteps));
-int g_failing[kStepCount] = {};  // errno to fail with, 0 for none
-bool g_armed = false;
-int g_injected = 0;
-
-// True when a test chose this step to fail; errno then holds the chosen error.
-bool Fails(FileStep step) {
-    if (!g_armed) [[likely]]
-        return false;
-    const int error = g_failing[static_cast<int>(step)];
-    if (error == 0) return false;
-    errno = error;
-    ++g_injected;
-    return true;
-}
-
 // Every system call of the file layer goes through one of these, named by the step it serves, so
 // that tests reach each one.
 int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mode = 0) {
-    if (Fails(step)) return -1;
+    if (StepFails(step)) return -1;
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
@@ -45,24 +28,24 @@ int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mod
 
 // A new file under a name of our own, never an existing one; the umask decides its mode.
 int OpenTemporary(const std::filesystem::path& path) {
-    if (Fails(FileStep::CreateTemporary)) return -1;
+    if (StepFails(FileStep::CreateTemporary)) return -1;
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
 bool StatOf(FileStep step, int fd, struct stat& info) {
-    return !Fails(step) && ::fstat(fd, &info) == 0;
+    return !StepFails(step) && ::fstat(fd, &info) == 0;
 }
 
 ssize_t Read(int fd, char* buffer, std::size_t size) {
-    return Fails(FileStep::Read) ? -1 : ::read(fd, buffer, size);
+    return StepFails(FileStep::Read) ? -1 : ::read(fd, buffer, size);
 }
 
 ssize_t ReadAt(int fd, char* buffer, std::size_t size, off_t at) {
-    return Fails(FileStep::ReadEnd) ? -1 : ::pread(fd, buffer, size, at);
+    return StepFails(FileStep::ReadEnd) ? -1 : ::pread(fd, buffer, size, at);
 }
 
 ssize_t Write(FileStep step, int fd, const char* bytes, std::size_t size) {
-    if (Fails(step)) {
+    if (StepFails(step)) {
         const int error = errno;
         // As a disk that fills up mid-write: part of the bytes land, then the error.
         [[maybe_unused]] const ssize_t torn = ::write(fd, bytes, size / 2);
@@ -73,33 +56,33 @@ ssize_t Write(FileStep step, int fd, const char* bytes, std::size_t size) {
 }
 
 bool ChangeMode(int fd, mode_t mode) {
-    return !Fails(FileStep::SetMode) && ::fchmod(fd, mode) == 0;
+    return !StepFails(FileStep::SetMode) && ::fchmod(fd, mode) == 0;
 }
 
 bool Sync(FileStep step, int fd) {
-    return !Fails(step) && ::fsync(fd) == 0;
+    return !StepFails(step) && ::fsync(fd) == 0;
 }
 
 bool SyncData(int fd) {
-    return !Fails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
+    return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
 }
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return !Fails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
+    return !StepFails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 void Remove(const std::filesystem::path& path) {
-    if (!Fails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
+    if (!StepFails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
 }
 
 bool Truncate(int fd, off_t size) {
-    return !Fails(FileStep::Truncate) && ::ftruncate(fd, size) == 0;
+    return !StepFails(FileStep::Truncate) && ::ftruncate(fd, size) == 0;
 }
 
 // The descriptor is released even when closing reports an error, as on Linux.
 bool Close(FileStep step, int fd) {
     const bool closed = ::close(fd) == 0;
-    return !Fails(step) && closed;
+    return !StepFails(step) && closed;
 }
 
 class FileHandle {
@@ -136,97 +119,25 @@ bool WriteAll(FileStep step, int fd, std::string_view bytes) {
     return true;
 }
 
-constexpr std::string_view kTemporaryMark = ".durava-";
-constexpr std::string_view kTemporaryEnd = ".tmp";
-constexpr std::size_t kTemporaryRandom = 8;
-// A write takes milliseconds; a temporary file this young may belong to another copy's write.
-constexpr auto kLeftoverAge = std::chrono::minutes(10);
-
-// ".ROOMSETTING.ini.durava-k3x9q0aa.tmp": hidden, and no name an operator would choose.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    std::string name = "." + target.filename().string();
-    name += kTemporaryMark;
-    for (std::size_t i = 0; i < kTemporaryRandom; ++i) name += kAlphabet[pick(random)];
-    name += kTemporaryEnd;
-    return target.parent_path() / name;
+bool StatPath(const std::filesystem::path& path, struct stat& info) {
+    return !StepFails(FileStep::Look) && ::stat(path.c_str(), &info) == 0;
 }
 
-bool IsTemporaryOf(const std::string& name, const std::string& fileName) {
-    const std::string prefix = "." + fileName + std::string(kTemporaryMark);
-    if (name.size() != prefix.size() + kTemporaryRandom + kTemporaryEnd.size() ||
-        !name.starts_with(prefix) || !name.ends_with(kTemporaryEnd)) {
-        return false;
-    }
-    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
-                       name.end() - static_cast<std::ptrdiff_t>(kTemporaryEnd.size()),
-                       [](unsigned char c) { return std::isalnum(c); });
-}
-
-// The file a path leads to: a symbolic link is followed to its target, so that replacing the
-// file keeps the link.
-std::filesystem::path FollowLinks(std::filesystem::path path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
-        std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error) break;
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return path;
-}
-
-// The folder whose entry changes when `file` is renamed into place.
-std::filesystem::path FolderOf(const std::filesystem::path& file) {
-    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
 }  // namespace
 
-const char* FileStepName(FileStep step) {
-    static constexpr const char* kNames[] = {
-        "look",
-        "open to read",
-        "stat to read",
-        "read",
-        "create temporary",
-        "set mode",
-        "write temporary",
-        "flush temporary",
-        "close temporary",
-        "rename",
-        "remove temporary",
-        "flush folder",
-        "open to change",
-        "stat to change",
-        "read end",
-        "append",
-        "truncate",
-        "flush change",
-        "close change",
-    };
-    static_assert(std::size(kNames) == std::size(kFileSteps));
-    return kNames[static_cast<int>(step)];
-}
-
-void FailFileStep(FileStep step, int errnoValue) {
-    g_failing[static_cast<int>(step)] = errnoValue;
-    g_armed = true;
-}
-
-void ClearFileFaults() {
-    for (int& error : g_failing) error = 0;
-    g_armed = false;
-}
-
-int InjectedFileFaults() {
-    return g_injected;
-}
-
-bool StatPath(const std::filesystem::path& path, struct stat& info) {
-    return !Fails(FileStep::Look) && ::stat(path.c_str(), &info) == 0;
+std::optional<FileLook> LookAt(const std::filesystem::path& path) {
+    struct stat info;
+    if (!StatPath(path, info)) return std::nullopt;
+    return FileLook{S_ISDIR(info.st_mode),
+                    static_cast<std::uint64_t>(info.st_dev),
+                    static_cast<std::uint64_t>(info.st_ino),
+                    static_cast<std::uint64_t>(info.st_size),
+                    Nanoseconds(info.st_mtim),
+                    Nanoseconds(info.st_ctim)};
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
@@ -236,21 +147,14 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
-    std::string bytes;
-    // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
-    // still grow or shrink while it is read, so read until the end it has now.
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        ssize_t got = Read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return ReadUntilEnd(static_cast<std::size_t>(info.st_size),
+                        [&](char* buffer, std::size_t size) {
+                            ssize_t got;
+                            do {
+                                got = Read(file.get(), buffer, size);
+                            } while (got < 0 && errno == EINTR);
+                            return got;
+                        });
 }
 
 FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
@@ -282,20 +186,6 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
                       FileStep::FlushFolder);
     if (folder) Sync(FileStep::FlushFolder, folder.get());
     return FileProblem::None;
-}
-
-void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
-    const std::filesystem::path target = FollowLinks(path);
-    const std::string fileName = target.filename().string();
-    const auto youngest = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), ignored)) {
-        if (!IsTemporaryOf(entry.path().filename().string(), fileName) ||
-            !entry.is_regular_file(ignored) || entry.last_write_time(ignored) > youngest) {
-            continue;
-        }
-        std::filesystem::remove(entry, ignored);
-    }
 }
 
 bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
@@ -343,16 +233,6 @@ bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
     if (!Truncate(file.get(), start) || !SyncData(file.get())) return false;
     file.close();
     return true;
-}
-
-bool IsDirectory(const std::filesystem::path& path) {
-    struct stat info;
-    return StatPath(path, info) && S_ISDIR(info.st_mode);
-}
-
-bool IsFile(const std::filesystem::path& path) {
-    struct stat info;
-    return StatPath(path, info) && !S_ISDIR(info.st_mode);
 }
 
 }  // namespace durava::core

@@ -1,0 +1,90 @@
+// What the file layer does the same way on every platform.
+#include "core/fileio_shared.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <random>
+#include <string_view>
+
+#include "core/fileio.h"
+
+namespace durava::core {
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".durava-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kTemporaryRandom = 8;
+// A write takes milliseconds; a temporary file this young may belong to another copy's write.
+constexpr auto kLeftoverAge = std::chrono::minutes(10);
+
+// Compared in the file system's own characters, so that no name needs converting.
+bool IsTemporaryOf(const std::filesystem::path& name, const std::filesystem::path& fileName) {
+    std::filesystem::path prefix = ".";
+    prefix += fileName;
+    prefix += kTemporaryMark;
+    const auto& whole = name.native();
+    const auto& start = prefix.native();
+    const std::filesystem::path end(kTemporaryEnd);
+    if (whole.size() != start.size() + kTemporaryRandom + end.native().size() ||
+        !whole.starts_with(start) || !whole.ends_with(end.native())) {
+        return false;
+    }
+    return std::all_of(whole.begin() + static_cast<std::ptrdiff_t>(start.size()),
+                       whole.end() - static_cast<std::ptrdiff_t>(end.native().size()),
+                       [](auto c) { return c >= 0 && c < 0x80 && std::isalnum(c); });
+}
+
+}  // namespace
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::filesystem::path name = ".";
+    name += target.filename();
+    std::string mark(kTemporaryMark);
+    for (std::size_t i = 0; i < kTemporaryRandom; ++i) mark += kAlphabet[pick(random)];
+    name += mark + std::string(kTemporaryEnd);
+    return target.parent_path() / name;
+}
+
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
+        std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
+    const std::filesystem::path target = FollowLinks(path);
+    const auto youngest = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), ignored)) {
+        if (!IsTemporaryOf(entry.path().filename(), target.filename()) ||
+            !entry.is_regular_file(ignored) || entry.last_write_time(ignored) > youngest) {
+            continue;
+        }
+        std::filesystem::remove(entry, ignored);
+    }
+}
+
+bool IsDirectory(const std::filesystem::path& path) {
+    const std::optional<FileLook> look = LookAt(path);
+    return look && look->directory;
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    const std::optional<FileLook> look = LookAt(path);
+    return look && !look->directory;
+}
+
+}  // namespace durava::core
