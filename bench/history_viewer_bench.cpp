@@ -33,7 +33,7 @@ void Settle() {
 void BM_ShowHistoryMonth(benchmark::State& state) {
     bench::EnsureOffscreenApplication();
     mainwin::Globals globals;
-    globals.app.HistoryFilePath = SampleMonthPath();
+    globals.app.HistoryFolder = core::DirectoryOfPath(SampleMonthPath());
     RegisterHistoryViewer(globals);
     std::unique_ptr<ui::Form> viewer(
         ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));

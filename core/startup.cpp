@@ -21,12 +21,14 @@ AppState StartUp(std::string_view documentsFolder) {
     state.Settings = SettingsFile(std::string(documentsFolder) + kSettingsFileName);
     // A write cut short by a crash leaves its temporary file; the settings themselves are whole.
     RemoveLeftoverTemporaries(state.SettingsPath());
-    const std::string month = FormatDateTime(CurrentTime(), "yyyyMM", "");
-    state.HistoryFilePath = std::string(documentsFolder) + kHistoryFolderName + kPathSeparator +
-                            month + kHistoryFileSuffix;
+    state.HistoryFolder = std::string(documentsFolder) + kHistoryFolderName + kPathSeparator;
     // A folder that cannot be made shows later, when a checkout cannot write its record.
-    CreateDirectoryTree(DirectoryOfPath(state.HistoryFilePath));
+    CreateDirectoryTree(state.HistoryFolder);
     return state;
+}
+
+std::string HistoryFilePath(std::string_view historyFolder, DateTime when) {
+    return std::string(historyFolder) + FormatDateTime(when, "yyyyMM", "") + kHistoryFileSuffix;
 }
 
 std::string DirectoryOfPath(std::string_view path) {

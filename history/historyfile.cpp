@@ -19,6 +19,18 @@ bool RemoveLastHistoryRecord(std::string_view path, std::string_view record) {
     return core::RemoveTail(path, std::string(record) + kRecordEnd);
 }
 
+bool HasRecordOfUse(std::string_view path, std::string_view item, std::string_view start) {
+    const std::optional<std::string> bytes = core::ReadWholeFile(path);
+    if (!bytes) return false;
+    const std::string opening =
+        std::string(item) + kFieldSeparator + std::string(start) + kFieldSeparator;
+    for (std::size_t at = bytes->find(opening); at != std::string::npos;
+         at = bytes->find(opening, at + 1)) {
+        if (at == 0 || (*bytes)[at - 1] == '\n') return true;
+    }
+    return false;
+}
+
 bool FileExists(std::string_view path) {
     return core::IsFile(path);
 }

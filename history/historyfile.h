@@ -15,6 +15,8 @@ bool AppendHistoryRecord(std::string_view path, std::string_view record);
 // Takes back the record that the last AppendHistoryRecord wrote, when the file still ends with it:
 // a checkout that cannot finish leaves no record behind.
 bool RemoveLastHistoryRecord(std::string_view path, std::string_view record);
+// Whether the month file holds a record of the use: one whose name and start time fields are these.
+bool HasRecordOfUse(std::string_view path, std::string_view item, std::string_view start);
 // True when the path names an existing file that is not a directory.
 bool FileExists(std::string_view path);
 

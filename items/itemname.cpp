@@ -55,9 +55,4 @@ TariffFault CheckTariff(std::string_view text) {
     return tooLarge ? TariffFault::OutOfRange : TariffFault::None;
 }
 
-bool IsInUse(const core::SettingsFile& settings, std::string_view name) {
-    const core::FixedTexts& texts = core::Texts();
-    return settings.ReadSetting(name, texts.state) == texts.inUse;
-}
-
 }  // namespace durava::items

@@ -1,7 +1,11 @@
 #pragma once
 // The program's global values, shared by the handlers of every window.
+#include <cstdint>
+
 #include "core/startup.h"
 #include "lvcolor/colourmodel.h"
+#include "operations/bill.h"
+#include "operations/operations.h"
 #include "ui/handlers.h"
 
 namespace durava::ui {
@@ -14,7 +18,11 @@ struct Globals {
     core::AppState app;
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
-    ui::Form* MainWindow = nullptr;  // while it is open
+    ui::Form* MainWindow = nullptr;    // while it is open
+    operations::Bill CheckoutBill;     // what the checkout window shows
+    std::uint64_t ListGeneration = 0;  // of the settings file the list was filled from
+
+    operations::Store Store() { return {app.Settings, app.HistoryFolder}; }
 };
 
 }  // namespace durava::mainwin

@@ -11,13 +11,20 @@ void FillItemList(Globals& globals) {
     const core::SettingsFile& settings = globals.app.Settings;
     const core::FixedTexts& texts = core::Texts();
 
+    // The operator's choice stays on the same item, wherever the item now stands.
+    const int selected = main.SelectedRow(kMainList);
+    const std::string selectedName =
+        selected == -1 ? std::string() : main.Cell(kMainList, selected, kColumnName);
+    int reselect = -1;
     main.ClearRows(kMainList);
+    globals.ListGeneration = settings.Generation();
     settings.ReadSectionNames(globals.app.SectionNames);
     int position = 0;
     for (const std::string& name : globals.app.SectionNames) {
         const int row = main.AppendRow(kMainList);
         main.SetCell(kMainList, row, kColumnId, core::IntegerToText(++position));
         main.SetCell(kMainList, row, kColumnName, name);
+        if (selected != -1 && reselect == -1 && name == selectedName) reselect = row;
         main.SetCell(kMainList, row, kColumnState,
                      settings.ReadSetting(name, texts.state, texts.idle));
         // Without a 状态 key the cell reads 空闲中 but keeps whatever colour its row had.
@@ -36,6 +43,7 @@ void FillItemList(Globals& globals) {
         main.SetCell(kMainList, row, kColumnPrice,
                      settings.ReadSetting(name, texts.overtimePrice) + core::Fixed(u" 元"));
     }
+    main.SelectRow(kMainList, reselect);
 }
 
 }  // namespace durava::mainwin

@@ -4,7 +4,7 @@
 #include "core/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
-#include "mainwin/notices.h"
+#include "mainwin/outcomes.h"
 #include "ui/form.h"
 
 namespace durava::mainwin {
@@ -39,24 +39,12 @@ void UpdateListMenu(Globals& globals) {
 
 void StartTiming(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
-    const core::FixedTexts& texts = core::Texts();
     const int row = main.SelectedRow(kMainList);
     if (row == -1) return;
     const std::string name = main.Cell(kMainList, row, kColumnName);
-    const std::string start =
-        core::FormatDateTime(core::CurrentTime(), "yyyy/MM/dd ", "hh:mm:ss", true);
-    // Both values land together or not at all: an item in use without its start time could
-    // never be billed.
-    const core::SettingWrite writes[] = {{name, texts.state, texts.inUse},
-                                         {name, texts.startTime, start}};
-    if (!globals.app.Settings.WriteSettings(writes)) {
-        ReportSettingsNotSaved(&main);
-        FillItemList(globals);
-        return;
-    }
-    main.SetCell(kMainList, row, kColumnState, texts.inUse);
-    main.SetCell(kMainList, row, kColumnStart, start);
-    globals.MainListColours.SetCellColour(row, kColumnState, kBlackText, kInUseBackground);
+    operations::Store store = globals.Store();
+    const operations::Outcome outcome = operations::StartUse(store, name, core::CurrentTime());
+    ReportOutcome(globals, &main, Operation::Start, outcome, name);
 }
 
 void EndAndBill(Globals& globals) {

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -91,10 +93,19 @@ void Form::Build() {
                 connect(static_cast<QAbstractButton*>(created), &QAbstractButton::clicked, this,
                         [this, name] { Dispatch(Event::Click, name); });
                 break;
-            case ControlKind::ListView:
-                connect(static_cast<QTableView*>(created), &QWidget::customContextMenuRequested,
-                        this, [this, name] { Dispatch(Event::RightClick, name); });
+            case ControlKind::ListView: {
+                auto* view = static_cast<QTableView*>(created);
+                // As the platform's list: a click beside the rows clears the selection, so no
+                // menu opens for a row that no longer shows as chosen.
+                connect(view, &QWidget::customContextMenuRequested, this,
+                        [this, name, view](const QPoint& at) {
+                            const QModelIndex under = view->indexAt(at);
+                            SelectRow(name, under.isValid() ? under.row() : -1);
+                            Dispatch(Event::RightClick, name);
+                        });
+                view->installEventFilter(this);
                 break;
+            }
             case ControlKind::ListBox:
                 connect(static_cast<QListWidget*>(created), &QListWidget::currentRowChanged, this,
                         [this, name] { Dispatch(Event::SelectionChanged, name); });
@@ -129,6 +140,21 @@ void Form::BuildMenu() {
             m_menuEntries.emplace(entry.text, m_menu->addAction(ToScreen(entry.text)));
         }
     }
+}
+
+// The menu key and Shift+F10 open the menu of the selected row, as a right click on it would.
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool menuKey =
+        (key && (key->key() == Qt::Key_Menu ||
+                 (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier))) ||
+        (event->type() == QEvent::ContextMenu &&
+         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard);
+    if (!menuKey) return QWidget::eventFilter(watched, event);
+    for (const auto& [name, control] : m_controls) {
+        if (control == watched) Dispatch(Event::RightClick, name);
+    }
+    return true;
 }
 
 void Form::Dispatch(Event event, std::u16string_view control) {
@@ -211,6 +237,17 @@ int Form::SelectedRow(std::u16string_view name) const {
     if (!view || !view->selectionModel()) return -1;
     const QModelIndexList rows = view->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void Form::SelectRow(std::u16string_view name, int row) {
+    auto* view = qobject_cast<QTableView*>(Control(name));
+    if (!view) return;
+    if (row < 0) {
+        view->clearSelection();
+        view->setCurrentIndex({});
+    } else {
+        view->selectRow(row);
+    }
 }
 
 void Form::AppendEntry(std::u16string_view name, std::string_view text) {

@@ -30,14 +30,20 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     ASSERT_EQ(documents, m_folder.text());
     AppState state = StartUp(documents);
     EXPECT_EQ(state.SettingsPath(), documents + "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, documents + "History/202405.QY.txt");
+    EXPECT_EQ(state.HistoryFolder, documents + "History/");
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
     EXPECT_TRUE(state.CurrentItemName.empty());
     EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini"));
+}
 
-    // The month is fixed at start-up: past midnight the same file is kept.
-    SetClock([] { return ToDateTime({2024, 6, 1, 0, 0, 5}); });
-    EXPECT_EQ(state.HistoryFilePath, documents + "History/202405.QY.txt");
+TEST_F(StartUpTest, aRecordBelongsToTheMonthOfItsTimeNotOfTheStartUp) {
+    const AppState state = StartUp(m_folder.text());
+    const std::string folder = m_folder.text() + "History/";
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, CurrentTime()), folder + "202405.QY.txt");
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, ToDateTime({2024, 6, 1, 0, 0, 5})),
+              folder + "202406.QY.txt");
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, ToDateTime({2025, 1, 31, 23, 59, 59})),
+              folder + "202501.QY.txt");
 }
 
 TEST_F(StartUpTest, removesTemporariesOfInterruptedWritesAndNothingElse) {
@@ -66,7 +72,7 @@ TEST_F(StartUpTest, withoutADocumentsFolderUsesTheCurrentDirectory) {
     AppState state = StartUp("");
     std::filesystem::current_path(previous);
     EXPECT_EQ(state.SettingsPath(), "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, "History/202405.QY.txt");
+    EXPECT_EQ(state.HistoryFolder, "History/");
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
 }
 
