@@ -15,28 +15,26 @@
 namespace durava::core {
 namespace {
 
-struct FaultPlan {
-    int remaining = 0;
-    int error = 0;
-};
-FaultPlan g_plans[kFileCallKinds];
+constexpr int kStepCount = static_cast<int>(std::size(kFileSteps));
+int g_failing[kStepCount] = {};  // errno to fail with, 0 for none
 bool g_armed = false;
 int g_injected = 0;
 
-// True when a test chose this call to fail; errno then holds the chosen error.
-bool Fails(FileCall kind) {
+// True when a test chose this step to fail; errno then holds the chosen error.
+bool Fails(FileStep step) {
     if (!g_armed) [[likely]]
         return false;
-    FaultPlan& plan = g_plans[static_cast<int>(kind)];
-    if (plan.remaining == 0 || --plan.remaining > 0) return false;
-    errno = plan.error;
+    const int error = g_failing[static_cast<int>(step)];
+    if (error == 0) return false;
+    errno = error;
     ++g_injected;
     return true;
 }
 
-// Every system call of the file layer goes through one of these, so that tests reach each one.
-int Open(const std::string& path, int flags, mode_t mode = 0) {
-    if (Fails(FileCall::Open)) return -1;
+// Every system call of the file layer goes through one of these, named by the step it serves, so
+// that tests reach each one.
+int Open(FileStep step, const std::string& path, int flags, mode_t mode = 0) {
+    if (Fails(step)) return -1;
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
@@ -45,24 +43,24 @@ int Open(const std::string& path, int flags, mode_t mode = 0) {
 }
 
 int OpenTemporary(std::string& pattern) {
-    if (Fails(FileCall::Open)) return -1;
+    if (Fails(FileStep::CreateTemporary)) return -1;
     return ::mkostemp(pattern.data(), O_CLOEXEC);
 }
 
-bool StatOf(int fd, struct stat& info) {
-    return !Fails(FileCall::Stat) && ::fstat(fd, &info) == 0;
+bool StatOf(FileStep step, int fd, struct stat& info) {
+    return !Fails(step) && ::fstat(fd, &info) == 0;
 }
 
 ssize_t Read(int fd, char* buffer, std::size_t size) {
-    return Fails(FileCall::Read) ? -1 : ::read(fd, buffer, size);
+    return Fails(FileStep::Read) ? -1 : ::read(fd, buffer, size);
 }
 
 ssize_t ReadAt(int fd, char* buffer, std::size_t size, off_t at) {
-    return Fails(FileCall::Read) ? -1 : ::pread(fd, buffer, size, at);
+    return Fails(FileStep::ReadEnd) ? -1 : ::pread(fd, buffer, size, at);
 }
 
-ssize_t Write(int fd, const char* bytes, std::size_t size) {
-    if (Fails(FileCall::Write)) {
+ssize_t Write(FileStep step, int fd, const char* bytes, std::size_t size) {
+    if (Fails(step)) {
         const int error = errno;
         // As a disk that fills up mid-write: part of the bytes land, then the error.
         [[maybe_unused]] const ssize_t torn = ::write(fd, bytes, size / 2);
@@ -73,40 +71,41 @@ ssize_t Write(int fd, const char* bytes, std::size_t size) {
 }
 
 bool ChangeMode(int fd, mode_t mode) {
-    return !Fails(FileCall::Write) && ::fchmod(fd, mode) == 0;
+    return !Fails(FileStep::SetMode) && ::fchmod(fd, mode) == 0;
 }
 
-bool Sync(int fd) {
-    return !Fails(FileCall::Flush) && ::fsync(fd) == 0;
+bool Sync(FileStep step, int fd) {
+    return !Fails(step) && ::fsync(fd) == 0;
 }
 
 bool SyncData(int fd) {
-    return !Fails(FileCall::Flush) && ::fdatasync(fd) == 0;
+    return !Fails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
 }
 
 bool Rename(const std::string& from, const std::string& to) {
-    return !Fails(FileCall::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
+    return !Fails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 void Remove(const std::string& path) {
-    if (!Fails(FileCall::Rename)) ::unlink(path.c_str());
+    if (!Fails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
 }
 
 bool Truncate(int fd, off_t size) {
-    return !Fails(FileCall::Truncate) && ::ftruncate(fd, size) == 0;
+    return !Fails(FileStep::Truncate) && ::ftruncate(fd, size) == 0;
 }
 
 // The descriptor is released even when closing reports an error, as on Linux.
-bool Close(int fd) {
+bool Close(FileStep step, int fd) {
     const bool closed = ::close(fd) == 0;
-    return !Fails(FileCall::Close) && closed;
+    return !Fails(step) && closed;
 }
 
 class FileHandle {
   public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
+    // `closing` is the step that closing it serves.
+    FileHandle(int fd, FileStep closing) : m_fd(fd), m_closing(closing) {}
     ~FileHandle() {
-        if (m_fd >= 0) Close(m_fd);
+        if (m_fd >= 0) Close(m_closing, m_fd);
     }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -117,16 +116,17 @@ class FileHandle {
     bool close() {
         int fd = m_fd;
         m_fd = -1;
-        return Close(fd);
+        return Close(m_closing, fd);
     }
 
   private:
     int m_fd;
+    FileStep m_closing;
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(FileStep step, int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        ssize_t written = Write(fd, bytes.data(), bytes.size());
+        ssize_t written = Write(step, fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -140,13 +140,39 @@ std::string Native(std::string_view path) {
 
 }  // namespace
 
-void FailNthFileCall(FileCall kind, int n, int errnoValue) {
-    g_plans[static_cast<int>(kind)] = {n, errnoValue};
+const char* FileStepName(FileStep step) {
+    static constexpr const char* kNames[] = {
+        "look",
+        "open to read",
+        "stat to read",
+        "read",
+        "create temporary",
+        "set mode",
+        "write temporary",
+        "flush temporary",
+        "close temporary",
+        "rename",
+        "remove temporary",
+        "flush folder",
+        "open to change",
+        "stat to change",
+        "read end",
+        "append",
+        "truncate",
+        "flush change",
+        "close change",
+    };
+    static_assert(std::size(kNames) == std::size(kFileSteps));
+    return kNames[static_cast<int>(step)];
+}
+
+void FailFileStep(FileStep step, int errnoValue) {
+    g_failing[static_cast<int>(step)] = errnoValue;
     g_armed = true;
 }
 
 void ClearFileFaults() {
-    for (FaultPlan& plan : g_plans) plan = {};
+    for (int& error : g_failing) error = 0;
     g_armed = false;
 }
 
@@ -155,13 +181,14 @@ int InjectedFileFaults() {
 }
 
 bool StatNative(const std::string& nativePath, struct stat& info) {
-    return !Fails(FileCall::Stat) && ::stat(nativePath.c_str(), &info) == 0;
+    return !Fails(FileStep::Look) && ::stat(nativePath.c_str(), &info) == 0;
 }
 
 std::optional<std::string> ReadWholeFile(std::string_view path) {
-    FileHandle file(Open(Native(path), O_RDONLY));
+    FileHandle file(Open(FileStep::OpenToRead, Native(path), O_RDONLY), FileStep::Read);
     struct stat info;
-    if (!file || !StatOf(file.get(), info) || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode))
+        return std::nullopt;
     std::string bytes;
     // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
     // still grow or shrink while it is read, so read until the end it has now.
@@ -182,14 +209,15 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
 bool ReplaceFile(std::string_view path, std::string_view bytes) {
     const std::string target = Native(path);
     std::string temporary = target + ".XXXXXX";
-    FileHandle file(OpenTemporary(temporary));
+    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
     if (!file) return false;
     struct stat old;
     const bool exists = StatNative(target, old);
     // A file that cannot be looked at must not lose its mode to the default.
     bool written = (exists || errno == ENOENT) &&
                    ChangeMode(file.get(), exists ? (old.st_mode & 07777) : 0644) &&
-                   WriteAll(file.get(), bytes) && Sync(file.get());
+                   WriteAll(FileStep::WriteTemporary, file.get(), bytes) &&
+                   Sync(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     if (!written || !Rename(temporary, target)) {
         Remove(temporary);
@@ -197,8 +225,10 @@ bool ReplaceFile(std::string_view path, std::string_view bytes) {
     }
     // Make the rename itself durable.
     std::string folder = NativePath(path).parent_path().string();
-    FileHandle directory(Open(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY));
-    if (directory) Sync(directory.get());
+    FileHandle directory(
+        Open(FileStep::FlushFolder, folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY),
+        FileStep::FlushFolder);
+    if (directory) Sync(FileStep::FlushFolder, directory.get());
     return true;
 }
 
@@ -219,9 +249,11 @@ void RemoveLeftoverTemporaries(std::string_view path) {
 }
 
 bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak) {
-    FileHandle file(Open(Native(path), O_RDWR | O_CREAT | O_APPEND, 0644));
+    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR | O_CREAT | O_APPEND, 0644),
+                    FileStep::CloseChange);
     struct stat info;
-    if (!file || !StatOf(file.get(), info) || !S_ISREG(info.st_mode)) return false;
+    if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode))
+        return false;
     std::string line;
     if (info.st_size > 0) {
         // A last line without the whole line break, a bare LF too, gets one first.
@@ -231,7 +263,7 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
         if (last != lineBreak) line = lineBreak;
     }
     line += bytes;
-    if (!WriteAll(file.get(), line) || !SyncData(file.get())) {
+    if (!WriteAll(FileStep::Append, file.get(), line) || !SyncData(file.get())) {
         // Leave no torn record behind: a later append would run on from it.
         if (Truncate(file.get(), info.st_size)) SyncData(file.get());
         return false;
@@ -243,9 +275,9 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
 }
 
 bool RemoveTail(std::string_view path, std::string_view tail) {
-    FileHandle file(Open(Native(path), O_RDWR));
+    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR), FileStep::CloseChange);
     struct stat info;
-    if (!file || !StatOf(file.get(), info) || !S_ISREG(info.st_mode) ||
+    if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode) ||
         static_cast<std::size_t>(info.st_size) < tail.size()) {
         return false;
     }

@@ -1,26 +1,55 @@
 #pragma once
-// A test seam in the file layer: tests make one chosen system call fail, as a full, read-only or
-// failing disk would, and prove that the stores stay whole. Disarmed, it costs one branch per call.
+// A test seam in the file layer: tests make one step of the file layer fail, as a full, read-only
+// or failing disk would, and prove that the stores stay whole. A failing step fails every time it
+// is reached until the faults are cleared, so what a test breaks does not depend on how often
+// other code happened to look at the disk first. Disarmed, it costs one branch per call.
 // Not thread-safe: arm and clear it only while no other thread touches files.
 
 namespace durava::core {
 
-enum class FileCall {
-    Open,      // open, mkostemp
-    Stat,      // stat, fstat
-    Read,      // read, pread
-    Write,     // write (stores the first half of its bytes, then fails: a torn write), fchmod
-    Flush,     // fsync, fdatasync
-    Rename,    // rename, unlink
-    Truncate,  // ftruncate
-    Close,     // close
+enum class FileStep {
+    Look,        // stat of a path: a file's signature, IsFile, IsDirectory
+    OpenToRead,  // reading a whole file
+    StatToRead,
+    Read,
+    CreateTemporary,  // replacing a whole file through a temporary one
+    SetMode,
+    WriteTemporary,  // stores the first half of its bytes, then fails: a torn write
+    FlushTemporary,
+    CloseTemporary,
+    Rename,
+    RemoveTemporary,
+    FlushFolder,
+    OpenToChange,  // appending to a file or cutting its end off
+    StatToChange,
+    ReadEnd,
+    Append,  // stores the first half of its bytes, then fails: a torn write
+    Truncate,
+    FlushChange,
+    CloseChange,
 };
-inline constexpr int kFileCallKinds = 8;
 
-// The n-th call of `kind` from now on (1 = the next one) fails with `errnoValue`; every other call
-// runs normally. Each kind holds one such plan; arming it again replaces it.
-void FailNthFileCall(FileCall kind, int n, int errnoValue);
-// Disarms every plan.
+inline constexpr FileStep kFileSteps[] = {
+    FileStep::Look,           FileStep::OpenToRead,      FileStep::StatToRead,
+    FileStep::Read,           FileStep::CreateTemporary, FileStep::SetMode,
+    FileStep::WriteTemporary, FileStep::FlushTemporary,  FileStep::CloseTemporary,
+    FileStep::Rename,         FileStep::RemoveTemporary, FileStep::FlushFolder,
+    FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
+    FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
+    FileStep::CloseChange,
+};
+
+// The steps that only read: a disk failing there cannot be told from one that is slow to answer.
+constexpr bool IsReadingStep(FileStep step) {
+    return step == FileStep::Look || step == FileStep::OpenToRead || step == FileStep::StatToRead ||
+           step == FileStep::Read;
+}
+
+const char* FileStepName(FileStep step);
+
+// Every call of `step` from now on fails with `errnoValue`, until ClearFileFaults.
+void FailFileStep(FileStep step, int errnoValue);
+// Disarms every step.
 void ClearFileFaults();
 // Failures injected since the program started.
 int InjectedFileFaults();

@@ -23,9 +23,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-constexpr FileCall kKinds[] = {FileCall::Open,     FileCall::Stat,  FileCall::Read,
-                               FileCall::Write,    FileCall::Flush, FileCall::Rename,
-                               FileCall::Truncate, FileCall::Close};
 constexpr int kErrors[] = {ENOSPC, EACCES, EIO};
 
 // A store's content, or nothing when the file does not exist.
@@ -69,9 +66,9 @@ class FileFaultTest : public ::testing::Test {
         return names;
     }
 
-    // Runs the operation once cleanly, then once for every system call it makes with that call
-    // failing, with each error. The result must tell the truth: false leaves the store as it was,
-    // true leaves it as the clean run did, and no other file is ever left in the folder.
+    // Runs the operation once cleanly, then once for every step of the file layer it reaches with
+    // that step failing, with each error. The result must tell the truth: false leaves the store as
+    // it was, true leaves it as the clean run did, and no other file is ever left in the folder.
     void ExpectTruthfulUnderEveryFault(const Case& c) {
         SCOPED_TRACE(c.name);
         const std::string path = Store().string();
@@ -80,37 +77,35 @@ class FileFaultTest : public ::testing::Test {
         const Content after = Read();
         const std::set<std::string> entriesAfter = Entries();
 
-        for (FileCall kind : kKinds) {
+        for (FileStep step : kFileSteps) {
             for (int error : kErrors) {
-                for (int n = 1;; ++n) {
-                    Reset(c.before);
-                    const std::set<std::string> entriesBefore = Entries();
-                    const int injectedBefore = InjectedFileFaults();
-                    FailNthFileCall(kind, n, error);
-                    const bool result = c.operation(path);
-                    ClearFileFaults();
-                    if (InjectedFileFaults() == injectedBefore) {
-                        EXPECT_TRUE(result);
-                        break;
-                    }
-                    ++m_injected;
-                    SCOPED_TRACE(::testing::Message() << "call kind " << static_cast<int>(kind)
-                                                      << " #" << n << " errno " << error);
-                    const Content now = Read();
-                    if (result) {
-                        EXPECT_EQ(now, after);
-                        EXPECT_EQ(Entries(), entriesAfter);
-                        continue;
-                    }
-                    ++m_refused;
-                    const bool asBefore = now == c.before || (c.failureMayLeaveEmptyFile &&
-                                                              !c.before && now == std::string());
-                    const bool asAfter = c.failureMayLeaveNewState && now == after;
-                    EXPECT_TRUE(asBefore || asAfter) << (now ? *now : "<missing>");
-                    EXPECT_TRUE(Entries() == entriesBefore || Entries() == entriesAfter ||
-                                (c.failureMayLeaveEmptyFile && Entries().size() == 1))
-                        << "a temporary file was left behind";
+                Reset(c.before);
+                const std::set<std::string> entriesBefore = Entries();
+                const int injectedBefore = InjectedFileFaults();
+                FailFileStep(step, error);
+                const bool result = c.operation(path);
+                ClearFileFaults();
+                if (InjectedFileFaults() == injectedBefore) {
+                    EXPECT_TRUE(result) << FileStepName(step);
+                    continue;
                 }
+                ++m_injected;
+                SCOPED_TRACE(::testing::Message()
+                             << "step " << FileStepName(step) << ", errno " << error);
+                const Content now = Read();
+                if (result) {
+                    EXPECT_EQ(now, after);
+                    EXPECT_EQ(Entries(), entriesAfter);
+                    continue;
+                }
+                ++m_refused;
+                const bool asBefore = now == c.before || (c.failureMayLeaveEmptyFile && !c.before &&
+                                                          now == std::string());
+                const bool asAfter = c.failureMayLeaveNewState && now == after;
+                EXPECT_TRUE(asBefore || asAfter) << (now ? *now : "<missing>");
+                EXPECT_TRUE(Entries() == entriesBefore || Entries() == entriesAfter ||
+                            (c.failureMayLeaveEmptyFile && Entries().size() == 1))
+                    << "a temporary file was left behind";
             }
         }
     }
@@ -186,12 +181,12 @@ TEST_F(FileFaultTest, cachedSettingsAreNotTrustedAfterAFailedLook) {
     SettingsFile settings(Store().string());
     ASSERT_EQ(settings.ReadSetting("B", "k"), "2");
     for (int error : kErrors) {
-        FailNthFileCall(FileCall::Stat, 1, error);
+        FailFileStep(FileStep::Look, error);
         EXPECT_FALSE(settings.WriteSetting("A", "k", "9"));
         ClearFileFaults();
         EXPECT_EQ(ReadBytes(Store()), items);
         // A look that fails reads what the file last held, never the defaults.
-        FailNthFileCall(FileCall::Open, 1, error);
+        FailFileStep(FileStep::OpenToRead, error);
         WriteBytes(Store(), "[A]\r\nk=1\r\n[B]\r\nk=3\r\n");
         EXPECT_EQ(settings.ReadSetting("B", "k", "default"), "2");
         ClearFileFaults();
@@ -210,8 +205,8 @@ TEST_F(FileFaultTest, aTornRecordThatCannotBeCutBackStaysOnALineOfItsOwn) {
     const std::string first = "A1@x@y", second = "B2@x@y", third = "C3@x@y";
     Reset(first + "\r\n");
     const std::string path = Store().string();
-    FailNthFileCall(FileCall::Write, 1, ENOSPC);
-    FailNthFileCall(FileCall::Truncate, 1, EIO);
+    FailFileStep(FileStep::Append, ENOSPC);
+    FailFileStep(FileStep::Truncate, EIO);
     EXPECT_FALSE(history::AppendHistoryRecord(path, second));
     ClearFileFaults();
     m_injected += 2;
