@@ -231,6 +231,11 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
     return m_snapshot.get();
 }
 
+bool SettingsFile::Readable() const {
+    Current();
+    return !m_lookFailed;
+}
+
 std::uint64_t SettingsFile::Generation() const {
     Current();
     return m_generation;

@@ -35,6 +35,8 @@ class SettingsFile {
     // A number that changes whenever a look at the file finds content other than the last look
     // found: whoever wrote it, this program or another copy.
     std::uint64_t Generation() const;
+    // False when the file exists but cannot be read just now: reads then give what it last held.
+    bool Readable() const;
     // Whether a section of that name exists, names matched as ReadSetting matches them.
     bool HasSection(std::string_view section) const;
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when

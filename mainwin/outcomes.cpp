@@ -22,6 +22,9 @@ Message MessageFor(Operation operation, Outcome outcome) {
     switch (outcome) {
         case Outcome::Done:
             return {};
+        case Outcome::SettingsNotRead:
+            return {
+                kFailed, u"无法读取设置文件 ROOMSETTING.ini，本次操作没有执行。\n请稍后再试。", {}};
         case Outcome::SettingsNotWritten:
             return {kFailed,
                     u"无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "core/startup.h"
 #include "core/texts.h"
@@ -10,9 +11,21 @@
 namespace durava::operations {
 namespace {
 
-Outcome LockFailure(const core::StoreLock& lock) {
-    return lock.State() == core::LockState::Busy ? Outcome::StoreBusy : Outcome::StoreUnavailable;
-}
+// Holds the lock for an operation; `refusal` says why the operation cannot go on, if it cannot.
+struct Guard {
+    explicit Guard(const Store& store) : lock(store.settings.Path(), store.lockPatience) {
+        if (lock.State() == core::LockState::Busy) {
+            refusal = Outcome::StoreBusy;
+        } else if (!lock.Held()) {
+            refusal = Outcome::StoreUnavailable;
+        } else if (!store.settings.Readable()) {
+            // Checked against what the file last held, a precondition could pass wrongly.
+            refusal = Outcome::SettingsNotRead;
+        }
+    }
+    const core::StoreLock lock;
+    std::optional<Outcome> refusal;
+};
 
 std::string StateOf(const core::SettingsFile& settings, std::string_view item) {
     // A section without 状态 shows and counts as idle, as the list shows it.
@@ -54,8 +67,8 @@ bool IsInUse(const core::SettingsFile& settings, std::string_view item) {
 }
 
 Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
-    const core::StoreLock lock(store.settings.Path(), store.lockPatience);
-    if (!lock.Held()) return LockFailure(lock);
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
     const core::FixedTexts& texts = core::Texts();
     if (StateOf(store.settings, item) != texts.idle) return Outcome::NoLongerIdle;
     const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
@@ -70,8 +83,8 @@ Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
 // be recorded leaves the item in use and nothing lost, and one cut short between the two writes
 // finds its record next time instead of billing the use again.
 Outcome Checkout(Store& store, const Bill& bill) {
-    const core::StoreLock lock(store.settings.Path(), store.lockPatience);
-    if (!lock.Held()) return LockFailure(lock);
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
     const core::FixedTexts& texts = core::Texts();
     const std::string& item = bill.Item();
     if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
@@ -96,8 +109,8 @@ Outcome Checkout(Store& store, const Bill& bill) {
 }
 
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
-    const core::StoreLock lock(store.settings.Path(), store.lockPatience);
-    if (!lock.Held()) return LockFailure(lock);
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
     core::SettingsFile& settings = store.settings;
     const core::FixedTexts& texts = core::Texts();
     // The keys moved, in the order they are read and written: the tariff, then 状态 and 开始时间.
@@ -135,8 +148,8 @@ Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item) {
 }
 
 Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff) {
-    const core::StoreLock lock(store.settings.Path(), store.lockPatience);
-    if (!lock.Held()) return LockFailure(lock);
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
     if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
     const core::FixedTexts& texts = core::Texts();
     const core::SettingWrite writes[] = {
@@ -151,8 +164,8 @@ Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff) {
 }
 
 Outcome DeleteItem(Store& store, std::string_view item) {
-    const core::StoreLock lock(store.settings.Path(), store.lockPatience);
-    if (!lock.Held()) return LockFailure(lock);
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
     if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
     return store.settings.RemoveSection(item) ? Outcome::Done : Outcome::SettingsNotWritten;
 }

@@ -19,6 +19,7 @@ enum class Outcome {
     NoLongerIdle,        // the item is in use (or gone) by now
     NoLongerInUse,       // the item is idle (or gone) by now
     StartedAgain,        // checkout: in use, but not with the start time the window showed
+    SettingsNotRead,     // the file cannot be read just now; nothing changed
     SettingsNotWritten,  // nothing changed
     RecordNotWritten,    // checkout: nothing changed, the item stays in use
     StoreBusy,           // another copy held the lock too long; nothing done
