@@ -107,4 +107,9 @@ const Window& CheckoutWindow();
 const Window& HistoryWindow();
 const Window& SwitchWindow();
 
+// The five windows, the main window first.
+std::span<const Window* const> Windows();
+// Whether an event of some window runs this operation.
+bool IsBound(std::string_view operation);
+
 }  // namespace durava::core::forms

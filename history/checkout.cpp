@@ -1,6 +1,7 @@
 #include "history/checkout.h"
 
 #include "core/datetime.h"
+#include "core/formnames.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "operations/operations.h"
@@ -11,17 +12,14 @@ namespace {
 
 using operations::Outcome;
 
-// The value labels in the order of the bill's fields.
-constexpr std::u16string_view kFieldLabels[] = {u"标签2", u"标签4",  u"标签14", u"标签16",
-                                                u"标签7", u"标签10", u"标签11", u"标签23",
-                                                u"标签6", u"标签22", u"标签19"};
-static_assert(std::size(kFieldLabels) == operations::kBillFields);
+using core::forms::checkout_window::kValueLabels;
+static_assert(std::size(kValueLabels) == operations::kBillFields);
 
 void InitCheckout(mainwin::Globals& globals, ui::Form& window) {
     globals.CheckoutBill = operations::ComputeBill(
         globals.app.Settings, globals.app.CheckoutItemName, core::CurrentTime());
-    for (std::size_t field = 0; field < std::size(kFieldLabels); ++field) {
-        window.SetText(kFieldLabels[field], globals.CheckoutBill.fields[field]);
+    for (std::size_t field = 0; field < std::size(kValueLabels); ++field) {
+        window.SetText(kValueLabels[field], globals.CheckoutBill.fields[field]);
     }
 }
 
@@ -46,9 +44,9 @@ void ConfirmCheckout(mainwin::Globals& globals, ui::Form& window) {
 }  // namespace
 
 void RegisterCheckout(mainwin::Globals& globals) {
-    globals.handlers.Add("InitCheckout",
+    globals.handlers.Add(core::forms::operation::kInitCheckout,
                          [&globals](ui::Form& window) { InitCheckout(globals, window); });
-    globals.handlers.Add("ConfirmCheckout",
+    globals.handlers.Add(core::forms::operation::kConfirmCheckout,
                          [&globals](ui::Form& window) { ConfirmCheckout(globals, window); });
 }
 

@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include "core/codepage.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/numbers.h"
 #include "core/texts.h"
@@ -14,9 +15,7 @@
 namespace durava::history {
 namespace {
 
-constexpr std::u16string_view kMonthList = u"列表框1";
-constexpr std::u16string_view kMonthTable = u"超级列表框1";
-constexpr std::u16string_view kCountLabel = u"标签1";
+using namespace core::forms::history_window;
 // What FileTitle took off the file name.
 constexpr char kTitleExtension[] = ".txt";
 
@@ -70,10 +69,11 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
 
 void RegisterHistoryViewer(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add("OpenHistory", [&globals](ui::Form&) { OpenHistory(globals); });
-    handlers.Add("ListHistoryFiles",
+    handlers.Add(core::forms::operation::kOpenHistory,
+                 [&globals](ui::Form&) { OpenHistory(globals); });
+    handlers.Add(core::forms::operation::kListHistoryFiles,
                  [&globals](ui::Form& window) { ListHistoryFiles(globals, window); });
-    handlers.Add("ShowHistoryMonth",
+    handlers.Add(core::forms::operation::kShowHistoryMonth,
                  [&globals](ui::Form& window) { ShowHistoryMonth(globals, window); });
 }
 

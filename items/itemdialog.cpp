@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "items/itemname.h"
@@ -15,18 +16,17 @@
 namespace durava::items {
 namespace {
 
-constexpr std::u16string_view kNameBox = u"编辑框1";
-constexpr std::u16string_view kSaveButton = u"按钮1";
+using namespace core::forms::item_dialog;
 
 // Each tariff box with the label that names it, and its default.
 struct TariffField {
     std::u16string_view label, box;
     std::string_view preset;  // 默认
 };
-constexpr TariffField kTariffFields[] = {{u"标签2", u"编辑框2", "240"},
-                                         {u"标签3", u"编辑框3", "70"},
-                                         {u"标签4", u"编辑框4", "30"},
-                                         {u"标签5", u"编辑框5", "20"}};
+constexpr TariffField kTariffFields[] = {{kPeriodLabel, kPeriodBox, "240"},
+                                         {kInitialFeeLabel, kInitialFeeBox, "70"},
+                                         {kUnitLabel, kUnitBox, "30"},
+                                         {kPriceLabel, kPriceBox, "20"}};
 
 void ClearBoxes(ui::Form& dialog) {
     dialog.SetText(kNameBox, {});

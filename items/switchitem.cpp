@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
@@ -17,8 +18,7 @@ namespace {
 
 using operations::Outcome;
 
-constexpr std::u16string_view kChoices = u"组合框1";
-constexpr std::u16string_view kConfirmButton = u"按钮1";
+using namespace core::forms::switch_window;
 
 // The entries as the file now has them, nothing chosen yet.
 void RelistIdleItems(mainwin::Globals& globals, ui::Form& window) {

@@ -3,12 +3,14 @@
 #include <cstdint>
 
 #include "lvcolor/colourmodel.h"
+
+#include "core/formnames.h"
 #include "mainwin/globals.h"
 
 namespace durava::mainwin {
 
-inline constexpr char16_t kMainList[] = u"超级列表";
-inline constexpr char16_t kStatusBar[] = u"状态条";
+inline constexpr std::u16string_view kMainList = core::forms::main_window::kList;
+inline constexpr std::u16string_view kStatusBar = core::forms::main_window::kStatusBar;
 
 enum MainListColumn {
     kColumnId,

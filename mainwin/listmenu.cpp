@@ -1,6 +1,7 @@
 #include "mainwin/listmenu.h"
 
 #include "core/datetime.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
@@ -10,18 +11,14 @@
 namespace durava::mainwin {
 namespace {
 
-constexpr char16_t kStart[] = u"开始计时";
-constexpr char16_t kEnd[] = u"结束记账";
-constexpr char16_t kSwitch[] = u"切换项目";
-constexpr char16_t kModify[] = u"修改项目";
-constexpr char16_t kDelete[] = u"删除项目";
+using namespace core::forms::main_window;
 
 void EnableEntries(ui::Form& main, bool idle) {
-    main.SetMenuEntryEnabled(kStart, idle);
-    main.SetMenuEntryEnabled(kEnd, !idle);
-    main.SetMenuEntryEnabled(kModify, idle);
-    main.SetMenuEntryEnabled(kDelete, idle);
-    main.SetMenuEntryEnabled(kSwitch, !idle);
+    main.SetMenuEntryEnabled(kStartEntry, idle);
+    main.SetMenuEntryEnabled(kCheckoutEntry, !idle);
+    main.SetMenuEntryEnabled(kModifyEntry, idle);
+    main.SetMenuEntryEnabled(kDeleteEntry, idle);
+    main.SetMenuEntryEnabled(kSwitchEntry, !idle);
 }
 
 }  // namespace

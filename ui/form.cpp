@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include <cassert>
+
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
@@ -167,6 +169,8 @@ void Form::Dispatch(Event event, std::u16string_view control) {
 
 QObject* Form::Control(std::u16string_view name) const {
     auto found = m_controls.find(name);
+    // A misspelt name would otherwise act on nothing without a word.
+    assert(name.empty() || found != m_controls.end());
     return found == m_controls.end() ? nullptr : found->second;
 }
 
@@ -297,6 +301,7 @@ std::string Form::StatusPart(std::u16string_view name, int part) const {
 }
 
 void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
+    assert(m_menuEntries.contains(entry));
     if (auto found = m_menuEntries.find(entry); found != m_menuEntries.end()) {
         found->second->setEnabled(enabled);
     }
@@ -304,6 +309,7 @@ void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
 
 bool Form::IsMenuEntryEnabled(std::u16string_view entry) const {
     auto found = m_menuEntries.find(entry);
+    assert(found != m_menuEntries.end());
     return found != m_menuEntries.end() && found->second->isEnabled();
 }
 
