@@ -68,7 +68,8 @@ int main(int argc, char* argv[]) {
     durava::core::SetClock([] { return durava::core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
 
     durava::mainwin::Globals globals;
-    globals.app = durava::core::StartUp(documents.path().toStdString() + "/");
+    globals.app =
+        durava::core::StartUp(durava::core::DocumentsFolder(documents.path().toStdU16String()));
     durava::app::RegisterHandlers(globals);
     Form* main = Form::Open(forms::MainWindow(), globals.handlers);
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));

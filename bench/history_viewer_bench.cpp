@@ -33,7 +33,7 @@ void Settle() {
 void BM_ShowHistoryMonth(benchmark::State& state) {
     bench::EnsureOffscreenApplication();
     mainwin::Globals globals;
-    globals.app.HistoryFolder = core::DirectoryOfPath(SampleMonthPath());
+    globals.app.HistoryFolder = std::filesystem::path(SampleMonthPath()).parent_path();
     RegisterHistoryViewer(globals);
     std::unique_ptr<ui::Form> viewer(
         ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));

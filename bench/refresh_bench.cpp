@@ -22,7 +22,7 @@ mainwin::Globals& Program() {
         EnsureOffscreenApplication();
         auto* program = new mainwin::Globals;
         core::SetClock([] { return core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
-        program->app = core::StartUp(core::DirectoryOfPath(SampleSettingsPath()));
+        program->app = core::StartUp(std::filesystem::path(SampleSettingsPath()).parent_path());
         app::RegisterHandlers(*program);
         ui::Form::Open(core::forms::MainWindow(), program->handlers);
         return program;

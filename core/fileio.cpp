@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "core/codepage.h"
 #include "core/fileio_faults.h"
 
 namespace durava::core {
@@ -33,7 +34,7 @@ bool Fails(FileStep step) {
 
 // Every system call of the file layer goes through one of these, named by the step it serves, so
 // that tests reach each one.
-int Open(FileStep step, const std::string& path, int flags, mode_t mode = 0) {
+int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mode = 0) {
     if (Fails(step)) return -1;
     int fd;
     do {
@@ -42,9 +43,10 @@ int Open(FileStep step, const std::string& path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-int OpenTemporary(std::string& pattern) {
+// A new file under a name of our own, never an existing one; the umask decides its mode.
+int OpenTemporary(const std::filesystem::path& path) {
     if (Fails(FileStep::CreateTemporary)) return -1;
-    return ::mkostemp(pattern.data(), O_CLOEXEC);
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
 bool StatOf(FileStep step, int fd, struct stat& info) {
@@ -82,11 +84,11 @@ bool SyncData(int fd) {
     return !Fails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
 }
 
-bool Rename(const std::string& from, const std::string& to) {
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     return !Fails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void Remove(const std::string& path) {
+void Remove(const std::filesystem::path& path) {
     if (!Fails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
 }
 
@@ -134,8 +136,51 @@ bool WriteAll(FileStep step, int fd, std::string_view bytes) {
     return true;
 }
 
-std::string Native(std::string_view path) {
-    return NativePath(path).string();
+constexpr std::string_view kTemporaryMark = ".durava-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kTemporaryRandom = 8;
+// A write takes milliseconds; a temporary file this young may belong to another copy's write.
+constexpr auto kLeftoverAge = std::chrono::minutes(10);
+
+// ".ROOMSETTING.ini.durava-k3x9q0aa.tmp": hidden, and no name an operator would choose.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::string name = "." + target.filename().string();
+    name += kTemporaryMark;
+    for (std::size_t i = 0; i < kTemporaryRandom; ++i) name += kAlphabet[pick(random)];
+    name += kTemporaryEnd;
+    return target.parent_path() / name;
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& fileName) {
+    const std::string prefix = "." + fileName + std::string(kTemporaryMark);
+    if (name.size() != prefix.size() + kTemporaryRandom + kTemporaryEnd.size() ||
+        !name.starts_with(prefix) || !name.ends_with(kTemporaryEnd)) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(kTemporaryEnd.size()),
+                       [](unsigned char c) { return std::isalnum(c); });
+}
+
+// The file a path leads to: a symbolic link is followed to its target, so that replacing the
+// file keeps the link.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
+        std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// The folder whose entry changes when `file` is renamed into place.
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
 }  // namespace
@@ -180,15 +225,17 @@ int InjectedFileFaults() {
     return g_injected;
 }
 
-bool StatNative(const std::string& nativePath, struct stat& info) {
-    return !Fails(FileStep::Look) && ::stat(nativePath.c_str(), &info) == 0;
+bool StatPath(const std::filesystem::path& path, struct stat& info) {
+    return !Fails(FileStep::Look) && ::stat(path.c_str(), &info) == 0;
 }
 
-std::optional<std::string> ReadWholeFile(std::string_view path) {
-    FileHandle file(Open(FileStep::OpenToRead, Native(path), O_RDONLY), FileStep::Read);
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    // Without O_NONBLOCK, a FIFO in the file's place would hold the window thread for good.
+    FileHandle file(Open(FileStep::OpenToRead, path, O_RDONLY | O_NONBLOCK), FileStep::Read);
     struct stat info;
-    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode))
+    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode)) {
         return std::nullopt;
+    }
     std::string bytes;
     // One byte to spare, so that the read that meets the end needs no larger buffer; the file may
     // still grow or shrink while it is read, so read until the end it has now.
@@ -206,51 +253,56 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     return bytes;
 }
 
-bool ReplaceFile(std::string_view path, std::string_view bytes) {
-    const std::string target = Native(path);
-    std::string temporary = target + ".XXXXXX";
-    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
-    if (!file) return false;
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = FollowLinks(path);
     struct stat old;
-    const bool exists = StatNative(target, old);
+    const bool exists = StatPath(target, old);
     // A file that cannot be looked at must not lose its mode to the default.
-    bool written = (exists || errno == ENOENT) &&
-                   ChangeMode(file.get(), exists ? (old.st_mode & 07777) : 0644) &&
+    if (!exists && errno != ENOENT) return FileProblem::Unreadable;
+    if (exists) {
+        if (!S_ISREG(old.st_mode)) return FileProblem::Unreadable;
+        // The platform's profile functions leave a read-only file alone; the rename would not.
+        if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES)) {
+            return FileProblem::ReadOnly;
+        }
+    }
+    const std::filesystem::path temporary = TemporaryBeside(target);
+    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
+    if (!file) return FileProblem::NotWritten;
+    bool written = (!exists || ChangeMode(file.get(), old.st_mode & 07777)) &&
                    WriteAll(FileStep::WriteTemporary, file.get(), bytes) &&
                    Sync(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     if (!written || !Rename(temporary, target)) {
         Remove(temporary);
-        return false;
+        return FileProblem::NotWritten;
     }
     // Make the rename itself durable.
-    std::string folder = NativePath(path).parent_path().string();
-    FileHandle directory(
-        Open(FileStep::FlushFolder, folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY),
-        FileStep::FlushFolder);
-    if (directory) Sync(FileStep::FlushFolder, directory.get());
-    return true;
+    FileHandle folder(Open(FileStep::FlushFolder, FolderOf(target), O_RDONLY | O_DIRECTORY),
+                      FileStep::FlushFolder);
+    if (folder) Sync(FileStep::FlushFolder, folder.get());
+    return FileProblem::None;
 }
 
-void RemoveLeftoverTemporaries(std::string_view path) {
-    const std::filesystem::path target = NativePath(path);
-    const std::string prefix = target.filename().string() + ".";
+void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
+    const std::filesystem::path target = FollowLinks(path);
+    const std::string fileName = target.filename().string();
+    const auto youngest = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
     std::error_code ignored;
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-        const std::string name = entry.path().filename().string();
-        // mkostemp's six letters or digits after the name and a dot.
-        const bool temporary =
-            name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
-            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
-                        [](unsigned char c) { return std::isalnum(c); });
-        if (temporary && entry.is_regular_file(ignored)) std::filesystem::remove(entry, ignored);
+    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), ignored)) {
+        if (!IsTemporaryOf(entry.path().filename().string(), fileName) ||
+            !entry.is_regular_file(ignored) || entry.last_write_time(ignored) > youngest) {
+            continue;
+        }
+        std::filesystem::remove(entry, ignored);
     }
 }
 
-bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak) {
-    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR | O_CREAT | O_APPEND, 0644),
-                    FileStep::CloseChange);
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::string_view lineBreak) {
+    FileHandle file(
+        Open(FileStep::OpenToChange, path, O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK, 0666),
+        FileStep::CloseChange);
     struct stat info;
     if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode))
         return false;
@@ -274,8 +326,8 @@ bool AppendToFile(std::string_view path, std::string_view bytes, std::string_vie
     return true;
 }
 
-bool RemoveTail(std::string_view path, std::string_view tail) {
-    FileHandle file(Open(FileStep::OpenToChange, Native(path), O_RDWR), FileStep::CloseChange);
+bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
+    FileHandle file(Open(FileStep::OpenToChange, path, O_RDWR | O_NONBLOCK), FileStep::CloseChange);
     struct stat info;
     if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode) ||
         static_cast<std::size_t>(info.st_size) < tail.size()) {
@@ -293,14 +345,14 @@ bool RemoveTail(std::string_view path, std::string_view tail) {
     return true;
 }
 
-bool IsDirectory(std::string_view path) {
+bool IsDirectory(const std::filesystem::path& path) {
     struct stat info;
-    return StatNative(Native(path), info) && S_ISDIR(info.st_mode);
+    return StatPath(path, info) && S_ISDIR(info.st_mode);
 }
 
-bool IsFile(std::string_view path) {
+bool IsFile(const std::filesystem::path& path) {
     struct stat info;
-    return StatNative(Native(path), info) && !S_ISDIR(info.st_mode);
+    return StatPath(path, info) && !S_ISDIR(info.st_mode);
 }
 
 }  // namespace durava::core

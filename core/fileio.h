@@ -1,6 +1,8 @@
 #pragma once
-// Every read and write of the two stores goes through here, so that the rules for keeping
-// data whole live in one place. Paths are program texts (code page 936).
+// Every read and write of the two stores goes through here, so that the rules for keeping data
+// whole live in one place. Paths are the file system's own, from the Documents folder to every
+// open; code page 936 is for file contents only.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,31 +11,44 @@
 
 namespace durava::core {
 
-// All bytes of a regular file; nothing when it is missing, a directory or unreadable.
-std::optional<std::string> ReadWholeFile(std::string_view path);
+// Why a store could not be read or written, for the message the operator sees.
+enum class FileProblem {
+    None,
+    Unreadable,  // missing rights, not a regular file, a failing disk
+    ReadOnly,    // the file is marked read-only: it is never written
+    NotWritten,  // the disk refused the write: full, failing, or the folder is protected
+};
+
+// All bytes of a regular file; nothing when it is missing, not a regular file or unreadable.
+// Never blocks: a FIFO or device in the file's place is not opened for reading.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's content atomically: a temporary file in the same folder is written,
-// flushed and renamed over it, so a crash leaves the old content or the new, never a mix.
-// The folder must exist.
-bool ReplaceFile(std::string_view path, std::string_view bytes);
-// Removes the temporary files that a ReplaceFile of `path` cut short by a crash left behind.
-void RemoveLeftoverTemporaries(std::string_view path);
+// flushed and renamed over it, so a crash leaves the old content or the new, never a mix. A
+// symbolic link stays a link: its target is replaced, in the target's folder. The file keeps its
+// mode; a new one gets the mode the umask allows. A read-only file is not written. The folder
+// must exist.
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
+// Removes the temporary files that a ReplaceFile of `path` cut short by a crash left behind;
+// never one young enough to belong to a write still under way in another copy of the program.
+void RemoveLeftoverTemporaries(const std::filesystem::path& path);
 
 // Appends `bytes` with one write and flushes it, creating the file when missing. When the file
 // is not empty and does not end in `lineBreak`, `lineBreak` goes first in the same write, so that
 // a hand-edited last line does not swallow the new one. When the write is not whole, the file is
 // cut back to its former size.
-bool AppendToFile(std::string_view path, std::string_view bytes, std::string_view lineBreak);
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::string_view lineBreak);
 
 // Cuts `tail` off the end of the file when the file ends with exactly those bytes; false when
 // it does not or the file cannot be changed.
-bool RemoveTail(std::string_view path, std::string_view tail);
+bool RemoveTail(const std::filesystem::path& path, std::string_view tail);
 
-// stat(2) of a file-system path; false, with errno telling why, when it fails.
-bool StatNative(const std::string& nativePath, struct stat& info);
+// stat(2) of a path; false, with errno telling why, when it fails.
+bool StatPath(const std::filesystem::path& path, struct stat& info);
 // True when the path names an existing directory.
-bool IsDirectory(std::string_view path);
+bool IsDirectory(const std::filesystem::path& path);
 // True when the path names an existing file that is not a directory.
-bool IsFile(std::string_view path);
+bool IsFile(const std::filesystem::path& path);
 
 }  // namespace durava::core

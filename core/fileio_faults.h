@@ -39,7 +39,7 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::CloseChange,
 };
 
-// The steps that only read: a disk failing there cannot be told from one that is slow to answer.
+// The steps that only read: while one fails, the program keeps showing what the file last held.
 constexpr bool IsReadingStep(FileStep step) {
     return step == FileStep::Look || step == FileStep::OpenToRead || step == FileStep::StatToRead ||
            step == FileStep::Read;

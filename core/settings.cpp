@@ -79,9 +79,9 @@ struct FileSignature {
     }
 };
 
-std::optional<FileSignature> Stat(const std::string& nativePath) {
+std::optional<FileSignature> Stat(const std::filesystem::path& path) {
     struct stat info;
-    if (!StatNative(nativePath, info)) return std::nullopt;
+    if (!StatPath(path, info)) return std::nullopt;
     return FileSignature{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
 }
 
@@ -179,15 +179,35 @@ void SettingsFile::Snapshot::Parse() {
     }
 }
 
-SettingsFile::SettingsFile(std::string path)
-    : m_path(std::move(path)), m_nativePath(NativePath(m_path).string()) {}
+SettingsFile::SettingsFile(std::filesystem::path path) : m_path(std::move(path)) {}
 SettingsFile::~SettingsFile() = default;
 SettingsFile::SettingsFile(SettingsFile&&) noexcept = default;
 SettingsFile& SettingsFile::operator=(SettingsFile&&) noexcept = default;
 
+SettingsFile::OneLook::OneLook(const SettingsFile& file) : m_file(file) {
+    ++m_file.m_views;
+}
+
+SettingsFile::OneLook::~OneLook() {
+    if (--m_file.m_views == 0) m_file.m_viewTaken = false;
+}
+
+// A write starts from the file as it is now, never from a view another writer has since changed.
+const SettingsFile::Snapshot* SettingsFile::LookAgain() const {
+    m_viewTaken = false;
+    return Current();
+}
+
+bool SettingsFile::Unreadable() const {
+    Current();
+    return m_lookFailed;
+}
+
 const SettingsFile::Snapshot* SettingsFile::Current() const {
+    if (m_viewTaken && m_snapshot) return m_snapshot.get();
+    m_viewTaken = m_views > 0;
     const timespec lookedAt = Now();
-    const std::optional<FileSignature> signature = Stat(m_nativePath);
+    const std::optional<FileSignature> signature = Stat(m_path);
     // Only a file known to be absent is missing: a failed look taken for an empty file would have
     // the next write replace every section with one.
     const bool unknown = !signature && errno != ENOENT && errno != ENOTDIR;
@@ -231,11 +251,6 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
     return m_snapshot.get();
 }
 
-bool SettingsFile::Readable() const {
-    Current();
-    return !m_lookFailed;
-}
-
 std::uint64_t SettingsFile::Generation() const {
     Current();
     return m_generation;
@@ -245,7 +260,7 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
                                       std::string_view fallback) const {
     section = TrimTrailingSpaces(SkipControlBytes(section));
     key = TrimTrailingSpaces(SkipControlBytes(key));
-    if (SkipControlBytes(m_path).empty() || section.empty() || key.empty()) return {};
+    if (m_path.empty() || section.empty() || key.empty()) return {};
 
     const Snapshot* snapshot = Current();
     if (const Snapshot::Section* found = snapshot->FindSection(section)) {
@@ -307,25 +322,38 @@ bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
 }
 
 bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
+    m_writeProblem = FileProblem::NotWritten;
     for (const SettingWrite& write : writes) {
         if (!IsWritable(TrimSpaces(write.section), TrimSpaces(write.key), write.value)) {
             return false;
         }
     }
-    const Snapshot* current = Current();
-    if (m_lookFailed) return false;
+    const Snapshot* current = LookAgain();
+    if (m_lookFailed) {
+        m_writeProblem = FileProblem::Unreadable;
+        return false;
+    }
     Snapshot working;
     working.bytes = current->bytes;
     working.Parse();
-    for (std::size_t index = 0; index < writes.size(); ++index) {
-        const SettingWrite& write = writes[index];
-        std::string updated =
-            working.With(TrimSpaces(write.section), TrimSpaces(write.key), write.value);
+    for (const SettingWrite& write : writes) {
+        const std::string_view section = TrimSpaces(write.section), key = TrimSpaces(write.key);
+        std::string updated = working.With(section, key, write.value);
         working = Snapshot();
         working.bytes = std::move(updated);
-        if (index + 1 < writes.size()) working.Parse();
+        working.Parse();
+        // A name the reader would split or cut differently would leave a section that can never
+        // be found again, and every later write would add another.
+        const Snapshot::Section* found = working.FindSection(section);
+        if (!found || !found->keys.contains(FoldName(key))) return false;
     }
-    return ReplaceFile(m_path, working.bytes);
+    return Replace(working.bytes);
+}
+
+bool SettingsFile::Replace(std::string_view bytes) {
+    m_writeProblem = ReplaceFile(m_path, bytes);
+    m_viewTaken = false;
+    return m_writeProblem == FileProblem::None;
 }
 
 void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
@@ -351,7 +379,8 @@ void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
 }
 
 bool SettingsFile::RemoveSection(std::string_view name) {
-    const Snapshot* snapshot = Current();
+    const Snapshot* snapshot = LookAgain();
+    m_writeProblem = m_lookFailed ? FileProblem::Unreadable : FileProblem::None;
     if (m_lookFailed) return false;
     if (snapshot->state == Snapshot::State::Missing) return true;
     const std::string_view text = snapshot->bytes;
@@ -380,7 +409,7 @@ bool SettingsFile::RemoveSection(std::string_view name) {
     }
     std::string updated(text.substr(0, begin));
     updated.append(text.substr(end));
-    return ReplaceFile(m_path, updated);
+    return Replace(updated);
 }
 
 }  // namespace durava::core

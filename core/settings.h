@@ -3,11 +3,14 @@
 // Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;
 // writes replace the file atomically and leave every byte they do not touch as it was.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/fileio.h"
 
 namespace durava::core {
 
@@ -17,13 +20,12 @@ struct SettingWrite {
 
 class SettingsFile {
   public:
-    explicit SettingsFile(std::string path = {});
+    explicit SettingsFile(std::filesystem::path path = {});
     ~SettingsFile();
     SettingsFile(SettingsFile&&) noexcept;
     SettingsFile& operator=(SettingsFile&&) noexcept;
 
-    // The file's path as a program text.
-    const std::string& Path() const { return m_path; }
+    const std::filesystem::path& Path() const { return m_path; }
 
     // The value, else `fallback`, else the empty text; at most 10,239 bytes.
     std::string ReadSetting(std::string_view section, std::string_view key,
@@ -35,8 +37,6 @@ class SettingsFile {
     // A number that changes whenever a look at the file finds content other than the last look
     // found: whoever wrote it, this program or another copy.
     std::uint64_t Generation() const;
-    // False when the file exists but cannot be read just now: reads then give what it last held.
-    bool Readable() const;
     // Whether a section of that name exists, names matched as ReadSetting matches them.
     bool HasSection(std::string_view section) const;
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
@@ -46,14 +46,38 @@ class SettingsFile {
     // could not be rewritten.
     bool RemoveSection(std::string_view name);
 
+    // Why the last write failed: the file could not be read (then it is not written either), is
+    // read-only, or the disk refused. None after a write that landed.
+    FileProblem LastWriteProblem() const { return m_writeProblem; }
+    // True when the last look at the file found it but could not read it.
+    bool Unreadable() const;
+
+    // While one lives, reads see the file as one look at it found it: a pass over a thousand
+    // items costs one look, however often the file changes meanwhile. A write of this object
+    // ends the view, so that the next read sees what was written.
+    class [[nodiscard]] OneLook {
+      public:
+        explicit OneLook(const SettingsFile& file);
+        ~OneLook();
+        OneLook(const OneLook&) = delete;
+        OneLook& operator=(const OneLook&) = delete;
+
+      private:
+        const SettingsFile& m_file;
+    };
+
   private:
     struct Snapshot;
     const Snapshot* Current() const;
+    const Snapshot* LookAgain() const;
+    bool Replace(std::string_view bytes);
 
-    std::string m_path;
-    std::string m_nativePath;
+    std::filesystem::path m_path;
     mutable std::unique_ptr<Snapshot> m_snapshot;
     mutable bool m_lookFailed = false;  // the last look at the file could not read it
+    mutable int m_views = 0;            // OneLook objects alive
+    mutable bool m_viewTaken = false;   // their one look has been taken
+    FileProblem m_writeProblem = FileProblem::None;
     mutable std::uint64_t m_generation = 0;
 };
 

@@ -3,56 +3,33 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/codepage.h"
 #include "core/datetime.h"
 #include "core/fileio.h"
 
 namespace durava::core {
 
-std::string DocumentsFolder(std::u16string_view platformFolder) {
-    if (platformFolder.empty()) return {};
-    std::u16string folder(platformFolder);
-    if (folder.back() != kPathSeparator) folder += kPathSeparator;
-    return WideToText(folder);
+std::filesystem::path DocumentsFolder(std::u16string_view platformFolder) {
+    return std::filesystem::path(std::u16string(platformFolder));
 }
 
-AppState StartUp(std::string_view documentsFolder) {
+AppState StartUp(const std::filesystem::path& documentsFolder) {
     AppState state;
-    state.Settings = SettingsFile(std::string(documentsFolder) + kSettingsFileName);
+    state.Settings = SettingsFile(documentsFolder / kSettingsFileName);
     // A write cut short by a crash leaves its temporary file; the settings themselves are whole.
     RemoveLeftoverTemporaries(state.SettingsPath());
-    state.HistoryFolder = std::string(documentsFolder) + kHistoryFolderName + kPathSeparator;
+    state.HistoryFolder = documentsFolder / kHistoryFolderName;
     // A folder that cannot be made shows later, when a checkout cannot write its record.
     CreateDirectoryTree(state.HistoryFolder);
     return state;
 }
 
-std::string HistoryFilePath(std::string_view historyFolder, DateTime when) {
-    return std::string(historyFolder) + FormatDateTime(when, "yyyyMM", "") + kHistoryFileSuffix;
+std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder, DateTime when) {
+    return historyFolder / (FormatDateTime(when, "yyyyMM", "") + kHistoryFileSuffix);
 }
 
-std::string DirectoryOfPath(std::string_view path) {
-    if (!path.empty() && path.back() == kPathSeparator) path.remove_suffix(1);
-    const long long last = FindTextLast(path, std::string_view(&kPathSeparator, 1));
-    return TakeLeft(path, last);
-}
-
-bool CreateDirectoryTree(std::string_view path) {
-    const std::u16string wide = TextToWide(path);
-    // Two characters or fewer name no folder that could be made.
-    if (wide.size() >= 3) {
-        std::u16string prefix;
-        int separators = 0;
-        std::error_code ignored;  // a level that exists or cannot be made is passed over
-        for (char16_t unit : wide) {
-            // The first separator follows the root, which is never made.
-            if (unit == kPathSeparator && separators++ > 0) {
-                std::filesystem::create_directory(std::filesystem::path(prefix), ignored);
-            }
-            prefix += unit;
-        }
-        std::filesystem::create_directory(std::filesystem::path(prefix), ignored);
-    }
+bool CreateDirectoryTree(const std::filesystem::path& path) {
+    std::error_code ignored;  // a level that exists or cannot be made is passed over
+    std::filesystem::create_directories(path, ignored);
     return IsDirectory(path);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The process's global values and where the two stores live.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -20,28 +21,27 @@ inline constexpr char kHistoryFolderName[] = "History";
 inline constexpr char kHistoryFileSuffix[] = ".QY.txt";
 
 struct AppState {
-    SettingsFile Settings;      // its path is SettingsPath
-    std::string HistoryFolder;  // ends in the separator
+    SettingsFile Settings;  // its path is SettingsPath
+    std::filesystem::path HistoryFolder;
     std::string CurrentItemName;
     std::string CheckoutItemName;
     TextArray SectionNames;
     TextArray HistoryFileList;
 
-    const std::string& SettingsPath() const { return Settings.Path(); }
+    const std::filesystem::path& SettingsPath() const { return Settings.Path(); }
 };
 
-// The Documents folder as a program text ending in the separator; empty stays empty, so that
-// both stores then lie in the current directory.
-std::string DocumentsFolder(std::u16string_view platformFolder);
+// The Documents folder as the platform names it; empty stays empty, so that both stores then lie
+// in the current directory. Its name never passes through code page 936, which cannot hold every
+// folder name.
+std::filesystem::path DocumentsFolder(std::u16string_view platformFolder);
 // Builds the paths from the Documents folder and creates the History folder. Reads nothing from
 // the settings file.
-AppState StartUp(std::string_view documentsFolder);
+AppState StartUp(const std::filesystem::path& documentsFolder);
 // The month file that a record made at `when` belongs to.
-std::string HistoryFilePath(std::string_view historyFolder, DateTime when);
+std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder, DateTime when);
 
-// The path up to and including its last separator; empty without one.
-std::string DirectoryOfPath(std::string_view path);
-// Creates every level below the root; true when the path names a directory afterwards.
-bool CreateDirectoryTree(std::string_view path);
+// Creates every missing level; true when the path names a directory afterwards.
+bool CreateDirectoryTree(const std::filesystem::path& path);
 
 }  // namespace durava::core

@@ -6,8 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "core/codepage.h"
-
 namespace durava::core {
 namespace {
 
@@ -28,12 +26,15 @@ bool TryLock(int fd) {
 
 }  // namespace
 
-std::string LockFilePath(std::string_view settingsPath) {
-    return std::string(settingsPath) + ".lock";
+std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
+    std::filesystem::path lock = settingsPath;
+    lock += ".lock";
+    return lock;
 }
 
-StoreLock::StoreLock(std::string_view settingsPath, std::chrono::milliseconds patience) {
-    const std::string path = NativePath(LockFilePath(settingsPath)).string();
+StoreLock::StoreLock(const std::filesystem::path& settingsPath,
+                     std::chrono::milliseconds patience) {
+    const std::string path = LockFilePath(settingsPath).string();
     int fd;
     do {
         fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);

@@ -4,8 +4,7 @@
 // Held only while an operation runs, never while a window waits for the operator.
 #include <chrono>
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <filesystem>
 
 namespace durava::core {
 
@@ -20,7 +19,7 @@ enum class LockState {
 class StoreLock {
   public:
     // Tries until `patience` has passed; a patience of zero tries once.
-    explicit StoreLock(std::string_view settingsPath,
+    explicit StoreLock(const std::filesystem::path& settingsPath,
                        std::chrono::milliseconds patience = kLockPatience);
     ~StoreLock();
     StoreLock(const StoreLock&) = delete;
@@ -35,6 +34,6 @@ class StoreLock {
 };
 
 // The lock file of a settings file: its path with ".lock" added.
-std::string LockFilePath(std::string_view settingsPath);
+std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath);
 
 }  // namespace durava::core

@@ -5,7 +5,7 @@
 
 namespace durava::history {
 
-bool AppendHistoryRecord(std::string_view path, std::string_view record) {
+bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view record) {
     // A line break would split the record into two rows and a zero byte would hide every
     // record after it from the reader.
     constexpr std::string_view kLineBreaking("\r\n\0", 3);
@@ -15,11 +15,12 @@ bool AppendHistoryRecord(std::string_view path, std::string_view record) {
     return core::AppendToFile(path, line, kRecordEnd);
 }
 
-bool RemoveLastHistoryRecord(std::string_view path, std::string_view record) {
+bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record) {
     return core::RemoveTail(path, std::string(record) + kRecordEnd);
 }
 
-bool HasRecordOfUse(std::string_view path, std::string_view item, std::string_view start) {
+bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
+                    std::string_view start) {
     const std::optional<std::string> bytes = core::ReadWholeFile(path);
     if (!bytes) return false;
     const std::string opening =
@@ -31,7 +32,7 @@ bool HasRecordOfUse(std::string_view path, std::string_view item, std::string_vi
     return false;
 }
 
-bool FileExists(std::string_view path) {
+bool FileExists(const std::filesystem::path& path) {
     return core::IsFile(path);
 }
 
@@ -53,7 +54,7 @@ HistoryMonth::HistoryMonth(std::string text) : m_text(core::BytesToText(text)) {
     }
 }
 
-HistoryMonth ReadHistoryMonth(std::string_view path) {
+HistoryMonth ReadHistoryMonth(const std::filesystem::path& path) {
     std::optional<std::string> bytes = core::ReadWholeFile(path);
     return bytes ? HistoryMonth(std::move(*bytes)) : HistoryMonth();
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The month files of the History folder: one checkout per CR LF line, eleven fields joined by "@".
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,14 +12,15 @@ inline constexpr char kRecordEnd[] = "\r\n";
 
 // Appends the record and its CR LF with one write and flushes it. False when the record is not
 // on disk whole; the file then holds what it held before.
-bool AppendHistoryRecord(std::string_view path, std::string_view record);
+bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view record);
 // Takes back the record that the last AppendHistoryRecord wrote, when the file still ends with it:
 // a checkout that cannot finish leaves no record behind.
-bool RemoveLastHistoryRecord(std::string_view path, std::string_view record);
+bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record);
 // Whether the month file holds a record of the use: one whose name and start time fields are these.
-bool HasRecordOfUse(std::string_view path, std::string_view item, std::string_view start);
+bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
+                    std::string_view start);
 // True when the path names an existing file that is not a directory.
-bool FileExists(std::string_view path);
+bool FileExists(const std::filesystem::path& path);
 
 // A month file read into records of fields, kept as spans of one text so that a month of
 // 100,000 records costs a few allocations.
@@ -45,6 +47,6 @@ class HistoryMonth {
     std::vector<std::size_t> m_recordStarts{0};
 };
 // A missing or unreadable file gives no records.
-HistoryMonth ReadHistoryMonth(std::string_view path);
+HistoryMonth ReadHistoryMonth(const std::filesystem::path& path);
 
 }  // namespace durava::history

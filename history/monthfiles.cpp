@@ -64,18 +64,16 @@ std::optional<std::string> ProgramText(const std::filesystem::path& name) {
 
 // Window events wait until the listing is done: one handled in between could open the viewer
 // again and refill `result` under this loop.
-std::size_t FindFiles(std::string_view directory, std::string_view pattern,
+std::size_t FindFiles(const std::filesystem::path& directory, std::string_view pattern,
                       core::TextArray& result) {
     result.clear();
-    std::string folder(directory);
-    if (folder.empty() || folder.back() != core::kPathSeparator) folder += core::kPathSeparator;
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(core::NativePath(folder), error), end;
-         !error && entry != end; entry.increment(error)) {
+    for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error)) {
         std::error_code unreadable;
         if (!entry->is_regular_file(unreadable)) continue;
         const std::optional<std::string> name = ProgramText(entry->path().filename());
-        if (name && MatchesPattern(*name, pattern)) result.push_back(folder + *name);
+        if (name && MatchesPattern(*name, pattern)) result.push_back(*name);
     }
     SortTextArray(result);
     return result.size();

@@ -1,6 +1,7 @@
 #pragma once
 // Finding the month files of the History folder, and naming them in the viewer's list.
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,11 +11,11 @@ namespace durava::history {
 
 inline constexpr char kMonthFilePattern[] = "*.QY.txt";
 
-// Replaces `result` with the full paths of the regular files directly in `directory` whose names
-// match `pattern` ("*" stands for any run of characters), sorted by SortTextArray, and returns
+// Replaces `result` with the names of the regular files directly in `directory` that match
+// `pattern` ("*" stands for any run of characters), sorted by SortTextArray, and returns
 // their count. Names that no program text can name faithfully are left out, since the viewer
 // could not open them again.
-std::size_t FindFiles(std::string_view directory, std::string_view pattern,
+std::size_t FindFiles(const std::filesystem::path& directory, std::string_view pattern,
                       core::TextArray& result);
 // Ascending and case-sensitive by CompareText.
 void SortTextArray(core::TextArray& texts);

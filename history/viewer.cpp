@@ -26,7 +26,7 @@ void OpenHistory(mainwin::Globals& globals) {
 void ListHistoryFiles(mainwin::Globals& globals, ui::Form& window) {
     core::TextArray& files = globals.app.HistoryFileList;
     FindFiles(globals.app.HistoryFolder, kMonthFilePattern, files);
-    for (const std::string& path : files) window.AppendEntry(kMonthList, FileTitle(path));
+    for (const std::string& name : files) window.AppendEntry(kMonthList, FileTitle(name));
     // A list view that takes the focus without a current entry makes its first entry current,
     // which would show the oldest month unasked; one explicit choice of none stops that.
     qobject_cast<QListWidget*>(window.Control(kMonthList))->setCurrentIndex({});
@@ -53,9 +53,9 @@ HistoryMonthModel& MonthModel(ui::Form& window, QTableView& view) {
 }
 
 void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
-    const std::string path =
-        globals.app.HistoryFolder + window.SelectedText(kMonthList) + kTitleExtension;
-    HistoryMonth month = ReadHistoryMonth(path);
+    HistoryMonth month =
+        ReadHistoryMonth(globals.app.HistoryFolder /
+                         core::NativePath(window.SelectedText(kMonthList) + kTitleExtension));
     const std::size_t count = month.RecordCount();
     auto& view = *qobject_cast<QTableView*>(window.Control(kMonthTable));
     MonthModel(window, view).Show(std::move(month));

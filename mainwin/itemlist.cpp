@@ -9,6 +9,7 @@ namespace durava::mainwin {
 void FillItemList(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::SettingsFile& settings = globals.app.Settings;
+    const core::SettingsFile::OneLook look(settings);
     const core::FixedTexts& texts = core::Texts();
 
     // The operator's choice stays on the same item, wherever the item now stands.

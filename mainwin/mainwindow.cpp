@@ -7,6 +7,7 @@
 #include "lvcolor/colourdelegate.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/listmenu.h"
+#include "mainwin/notices.h"
 #include "mainwin/refresh.h"
 #include "ui/form.h"
 
@@ -20,6 +21,7 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
                           qobject_cast<QTableView*>(main.Control(kMainList)));
     FillItemList(globals);
     StartRefreshWorker(globals);
+    if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);
 }
 
 // The process entry ends the program when the main window is gone.

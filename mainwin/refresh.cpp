@@ -19,6 +19,8 @@ constexpr int kPauseMilliseconds = 1000;
 void RefreshPass(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const core::FixedTexts& texts = core::Texts();
+    // One look at the settings file per pass, however many items are in use.
+    const core::SettingsFile::OneLook look(globals.app.Settings);
     // Another copy of the program, or another desk, may have changed the items.
     if (globals.app.Settings.Generation() != globals.ListGeneration) FillItemList(globals);
 

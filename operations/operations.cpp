@@ -18,7 +18,7 @@ struct Guard {
             refusal = Outcome::StoreBusy;
         } else if (!lock.Held()) {
             refusal = Outcome::StoreUnavailable;
-        } else if (!store.settings.Readable()) {
+        } else if (store.settings.Unreadable()) {
             // Checked against what the file last held, a precondition could pass wrongly.
             refusal = Outcome::SettingsNotRead;
         }
@@ -97,7 +97,7 @@ Outcome Checkout(Store& store, const Bill& bill) {
         return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
                                                   : Outcome::SettingsNotWritten;
     }
-    const std::string path = core::HistoryFilePath(store.historyFolder, bill.end);
+    const std::filesystem::path path = core::HistoryFilePath(store.historyFolder, bill.end);
     const std::string record = bill.Record();
     if (!history::AppendHistoryRecord(path, record)) return Outcome::RecordNotWritten;
     if (!store.settings.WriteSettings(idle)) {

@@ -3,6 +3,7 @@
 // reads what it depends on from the file at that moment, checks its precondition, writes, and says
 // what happened. Windows only read their controls, call one of these and show the outcome.
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,7 @@ enum class Outcome {
 
 struct Store {
     core::SettingsFile& settings;
-    std::string historyFolder;  // ends in the separator
+    std::filesystem::path historyFolder;
     std::chrono::milliseconds lockPatience = core::kLockPatience;
 };
 

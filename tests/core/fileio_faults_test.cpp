@@ -118,9 +118,12 @@ class FileFaultTest : public ::testing::Test {
 TEST_F(FileFaultTest, fileLayerOperationsReportEveryFailureAndKeepTheFileWhole) {
     const std::string big(70000, 'x');  // more than one write's worth on some systems
     const Case cases[] = {
-        {"replace", "old\r\n", [](auto& p) { return ReplaceFile(p, "new content\r\n"); }},
-        {"replace missing", std::nullopt, [](auto& p) { return ReplaceFile(p, "new\r\n"); }},
-        {"replace big", big, [&big](auto& p) { return ReplaceFile(p, big + big); }},
+        {"replace", "old\r\n",
+         [](auto& p) { return ReplaceFile(p, "new content\r\n") == FileProblem::None; }},
+        {"replace missing", std::nullopt,
+         [](auto& p) { return ReplaceFile(p, "new\r\n") == FileProblem::None; }},
+        {"replace big", big,
+         [&big](auto& p) { return ReplaceFile(p, big + big) == FileProblem::None; }},
         {"append", "r1\r\n", [](auto& p) { return AppendToFile(p, "r2\r\n", "\r\n"); }},
         {"append to unfinished line", "r1",
          [](auto& p) { return AppendToFile(p, "r2\r\n", "\r\n"); }},

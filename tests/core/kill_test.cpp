@@ -231,7 +231,7 @@ TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
         for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
             const std::string name = entry.path().filename().string();
             if (name == SettingsName() || name == "History") continue;
-            ASSERT_TRUE(name.starts_with(SettingsName() + ".")) << name;
+            ASSERT_TRUE(name.starts_with("." + SettingsName() + ".durava-")) << name;
             std::filesystem::remove(entry.path());
             ++leftTemporaries;
         }

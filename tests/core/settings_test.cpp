@@ -172,6 +172,9 @@ TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
     EXPECT_FALSE(settings.WriteSetting("A", "k=x", "1"));
     EXPECT_FALSE(settings.WriteSetting("A", "[k", "1"));
     EXPECT_FALSE(settings.WriteSetting("   ", "k", "1"));
+    // A name ending in a lone lead byte takes the "]" into its last character: the section would
+    // never be found again, and each later write would add another.
+    EXPECT_FALSE(settings.WriteSetting("B\x81", "k", "1"));
     EXPECT_EQ(ReadBytes(file()), before);
 
     SettingsFile noFolder((m_folder / "absent" / "ROOMSETTING.ini").string());
@@ -184,13 +187,71 @@ TEST_F(SettingsFileTest, refusedWritesLeaveTheFileAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "dir.ini"));
 }
 
-TEST_F(SettingsFileTest, keepsTheFileModeAcrossWrites) {
+TEST_F(SettingsFileTest, keepsTheFileModeAndGivesNewFilesWhatTheUmaskAllows) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n");
     ::chmod(file().c_str(), 0600);
     ASSERT_TRUE(settings.WriteSetting("A", "k", "2"));
     struct stat info;
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    const mode_t previous = ::umask(027);
+    SettingsFile fresh(m_folder / "new.ini");
+    const bool written = fresh.WriteSetting("A", "k", "1");
+    ::umask(previous);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(::stat((m_folder / "new.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// What may stand in the settings file's place: each is left as it was, and nothing blocks.
+TEST_F(SettingsFileTest, linksReadOnlyFilesAndFifosAreNeverHarmed) {
+    const std::string items = "[A]\r\nk=1\r\n";
+    std::filesystem::create_directory(m_folder / "synced");
+    WriteBytes(m_folder / "synced" / "real.ini", items);
+    std::filesystem::create_symlink("synced/real.ini", file());
+    SettingsFile linked(file());
+    ASSERT_TRUE(linked.WriteSetting("A", "k", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(file()));
+    EXPECT_EQ(ReadBytes(m_folder / "synced" / "real.ini"), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(EntriesInFolder(), 2u);  // no temporary file left beside either
+    std::filesystem::remove(file());
+
+    SettingsFile readOnly = Open(items);
+    ::chmod(file().c_str(), 0444);
+    EXPECT_FALSE(readOnly.WriteSetting("A", "k", "2"));
+    EXPECT_FALSE(readOnly.RemoveSection("A"));
+    EXPECT_EQ(readOnly.LastWriteProblem(), FileProblem::ReadOnly);
+    EXPECT_EQ(ReadBytes(file()), items);
+    std::filesystem::remove(file());
+
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    SettingsFile fifo(file());
+    EXPECT_EQ(fifo.ReadSetting("A", "k", "default"), "default");
+    EXPECT_TRUE(fifo.Unreadable());
+    EXPECT_FALSE(fifo.WriteSetting("A", "k", "2"));
+    EXPECT_EQ(fifo.LastWriteProblem(), FileProblem::Unreadable);
+    EXPECT_TRUE(std::filesystem::is_fifo(file()));
+}
+
+// A file stamped in the future never settles, so every look reads it again: one look must serve a
+// whole pass over the items.
+TEST_F(SettingsFileTest, oneLookServesEveryReadWhileItLasts) {
+    SettingsFile settings = Open("[A]\r\nk=1\r\n");
+    std::filesystem::last_write_time(
+        file(), std::filesystem::file_time_type::clock::now() + std::chrono::hours(24));
+    {
+        const SettingsFile::OneLook look(settings);
+        ASSERT_EQ(settings.ReadSetting("A", "k"), "1");
+        WriteBytes(file(), "[A]\r\nk=2\r\n");
+        EXPECT_EQ(settings.ReadSetting("A", "k"), "1");
+        // Its own write ends the view.
+        ASSERT_TRUE(settings.WriteSetting("A", "j", "3"));
+        EXPECT_EQ(settings.ReadSetting("A", "k"), "2");
+        WriteBytes(file(), "[A]\r\nk=4\r\n");
+        EXPECT_EQ(settings.ReadSetting("A", "k"), "2");
+    }
+    EXPECT_EQ(settings.ReadSetting("A", "k"), "4");
 }
 
 TEST_F(SettingsFileTest, seesChangesMadeByOthersAtOnce) {

@@ -18,7 +18,6 @@ using core::TextArray;
 class FindFilesTest : public ::testing::Test {
   protected:
     void Make(const std::string& name) { testing::WriteBytes(m_folder / name, "A1@x\r\n"); }
-    std::string Path(const std::string& name) const { return m_folder.text() + name; }
 
     testing::TempFolder m_folder;
 };
@@ -33,9 +32,8 @@ TEST_F(FindFilesTest, listsTheMonthFilesDirectlyInTheFolderOldestFirst) {
     Make("sub/202402.QY.txt");
     TextArray found{"left from before"};
 
-    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 3u);
-    EXPECT_EQ(found,
-              (TextArray{Path("202403.QY.txt"), Path("202404.QY.txt"), Path("202405.QY.txt")}));
+    EXPECT_EQ(FindFiles(m_folder.path(), kMonthFilePattern, found), 3u);
+    EXPECT_EQ(found, (TextArray{"202403.QY.txt", "202404.QY.txt", "202405.QY.txt"}));
 }
 
 TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
@@ -44,10 +42,10 @@ TEST_F(FindFilesTest, aFolderWithoutSeparatorOrWithoutFilesGivesWhatItHolds) {
     folder.pop_back();
     TextArray found;
     EXPECT_EQ(FindFiles(folder, kMonthFilePattern, found), 1u);
-    EXPECT_EQ(found, TextArray{Path("202405.QY.txt")});
+    EXPECT_EQ(found, TextArray{"202405.QY.txt"});
 
     found = {"left from before"};
-    EXPECT_EQ(FindFiles(Path("missing"), kMonthFilePattern, found), 0u);
+    EXPECT_EQ(FindFiles(m_folder / "missing", kMonthFilePattern, found), 0u);
     EXPECT_TRUE(found.empty());
 }
 
@@ -56,9 +54,8 @@ TEST_F(FindFilesTest, namesAreProgramTextsSortedByteForByte) {
         Make(name);
     }
     TextArray found;
-    FindFiles(m_folder.text(), kMonthFilePattern, found);
-    EXPECT_EQ(found, (TextArray{Path("B.QY.txt"), Path("a.QY.txt"), Path("b.QY.txt"),
-                                Path("\xB6\xFE.QY.txt")}));
+    FindFiles(m_folder.path(), kMonthFilePattern, found);
+    EXPECT_EQ(found, (TextArray{"B.QY.txt", "a.QY.txt", "b.QY.txt", "\xB6\xFE.QY.txt"}));
 }
 
 #ifndef _WIN32
@@ -71,8 +68,8 @@ TEST_F(FindFilesTest, leavesOutNamesAndFilesTheViewerCouldNotOpen) {
     std::filesystem::create_symlink(m_folder / "missing", m_folder / "202403.QY.txt");
     Make("202402.QY.txt");
     TextArray found;
-    EXPECT_EQ(FindFiles(m_folder.text(), kMonthFilePattern, found), 1u);
-    EXPECT_EQ(found, TextArray{Path("202402.QY.txt")});
+    EXPECT_EQ(FindFiles(m_folder.path(), kMonthFilePattern, found), 1u);
+    EXPECT_EQ(found, TextArray{"202402.QY.txt"});
 }
 #endif
 

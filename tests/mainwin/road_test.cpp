@@ -3,11 +3,13 @@
 #include <QTableView>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "core/codepage.h"
+#include "items/itemtesting.h"
 #include "lvcolor/colourmodel.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"
-#include "support/program_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -201,6 +203,40 @@ class RoadTest : public QObject {
             QStringList{"无法结账|项目【A1】已不在使用中，可能已在别处结账。\n没有写入记录。"});
         QVERIFY(!std::filesystem::exists(program.MonthFile()));
         QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+    }
+
+    // A settings file that is there but cannot be read (a folder or a FIFO in its place) is said
+    // at start-up, and a save says why it cannot be kept; nothing blocks.
+    void unreadableSettingsAreToldAtStartAndNoSaveIsKept() {
+        using Prepare = std::function<void(const std::filesystem::path&)>;
+        const Prepare unreadable[] = {
+            [](const std::filesystem::path& documents) {
+                std::filesystem::create_directory(documents / "ROOMSETTING.ini");
+            },
+            [](const std::filesystem::path& documents) {
+                QCOMPARE(::mkfifo((documents / "ROOMSETTING.ini").c_str(), 0600), 0);
+            },
+        };
+        for (const Prepare& prepare : unreadable) {
+            QStringList told;
+            ui::AnswerMessagesWith([&told](const QString& caption, const QString& text) {
+                told.append(caption + u'|' + text);
+                return true;
+            });
+            ProgramFixture program(prepare, {2024, 5, 6, 18, 31, 0});
+            QCOMPARE(told.size(), 1);
+            QVERIFY(told[0].startsWith(u"无法读取设置文件|"));
+            QCOMPARE(program.Main().RowCount(mainwin::kMainList), 0);
+            program.AnswerMessages(true);
+            WhenOpenThenClose("ItemDialog", [](ui::Form& w) {
+                Type(w, u"编辑框1", QStringLiteral("D"));
+                Click(w, u"按钮2");
+                Click(w, u"按钮1");
+            });
+            Click(program.Main(), u"超级按钮1");
+            QCOMPARE(program.Messages().size(), 1);
+            QVERIFY(program.Messages()[0].startsWith(u"操作失败|无法读取设置文件"));
+        }
     }
 
     void aCheckoutThatCannotBeRecordedLeavesTheItemInUse() {

@@ -15,10 +15,18 @@
 
 namespace durava::testing {
 
-ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now) {
+ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now)
+    : ProgramFixture(
+          [settings](const std::filesystem::path& documents) {
+              if (!settings.empty()) WriteBytes(documents / "ROOMSETTING.ini", Gbk(settings));
+          },
+          now) {}
+
+ProgramFixture::ProgramFixture(const std::function<void(const std::filesystem::path&)>& prepare,
+                               core::CalendarTime now) {
     SetNow(now);
-    if (!settings.empty()) WriteBytes(SettingsFile(), Gbk(settings));
-    m_globals.app = core::StartUp(m_documents.text());
+    prepare(m_documents.path());
+    m_globals.app = core::StartUp(m_documents.path());
     app::RegisterHandlers(m_globals);
     ui::Form::Open(core::forms::MainWindow(), m_globals.handlers);
 }
@@ -31,8 +39,7 @@ ProgramFixture::~ProgramFixture() {
 }
 
 std::filesystem::path ProgramFixture::MonthFile() const {
-    return std::filesystem::path(
-        core::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime()));
+    return core::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime());
 }
 
 void ProgramFixture::SetNow(core::CalendarTime now) {

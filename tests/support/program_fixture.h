@@ -26,6 +26,9 @@ class ProgramFixture {
     // GBK); none leaves the file missing.
     explicit ProgramFixture(std::string_view settings = {},
                             core::CalendarTime now = {2024, 5, 6, 13, 0, 0});
+    // `prepare` gets the Documents folder before the program starts on it.
+    ProgramFixture(const std::function<void(const std::filesystem::path&)>& prepare,
+                   core::CalendarTime now);
     ~ProgramFixture();
     ProgramFixture(const ProgramFixture&) = delete;
     ProgramFixture& operator=(const ProgramFixture&) = delete;
