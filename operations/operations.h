@@ -24,7 +24,7 @@ enum class Outcome {
     SettingsNotWritten,  // nothing changed
     RecordNotWritten,    // checkout: nothing changed, the item stays in use
     StoreBusy,           // another copy held the lock too long; nothing done
-    StoreUnavailable,    // the lock file cannot be used; nothing done
+    StoreUnavailable,    // the lock file cannot be used; nothing done. The last outcome.
 };
 
 struct Store {

@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 
 #include "core/codepage.h"
+#include "core/formnames.h"
 #include "items/itemtesting.h"
 #include "lvcolor/colourmodel.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"
+#include "operations/bill.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -17,6 +19,9 @@
 namespace durava::testing {
 namespace {
 
+using namespace core::forms::main_window;
+using core::forms::checkout_window::kValueLabels;
+namespace item_dialog = core::forms::item_dialog;
 using mainwin::kColumnDuration;
 using mainwin::kColumnFee;
 using mainwin::kColumnStart;
@@ -50,11 +55,15 @@ CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
     program.SetNow(now);
     CheckoutFigures figures;
     ProgramFixture::WhenOpen("CheckoutWindow", [&](ui::Form& window) {
-        figures = {Label(window, u"标签16"), Label(window, u"标签7"), Label(window, u"标签10"),
-                   Label(window, u"标签22"), Label(window, u"标签19")};
+        const auto value = [&window](operations::BillField field) {
+            return Label(window, kValueLabels[field]);
+        };
+        figures = {value(operations::kBillUsed), value(operations::kBillPeriod),
+                   value(operations::kBillOvertime), value(operations::kBillOvertimeFee),
+                   value(operations::kBillTotal)};
         then(window);
     });
-    program.ChooseFromRowMenu(0, u"结束记账");
+    program.ChooseFromRowMenu(0, kCheckoutEntry);
     return figures;
 }
 
@@ -91,9 +100,9 @@ class RoadTest : public QObject {
         QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);
         QCOMPARE(StateBackground(program, 0), std::optional(mainwin::kIdleBackground));
 
-        QVERIFY(program.ChooseFromRowMenu(0, u"开始计时"));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"结束记账"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"修改项目"));
+        QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kModifyEntry));
         const std::string settings = ReadBytes(program.SettingsFile());
         QVERIFY(settings.find(Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n"
                                   "超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n"
@@ -135,16 +144,16 @@ class RoadTest : public QObject {
 
     void menuEntriesFollowTheSelectedRowsState() {
         ProgramFixture program(std::string(kInUseA1) + "[X]\r\n状态=维修\r\n");
-        QVERIFY(!program.ChooseFromRowMenu(-1, u"开始计时"));  // no row selected: no menu
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));  // no row selected: no menu
         QVERIFY(program.ChooseFromRowMenu(0, {}));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"开始计时"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"切换项目"));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"删除项目"));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kStartEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kSwitchEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kDeleteEntry));
         // Another state keeps what the menu showed before.
-        QVERIFY(program.ChooseFromRowMenu(1, u"开始计时"));
+        QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
         QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("维修"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
     }
 
     // As the platform's list: a click beside the rows clears the selection and shows no menu; the
@@ -165,7 +174,7 @@ class RoadTest : public QObject {
         }
         QCOMPARE(shown, 2);
         QCOMPARE(program.Main().SelectedRow(mainwin::kMainList), 1);
-        QVERIFY(!program.ChooseFromRowMenu(-1, u"开始计时"));
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));
         QCOMPARE(program.Main().SelectedRow(mainwin::kMainList), -1);
         QTest::keyClick(list, Qt::Key_Menu);
         QCOMPARE(shown, 2);
@@ -229,11 +238,11 @@ class RoadTest : public QObject {
             QCOMPARE(program.Main().RowCount(mainwin::kMainList), 0);
             program.AnswerMessages(true);
             WhenOpenThenClose("ItemDialog", [](ui::Form& w) {
-                Type(w, u"编辑框1", QStringLiteral("D"));
-                Click(w, u"按钮2");
-                Click(w, u"按钮1");
+                Type(w, item_dialog::kNameBox, QStringLiteral("D"));
+                Click(w, item_dialog::kDefaultButton);
+                Click(w, item_dialog::kSaveButton);
             });
-            Click(program.Main(), u"超级按钮1");
+            Click(program.Main(), kAddButton);
             QCOMPARE(program.Messages().size(), 1);
             QVERIFY(program.Messages()[0].startsWith(u"操作失败|无法读取设置文件"));
         }

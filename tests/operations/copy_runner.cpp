@@ -32,7 +32,7 @@ int Run(const std::string& folder, int copy, unsigned seed, int steps) {
         return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(random)];
     };
     const std::vector<std::string> own = OwnItems(copy);
-    std::array<int, 9> outcomes{};
+    std::array<int, static_cast<std::size_t>(Outcome::StoreUnavailable) + 1> outcomes{};
 
     std::cout << "ready" << std::endl;
     char go;
