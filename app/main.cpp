@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "core/forms.h"
+#include "ui/appearance.h"
 #include "ui/form.h"
 
 namespace {
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    durava::ui::SetUpAppearance();
     // Only closing the main window ends the program, even with the history window still open.
     application.setQuitOnLastWindowClosed(false);
 

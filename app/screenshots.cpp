@@ -14,6 +14,7 @@
 #include "core/codepage.h"
 #include "core/datetime.h"
 #include "core/forms.h"
+#include "ui/appearance.h"
 #include "ui/form.h"
 
 namespace {
@@ -54,6 +55,7 @@ void CaptureWhenOpen(const QString& name, const QString& file, bool& saved) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    durava::ui::SetUpAppearance();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QTemporaryDir documents;
     if (!out.mkpath(QStringLiteral(".")) || !documents.isValid()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
@@ -134,6 +135,33 @@ class Reader {
     std::size_t m_pos = 0;
 };
 
+// The clock split at the second: the second that has begun and how far into it the clock is.
+struct ClockReading {
+    DateTime second;
+    int millisecond;
+};
+
+ClockReading ReadClock() {
+    if (!Clock()) {
+        const auto now = std::chrono::system_clock::now();
+        const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        const auto sinceEpoch =
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+        return {ToDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                            local.tm_min, local.tm_sec}),
+                static_cast<int>(sinceEpoch.count() % 1000)};
+    }
+    const DateTime value = Clock()();
+    // A set clock mostly stands on a whole second: that value is kept bit for bit.
+    const double seconds = value * kSecondsPerDay;
+    if (!(value > 0.0) || std::fabs(seconds - std::round(seconds)) < 0.0005) return {value, 0};
+    const double begun = std::floor(seconds);
+    return {ToDateTime(ToCalendarTime(begun / kSecondsPerDay)),
+            static_cast<int>(std::min(999L, std::lround((seconds - begun) * 1000.0)))};
+}
+
 }  // namespace
 
 DateTime ToDateTime(const CalendarTime& fields) {
@@ -162,12 +190,11 @@ CalendarTime ToCalendarTime(DateTime value) {
 }
 
 DateTime CurrentTime() {
-    if (Clock()) return Clock()();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return ToDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                       local.tm_min, local.tm_sec});
+    return ReadClock().second;
+}
+
+int MillisecondsToNextSecond() {
+    return 1000 - ReadClock().millisecond;
 }
 
 void SetClock(std::function<DateTime()> clock) {

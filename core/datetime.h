@@ -20,9 +20,12 @@ DateTime ToDateTime(const CalendarTime& fields);
 // Clamped to the valid range and rounded to the whole second.
 CalendarTime ToCalendarTime(DateTime value);
 
-// Local wall clock, whole seconds.
+// Local wall clock, whole seconds: the second that has begun.
 DateTime CurrentTime();
-// Tests replace the clock; an empty function restores the wall clock.
+// How long until the wall clock's next second begins: 1 to 1000 milliseconds.
+int MillisecondsToNextSecond();
+// Tests replace the clock, which may then stand between two seconds; an empty function restores
+// the wall clock.
 void SetClock(std::function<DateTime()> clock);
 
 std::string FormatDateTime(DateTime value, std::string_view datePicture,

@@ -33,7 +33,7 @@ constexpr StatusPart kMainStatusParts[] = {
 
 constexpr Control kMainControls[] = {
     {.kind = PictureButton, .name = mw::kAddButton, .left = 5, .top = 5, .width = 85, .height = 30, .text = u"增加项目", .icon = Icon::Add},
-    {.kind = PictureButton, .name = mw::kRefreshButton, .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh},
+    {.kind = PictureButton, .name = mw::kRefreshButton, .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh, .key = "F5"},
     {.kind = PictureButton, .name = u"超级按钮3", .left = 185, .top = 5, .width = 85, .height = 30, .text = u"删除项目", .visible = false, .icon = Icon::Delete},
     {.kind = PictureButton, .name = u"超级按钮2", .left = 275, .top = 5, .width = 85, .height = 30, .text = u"修改项目", .visible = false, .icon = Icon::Modify},
     {.kind = Label, .name = u"标签1", .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
@@ -195,7 +195,9 @@ const Window& MainWindow() {
                                    .opening = Opening::NotModalNoOwner,
                                    .controls = kMainControls,
                                    .menu = kMainMenu,
-                                   .bindings = kMainBindings};
+                                   .bindings = kMainBindings,
+                                   // Up and Down move through the items from the start.
+                                   .firstFocus = u"超级列表"};
     return window;
 }
 
@@ -210,7 +212,8 @@ const Window& ItemDialog() {
                                    .opening = Opening::ModalNoOwner,
                                    .controls = kItemControls,
                                    .menu = {},
-                                   .bindings = kItemBindings};
+                                   .bindings = kItemBindings,
+                                   .closesOnEscape = true};
     return window;
 }
 
@@ -225,7 +228,8 @@ const Window& CheckoutWindow() {
                                    .opening = Opening::ModalOwnedByMain,
                                    .controls = kCheckoutControls,
                                    .menu = {},
-                                   .bindings = kCheckoutBindings};
+                                   .bindings = kCheckoutBindings,
+                                   .closesOnEscape = true};
     return window;
 }
 
@@ -239,7 +243,8 @@ const Window& HistoryWindow() {
                                    .opening = Opening::NotModalNoOwner,
                                    .controls = kHistoryControls,
                                    .menu = {},
-                                   .bindings = kHistoryBindings};
+                                   .bindings = kHistoryBindings,
+                                   .closesOnEscape = true};
     return window;
 }
 
@@ -253,7 +258,8 @@ const Window& SwitchWindow() {
                                    .opening = Opening::ModalOwnedByMain,
                                    .controls = kSwitchControls,
                                    .menu = {},
-                                   .bindings = kSwitchBindings};
+                                   .bindings = kSwitchBindings,
+                                   .closesOnEscape = true};
     return window;
 }
 

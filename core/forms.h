@@ -65,6 +65,7 @@ struct Control {
     int minimumDropHeight = 0;               // combo boxes: height of the opened list
     bool flatScrollBars = false;             // list views
     Align align = Align::Centre;             // labels and edit boxes
+    std::string_view key = {};               // buttons: a key of the window that clicks it ("F5")
 };
 
 struct MenuEntry {
@@ -95,6 +96,8 @@ struct Window {
     std::span<const Control> controls;
     std::span<const MenuEntry> menu;
     std::span<const Binding> bindings;
+    bool closesOnEscape = false;          // as its close box does
+    std::u16string_view firstFocus = {};  // none: the first tab stop
 };
 
 // Outer size less the frame: 3 px each side and a 23 px caption.

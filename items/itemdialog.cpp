@@ -81,15 +81,17 @@ void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
 }
 
 void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
-    if (dialog.Text(kNameBox).empty()) return;
+    // An empty box is refused without a word; the focus shows which one.
+    if (dialog.Text(kNameBox).empty()) return dialog.Focus(kNameBox);
     for (const TariffField& field : kTariffFields) {
-        if (dialog.Text(field.box).empty()) return;
+        if (dialog.Text(field.box).empty()) return dialog.Focus(field.box);
     }
     // In modify mode the name is the item's own, byte for byte, whatever the screen made of it.
     const bool adding = globals.app.CurrentItemName.empty();
     if (adding) {
         if (const NameFault fault = CheckTypedName(dialog); fault != NameFault::None) {
-            return RefuseName(&dialog, fault);
+            RefuseName(&dialog, fault);
+            return dialog.Focus(kNameBox);
         }
     }
     const std::string name = adding ? dialog.Text(kNameBox) : globals.app.CurrentItemName;
@@ -98,7 +100,8 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
     for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {
         values[i] = dialog.Text(kTariffFields[i].box);
         if (const TariffFault fault = CheckTariff(values[i]); fault != TariffFault::None) {
-            return RefuseTariff(&dialog, dialog.Text(kTariffFields[i].label), fault);
+            RefuseTariff(&dialog, dialog.Text(kTariffFields[i].label), fault);
+            return dialog.Focus(kTariffFields[i].box);
         }
     }
     operations::Store store = globals.Store();
@@ -107,6 +110,8 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
     if (outcome == operations::Outcome::Done) globals.app.CurrentItemName.clear();
     mainwin::ReportOutcome(globals, &dialog, mainwin::Operation::Save, outcome, name);
     if (outcome == operations::Outcome::Done) dialog.close();
+    // The name is what made the save refused.
+    if (outcome == operations::Outcome::NoLongerIdle) dialog.Focus(kNameBox);
 }
 
 void FillDefaultTariff(ui::Form& dialog) {

@@ -2,19 +2,17 @@
 
 #include <QTimer>
 
+#include <memory>
+
 #include "billing/duration.h"
 #include "billing/fee.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
+#include "mainwin/refreshschedule.h"
 #include "ui/form.h"
 
 namespace durava::mainwin {
-namespace {
-
-constexpr int kPauseMilliseconds = 1000;
-
-}  // namespace
 
 void RefreshPass(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
@@ -56,13 +54,13 @@ void StartRefreshWorker(Globals& globals) {
     // list is only touched on the thread that owns it.
     auto* timer = new QTimer(globals.MainWindow);
     timer->setSingleShot(true);
-    timer->setInterval(kPauseMilliseconds);
-    QObject::connect(timer, &QTimer::timeout, timer, [&globals, timer] {
-        RefreshPass(globals);
-        timer->start();
-    });
-    RefreshPass(globals);
-    timer->start();
+    timer->setTimerType(Qt::PreciseTimer);
+    auto tick = [&globals, timer, schedule = std::make_shared<RefreshSchedule>()] {
+        if (schedule->PassDue()) RefreshPass(globals);
+        timer->start(RefreshSchedule::MillisecondsToNextCheck());
+    };
+    QObject::connect(timer, &QTimer::timeout, timer, tick);
+    tick();
 }
 
 }  // namespace durava::mainwin

@@ -7,8 +7,8 @@ namespace durava::mainwin {
 
 // One pass over the main list, refilled first when the settings file has changed.
 void RefreshPass(Globals& globals);
-// Runs a pass now and then again about 1000 ms after each pass ends, on the window thread, for
-// as long as the main window lives.
+// Runs a pass now and then once just after each second of the wall clock begins, on the window
+// thread, for as long as the main window lives.
 void StartRefreshWorker(Globals& globals);
 
 }  // namespace durava::mainwin

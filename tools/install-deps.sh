@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libpng-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
 )
 
 missing=()

@@ -10,7 +10,11 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <QValidator>
 
+#include <algorithm>
+
+#include "ui/fittedlabel.h"
 #include "ui/pngicon.h"
 #include "ui/screentext.h"
 #include "ui/tablemodel.h"
@@ -24,20 +28,30 @@ using core::forms::ControlKind;
 constexpr int kIconPixels = 20;
 constexpr int kStatusBarHeight = 20;
 
-// Typed printable characters other than digits and "-" never reach the box; editing keys do.
-class DigitsOnlyFilter : public QObject {
+// Whatever way text comes in (typing, an input method, pasting, dropping), the box takes it only
+// when every character is an ASCII digit or "-"; anything else leaves the box as it was.
+class DigitsOnlyValidator : public QValidator {
   public:
-    using QObject::QObject;
+    using QValidator::QValidator;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const QString typed = static_cast<QKeyEvent*>(event)->text();
-            for (QChar c : typed) {
-                if (c.isPrint() && !c.isDigit() && c != u'-') return true;
-            }
+    State validate(QString& input, int&) const override {
+        for (QChar c : input) {
+            if ((c < u'0' || c > u'9') && c != u'-') return Invalid;
         }
-        return QObject::eventFilter(watched, event);
+        return Acceptable;
+    }
+};
+
+// Qt marks the first row current, unselected, as the list takes the focus; the first Up or Down
+// then selects that row instead of stepping past it, as the platform's list does.
+class ReportView : public QTableView {
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+        if (step && currentIndex().isValid() && !selectionModel()->hasSelection()) {
+            return selectRow(currentIndex().row());
+        }
+        QTableView::keyPressEvent(event);
     }
 };
 
@@ -48,9 +62,8 @@ QString CssColour(core::forms::Rgb rgb) {
 // A style sheet rather than a frame: a plain frame takes the text colour, while the platform's
 // one-pixel border stays black whatever colour the text has.
 QWidget* CreateLabel(const Control& control) {
-    auto* label = new QLabel(ToScreen(control.text));
+    auto* label = new FittedLabel(ToScreen(control.text), FontOf(control.font));
     label->setAlignment(AlignmentOf(control.align));
-    label->setWordWrap(false);
     QString style =
         QStringLiteral("QLabel { color: %1;").arg(CssColour(control.textColour.value_or(0x000000)));
     if (control.border) style += QStringLiteral(" border: 1px solid black;");
@@ -63,6 +76,8 @@ QWidget* CreateLabel(const Control& control) {
 
 QWidget* CreateButton(const Control& control) {
     auto* button = new QPushButton(ToScreen(control.text));
+    // Return presses the focused button, as Space does, in every window.
+    button->setAutoDefault(true);
     if (control.kind == ControlKind::PictureButton) {
         button->setIcon(ButtonIcon(control.icon));
         button->setIconSize(QSize(kIconPixels, kIconPixels));
@@ -77,18 +92,20 @@ QWidget* CreateEditBox(const Control& control) {
     edit->setStyleSheet(
         QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"
                        "QLineEdit:disabled { background: #F0F0F0; color: #6D6D6D; }"));
-    if (control.digitsOnly) edit->installEventFilter(new DigitsOnlyFilter(edit));
+    if (control.digitsOnly) edit->setValidator(new DigitsOnlyValidator(edit));
     return edit;
 }
 
 QWidget* CreateListView(const Control& control) {
-    auto* view = new QTableView;
+    auto* view = new ReportView;
     view->setModel(new TableModel(control.columns, view));
     QHeaderView* header = view->horizontalHeader();
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     header->setFont(FontOf(control.font));
+    // Qt would hold every column to the widest glyph of the face, 46 px for a CJK face.
+    header->setMinimumSectionSize(0);
     for (std::size_t column = 0; column < control.columns.size(); ++column) {
         header->resizeSection(static_cast<int>(column), control.columns[column].width);
     }
@@ -121,6 +138,7 @@ QWidget* CreateStatusBar(const Control& control, QWidget* window) {
     bar->setSizeGripEnabled(false);
     for (const core::forms::StatusPart& part : control.parts) {
         auto* label = new QLabel(ToScreen(part.text));
+        label->setTextFormat(Qt::PlainText);
         label->setFixedWidth(part.width);
         label->setFont(FontOf(control.font));
         bar->addWidget(label);
@@ -189,7 +207,12 @@ QObject* CreateControl(const Control& control, QWidget* window) {
     widget->setParent(window);
     widget->setObjectName(name);
     widget->setFont(FontOf(control.font));
-    if (control.kind != ControlKind::StatusBar) {
+    if (control.kind == ControlKind::ComboBox) {
+        // The platform sizes a drop-down list's field by its font, whatever height the definition
+        // gives, so the chosen text is never cut.
+        widget->setGeometry(control.left, control.top, control.width,
+                            std::max(control.height, widget->sizeHint().height()));
+    } else if (control.kind != ControlKind::StatusBar) {
         widget->setGeometry(control.left, control.top, control.width, control.height);
     }
     if (widget->focusPolicy() != Qt::NoFocus) {

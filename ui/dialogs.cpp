@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/screentext.h"
 
@@ -28,6 +29,10 @@ bool ShowMessage(QWidget* owner, std::string_view caption, std::string_view text
     QMessageBox box(
         QMessageBox::NoIcon, screenCaption, screenText,
         buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    // A name such as "<b>x</b>" shows as typed.
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(ToScreen(u"确定"));
+    if (buttons == Buttons::OkCancel) box.button(QMessageBox::Cancel)->setText(ToScreen(u"取消"));
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -19,6 +20,7 @@
 
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fittedlabel.h"
 #include "ui/handlers.h"
 #include "ui/screentext.h"
 #include "ui/tablemodel.h"
@@ -54,6 +56,7 @@ Form* Form::Open(const core::forms::Window& definition, const Handlers& handlers
     auto* form = new Form(definition, handlers, owned ? mainWindow : nullptr);
     form->Build();
     form->Dispatch(Event::Created, {});
+    if (!definition.firstFocus.empty()) form->Focus(definition.firstFocus);
     if (definition.opening == Opening::NotModalNoOwner) {
         form->show();
         return form;
@@ -75,6 +78,11 @@ Form::Form(const core::forms::Window& definition, const Handlers& handlers, QWid
     setFixedSize(definition.outerWidth - core::forms::kFrameWidth,
                  definition.outerHeight - core::forms::kFrameHeight);
     CentreOnScreen(*this, definition);
+    if (definition.closesOnEscape) {
+        // As the close box: nothing is written, and the window's last event runs as ever.
+        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+                &QWidget::close);
+    }
 }
 
 // Every way of closing ends here, so the window's last event runs exactly once.
@@ -91,10 +99,19 @@ void Form::Build() {
         const std::u16string_view name = control.name;
         switch (control.kind) {
             case ControlKind::Button:
-            case ControlKind::PictureButton:
-                connect(static_cast<QAbstractButton*>(created), &QAbstractButton::clicked, this,
+            case ControlKind::PictureButton: {
+                auto* button = static_cast<QAbstractButton*>(created);
+                connect(button, &QAbstractButton::clicked, this,
                         [this, name] { Dispatch(Event::Click, name); });
+                if (!control.key.empty()) {
+                    // The key acts as a click: nothing happens while the button is disabled.
+                    const QKeySequence key(
+                        QString::fromLatin1(control.key.data(), std::ssize(control.key)));
+                    connect(new QShortcut(key, this), &QShortcut::activated, button,
+                            &QAbstractButton::click);
+                }
                 break;
+            }
             case ControlKind::ListView: {
                 auto* view = static_cast<QTableView*>(created);
                 // As the platform's list: a click beside the rows clears the selection, so no
@@ -193,7 +210,7 @@ std::string Form::Text(std::u16string_view name) const {
 void Form::SetText(std::u16string_view name, std::string_view text) {
     QObject* control = Control(name);
     const QString screen = ToScreen(text);
-    if (auto* label = qobject_cast<QLabel*>(control)) label->setText(screen);
+    if (auto* label = qobject_cast<FittedLabel*>(control)) label->ShowText(screen);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(screen);
     if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(screen);
     if (name.empty()) setWindowTitle(screen);
@@ -206,6 +223,11 @@ bool Form::IsEnabled(std::u16string_view name) const {
 
 void Form::SetEnabled(std::u16string_view name, bool enabled) {
     if (auto* widget = qobject_cast<QWidget*>(Control(name))) widget->setEnabled(enabled);
+}
+
+void Form::Focus(std::u16string_view name) {
+    if (auto* widget = qobject_cast<QWidget*>(Control(name)))
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
 TableModel* Form::Model(std::u16string_view name) const {

@@ -40,6 +40,8 @@ class Form : public QWidget {
     void SetText(std::u16string_view name, std::string_view text);
     bool IsEnabled(std::u16string_view name) const;
     void SetEnabled(std::u16string_view name, bool enabled);
+    // The keyboard focus goes to the named control, as after a refusal that names its field.
+    void Focus(std::u16string_view name);
 
     // List views.
     void ClearRows(std::u16string_view name);

@@ -76,46 +76,64 @@ class ItemDialogTest : public QObject {
     void aRefusedSaveSaysWhyAndKeepsEverything_data() {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");  // the box the refusal names, or the empty one
         const QStringList tariff = {"240", "70", "30", "20"};
         const QString name = QStringLiteral("无法保存|");
         // An empty box is refused without a word.
-        QTest::newRow("all empty") << QStringList(5, QString()) << QString();
-        QTest::newRow("empty name") << QStringList({"", "240", "70", "30", "20"}) << QString();
-        QTest::newRow("empty 初始时段") << QStringList({"C3", "", "70", "30", "20"}) << QString();
-        QTest::newRow("empty 初始费用") << QStringList({"C3", "240", "", "30", "20"}) << QString();
-        QTest::newRow("empty 最小单位") << QStringList({"C3", "240", "70", "", "20"}) << QString();
-        QTest::newRow("empty 超时单价") << QStringList({"C3", "240", "70", "30", ""}) << QString();
+        QTest::newRow("all empty")
+            << QStringList(5, QString()) << QString() << QStringLiteral("编辑框1");
+        QTest::newRow("empty name")
+            << QStringList({"", "240", "70", "30", "20"}) << QString() << QStringLiteral("编辑框1");
+        QTest::newRow("empty 初始时段")
+            << QStringList({"C3", "", "70", "30", "20"}) << QString() << QStringLiteral("编辑框2");
+        QTest::newRow("empty 初始费用")
+            << QStringList({"C3", "240", "", "30", "20"}) << QString() << QStringLiteral("编辑框3");
+        QTest::newRow("empty 最小单位")
+            << QStringList({"C3", "240", "70", "", "20"}) << QString() << QStringLiteral("编辑框4");
+        QTest::newRow("empty 超时单价")
+            << QStringList({"C3", "240", "70", "30", ""}) << QString() << QStringLiteral("编辑框5");
         QTest::newRow("only blanks")
-            << (QStringList{"  "} + tariff) << name + "项目名称不能只有空格。";
+            << (QStringList{"  "} + tariff) << name + "项目名称不能只有空格。"
+            << QStringLiteral("编辑框1");
         QTest::newRow("leading blank")
-            << (QStringList{" C3"} + tariff) << name + "项目名称的开头和结尾不能是空格。";
+            << (QStringList{" C3"} + tariff) << name + "项目名称的开头和结尾不能是空格。"
+            << QStringLiteral("编辑框1");
         QTest::newRow("line break")
-            << (QStringList{"C\n3"} + tariff) << name + "项目名称不能含有换行符或控制字符。";
+            << (QStringList{"C\n3"} + tariff) << name + "项目名称不能含有换行符或控制字符。"
+            << QStringLiteral("编辑框1");
         QTest::newRow("reserved") << (QStringList{"C3]"} + tariff)
-                                  << name + "项目名称不能含有 [ ] | @ 这几个符号。";
+                                  << name + "项目名称不能含有 [ ] | @ 这几个符号。"
+                                  << QStringLiteral("编辑框1");
         QTest::newRow("outside code page 936")
             << (QStringList{"C3한"} + tariff)
-            << name + "项目名称含有无法保存的字符，请改用其他文字。";
+            << name + "项目名称含有无法保存的字符，请改用其他文字。" << QStringLiteral("编辑框1");
         QTest::newRow("lone minus")
-            << QStringList({"C3", "-", "70", "30", "20"}) << name + "【初始时段】只能填写整数。";
+            << QStringList({"C3", "-", "70", "30", "20"}) << name + "【初始时段】只能填写整数。"
+            << QStringLiteral("编辑框2");
         QTest::newRow("pasted letters")
-            << QStringList({"C3", "240", "7O", "30", "20"}) << name + "【初始费用】只能填写整数。";
-        QTest::newRow("beyond 32 bits") << QStringList({"C3", "240", "70", "30", "4294967296"})
-                                        << name + "【超时单价】的数值超出范围。";
+            << QStringList({"C3", "240", "7O", "30", "20"}) << name + "【初始费用】只能填写整数。"
+            << QStringLiteral("编辑框3");
+        QTest::newRow("beyond 32 bits")
+            << QStringList({"C3", "240", "70", "30", "4294967296"})
+            << name + "【超时单价】的数值超出范围。" << QStringLiteral("编辑框5");
         QTest::newRow("item in use, other case")
             << (QStringList{"b2"} + tariff)
-            << name + "项目【b2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。";
+            << name + "项目【b2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"
+            << QStringLiteral("编辑框1");
     }
     void aRefusedSaveSaysWhyAndKeepsEverything() {
         QFETCH(QStringList, texts);
         QFETCH(QString, message);
+        QFETCH(QString, focus);
         ProgramFixture program(kItems);
         program.AnswerMessages(true);
         const std::string before = ReadBytes(program.SettingsFile());
         OpenAddDialog(program, [&](ui::Form& dialog) {
             FillBoxes(dialog, texts);
+            dialog.Focus(u"按钮1");
             Click(dialog, u"按钮1");
             QVERIFY(dialog.isVisible());
+            QCOMPARE(dialog.focusWidget()->objectName(), focus);
             QCOMPARE(BoxTexts(dialog), texts);
         });
         QCOMPARE(program.Messages(), message.isEmpty() ? QStringList() : QStringList{message});

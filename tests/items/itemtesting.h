@@ -24,7 +24,8 @@ inline void Click(ui::Form& window, std::u16string_view button) {
     qobject_cast<QAbstractButton*>(window.Control(button))->click();
 }
 
-// As typed or pasted: the digits-only filter of the tariff boxes sees key presses only.
+// As the program sets a box, past the tariff boxes' rule for what the operator enters: texts that
+// only a settings file can bring.
 inline void Type(ui::Form& window, std::u16string_view box, const QString& text) {
     qobject_cast<QLineEdit*>(window.Control(box))->setText(text);
 }

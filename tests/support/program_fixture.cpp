@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "core/forms.h"
 #include "mainwin/itemlist.h"
+#include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -24,6 +25,7 @@ ProgramFixture::ProgramFixture(std::string_view settings, core::CalendarTime now
 
 ProgramFixture::ProgramFixture(const std::function<void(const std::filesystem::path&)>& prepare,
                                core::CalendarTime now) {
+    ui::SetUpAppearance();
     SetNow(now);
     prepare(m_documents.path());
     m_globals.app = core::StartUp(m_documents.path());

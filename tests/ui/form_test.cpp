@@ -1,17 +1,23 @@
 #include "ui/form.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
 #include "ui/screentext.h"
@@ -42,6 +48,39 @@ void DeleteClosedWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+enum class Way { Typing, InputMethod, Paste, Drop };
+
+void Enter(QLineEdit& box, Way way, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    const QPoint end(box.width() - 2, box.height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (way == Way::Typing) {
+        for (QChar c : text) QTest::sendKeyEvent(QTest::Press, &box, Qt::Key_unknown, c, {});
+    }
+    if (way == Way::InputMethod) QApplication::sendEvent(&box, &commit);
+    if (way == Way::Paste) QGuiApplication::clipboard()->setText(text), box.paste();
+    if (way == Way::Drop)
+        QApplication::sendEvent(&box, &enter), QApplication::sendEvent(&box, &drop);
+}
+
+// The whole text shows on its one line, in the control's own font.
+bool TextFits(const QWidget& widget) {
+    QString text;
+    int room = widget.contentsRect().width();
+    if (auto* label = qobject_cast<const QLabel*>(&widget)) text = label->text();
+    if (auto* button = qobject_cast<const QPushButton*>(&widget)) {
+        text = button->text();
+        room -= button->iconSize().width() * !button->icon().isNull() + 8;
+    }
+    const QFontMetrics metrics(widget.font());
+    return metrics.horizontalAdvance(text) <= room &&
+           metrics.height() <= widget.contentsRect().height();
+}
+
 QAction* EntryNamed(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
         if (action->text() == text) return action;
@@ -55,6 +94,8 @@ class FormTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { SetUpAppearance(); }
+
     void everyControlStandsWhereItsDefinitionSays() {
         for (const forms::Window* definition :
              {&forms::MainWindow(), &forms::ItemDialog(), &forms::CheckoutWindow(),
@@ -72,10 +113,23 @@ class FormTest : public QObject {
                     QCOMPARE(object->objectName(), ToScreen(control.name));
                     auto* widget = qobject_cast<QWidget*>(object);
                     if (!widget) continue;
-                    if (control.kind != forms::ControlKind::StatusBar) {
+                    if (control.kind == forms::ControlKind::ComboBox) {
+                        // As high as its font needs, never less than defined.
+                        QCOMPARE(widget->pos(), QPoint(control.left, control.top));
+                        QCOMPARE(widget->width(), control.width);
+                        QVERIFY(widget->height() >= control.height);
+                        QVERIFY(widget->height() >= widget->sizeHint().height());
+                    } else if (control.kind != forms::ControlKind::StatusBar) {
                         QCOMPARE(widget->geometry(),
                                  QRect(control.left, control.top, control.width, control.height));
                     }
+                    if (auto* view = qobject_cast<QTableView*>(widget)) {
+                        for (std::size_t column = 0; column < control.columns.size(); ++column) {
+                            QCOMPARE(view->columnWidth(static_cast<int>(column)),
+                                     control.columns[column].width);
+                        }
+                    }
+                    QVERIFY2(TextFits(*widget), qPrintable(ToScreen(control.name)));
                     QCOMPARE(widget->isVisible(), control.visible);
                     QCOMPARE(widget->isEnabled(), control.enabled);
                     QCOMPARE(widget->font().pixelSize(), control.font.pixels);
@@ -92,24 +146,84 @@ class FormTest : public QObject {
         }
     }
 
-    void digitsOnlyBoxesDropOtherTypedCharacters() {
+    void tariffBoxesTakeOnlyAsciiDigitsAndMinusWhateverTheWayIn() {
+        const struct {
+            Way way;
+            QString in, tariffShows;  // the boxes held "1"
+        } cases[] = {{Way::Typing, "a2-b3 .4", "12-34"},    {Way::Typing, "３３０", "1"},
+                     {Way::InputMethod, "２0", "1"},        {Way::Paste, "5 元", "1"},
+                     {Way::Drop, QStringLiteral("७"), "1"}, {Way::Drop, "99", "199"}};
         Handlers none;
-        WhenOpen("ItemDialog", [](Form& dialog) {
+        WhenOpen("ItemDialog", [&](Form& dialog) {
             auto* tariff = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框2"));
             auto* name = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框1"));
-            QTest::keyClicks(tariff, QStringLiteral("a1-b2 .3"));
-            QCOMPARE(tariff->text(), QStringLiteral("1-23"));
-            QTest::keyClick(tariff, Qt::Key_Backspace);
-            QCOMPARE(tariff->text(), QStringLiteral("1-2"));
-            QTest::keyClicks(name, QStringLiteral("A1 -x"));
-            QKeyEvent chinese(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                              QStringLiteral("包间"));
-            QApplication::sendEvent(name, &chinese);
-            QApplication::sendEvent(tariff, &chinese);
-            QCOMPARE(tariff->text(), QStringLiteral("1-2"));
-            QCOMPARE(name->text(), QStringLiteral("A1 -x包间"));
+            for (const auto& c : cases) {
+                for (QLineEdit* box : {tariff, name}) box->setText("1"), Enter(*box, c.way, c.in);
+                QCOMPARE(tariff->text(), c.tariffShows);
+                QCOMPARE(name->text(), "1" + c.in);
+            }
         });
         Form::Open(forms::ItemDialog(), none);
+    }
+
+    // One row a key: which window, the control with the focus, the key, and what follows.
+    void keysActAsTheOperatorExpectsInEveryWindow() {
+        const struct {
+            const forms::Window& window;
+            std::u16string_view focus;
+            Qt::Key key;
+            const char* runs;  // the one operation the key runs, or none
+            bool closes;
+        } cases[] = {
+            {forms::ItemDialog(), u"按钮1", Qt::Key_Return, "SaveItem", false},
+            {forms::ItemDialog(), u"按钮1", Qt::Key_Enter, "SaveItem", false},
+            {forms::ItemDialog(), u"按钮2", Qt::Key_Return, "FillDefaultTariff", false},
+            {forms::ItemDialog(), u"编辑框2", Qt::Key_Return, nullptr, false},
+            {forms::ItemDialog(), u"编辑框3", Qt::Key_Escape, nullptr, true},
+            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Return, "ConfirmCheckout", false},
+            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Escape, nullptr, true},
+            {forms::SwitchWindow(), u"按钮1", Qt::Key_Return, "ConfirmSwitch", false},
+            {forms::SwitchWindow(), u"组合框1", Qt::Key_Escape, nullptr, true},
+            {forms::HistoryWindow(), u"列表框1", Qt::Key_Escape, nullptr, true},
+            {forms::MainWindow(), u"超级列表", Qt::Key_F5, "FillItemList", false},
+            {forms::MainWindow(), u"超级列表", Qt::Key_Escape, nullptr, false},
+        };
+        for (const auto& c : cases) {
+            const QByteArray row = c.window.name.data() + (" " + ToScreen(c.focus)).toUtf8() + " " +
+                                   QKeySequence(c.key).toString().toUtf8();
+            std::map<std::string_view, int> runs;
+            Handlers handlers;
+            for (const forms::Binding& binding : c.window.bindings) {
+                const std::string_view operation = binding.operation;
+                if (binding.event != forms::Event::Created) runs[operation] = 0;
+                handlers.Add(operation, [&runs, operation](Form&) { ++runs[operation]; });
+            }
+            bool closed = false;
+            auto act = [&](Form& form) {
+                form.SetEnabled(c.focus, true);
+                form.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&form));
+                form.Focus(c.focus);
+                runs.clear();
+                QTest::keyClick(QApplication::focusWidget(), c.key);
+                closed = !form.isVisible();
+            };
+            if (c.window.opening == forms::Opening::NotModalNoOwner) {
+                Form* form = Form::Open(c.window, handlers);
+                act(*form);
+                form->close();
+            } else {
+                WhenOpen(c.window.name.data(), act);
+                Form::Open(c.window, handlers);
+            }
+            DeleteClosedWindows();
+            QVERIFY2(closed == c.closes, row);
+            // Besides the key's operation, only the window's last event runs, once.
+            for (const auto& [operation, count] : runs) {
+                const bool once = (c.runs && operation == c.runs) || operation.starts_with("Close");
+                QVERIFY2(count == once, row + " " + operation.data());
+            }
+        }
     }
 
     void mainWindowShowsThreeWorkingButtonsAndNoMenuBar() {
@@ -206,6 +320,66 @@ class FormTest : public QObject {
         QCOMPARE(main->SelectedRow(u"超级列表"), 1);
         main->ClearRows(u"超级列表");
         QCOMPARE(main->RowCount(u"超级列表"), 0);
+        main->close();
+        DeleteClosedWindows();
+    }
+
+    void labelsShowTheirWholeTextAsIs() {
+        Handlers handlers;
+        const QString name = QStringLiteral("<b>x</b> 的一个很长很长很长很长的名字");
+        handlers.Add("InitCheckout", [&](Form& form) {
+            form.SetText(u"标签2", FromScreen(name));
+            form.SetText(u"标签19", FromScreen(QStringLiteral("开始时间有误")));
+        });
+        WhenOpen("CheckoutWindow", [&](Form& window) {
+            auto* total = qobject_cast<QLabel*>(window.Control(u"标签19"));
+            QCOMPARE(qobject_cast<QLabel*>(window.Control(u"标签2"))->text(), name);
+            QVERIFY(TextFits(*total) &&
+                    TextFits(*qobject_cast<QWidget*>(window.Control(u"标签2"))));
+            QVERIFY(total->font().pixelSize() < 43);
+            window.SetText(u"标签19", FromScreen(QStringLiteral("￥110 元")));
+            QCOMPARE(total->font().pixelSize(), 43);
+        });
+        Form::Open(forms::CheckoutWindow(), handlers);
+    }
+
+    void messageBoxesAnswerInChineseAndShowTheirTextAsIs() {
+        for (const auto& [key, ok] : {std::pair{Qt::Key_Return, true}, {Qt::Key_Escape, false}}) {
+            QStringList shown;
+            QTimer::singleShot(0, [&, key = key] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                for (QAbstractButton* button : box->buttons()) shown.append(button->text());
+                shown.append(box->textFormat() == Qt::PlainText ? box->text() : QString());
+                QTest::keyClick(box, key);
+            });
+            QCOMPARE(ShowMessage(nullptr, "x", "<b>x</b>", Buttons::OkCancel), ok);
+            QCOMPARE(shown, QStringList({"确定", "取消", "<b>x</b>"}));
+        }
+    }
+
+    void everyDesktopShowsTheSameWindows() {
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        QCOMPARE(QMenu().font().families().first(), QStringLiteral("微软雅黑"));
+        // Qt's own texts, as in the edit boxes' menu.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    }
+
+    void mainListHasTheFocusAndMovesWithUpAndDown() {
+        Handlers none;
+        Form* main = Form::Open(forms::MainWindow(), none);
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QWidget* list = QApplication::focusWidget();
+        QCOMPARE(list, main->Control(u"超级列表"));
+        // The third Down after a rebuild, as by 刷新列表, starts at the top again.
+        const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, 0, Qt::Key_Down};
+        const int selected[] = {0, 1, 1, 0, -1, 0};
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            if (!keys[i]) main->ClearRows(u"超级列表");
+            while (main->RowCount(u"超级列表") < 2) main->AppendRow(u"超级列表");
+            if (keys[i]) QTest::keyClick(list, Qt::Key(keys[i]));
+            QCOMPARE(main->SelectedRow(u"超级列表"), selected[i]);
+        }
         main->close();
         DeleteClosedWindows();
     }
