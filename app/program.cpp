@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "history/checkout.h"
+#include "history/takingswindow.h"
 #include "history/viewer.h"
 #include "items/register.h"
 #include "mainwin/mainwindow.h"
@@ -12,6 +13,7 @@ void RegisterHandlers(mainwin::Globals& globals) {
     items::RegisterItemManagement(globals);
     history::RegisterCheckout(globals);
     history::RegisterHistoryViewer(globals);
+    history::RegisterTakingsWindow(globals);
 }
 
 }  // namespace durava::app

@@ -1,9 +1,10 @@
-// Writes a PNG of each of the five windows as the program shows them, on a sample Documents
-// folder, for looking at the layout without a screen:
+// Writes a PNG of each window as the program shows them, and of a receipt's print preview,, on a
+// sample Documents folder, for looking at the layout without a screen:
 //   QT_QPA_PLATFORM=offscreen durava_screenshots <folder>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -32,6 +33,19 @@ constexpr char16_t kSettings[] =
 constexpr char16_t kRecord[] =
     u"A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@4 小时 0 分@1 时 31 分@30 分钟@"
     u"20 元 / 小时@70 元@40 元@￥110 元\r\n";
+// A few more days of May, so that the takings chart has bars to show, and one record whose
+// start time could not be read.
+constexpr char16_t kMoreOfMay[] =
+    u"包间1@2024/05/01 19:00:00@2024/05/01 23:10:00@4 时 10 分 0 秒@2 小时 0 分@2 时 10 分@15 分钟@"
+    u"40 元 / 小时@50 元@90 元@￥140 元\r\n"
+    u"A2@2024/05/02 14:00:00@2024/05/02 16:00:00@2 时 0 分 0 秒@4 小时 0 分@未超时@30 分钟@"
+    u"20 元 / 小时@70 元@0 元@￥70 元\r\n"
+    u"包间2@2024/05/03 12:00:00@2024/05/03 20:30:00@8 时 30 分 0 秒@2 小时 0 分@6 时 30 分@15 分钟@"
+    u"40 元 / 小时@50 元@260 元@￥310 元\r\n"
+    u"A2@2024/05/04 10:00:00@2024/05/04 17:20:00@7 时 20 分 0 秒@4 小时 0 分@3 时 20 分@30 分钟@"
+    u"20 元 / 小时@70 元@70 元@￥140 元\r\n"
+    u"A2@2024/05/05 坏@2024/05/05 18:00:00@开始时间有误@4 小时 0 分@开始时间有误@30 分钟@"
+    u"20 元 / 小时@70 元@开始时间有误@开始时间有误\r\n";
 
 void Write(const QString& path, const std::string& bytes) {
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
@@ -66,7 +80,8 @@ int main(int argc, char* argv[]) {
     Write(documents.filePath(QStringLiteral("ROOMSETTING.ini")), WideToText(kSettings));
     const std::string record = WideToText(kRecord);
     Write(documents.filePath(QStringLiteral("History/202404.QY.txt")), record);
-    Write(documents.filePath(QStringLiteral("History/202405.QY.txt")), record + record + record);
+    Write(documents.filePath(QStringLiteral("History/202405.QY.txt")),
+          WideToText(kMoreOfMay) + record + record + record);
     durava::core::SetClock([] { return durava::core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
 
     durava::mainwin::Globals globals;
@@ -89,6 +104,17 @@ int main(int argc, char* argv[]) {
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
     qobject_cast<QListWidget*>(history->Control(u"列表框1"))->setCurrentRow(1);
     saved = history->grab().save(out.filePath(QStringLiteral("history.png"))) && saved;
+
+    globals.handlers.Run("OpenTakings", *history);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != QStringLiteral("TakingsWindow")) continue;
+        saved = window->grab().save(out.filePath(QStringLiteral("takings.png"))) && saved;
+        delete window;
+    }
+    auto* records = qobject_cast<QTableView*>(history->Control(u"超级列表框1"));
+    records->selectRow(0);
+    CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath("receipt.png"), saved);
+    globals.handlers.Run("PrintReceipt", *history);
     delete history;
     delete main;
     if (!saved) std::fputs("a screenshot could not be written\n", stderr);

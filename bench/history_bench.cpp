@@ -4,6 +4,7 @@
 
 #include "core/fileio.h"
 #include "history/historyfile.h"
+#include "history/takings.h"
 #include "sample_files.h"
 
 namespace durava::history {
@@ -18,6 +19,25 @@ void BM_ReadHistoryMonth(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadHistoryMonth)->Unit(benchmark::kMillisecond);
+
+// The takings report of the month from its file: reading it, then every total.
+void BM_MonthTakings(benchmark::State& state) {
+    for (auto _ : state) {
+        const MonthTakings takings = ComputeTakings(ReadHistoryMonth(SampleMonthPath()), 2024, 5);
+        benchmark::DoNotOptimize(takings.total.yuan);
+    }
+}
+BENCHMARK(BM_MonthTakings)->Unit(benchmark::kMillisecond);
+
+// The report's own share: the totals of a month already read.
+void BM_TakingsOfReadMonth(benchmark::State& state) {
+    const HistoryMonth month = ReadHistoryMonth(SampleMonthPath());
+    for (auto _ : state) {
+        const MonthTakings takings = ComputeTakings(month, 2024, 5);
+        benchmark::DoNotOptimize(takings.total.yuan);
+    }
+}
+BENCHMARK(BM_TakingsOfReadMonth)->Unit(benchmark::kMillisecond);
 
 // Baseline: the bytes alone, without splitting them into records and fields.
 void BM_ReadMonthBytesOnly(benchmark::State& state) {

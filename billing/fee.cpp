@@ -1,5 +1,7 @@
 #include "billing/fee.h"
 
+#include "billing/duration.h"
+
 #include "core/numbers.h"
 #include "core/texts.h"
 
@@ -56,6 +58,13 @@ std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedM
         OvertimeFee(tariff, std::int64_t{elapsedMinutes} - tariff.initialPeriod);
     if (mode != kFeeTotal) return core::IntegerToText(fee);
     return core::RealToText(static_cast<double>(tariff.initialFee) + static_cast<double>(fee));
+}
+
+std::optional<ChargeSoFar> ChargeAt(const core::SettingsFile& settings, std::string_view itemName,
+                                    std::string_view startText, core::DateTime now) {
+    const std::optional<std::int32_t> elapsed = ElapsedSeconds(startText, now);
+    if (!elapsed) return std::nullopt;
+    return ChargeSoFar{*elapsed, ComputeFee(settings, *elapsed / 60, itemName)};
 }
 
 }  // namespace durava::billing

@@ -3,9 +3,11 @@
 // the leftover minutes in whole minimum units. Reads the tariff from the settings file on every
 // call, so an edited tariff applies at once.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/datetime.h"
 #include "core/settings.h"
 
 namespace durava::billing {
@@ -15,5 +17,14 @@ inline constexpr int kFeeOvertimeOnly = 0;
 
 std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
                        std::string_view itemName, int mode = kFeeTotal);
+
+// An item in use since `startText`, as if checked out at `now`: its whole seconds and the total
+// fee ComputeFee gives them. Nothing when the start time cannot be read.
+struct ChargeSoFar {
+    std::int32_t seconds;
+    std::string fee;
+};
+std::optional<ChargeSoFar> ChargeAt(const core::SettingsFile& settings, std::string_view itemName,
+                                    std::string_view startText, core::DateTime now);
 
 }  // namespace durava::billing

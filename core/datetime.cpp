@@ -61,11 +61,6 @@ bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 void AppendNumber(std::string& out, int value, int width) {
     std::string digits = std::to_string(value);
     if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
@@ -243,6 +238,11 @@ double TimeDifference(DateTime t1, DateTime t2, [[maybe_unused]] int unit) {
     // in days just short of itself still counts as that number, in either direction.
     const double seconds = days * kSecondsPerDay + std::copysign(1.0 / 172800, days);
     return RealToInteger(seconds);
+}
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 }  // namespace durava::core

@@ -17,6 +17,8 @@ struct CalendarTime {
 };
 
 DateTime ToDateTime(const CalendarTime& fields);
+// `month` from 1 to 12.
+int DaysInMonth(int year, int month);
 // Clamped to the valid range and rounded to the whole second.
 CalendarTime ToCalendarTime(DateTime value);
 

@@ -163,11 +163,80 @@ constexpr Control kHistoryControls[] = {
     {.kind = ListBox, .name = hw::kMonthList, .left = 9, .top = 10, .width = 140, .height = 370, .font = {14}, .tabStop = true},
     {.kind = ListView, .name = hw::kMonthTable, .left = 157, .top = 10, .width = 1103, .height = 621, .tabStop = true, .columns = kHistoryColumns},
     {.kind = Label, .name = hw::kCountLabel, .left = 10, .top = 600, .width = 140, .height = 30, .text = u"共 0 条记录", .border = false},
+    {.kind = Button, .name = u"按钮1", .left = 9, .top = 390, .width = 140, .height = 35, .text = u"营业统计", .font = {14}, .tabStop = true},
+};
+
+constexpr MenuEntry kHistoryMenu[] = {
+    {0, u"记录操作", false}, {1, u"打印小票"},
 };
 
 constexpr Binding kHistoryBindings[] = {
     {u"", Event::Created, op::kListHistoryFiles},
     {hw::kMonthList, Event::SelectionChanged, op::kShowHistoryMonth},
+    {u"按钮1", Event::Click, "OpenTakings"},
+    {u"超级列表框1", Event::RightClick, "UpdateRecordMenu"},
+    {u"打印小票", Event::Chosen, "PrintReceipt"},
+};
+
+constexpr Control Figure(std::u16string_view name, int left, int top, int width,
+                         std::u16string_view caption = {}) {
+    return {.kind = Label,
+            .name = name,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = 30,
+            .text = caption,
+            .font = {14},
+            .textColour = kBlack,
+            .backColour = caption.empty() ? std::optional<Rgb>(kWhite) : std::nullopt};
+}
+
+constexpr Column kDayColumns[] = {
+    {u"日期", 110, Align::Left}, {u"营业额", 100, Align::Right}, {u"次数", 70, Align::Right},
+};
+
+constexpr Column kItemTakingsColumns[] = {
+    {u"名称", 150, Align::Left},     {u"次数", 70, Align::Right},
+    {u"使用时长", 120, Align::Right}, {u"营业额", 110, Align::Right},
+};
+
+constexpr Column kUnreadableColumns[] = {
+    {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left},
+};
+
+// Captions on the left of their figures, which the window's created handler fills in.
+constexpr Control kTakingsControls[] = {
+    Figure(u"标签1", 10, 10, 71, u"月份"),
+    Figure(u"标签2", 80, 10, 110),
+    Figure(u"标签3", 200, 10, 71, u"营业额"),
+    Figure(u"标签4", 270, 10, 120),
+    Figure(u"标签5", 400, 10, 71, u"使用次数"),
+    Figure(u"标签6", 470, 10, 90),
+    Figure(u"标签7", 570, 10, 71, u"使用时长"),
+    Figure(u"标签8", 640, 10, 130),
+    Figure(u"标签9", 780, 10, 71, u"平均每次"),
+    Figure(u"标签10", 850, 10, 134),
+    Figure(u"标签11", 10, 50, 91, u"今日营业额"),
+    Figure(u"标签12", 100, 50, 120),
+    Figure(u"标签13", 230, 50, 71, u"在用项目"),
+    Figure(u"标签14", 300, 50, 90),
+    Figure(u"标签15", 400, 50, 71, u"在用应收"),
+    Figure(u"标签16", 470, 50, 120),
+    Figure(u"标签17", 600, 50, 71, u"无法读取"),
+    Figure(u"标签18", 670, 50, 100),
+    {.kind = ListView, .name = u"超级列表框1", .left = 10, .top = 90, .width = 300, .height = 330, .tabStop = true, .columns = kDayColumns},
+    {.kind = BarChart, .name = u"图表1", .left = 320, .top = 90, .width = 664, .height = 330},
+    {.kind = ListView, .name = u"超级列表框2", .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},
+    {.kind = ListView, .name = u"超级列表框3", .left = 500, .top = 430, .width = 484, .height = 210, .tabStop = true, .columns = kUnreadableColumns},
+    {.kind = Button, .name = u"按钮1", .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = u"按钮2", .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kTakingsBindings[] = {
+    {u"", Event::Created, "InitTakings"},
+    {u"按钮1", Event::Click, "ExportTakingsRecords"},
+    {u"按钮2", Event::Click, "ExportTakingsTotals"},
 };
 
 constexpr Control kSwitchControls[] = {
@@ -242,7 +311,7 @@ const Window& HistoryWindow() {
                                    .inTaskbar = true,
                                    .opening = Opening::NotModalNoOwner,
                                    .controls = kHistoryControls,
-                                   .menu = {},
+                                   .menu = kHistoryMenu,
                                    .bindings = kHistoryBindings,
                                    .closesOnEscape = true};
     return window;
@@ -263,9 +332,25 @@ const Window& SwitchWindow() {
     return window;
 }
 
+// Opened from the history window for the month it shows, beside it.
+const Window& TakingsWindow() {
+    static constexpr Window window{.name = "TakingsWindow",
+                                   .title = u"营业统计",
+                                   .outerWidth = 1000,
+                                   .outerHeight = 720,
+                                   .minimizeBox = true,
+                                   .inTaskbar = true,
+                                   .opening = Opening::NotModalNoOwner,
+                                   .controls = kTakingsControls,
+                                   .menu = {},
+                                   .bindings = kTakingsBindings,
+                                   .closesOnEscape = true};
+    return window;
+}
+
 std::span<const Window* const> Windows() {
     static const Window* const windows[] = {&MainWindow(), &ItemDialog(), &CheckoutWindow(),
-                                            &HistoryWindow(), &SwitchWindow()};
+                                            &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
     return windows;
 }
 

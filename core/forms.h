@@ -1,6 +1,6 @@
 #pragma once
-// The five windows as plain data: every control with its kind, name, place, texts, font, colours
-// and state, the list columns, status-bar parts, the one menu, and which event of which control
+// The windows as plain data: every control with its kind, name, place, texts, font, colours
+// and state, the list columns, status-bar parts, the pop-up menus, and which event of which control
 // runs which operation. Texts are UTF-16 so they read as written; the screen takes them as they
 // are, and handlers meet them as code page 936 texts through the window framework.
 #include <cstdint>
@@ -21,6 +21,7 @@ enum class ControlKind {
     ListView,          // 超级列表框
     StatusBar,         // 状态条
     Timer,             // 时钟
+    BarChart,          // 图表
 };
 
 enum class Align { Left, Centre, Right };
@@ -109,8 +110,9 @@ const Window& ItemDialog();
 const Window& CheckoutWindow();
 const Window& HistoryWindow();
 const Window& SwitchWindow();
+const Window& TakingsWindow();
 
-// The five windows, the main window first.
+// Every window, the main window first.
 std::span<const Window* const> Windows();
 // Whether an event of some window runs this operation.
 bool IsBound(std::string_view operation);

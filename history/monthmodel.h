@@ -14,6 +14,7 @@ class HistoryMonthModel : public ui::ColumnsModel {
     HistoryMonthModel(std::span<const core::forms::Column> columns, QObject* parent);
 
     void Show(HistoryMonth month);
+    const HistoryMonth& Month() const { return m_month; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     // Field k of a record in column k; a record with fewer fields leaves its last cells empty,

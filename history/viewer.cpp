@@ -1,6 +1,10 @@
 #include "history/viewer.h"
 
+#include <QDir>
 #include <QListWidget>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
 #include <QTableView>
 
 #include "core/codepage.h"
@@ -10,12 +14,17 @@
 #include "core/texts.h"
 #include "history/monthfiles.h"
 #include "history/monthmodel.h"
+#include "history/receipt.h"
+#include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/printing.h"
+#include "ui/screentext.h"
 
 namespace durava::history {
 namespace {
 
 using namespace core::forms::history_window;
+constexpr std::u16string_view kReceiptEntry = u"打印小票";
 // What FileTitle took off the file name.
 constexpr char kTitleExtension[] = ".txt";
 
@@ -52,10 +61,13 @@ HistoryMonthModel& MonthModel(ui::Form& window, QTableView& view) {
     return *model;
 }
 
+std::filesystem::path ChosenMonthPath(const mainwin::Globals& globals, const ui::Form& window) {
+    return globals.app.HistoryFolder /
+           core::NativePath(window.SelectedText(kMonthList) + kTitleExtension);
+}
+
 void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
-    HistoryMonth month =
-        ReadHistoryMonth(globals.app.HistoryFolder /
-                         core::NativePath(window.SelectedText(kMonthList) + kTitleExtension));
+    HistoryMonth month = ReadHistoryMonth(ChosenMonthPath(globals, window));
     const std::size_t count = month.RecordCount();
     auto& view = *qobject_cast<QTableView*>(window.Control(kMonthTable));
     MonthModel(window, view).Show(std::move(month));
@@ -63,6 +75,55 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
     window.SetText(kCountLabel, core::Fixed(u"共 ") +
                                     core::IntegerToText(static_cast<long long>(count)) +
                                     core::Fixed(u" 条记录"));
+}
+
+// The month on display, or the current month while none is chosen.
+void OpenTakings(mainwin::Globals& globals, const ui::Form& window) {
+    globals.TakingsMonthPath =
+        window.SelectedIndex(kMonthList) < 0
+            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
+            : ChosenMonthPath(globals, window);
+    ui::Form::Open(core::forms::TakingsWindow(), globals.handlers);
+}
+
+void UpdateRecordMenu(ui::Form& window) {
+    window.SetMenuEntryEnabled(kReceiptEntry, window.SelectedRow(kMonthTable) >= 0);
+    window.ShowMenu();
+}
+
+// A till-roll page: a title, then one line per field, in the windows' own face.
+void PaintReceipt(QPrinter& printer, const std::vector<std::string>& lines) {
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const int lineHeight = page.height() / static_cast<int>(lines.size() + 3);
+    core::forms::Font font{.pixels = lineHeight * 6 / 10, .bold = true};
+    painter.setFont(ui::FontOf(font));
+    QRect line(page.left(), page.top(), page.width(), lineHeight);
+    painter.drawText(line, Qt::AlignCenter, ui::ToScreen(std::u16string_view(u"消费小票")));
+    font.bold = false;
+    font.pixels = lineHeight * 45 / 100;
+    painter.setFont(ui::FontOf(font));
+    line.translate(0, lineHeight * 3 / 2);
+    for (const std::string& text : lines) {
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, ui::ToScreen(text));
+        line.translate(0, lineHeight);
+    }
+}
+
+// Suggested as a PDF in the Documents folder, where no printer is set up.
+void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
+    const int row = window.SelectedRow(kMonthTable);
+    auto* view = qobject_cast<QTableView*>(window.Control(kMonthTable));
+    const auto* month = qobject_cast<const HistoryMonthModel*>(view->model());
+    if (row < 0 || !month) return;
+    const std::vector<std::string> lines =
+        ReceiptLines(month->Month(), static_cast<std::size_t>(row));
+    // The width of a till roll, and long enough for every line.
+    const QPageSize rollPage(QSizeF(80, 150), QPageSize::Millimeter);
+    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                            .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
+    ui::ShowPrintPreview(&window, pdf, rollPage,
+                         [&lines](QPrinter& printer) { PaintReceipt(printer, lines); });
 }
 
 }  // namespace
@@ -75,6 +136,9 @@ void RegisterHistoryViewer(mainwin::Globals& globals) {
                  [&globals](ui::Form& window) { ListHistoryFiles(globals, window); });
     handlers.Add(core::forms::operation::kShowHistoryMonth,
                  [&globals](ui::Form& window) { ShowHistoryMonth(globals, window); });
+    handlers.Add("OpenTakings", [&globals](ui::Form& window) { OpenTakings(globals, window); });
+    handlers.Add("UpdateRecordMenu", [](ui::Form& window) { UpdateRecordMenu(window); });
+    handlers.Add("PrintReceipt", [&globals](ui::Form& window) { PrintReceipt(globals, window); });
 }
 
 }  // namespace durava::history

@@ -18,9 +18,10 @@ struct Globals {
     core::AppState app;
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
-    ui::Form* MainWindow = nullptr;    // while it is open
-    operations::Bill CheckoutBill;     // what the checkout window shows
-    std::uint64_t ListGeneration = 0;  // of the settings file the list was filled from
+    ui::Form* MainWindow = nullptr;          // while it is open
+    std::filesystem::path TakingsMonthPath;  // the month file the takings window opens on
+    operations::Bill CheckoutBill;           // what the checkout window shows
+    std::uint64_t ListGeneration = 0;        // of the settings file the list was filled from
 
     operations::Store Store() { return {app.Settings, app.HistoryFolder}; }
 };

@@ -29,21 +29,20 @@ void RefreshPass(Globals& globals) {
         const std::string state = main.Cell(kMainList, row, kColumnState);
         if (state == texts.idle) ++idle;
         if (state != texts.inUse) continue;
-        const std::optional<std::int32_t> elapsed =
-            billing::ElapsedSeconds(main.Cell(kMainList, row, kColumnStart), core::CurrentTime());
-        if (!elapsed) {
+        std::optional<billing::ChargeSoFar> charge =
+            billing::ChargeAt(globals.app.Settings, main.Cell(kMainList, row, kColumnName),
+                              main.Cell(kMainList, row, kColumnStart), core::CurrentTime());
+        if (!charge) {
             // A start time that cannot be read would show a huge or negative use; say so instead.
             main.SetCell(kMainList, row, kColumnDuration, core::Fixed(u"开始时间有误"));
             main.SetCell(kMainList, row, kColumnFee, texts.none);
             continue;
         }
-        const billing::DurationParts parts = billing::SplitDuration(*elapsed);
+        const billing::DurationParts parts = billing::SplitDuration(charge->seconds);
         main.SetCell(
             kMainList, row, kColumnDuration,
             billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
-        main.SetCell(kMainList, row, kColumnFee,
-                     billing::ComputeFee(globals.app.Settings, *elapsed / 60,
-                                         main.Cell(kMainList, row, kColumnName)));
+        main.SetCell(kMainList, row, kColumnFee, std::move(charge->fee));
     }
     main.SetStatusPart(kStatusBar, 3, core::IntegerToText(idle));
     main.SetStatusPart(kStatusBar, 5, core::RealToText(static_cast<double>(rows) - idle));

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -147,6 +148,17 @@ QWidget* CreateStatusBar(const Control& control, QWidget* window) {
     return bar;
 }
 
+// An empty chart without legend or frame; its handler gives it the series to show.
+QWidget* CreateBarChart() {
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
 QWidget* CreateWidget(const Control& control, QWidget* window) {
     switch (control.kind) {
         case ControlKind::Label:
@@ -165,6 +177,8 @@ QWidget* CreateWidget(const Control& control, QWidget* window) {
             return CreateListView(control);
         case ControlKind::StatusBar:
             return CreateStatusBar(control, window);
+        case ControlKind::BarChart:
+            return CreateBarChart();
         case ControlKind::Timer:
             break;
     }

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QCursor>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +19,11 @@ std::function<bool(const QString&, const QString&)>& MessageAnswer() {
 std::function<QAction*(QMenu&)>& MenuChoice() {
     static std::function<QAction*(QMenu&)> choose;
     return choose;
+}
+
+std::function<QString(const QString&, const QString&)>& SaveFilePick() {
+    static std::function<QString(const QString&, const QString&)> pick;
+    return pick;
 }
 
 }  // namespace
@@ -41,12 +47,23 @@ QAction* ShowPopupMenu(QMenu& menu) {
     return menu.exec(QCursor::pos());
 }
 
+QString AskSaveFile(QWidget* owner, std::string_view caption, const QString& suggested,
+                    const QString& filter) {
+    const QString screenCaption = ToScreen(caption);
+    if (SaveFilePick()) return SaveFilePick()(screenCaption, suggested);
+    return QFileDialog::getSaveFileName(owner, screenCaption, suggested, filter);
+}
+
 void AnswerMessagesWith(std::function<bool(const QString&, const QString&)> answer) {
     MessageAnswer() = std::move(answer);
 }
 
 void ChooseMenuEntriesWith(std::function<QAction*(QMenu&)> choose) {
     MenuChoice() = std::move(choose);
+}
+
+void PickSaveFilesWith(std::function<QString(const QString&, const QString&)> pick) {
+    SaveFilePick() = std::move(pick);
 }
 
 }  // namespace durava::ui

@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes and pop-up menus, the two places where the program waits for an answer. Tests
+// Message boxes, pop-up menus and the save-file dialog, the places where the program waits for an
+// answer. Tests
 // answer them in advance instead of clicking.
 #include <QString>
 
@@ -19,9 +20,14 @@ bool ShowMessage(QWidget* owner, std::string_view caption, std::string_view text
                  Buttons buttons = Buttons::Ok);
 // The chosen entry, or nullptr. Shown at the mouse position.
 QAction* ShowPopupMenu(QMenu& menu);
+// The file the operator picks to save into, starting from `suggested`; empty when cancelled.
+QString AskSaveFile(QWidget* owner, std::string_view caption, const QString& suggested,
+                    const QString& filter);
 
 // Test seams: while set, they answer in place of the operator.
 void AnswerMessagesWith(std::function<bool(const QString& caption, const QString& text)> answer);
 void ChooseMenuEntriesWith(std::function<QAction*(QMenu& menu)> choose);
+void PickSaveFilesWith(
+    std::function<QString(const QString& caption, const QString& suggested)> pick);
 
 }  // namespace durava::ui

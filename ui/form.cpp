@@ -239,6 +239,10 @@ void Form::ClearRows(std::u16string_view name) {
     if (TableModel* model = Model(name)) model->Clear();
 }
 
+void Form::SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows) {
+    if (TableModel* model = Model(name)) model->SetRows(std::move(rows));
+}
+
 int Form::AppendRow(std::u16string_view name) {
     TableModel* model = Model(name);
     return model ? model->AppendRow() : -1;

@@ -45,6 +45,7 @@ class Form : public QWidget {
 
     // List views.
     void ClearRows(std::u16string_view name);
+    void SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows);
     int AppendRow(std::u16string_view name);
     void SetCell(std::u16string_view name, int row, int column, std::string_view text);
     std::string Cell(std::u16string_view name, int row, int column) const;

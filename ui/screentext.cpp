@@ -1,5 +1,7 @@
 #include "ui/screentext.h"
 
+#include <QFile>
+
 #include "core/codepage.h"
 
 namespace durava::ui {
@@ -16,6 +18,14 @@ QString ToScreen(std::u16string_view text) {
 std::string FromScreen(const QString& text) {
     return core::WideToText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                                 static_cast<std::size_t>(text.size())));
+}
+
+QString ToQtPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
 }
 
 }  // namespace durava::ui

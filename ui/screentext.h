@@ -2,6 +2,7 @@
 // The screen boundary: program texts are code page 936 bytes, Qt shows UTF-16.
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,7 @@ namespace durava::ui {
 QString ToScreen(std::string_view text);
 QString ToScreen(std::u16string_view text);
 std::string FromScreen(const QString& text);
+// A path as Qt's file classes name it, whatever bytes or characters it holds.
+QString ToQtPath(const std::filesystem::path& path);
 
 }  // namespace durava::ui

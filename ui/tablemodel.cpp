@@ -23,6 +23,14 @@ void TableModel::Clear() {
     endResetModel();
 }
 
+void TableModel::SetRows(std::vector<std::vector<std::string>> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    for (std::vector<std::string>& row : m_rows)
+        row.resize(static_cast<std::size_t>(columnCount()));
+    endResetModel();
+}
+
 int TableModel::AppendRow() {
     const int row = rowCount();
     beginInsertRows({}, row, row);

@@ -17,6 +17,8 @@ class TableModel : public ColumnsModel {
     QVariant data(const QModelIndex& index, int role) const override;
 
     void Clear();
+    // Replaces every row at once, which a view takes far faster than rows one by one.
+    void SetRows(std::vector<std::vector<std::string>> rows);
     int AppendRow();
     // Out-of-range cells are ignored on write and read as the empty text.
     void SetCell(int row, int column, std::string text);

@@ -12,8 +12,8 @@
 namespace durava::core::forms {
 namespace {
 
-const Window* const kWindows[] = {&MainWindow(), &ItemDialog(), &CheckoutWindow(), &HistoryWindow(),
-                                  &SwitchWindow()};
+const Window* const kWindows[] = {&MainWindow(),    &ItemDialog(),   &CheckoutWindow(),
+                                  &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
 
 // Failure messages name the window and the control.
 std::string Describe(const Window& window, std::u16string_view name) {
@@ -91,15 +91,16 @@ TEST(Forms, everyBindingReachesAnExistingTargetThatRaisesItsEvent) {
 }
 
 TEST(Forms, everyMenuEntryRunsAnOperationAndTheMenuBarStaysHidden) {
-    const Window& main = MainWindow();
-    ASSERT_FALSE(main.menu.empty());
-    EXPECT_EQ(main.menu.front().level, 0);
-    EXPECT_FALSE(main.menu.front().visible);
-    for (const MenuEntry& entry : main.menu.subspan(1)) {
-        EXPECT_EQ(entry.level, 1);
-        if (entry.text.empty()) continue;
-        EXPECT_EQ(std::ranges::count(main.bindings, entry.text, &Binding::control), 1)
-            << Describe(main, entry.text);
+    for (const Window* window : {&MainWindow(), &HistoryWindow()}) {
+        ASSERT_FALSE(window->menu.empty());
+        EXPECT_EQ(window->menu.front().level, 0);
+        EXPECT_FALSE(window->menu.front().visible);
+        for (const MenuEntry& entry : window->menu.subspan(1)) {
+            EXPECT_EQ(entry.level, 1);
+            if (entry.text.empty()) continue;
+            EXPECT_EQ(std::ranges::count(window->bindings, entry.text, &Binding::control), 1)
+                << Describe(*window, entry.text);
+        }
     }
 }
 

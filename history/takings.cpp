@@ -1,0 +1,319 @@
+#include "history/takings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <variant>
+
+#include "billing/fee.h"
+#include "core/texts.h"
+
+namespace durava::history {
+namespace {
+
+// Eighteen digits always fit 64 bits, whatever is added to them later is checked.
+constexpr std::size_t kMaxDigits = 18;
+
+// A whole number at the front of `text`, taken off it.
+std::optional<std::int64_t> TakeInteger(std::string_view& text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    std::size_t pos = negative ? 1 : 0;
+    std::int64_t value = 0;
+    const std::size_t first = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        if (pos - first == kMaxDigits) return std::nullopt;
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    if (pos == first) return std::nullopt;
+    text.remove_prefix(pos);
+    return negative ? -value : value;
+}
+
+bool TakeText(std::string_view& text, std::string_view expected) {
+    if (!text.starts_with(expected)) return false;
+    text.remove_prefix(expected.size());
+    return true;
+}
+
+std::optional<std::int64_t> WholeInteger(std::string_view text) {
+    std::optional<std::int64_t> value = TakeInteger(text);
+    return text.empty() ? value : std::nullopt;
+}
+
+int Digits(std::string_view text, std::size_t pos, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// The form every record is written in, read without the general parser's cost.
+std::optional<core::CalendarTime> DayOfWrittenForm(std::string_view text) {
+    if (text.size() != 19 || text[4] != '/' || text[7] != '/' || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':') {
+        return std::nullopt;
+    }
+    const core::CalendarTime t{Digits(text, 0, 4),  Digits(text, 5, 2),  Digits(text, 8, 2),
+                               Digits(text, 11, 2), Digits(text, 14, 2), Digits(text, 17, 2)};
+    const bool valid = t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+                       t.day <= core::DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 &&
+                       t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
+    if (!valid) return std::nullopt;
+    return core::CalendarTime{t.year, t.month, t.day};
+}
+
+int DayKey(const core::CalendarTime& day) {
+    return (day.year * 100 + day.month) * 100 + day.day;
+}
+
+// False, leaving `sum` as it was, when any part would leave 64 bits.
+bool Add(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
+    Takings next = sum;
+    if (__builtin_add_overflow(next.yuan, yuan, &next.yuan) ||
+        __builtin_add_overflow(next.seconds, seconds, &next.seconds)) {
+        return false;
+    }
+    ++next.uses;
+    sum = next;
+    return true;
+}
+
+}  // namespace
+
+std::span<const core::forms::Column> RecordColumns() {
+    for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
+        if (!control.columns.empty()) return control.columns;
+    }
+    return {};
+}
+
+std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field) {
+    const std::size_t fields = month.FieldCount(record);
+    if (field >= fields) return {};
+    std::string text(month.Field(record, field));
+    if (field + 1 == kRecordFields) {
+        for (std::size_t extra = kRecordFields; extra < fields; ++extra) {
+            (text += kFieldSeparator) += month.Field(record, extra);
+        }
+    }
+    return text;
+}
+
+const std::string& ReasonText(Unreadable reason) {
+    switch (reason) {
+        case Unreadable::FieldCount:
+            return core::Fixed(u"字段数不是十一个");
+        case Unreadable::StartTime:
+            return core::Fixed(u"开始时间有误");
+        case Unreadable::EndTime:
+            return core::Fixed(u"结束时间无法识别");
+        case Unreadable::Duration:
+            return core::Fixed(u"使用时长无法识别");
+        case Unreadable::Total:
+            return core::Fixed(u"总费用无法识别");
+        case Unreadable::TooLarge:
+            break;
+    }
+    return core::Fixed(u"金额过大，无法合计");
+}
+
+std::optional<std::int64_t> MoneyOf(std::string_view text) {
+    static const std::string& yuanSign = core::Fixed(u"￥");
+    static const std::string& yuan = core::Fixed(u" 元");
+    TakeText(text, yuanSign);
+    const std::optional<std::int64_t> value = TakeInteger(text);
+    return value && text == yuan ? value : std::nullopt;
+}
+
+std::optional<std::int64_t> DurationOf(std::string_view text) {
+    static const std::string& hours = core::Fixed(u" 时 ");
+    static const std::string& minutes = core::Fixed(u" 分 ");
+    static const std::string& seconds = core::Fixed(u" 秒");
+    const std::optional<std::int64_t> h = TakeInteger(text);
+    if (!h || !TakeText(text, hours)) return std::nullopt;
+    const std::optional<std::int64_t> m = TakeInteger(text);
+    if (!m || !TakeText(text, minutes)) return std::nullopt;
+    const std::optional<std::int64_t> s = TakeInteger(text);
+    if (!s || text != seconds) return std::nullopt;
+    std::int64_t total = 0;
+    if (__builtin_mul_overflow(*h, 3600, &total) ||
+        __builtin_add_overflow(total, *m * 60, &total) ||
+        __builtin_add_overflow(total, *s, &total)) {
+        return std::nullopt;
+    }
+    return total;
+}
+
+namespace {
+
+struct RecordFigures {
+    core::CalendarTime day;
+    std::int64_t seconds;
+    std::int64_t yuan;
+};
+
+// The figures the takings need of a record, or why it cannot give them.
+std::variant<RecordFigures, Unreadable> ReadRecord(const HistoryMonth& month, std::size_t record) {
+    if (month.FieldCount(record) != kRecordFields) return Unreadable::FieldCount;
+    const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
+    if (!day) return Unreadable::EndTime;
+    // The checkout window writes this marker in place of the figures it could not compute.
+    static const std::string& badStart = core::Fixed(u"开始时间有误");
+    const std::string_view duration = month.Field(record, kFieldDuration);
+    const std::string_view total = month.Field(record, kFieldTotal);
+    if (duration == badStart || total == badStart) return Unreadable::StartTime;
+    const std::optional<std::int64_t> seconds = DurationOf(duration);
+    if (!seconds) return Unreadable::Duration;
+    const std::optional<std::int64_t> yuan = MoneyOf(total);
+    if (!yuan) return Unreadable::Total;
+    return RecordFigures{*day, *seconds, *yuan};
+}
+
+// Item names to their places in a list, without a node per name: open addressing over a table
+// kept at least twice as large as the names, since a month may hold thousands of them. Each slot
+// keeps its name's hash, so that a probe rarely has to look at the name itself.
+class NameIndex {
+  public:
+    // The place of `name` among `names`, appending it when new.
+    template <typename Names>
+    std::pair<std::size_t, bool> Find(std::string_view name, Names& names) {
+        if (2 * (names.size() + 1) > m_slots.size()) Grow(names);
+        Slot& slot = SlotOf(name, names);
+        if (slot.place != kNone) return {slot.place, false};
+        slot.place = names.size();
+        names.push_back({name, {}});
+        return {slot.place, true};
+    }
+    // Takes back the name that the last Find appended.
+    template <typename Names>
+    void RemoveLast(Names& names) {
+        SlotOf(names.back().name, names).place = kNone;
+        names.pop_back();
+    }
+
+  private:
+    static constexpr std::size_t kNone = SIZE_MAX;
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t place = kNone;
+    };
+
+    template <typename Names>
+    Slot& SlotOf(std::string_view name, const Names& names) {
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t at = hash & mask;
+        while (m_slots[at].place != kNone &&
+               (m_slots[at].hash != hash || names[m_slots[at].place].name != name)) {
+            at = (at + 1) & mask;
+        }
+        m_slots[at].hash = hash;
+        return m_slots[at];
+    }
+    template <typename Names>
+    void Grow(const Names& names) {
+        m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 1024), Slot{});
+        for (std::size_t place = 0; place < names.size(); ++place) {
+            SlotOf(names[place].name, names).place = place;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+};
+
+}  // namespace
+
+std::optional<core::CalendarTime> DayOf(std::string_view text) {
+    if (std::optional<core::CalendarTime> day = DayOfWrittenForm(text)) return day;
+    const core::DateTime time = core::ParseDateTime(text);
+    if (time == core::kMinDateTime) return std::nullopt;
+    const core::CalendarTime t = core::ToCalendarTime(time);
+    return core::CalendarTime{t.year, t.month, t.day};
+}
+
+MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth) {
+    MonthTakings result;
+    std::map<int, Takings> days;
+    if (forYear > 0 && forMonth >= 1 && forMonth <= 12) {
+        for (int day = 1; day <= core::DaysInMonth(forYear, forMonth); ++day) {
+            days.emplace(DayKey({forYear, forMonth, day}), Takings{});
+        }
+    }
+    // Names stay views into the month until the end, so that sorting moves small values.
+    struct ItemSums {
+        std::string_view name;
+        Takings takings;
+    };
+    std::vector<ItemSums> items;
+    NameIndex itemIndex;
+    std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
+    for (std::size_t record = 0; record < month.RecordCount(); ++record) {
+        const std::variant<RecordFigures, Unreadable> read = ReadRecord(month, record);
+        if (const auto* reason = std::get_if<Unreadable>(&read)) {
+            result.unreadable.push_back({record, *reason});
+            continue;
+        }
+        const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
+        const std::string_view name = month.Field(record, kFieldName);
+        const auto [item, added] = itemIndex.Find(name, items);
+        const int dayKey = DayKey(day);
+        if (lastDay.first != dayKey) lastDay = {dayKey, &days[dayKey]};
+        // All three sums take the record or none does, so that they always agree.
+        Takings total = result.total, perDay = *lastDay.second, perItem = items[item].takings;
+        if (!Add(total, yuan, seconds) || !Add(perDay, yuan, seconds) ||
+            !Add(perItem, yuan, seconds)) {
+            if (added) itemIndex.RemoveLast(items);
+            result.unreadable.push_back({record, Unreadable::TooLarge});
+            continue;
+        }
+        result.total = total;
+        *lastDay.second = perDay;
+        items[item].takings = perItem;
+    }
+    for (const auto& [key, takings] : days) {
+        result.days.push_back({{key / 10000, key / 100 % 100, key % 100}, takings});
+    }
+    std::stable_sort(items.begin(), items.end(), [](const ItemSums& a, const ItemSums& b) {
+        return a.takings.yuan > b.takings.yuan;
+    });
+    result.items.reserve(items.size());
+    for (const ItemSums& item : items)
+        result.items.push_back({std::string(item.name), item.takings});
+    return result;
+}
+
+std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& time) {
+    const int key = DayKey({time.year, time.month, time.day});
+    for (const DayTakings& day : takings.days) {
+        if (DayKey(day.date) == key) return day.takings.yuan;
+    }
+    return 0;
+}
+
+OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
+    const core::FixedTexts& keys = core::Texts();
+    const core::SettingsFile::OneLook look(settings);
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    OwedNow owed;
+    for (const std::string& name : names) {
+        if (settings.ReadSetting(name, keys.state) != keys.inUse) continue;
+        ++owed.items;
+        const std::optional<billing::ChargeSoFar> charge =
+            billing::ChargeAt(settings, name, settings.ReadSetting(name, keys.startTime), now);
+        const std::optional<std::int64_t> fee =
+            charge ? WholeInteger(charge->fee) : std::optional<std::int64_t>();
+        std::int64_t sum = 0;
+        if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
+            ++owed.unreadable;
+        } else {
+            owed.yuan = sum;
+        }
+    }
+    return owed;
+}
+
+}  // namespace durava::history

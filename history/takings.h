@@ -1,0 +1,94 @@
+#pragma once
+// The takings of a month file: totals, per day of the end time, per item, and the records that
+// cannot be read, which are listed apart instead of being added or dropped.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/forms.h"
+#include "core/settings.h"
+#include "history/historyfile.h"
+
+namespace durava::history {
+
+// The record's fields, counted from 0.
+enum RecordField : std::size_t {
+    kFieldName = 0,
+    kFieldStart = 1,
+    kFieldEnd = 2,
+    kFieldDuration = 3,
+    kFieldInitialFee = 8,
+    kFieldOvertimeFee = 9,
+    kFieldTotal = 10,
+    kRecordFields = 11,
+};
+
+struct Takings {
+    std::int64_t yuan = 0;
+    std::int64_t uses = 0;
+    std::int64_t seconds = 0;
+};
+
+struct DayTakings {
+    core::CalendarTime date;  // the day only
+    Takings takings;
+};
+
+struct ItemTakings {
+    std::string name;
+    Takings takings;
+};
+
+enum class Unreadable { FieldCount, StartTime, EndTime, Duration, Total, TooLarge };
+
+// Why a record cannot be read, in the operator's words.
+const std::string& ReasonText(Unreadable reason);
+
+struct UnreadableRecord {
+    std::size_t record;  // from 0, in file order
+    Unreadable reason;
+};
+
+struct MonthTakings {
+    Takings total;
+    // Every day of the month asked for, then any other day a record ended on, by date.
+    std::vector<DayTakings> days;
+    // Most takings first; equal takings in the order of their first record.
+    std::vector<ItemTakings> items;
+    std::vector<UnreadableRecord> unreadable;
+};
+
+// The columns of the history window, which name the record's fields as the operator knows them.
+std::span<const core::forms::Column> RecordColumns();
+
+// The text of field `field` of eleven; the last one also carries any fields beyond it, joined as
+// they were, so that nothing of a record with an "@" in its name is lost.
+std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field);
+
+// Whole yuan of a money text "￥N 元" or "N 元"; nothing for any other text.
+std::optional<std::int64_t> MoneyOf(std::string_view text);
+// Seconds of a duration text "H 时 M 分 S 秒"; nothing for any other text.
+std::optional<std::int64_t> DurationOf(std::string_view text);
+// The day of a time text; nothing when it is not a time.
+std::optional<core::CalendarTime> DayOf(std::string_view text);
+
+// `forYear` and `forMonth` name the month whose days are all listed, takings or not; 0 lists
+// only the days that records ended on.
+MonthTakings ComputeTakings(const HistoryMonth& month, int forYear = 0, int forMonth = 0);
+// The takings of the records that ended on the day of `time`.
+std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& time);
+
+// What the items in use in the settings file would owe if checked out at `now`.
+struct OwedNow {
+    std::int64_t yuan = 0;
+    std::int64_t items = 0;
+    std::int64_t unreadable = 0;  // in use, but their start time or fee cannot be read
+};
+OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now);
+
+}  // namespace durava::history

@@ -1,0 +1,135 @@
+#include "history/takingscsv.h"
+
+#include <cstdio>
+
+#include "core/codepage.h"
+#include "core/numbers.h"
+#include "core/texts.h"
+
+namespace durava::history {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+void AppendUtf8(std::string& out, std::u16string_view wide) {
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        char32_t c = wide[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+            wide[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+class CsvWriter {
+  public:
+    CsvWriter() : m_out(kByteOrderMark) {}
+
+    void Text(std::string_view text) { Wide(core::TextToWide(text)); }
+    void Wide(std::u16string_view wide) {
+        Separate();
+        const bool quoted = wide.find_first_of(u",\"\r\n") != std::u16string_view::npos;
+        if (!quoted) return AppendUtf8(m_out, wide);
+        m_out += '"';
+        for (std::size_t quote; (quote = wide.find(u'"')) != std::u16string_view::npos;) {
+            AppendUtf8(m_out, wide.substr(0, quote + 1));
+            m_out += '"';
+            wide.remove_prefix(quote + 1);
+        }
+        AppendUtf8(m_out, wide);
+        m_out += '"';
+    }
+    void Number(std::int64_t value) {
+        Separate();
+        m_out += core::IntegerToText(value);
+    }
+    void Hours(std::int64_t seconds) {
+        Separate();
+        char text[32];
+        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(seconds) / 3600.0);
+        m_out += text;
+    }
+    void EndRow() {
+        m_out += "\r\n";
+        m_first = true;
+    }
+    std::string Take() { return std::move(m_out); }
+
+  private:
+    void Separate() {
+        if (!m_first) m_out += ',';
+        m_first = false;
+    }
+
+    std::string m_out;
+    bool m_first = true;
+};
+
+bool IsMoney(std::size_t field) {
+    return field == kFieldInitialFee || field == kFieldOvertimeFee || field == kFieldTotal;
+}
+
+}  // namespace
+
+std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
+    CsvWriter csv;
+    for (const core::forms::Column& column : RecordColumns()) csv.Wide(column.header);
+    csv.Wide(u"备注");
+    csv.EndRow();
+    auto unreadable = takings.unreadable.begin();
+    for (std::size_t record = 0; record < month.RecordCount(); ++record) {
+        const bool readable =
+            unreadable == takings.unreadable.end() || unreadable->record != record;
+        for (std::size_t field = 0; field < kRecordFields; ++field) {
+            const std::string text = CellText(month, record, field);
+            const std::optional<std::int64_t> yuan =
+                readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
+            if (yuan) {
+                csv.Number(*yuan);
+            } else {
+                csv.Text(text);
+            }
+        }
+        csv.Text(readable ? std::string_view() : ReasonText(unreadable->reason));
+        if (!readable) ++unreadable;
+        csv.EndRow();
+    }
+    return csv.Take();
+}
+
+std::string TotalsCsv(const MonthTakings& takings) {
+    CsvWriter csv;
+    for (std::u16string_view header : {u"日期", u"营业额", u"使用次数", u"使用小时"}) {
+        csv.Wide(header);
+    }
+    csv.EndRow();
+    const auto row = [&csv](std::string_view label, const Takings& sum) {
+        csv.Text(label);
+        csv.Number(sum.yuan);
+        csv.Number(sum.uses);
+        csv.Hours(sum.seconds);
+        csv.EndRow();
+    };
+    for (const DayTakings& day : takings.days) {
+        row(core::FormatDateTime(core::ToDateTime(day.date), "yyyy/MM/dd", ""), day.takings);
+    }
+    row(core::Fixed(u"合计"), takings.total);
+    return csv.Take();
+}
+
+}  // namespace durava::history

@@ -1,0 +1,259 @@
+#include "history/takingswindow.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QValueAxis>
+
+#include <cstdio>
+
+#include "core/numbers.h"
+#include "core/startup.h"
+#include "core/texts.h"
+#include "history/takings.h"
+#include "history/takingscsv.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/screentext.h"
+
+namespace durava::history {
+namespace {
+
+constexpr std::u16string_view kMonthLabel = u"标签2";
+constexpr std::u16string_view kTakingsLabel = u"标签4";
+constexpr std::u16string_view kUsesLabel = u"标签6";
+constexpr std::u16string_view kHoursLabel = u"标签8";
+constexpr std::u16string_view kAverageLabel = u"标签10";
+constexpr std::u16string_view kTodayLabel = u"标签12";
+constexpr std::u16string_view kInUseLabel = u"标签14";
+constexpr std::u16string_view kOwedLabel = u"标签16";
+constexpr std::u16string_view kUnreadableLabel = u"标签18";
+constexpr std::u16string_view kDayTable = u"超级列表框1";
+constexpr std::u16string_view kDayChart = u"图表1";
+constexpr std::u16string_view kItemTable = u"超级列表框2";
+constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
+
+// What the window shows, kept for the exports so that they hold exactly what was shown.
+class ShownMonth : public QObject {
+  public:
+    ShownMonth(QObject* window, std::filesystem::path path, HistoryMonth month,
+               MonthTakings takings)
+        : QObject(window),
+          path(std::move(path)),
+          month(std::move(month)),
+          takings(std::move(takings)) {}
+
+    const std::filesystem::path path;
+    const HistoryMonth month;
+    const MonthTakings takings;
+};
+
+std::string Yuan(std::int64_t yuan) {
+    return core::IntegerToText(yuan) + core::Fixed(u" 元");
+}
+
+std::string HoursText(std::int64_t seconds) {
+    return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
+           core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
+}
+
+std::string AverageText(const Takings& takings) {
+    if (takings.uses == 0) return Yuan(0);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.2f",
+                  static_cast<double>(takings.yuan) / static_cast<double>(takings.uses));
+    return text + core::Fixed(u" 元");
+}
+
+std::string DayText(const core::CalendarTime& day) {
+    return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
+}
+
+// The file name without ".QY.txt": 202405 for 202405.QY.txt.
+std::filesystem::path MonthName(const std::filesystem::path& file) {
+    return file.stem().stem();
+}
+
+// Year and month from a file named yyyyMM.QY.txt; zeros for any other name.
+std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
+    const std::string title = MonthName(file).string();
+    if (title.size() < 6 || title.find_first_not_of("0123456789") < 6) return {0, 0};
+    const int year = std::stoi(title.substr(0, 4));
+    const int month = std::stoi(title.substr(4, 2));
+    return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
+}
+
+// Today's checkouts lie in today's month file: a record goes to the month of its checkout.
+std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& shown,
+                           core::DateTime now) {
+    const core::CalendarTime today = core::ToCalendarTime(now);
+    const std::filesystem::path path = core::HistoryFilePath(globals.app.HistoryFolder, now);
+    return TakingsOn(path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)),
+                     today);
+}
+
+void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownMonth& shown) {
+    const auto [year, month] = MonthOfFile(shown.path);
+    window.SetText(kMonthLabel,
+                   year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
+                        : ui::FromScreen(ui::ToQtPath(MonthName(shown.path))));
+    const Takings& total = shown.takings.total;
+    window.SetText(kTakingsLabel, Yuan(total.yuan));
+    window.SetText(kUsesLabel, core::IntegerToText(total.uses) + core::Fixed(u" 次"));
+    window.SetText(kHoursLabel, HoursText(total.seconds));
+    window.SetText(kAverageLabel, AverageText(total));
+
+    const core::DateTime now = core::CurrentTime();
+    window.SetText(kTodayLabel, Yuan(TodaysTakings(globals, shown, now)));
+    const OwedNow owed = OwedAt(globals.app.Settings, now);
+    window.SetText(kInUseLabel, core::IntegerToText(owed.items) + core::Fixed(u" 个"));
+    window.SetText(kOwedLabel, owed.unreadable == 0 ? Yuan(owed.yuan)
+                                                    : Yuan(owed.yuan) + core::Fixed(u"（") +
+                                                          core::IntegerToText(owed.unreadable) +
+                                                          core::Fixed(u" 个无法计费）"));
+    window.SetText(kUnreadableLabel,
+                   core::IntegerToText(static_cast<long long>(shown.takings.unreadable.size())) +
+                       core::Fixed(u" 条"));
+}
+
+void ShowTables(ui::Form& window, const ShownMonth& shown) {
+    std::vector<std::vector<std::string>> rows;
+    for (const DayTakings& day : shown.takings.days) {
+        rows.push_back({DayText(day.date), core::IntegerToText(day.takings.yuan),
+                        core::IntegerToText(day.takings.uses)});
+    }
+    window.SetRows(kDayTable, std::move(rows));
+    rows.clear();
+    for (const ItemTakings& item : shown.takings.items) {
+        rows.push_back({item.name, core::IntegerToText(item.takings.uses),
+                        HoursText(item.takings.seconds), core::IntegerToText(item.takings.yuan)});
+    }
+    window.SetRows(kItemTable, std::move(rows));
+    rows.clear();
+    for (const UnreadableRecord& odd : shown.takings.unreadable) {
+        std::string line;
+        for (std::size_t field = 0; field < shown.month.FieldCount(odd.record); ++field) {
+            if (field > 0) line += kFieldSeparator;
+            line += shown.month.Field(odd.record, field);
+        }
+        rows.push_back({core::IntegerToText(static_cast<long long>(odd.record) + 1),
+                        ReasonText(odd.reason), std::move(line)});
+    }
+    window.SetRows(kUnreadableTable, std::move(rows));
+}
+
+// One bar per day, labelled with the day of the month.
+void ShowChart(ui::Form& window, const ShownMonth& shown) {
+    auto* bars = new QBarSet(ui::ToScreen(std::u16string_view(u"营业额")));
+    QStringList days;
+    double highest = 0;
+    for (const DayTakings& day : shown.takings.days) {
+        const double yuan = static_cast<double>(day.takings.yuan);
+        *bars << yuan;
+        highest = std::max(highest, yuan);
+        days << QString::number(day.date.day);
+    }
+    auto* series = new QBarSeries;
+    series->append(bars);
+    QChart* chart = qobject_cast<QChartView*>(window.Control(kDayChart))->chart();
+    chart->addSeries(series);
+    // Small labels, so that all 31 days of a month fit under their bars.
+    const QFont labels = ui::FontOf({.pixels = 10});
+    auto* dayAxis = new QBarCategoryAxis;
+    dayAxis->append(days);
+    dayAxis->setLabelsFont(labels);
+    dayAxis->setTruncateLabels(false);
+    dayAxis->setGridLineVisible(false);
+    chart->addAxis(dayAxis, Qt::AlignBottom);
+    series->attachAxis(dayAxis);
+    auto* yuanAxis = new QValueAxis;
+    yuanAxis->setRange(0, highest > 0 ? highest : 1);
+    yuanAxis->setLabelFormat(QStringLiteral("%.0f"));
+    yuanAxis->applyNiceNumbers();
+    yuanAxis->setLabelsFont(labels);
+    chart->addAxis(yuanAxis, Qt::AlignLeft);
+    series->attachAxis(yuanAxis);
+}
+
+void InitTakings(mainwin::Globals& globals, ui::Form& window) {
+    const std::filesystem::path path =
+        globals.TakingsMonthPath.empty()
+            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
+            : globals.TakingsMonthPath;
+    const auto [year, month] = MonthOfFile(path);
+    HistoryMonth records = ReadHistoryMonth(path);
+    MonthTakings takings = ComputeTakings(records, year, month);
+    const auto* shown = new ShownMonth(&window, path, std::move(records), std::move(takings));
+    ShowFigures(globals, window, *shown);
+    ShowTables(window, *shown);
+    ShowChart(window, *shown);
+}
+
+const ShownMonth* ShownIn(const ui::Form& window) {
+    for (const QObject* child : window.children()) {
+        if (const auto* shown = dynamic_cast<const ShownMonth*>(child)) return shown;
+    }
+    return nullptr;
+}
+
+// The settings file and the month files hold everything the program knows; an export written
+// over one of them would lose it.
+bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
+    const QFileInfo picked(file);
+    const QFileInfo settings(ui::ToQtPath(globals.app.SettingsPath()));
+    const QFileInfo history(ui::ToQtPath(globals.app.HistoryFolder));
+    return (picked.exists() && settings.exists() &&
+            picked.canonicalFilePath() == settings.canonicalFilePath()) ||
+           (picked.dir().exists() && history.exists() &&
+            picked.dir().canonicalPath() == history.canonicalFilePath());
+}
+
+// Into a file the operator picks, whole or not at all; suggested in the Documents folder.
+void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_view caption,
+            std::u16string_view what, std::string (*csv)(const ShownMonth&)) {
+    const ShownMonth* shown = ShownIn(window);
+    if (!shown) return;
+    const QString suggested = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                                  .filePath(ui::ToQtPath(MonthName(shown->path)) +
+                                            ui::ToScreen(what) + QStringLiteral(".csv"));
+    const QString file =
+        ui::AskSaveFile(&window, core::Fixed(caption), suggested, QStringLiteral("CSV (*.csv)"));
+    if (file.isEmpty()) return;
+    if (IsProgramFile(globals, file)) {
+        ui::ShowMessage(&window, core::Fixed(u"操作失败"),
+                        core::Fixed(u"不能用导出的内容覆盖程序自己的文件，请另选文件名。"));
+        return;
+    }
+    const std::string bytes = csv(*shown);
+    QSaveFile out(file);
+    const bool written = out.open(QIODevice::WriteOnly) &&
+                         out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         out.commit();
+    if (!written) {
+        ui::ShowMessage(&window, core::Fixed(u"操作失败"),
+                        core::Fixed(u"无法写入所选的文件，导出没有完成。"));
+    }
+}
+
+}  // namespace
+
+void RegisterTakingsWindow(mainwin::Globals& globals) {
+    ui::Handlers& handlers = globals.handlers;
+    handlers.Add("InitTakings", [&globals](ui::Form& window) { InitTakings(globals, window); });
+    handlers.Add("ExportTakingsRecords", [&globals](ui::Form& window) {
+        Export(globals, window, u"导出记录", u" 营业记录",
+               [](const ShownMonth& shown) { return RecordsCsv(shown.month, shown.takings); });
+    });
+    handlers.Add("ExportTakingsTotals", [&globals](ui::Form& window) {
+        Export(globals, window, u"导出汇总", u" 营业汇总",
+               [](const ShownMonth& shown) { return TotalsCsv(shown.takings); });
+    });
+}
+
+}  // namespace durava::history

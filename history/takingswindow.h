@@ -1,0 +1,10 @@
+#pragma once
+// The takings window: a month's takings at a glance, today's and what the items in use owe now,
+// with the month's records and totals exported for a spreadsheet. It only reads the files.
+#include "mainwin/globals.h"
+
+namespace durava::history {
+
+void RegisterTakingsWindow(mainwin::Globals& globals);
+
+}  // namespace durava::history

@@ -1,0 +1,209 @@
+#include "history/takings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "history/receipt.h"
+#include "history/takingscsv.h"
+#include "support/temp_folder.h"
+
+namespace durava::history {
+namespace {
+
+using testing::Gbk;
+
+// A record as the checkout window writes it, with the fields that matter here in the call.
+std::string Record(std::string_view name, std::string_view end, std::string_view duration,
+                   std::string_view total) {
+    return std::string(name) + "@2024/05/06 13:00:00@" + std::string(end) + "@" +
+           std::string(duration) + "@4 小时 0 分@1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@" +
+           std::string(total);
+}
+
+HistoryMonth MonthOf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += Gbk(line) + "\r\n";
+    return HistoryMonth(text);
+}
+
+TEST(Takings, moneyAndDurationTextsReadOnlyInTheirWrittenForms) {
+    const struct {
+        const char* text;
+        std::optional<std::int64_t> yuan, seconds;
+    } cases[] = {
+        {"￥110 元", 110, {}},
+        {"40 元", 40, {}},
+        {"￥-5 元", -5, {}},
+        {"￥9223372036854775807 元", {}, {}},
+        {"￥1e+013 元", {}, {}},
+        {"￥110元", {}, {}},
+        {"110", {}, {}},
+        {" 元", {}, {}},
+        {"开始时间有误", {}, {}},
+        {"5 时 31 分 0 秒", {}, 5 * 3600 + 31 * 60},
+        {"25 时 5 分 9 秒", {}, 25 * 3600 + 5 * 60 + 9},
+        {"0 时 0 分 0 秒", {}, 0},
+        {"5 时 31 分", {}, {}},
+        {"5 时 31 分 0 秒 ", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(MoneyOf(Gbk(c.text)), c.yuan);
+        EXPECT_EQ(DurationOf(Gbk(c.text)), c.seconds);
+    }
+}
+
+TEST(Takings, endTimesGiveTheirDay) {
+    const struct {
+        const char* text;
+        std::optional<int> day;
+    } cases[] = {
+        {"2024/05/06 18:31:00", 6},
+        {"2024/02/29 23:59:59", 29},
+        {"2023/02/29 10:00:00", {}},
+        {"2024/05/06 24:00:00", {}},
+        {"2024-05-07 08:00:00", 7},
+        {"昨天", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::optional<core::CalendarTime> day = DayOf(Gbk(c.text));
+        EXPECT_EQ(day ? day->day : 0, c.day.value_or(0));
+    }
+}
+
+TEST(Takings, totalsDaysAndItemsCountEveryReadableRecordOnce) {
+    const HistoryMonth month = MonthOf({
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        Record("包间1", "2024/05/06 20:00:00", "2 时 0 分 0 秒", "50 元"),
+        Record("A1", "2024/05/31 23:10:00", "1 时 0 分 30 秒", "￥70 元"),
+        // Checked out after midnight by a program started in May: the day still counts.
+        Record("包间1", "2024/06/01 00:30:00", "10 时 0 分 0 秒", "￥290 元"),
+        Record("A2", "2024/05/07 09:00:00", "1 时 0 分 0 秒", "￥70 元"),
+    });
+    const MonthTakings takings = ComputeTakings(month, 2024, 5);
+    EXPECT_EQ(takings.total.yuan, 590);
+    EXPECT_EQ(takings.total.uses, 5);
+    EXPECT_EQ(takings.total.seconds, (19 * 3600 + 31 * 60 + 30));
+    EXPECT_TRUE(takings.unreadable.empty());
+
+    ASSERT_EQ(takings.days.size(), 32u);
+    EXPECT_EQ(takings.days[5].date.day, 6);
+    EXPECT_EQ(takings.days[5].takings.yuan, 160);
+    EXPECT_EQ(takings.days[5].takings.uses, 2);
+    EXPECT_EQ(takings.days[0].takings.uses, 0);
+    EXPECT_EQ(takings.days[31].date.month, 6);
+    EXPECT_EQ(takings.days[31].takings.yuan, 290);
+    EXPECT_EQ(TakingsOn(takings, {2024, 5, 7, 12, 0, 0}), 70);
+    EXPECT_EQ(TakingsOn(takings, {2024, 4, 7}), 0);
+
+    ASSERT_EQ(takings.items.size(), 3u);
+    EXPECT_EQ(takings.items[0].name, Gbk("包间1"));
+    EXPECT_EQ(takings.items[0].takings.yuan, 340);
+    EXPECT_EQ(takings.items[1].name, "A1");
+    EXPECT_EQ(takings.items[1].takings.uses, 2);
+    EXPECT_EQ(takings.items[2].name, "A2");
+}
+
+TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
+    std::vector<std::string> lines = {
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        "A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒",
+        "",
+        Record("A@1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        Record("A1", "2024/13/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        Record("A1", "2024/05/06 18:31:00", "开始时间有误", "开始时间有误"),
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "110 yuan"),
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分", "￥110 元"),
+    };
+    // Nine of these fit 64 bits beside the first record; the tenth does not.
+    lines.insert(lines.end(), 10,
+                 Record("B1", "2024/05/07 18:31:00", "5 时 31 分 0 秒", "￥999999999999999999 元"));
+    const MonthTakings takings = ComputeTakings(MonthOf(lines));
+    const std::vector<std::pair<std::size_t, Unreadable>> expected = {
+        {1, Unreadable::FieldCount}, {2, Unreadable::FieldCount}, {3, Unreadable::FieldCount},
+        {4, Unreadable::EndTime},    {5, Unreadable::StartTime},  {6, Unreadable::Total},
+        {7, Unreadable::Duration},   {17, Unreadable::TooLarge},
+    };
+    ASSERT_EQ(takings.unreadable.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(takings.unreadable[i].record, expected[i].first);
+        EXPECT_EQ(takings.unreadable[i].reason, expected[i].second);
+    }
+    EXPECT_EQ(takings.total.uses, 10);
+    EXPECT_EQ(takings.total.yuan, 110 + 9 * 999999999999999999);
+    EXPECT_EQ(takings.days.size(), 2u);
+    EXPECT_EQ(takings.items[0].takings.uses, 9);
+}
+
+TEST(Takings, owedNowBillsTheItemsInUseAsTheLiveListDoes) {
+    testing::TempFolder folder;
+    testing::WriteBytes(
+        folder / "ROOMSETTING.ini",
+        Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+            "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始费用=70\r\n状态=空闲中\r\n开始时间=无\r\n"
+            "[A3]\r\n初始费用=70\r\n状态=使用中\r\n开始时间=坏\r\n[A4]\r\n初始时段=60\r\n"
+            "初始费用=50\r\n最小单位=15\r\n超时单价=40\r\n状态=使用中\r\n"
+            "开始时间=2024/05/06 17:00:00\r\n"));
+    const core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    const OwedNow owed = OwedAt(settings, core::ToDateTime({2024, 5, 6, 18, 31, 0}));
+    EXPECT_EQ(owed.items, 3);
+    EXPECT_EQ(owed.unreadable, 1);
+    EXPECT_EQ(owed.yuan, 110 + 80);
+}
+
+std::string Utf8Csv(std::string_view gbkLines) {
+    return "\xEF\xBB\xBF" + std::string(gbkLines);
+}
+
+TEST(TakingsCsv, recordsKeepEveryByteAndGiveAmountsAsNumbers) {
+    const HistoryMonth month = MonthOf({
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        Record("包间\"1\",大", "2024/05/06 18:31:00", "开始时间有误", "开始时间有误"),
+        "A@1@x",
+        Record("A@1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+    });
+    const std::string csv = RecordsCsv(month, ComputeTakings(month));
+    EXPECT_EQ(
+        csv, Utf8Csv("名称,开始时间,结束时间,使用时长,初始时段,超时时长,最小单位,超时单价,初始费用,"
+                     "超时费用,总费用,备注\r\n"
+                     "A1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,1 时 "
+                     "31 分,30 分钟,20 元 / 小时,70,40,110,\r\n"
+                     "\"包间\"\"1\"\",大\",2024/05/06 13:00:00,2024/05/06 18:31:00,开始时间有误,4 "
+                     "小时 0 分,1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元,开始时间有误,"
+                     "开始时间有误\r\n"
+                     "A,1,x,,,,,,,,,字段数不是十一个\r\n"
+                     "A,1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,"
+                     "1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元@￥110 元,字段数不是十一个\r\n"));
+}
+
+TEST(TakingsCsv, totalsGiveOneRowPerDayAndTheMonth) {
+    const HistoryMonth month = MonthOf({
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        Record("A1", "2024/05/07 18:31:00", "0 时 45 分 0 秒", "￥70 元"),
+    });
+    const std::string csv = TotalsCsv(ComputeTakings(month));
+    EXPECT_EQ(csv, Utf8Csv("日期,营业额,使用次数,使用小时\r\n2024/05/06,110,1,5.52\r\n"
+                           "2024/05/07,70,1,0.75\r\n合计,180,2,6.27\r\n"));
+}
+
+TEST(Receipt, namesEveryFieldAsTheHistoryColumnsDo) {
+    const HistoryMonth month = MonthOf({
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        "B2@2024/05/06 13:00:00",
+    });
+    const std::vector<std::string> full = ReceiptLines(month, 0);
+    ASSERT_EQ(full.size(), 11u);
+    EXPECT_EQ(full[0], Gbk("名称：A1"));
+    EXPECT_EQ(full[3], Gbk("使用时长：5 时 31 分 0 秒"));
+    EXPECT_EQ(full[10], Gbk("总费用：￥110 元"));
+    const std::vector<std::string> partial = ReceiptLines(month, 1);
+    EXPECT_EQ(partial[1], Gbk("开始时间：2024/05/06 13:00:00"));
+    EXPECT_EQ(partial[2], Gbk("结束时间："));
+}
+
+}  // namespace
+}  // namespace durava::history

@@ -1,0 +1,234 @@
+// The takings window through the history window's button, and receipts through its record menu.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QPrinter>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+
+#include "support/program_fixture.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/printing.h"
+#include "ui/screentext.h"
+
+namespace durava::testing {
+namespace {
+
+constexpr char kSettings[] =
+    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+    "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始时段=240\r\n初始费用=70\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n";
+
+std::string Record(std::string_view name, std::string_view end, std::string_view total) {
+    return std::string(name) + "@2024/05/06 13:00:00@" + std::string(end) +
+           "@5 时 31 分 0 秒@4 小时 0 分@1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@" +
+           std::string(total) + "\r\n";
+}
+
+const std::string kApril = Record("A1", "2024/04/03 18:31:00", "￥110 元") +
+                           Record("A2", "2024/04/03 20:00:00", "￥70 元") +
+                           Record("A2", "2024/04/30 20:00:00", "￥70 元") +
+                           Record("A1", "2024/04/05 20:00:00", "开始时间有误");
+const std::string kMay = Record("A2", "2024/05/05 20:00:00", "￥70 元") +
+                         Record("A2", "2024/05/06 09:00:00", "￥90 元") +
+                         Record("A1", "2024/05/06 10:00:00", "￥110 元");
+
+ui::Form* OpenWindow(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<ui::Form*>(window);
+        if (form && form->objectName() == name && form->isVisible()) return form;
+    }
+    return nullptr;
+}
+
+ui::Form& OpenViewer(ProgramFixture& program) {
+    qobject_cast<QAbstractButton*>(program.Main().Control(u"超级按钮5"))->click();
+    return *OpenWindow("HistoryWindow");
+}
+
+ui::Form& OpenTakings(ui::Form& viewer) {
+    qobject_cast<QAbstractButton*>(viewer.Control(u"按钮1"))->click();
+    ui::Form* takings = OpenWindow("TakingsWindow");
+    if (!takings) qFatal("the takings window did not open");
+    return *takings;
+}
+
+QString Text(ui::Form& window, std::u16string_view label) {
+    return ui::ToScreen(window.Text(label));
+}
+QString Cell(ui::Form& window, std::u16string_view table, int row, int column) {
+    return ui::ToScreen(window.Cell(table, row, column));
+}
+
+}  // namespace
+
+class TakingsWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() {
+        for (const char* name : {"TakingsWindow", "HistoryWindow"}) {
+            while (ui::Form* window = OpenWindow(name)) delete window;
+        }
+        ui::PickSaveFilesWith({});
+        ui::PrintPreviewsWith({});
+    }
+
+    void showsTheMonthOnDisplayAndChangesNoFile() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        WriteBytes(program.Documents() / "History/202404.QY.txt", Gbk(kApril));
+        WriteBytes(program.MonthFile(), Gbk(kMay));
+        const std::string settingsBefore = ReadBytes(program.SettingsFile());
+        ui::Form& viewer = OpenViewer(program);
+        qobject_cast<QListWidget*>(viewer.Control(u"列表框1"))->setCurrentRow(0);
+        ui::Form& takings = OpenTakings(viewer);
+
+        QCOMPARE(Text(takings, u"标签2"), QStringLiteral("2024/04"));
+        QCOMPARE(Text(takings, u"标签4"), QStringLiteral("250 元"));
+        QCOMPARE(Text(takings, u"标签6"), QStringLiteral("3 次"));
+        QCOMPARE(Text(takings, u"标签8"), QStringLiteral("16 时 33 分"));
+        QCOMPARE(Text(takings, u"标签10"), QStringLiteral("83.33 元"));
+        QCOMPARE(Text(takings, u"标签18"), QStringLiteral("1 条"));
+
+        QCOMPARE(takings.RowCount(u"超级列表框1"), 30);
+        QCOMPARE(Cell(takings, u"超级列表框1", 2, 0), QStringLiteral("2024/04/03"));
+        QCOMPARE(Cell(takings, u"超级列表框1", 2, 1), QStringLiteral("180"));
+        QCOMPARE(Cell(takings, u"超级列表框1", 2, 2), QStringLiteral("2"));
+        auto* chart = qobject_cast<QChartView*>(takings.Control(u"图表1"))->chart();
+        QCOMPARE(chart->series().size(), 1);
+        const QBarSet* bars = qobject_cast<QBarSeries*>(chart->series()[0])->barSets()[0];
+        QCOMPARE(bars->count(), 30);
+        QCOMPARE(bars->at(2), 180.0);
+        QCOMPARE(bars->at(29), 70.0);
+
+        QCOMPARE(takings.RowCount(u"超级列表框2"), 2);
+        QCOMPARE(Cell(takings, u"超级列表框2", 0, 0), QStringLiteral("A2"));
+        QCOMPARE(Cell(takings, u"超级列表框2", 0, 3), QStringLiteral("140"));
+        QCOMPARE(takings.RowCount(u"超级列表框3"), 1);
+        QCOMPARE(Cell(takings, u"超级列表框3", 0, 0), QStringLiteral("4"));
+        QVERIFY(Cell(takings, u"超级列表框3", 0, 2).endsWith(QStringLiteral("开始时间有误")));
+
+        QCOMPARE(ReadBytes(program.Documents() / "History/202404.QY.txt"), Gbk(kApril));
+        QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
+        QCOMPARE(ReadBytes(program.SettingsFile()), settingsBefore);
+    }
+
+    void withNoMonthChosenShowsTodayAndWhatTheItemsInUseOwe() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        WriteBytes(program.MonthFile(), Gbk(kMay));
+        ui::Form& takings = OpenTakings(OpenViewer(program));
+        QCOMPARE(Text(takings, u"标签2"), QStringLiteral("2024/05"));
+        QCOMPARE(Text(takings, u"标签4"), QStringLiteral("270 元"));
+        QCOMPARE(Text(takings, u"标签12"), QStringLiteral("200 元"));
+        QCOMPARE(Text(takings, u"标签14"), QStringLiteral("1 个"));
+        QCOMPARE(Text(takings, u"标签16"), QStringLiteral("110 元"));
+        // The main list shows the same fee for the same moment.
+        QCOMPARE(program.MainCell(0, 5), QStringLiteral("110"));
+    }
+
+    void exportsGoWhollyToThePickedFileOrNowhere() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        program.AnswerMessages(true);
+        WriteBytes(program.MonthFile(), Gbk(kMay));
+        ui::Form& takings = OpenTakings(OpenViewer(program));
+        const std::filesystem::path target = program.Documents() / "out.csv";
+        QString suggested;
+        QString picked = QString::fromStdString(target.string());
+        ui::PickSaveFilesWith([&](const QString&, const QString& suggestion) {
+            suggested = suggestion;
+            return picked;
+        });
+
+        qobject_cast<QAbstractButton*>(takings.Control(u"按钮2"))->click();
+        QVERIFY(suggested.endsWith(QStringLiteral("202405 营业汇总.csv")));
+        const std::string totals = ReadBytes(target);
+        QVERIFY(totals.starts_with(
+            "\xEF\xBB\xBF日期,营业额,使用次数,使用小时\r\n2024/05/01,0,0,0.00\r\n"));
+        QVERIFY(totals.ends_with("合计,270,3,16.55\r\n"));
+
+        qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        QVERIFY(ReadBytes(target).find("A1,2024/05/06 13:00:00,2024/05/06 10:00:00") !=
+                std::string::npos);
+        QVERIFY(program.Messages().isEmpty());
+
+        std::filesystem::remove(target);
+        picked.clear();
+        qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        QVERIFY(!std::filesystem::exists(target));
+
+        // A folder cannot be written; the program's own files must not be.
+        const std::string settings = ReadBytes(program.SettingsFile());
+        for (const std::filesystem::path& unfit :
+             {program.Documents() / "History", program.SettingsFile(), program.MonthFile(),
+              program.Documents() / "History" / "202406.QY.txt"}) {
+            picked = QString::fromStdString(unfit.string());
+            qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        }
+        QCOMPARE(program.Messages().size(), 4);
+        QVERIFY(std::filesystem::is_directory(program.Documents() / "History"));
+        QCOMPARE(ReadBytes(program.SettingsFile()), settings);
+        QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
+        QVERIFY(!std::filesystem::exists(program.Documents() / "History" / "202406.QY.txt"));
+    }
+
+    void aChosenRecordPrintsAsAReceipt() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        WriteBytes(program.MonthFile(), Gbk(kMay));
+        ui::Form& viewer = OpenViewer(program);
+        qobject_cast<QListWidget*>(viewer.Control(u"列表框1"))->setCurrentRow(0);
+        auto* table = qobject_cast<QTableView*>(viewer.Control(u"超级列表框1"));
+        const std::filesystem::path pdf = program.Documents() / "receipt.pdf";
+        int previews = 0;
+        QString suggested;
+        ui::PrintPreviewsWith([&](QPrinter& printer) {
+            ++previews;
+            suggested = printer.outputFileName();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        // As on the platform's list, a right click selects the row under it and clears the
+        // selection beside the rows.
+        const auto rightClick = [&](bool choose, int row) {
+            bool enabled = false;
+            ui::ChooseMenuEntriesWith([&](QMenu& menu) -> QAction* {
+                for (QAction* action : menu.actions()) {
+                    if (action->text() == QStringLiteral("打印小票")) {
+                        enabled = action->isEnabled();
+                        return choose ? action : nullptr;
+                    }
+                }
+                return nullptr;
+            });
+            emit table->customContextMenuRequested(
+                row < 0 ? QPoint(5, table->viewport()->height() - 2)
+                        : table->visualRect(table->model()->index(row, 0)).center());
+            ui::ChooseMenuEntriesWith({});
+            return enabled;
+        };
+
+        QVERIFY(!rightClick(true, -1));
+        QCOMPARE(previews, 0);
+        table->setFocus();
+        QVERIFY(rightClick(true, 1));
+        QCOMPARE(previews, 1);
+        // Offscreen there is no printer: the receipt is offered as a PDF in the Documents folder.
+        QCOMPARE(suggested, QString::fromStdString((program.Documents() / "小票.pdf").string()));
+        QFile printed(QString::fromStdString(pdf.string()));
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(5) == "%PDF-");
+    }
+};
+
+}  // namespace durava::testing
+
+QTEST_MAIN(durava::testing::TakingsWindowTest)
+#include "takingswindow_test.moc"
