@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QListWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -23,12 +22,6 @@ using bench::SampleMonthPath;
 
 constexpr int kColumns = 11;
 
-// Two passes: the first lays out the rows and posts the showing of the scroll bar.
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
 // Choosing the month in the history window until its first screen of rows is painted.
 void BM_ShowHistoryMonth(benchmark::State& state) {
     bench::EnsureOffscreenApplication();
@@ -41,7 +34,7 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
     qobject_cast<QListWidget*>(viewer->Control(u"列表框1"))->setCurrentRow(0);
     for (auto _ : state) {
         globals.handlers.Run("ShowHistoryMonth", *viewer);
-        Settle();
+        bench::Settle();
         benchmark::DoNotOptimize(table->grab());
     }
     if (table->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("rows missing");
@@ -63,7 +56,7 @@ void BM_FillTableWidgetCellByCell(benchmark::State& state) {
                                new QTableWidgetItem(ui::ToScreen(month.Field(record, field))));
             }
         }
-        Settle();
+        bench::Settle();
         benchmark::DoNotOptimize(table->grab());
         state.PauseTiming();
         table.reset();

@@ -10,7 +10,16 @@ void EnsureOffscreenApplication() {
     static char* argv[] = {name, nullptr};
     if (QApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
+    new QApplication(argc, argv);
+}
+
+void CloseOffscreenApplication() {
+    delete QApplication::instance();
+}
+
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }
 
 }  // namespace durava::bench

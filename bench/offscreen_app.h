@@ -3,5 +3,11 @@
 namespace durava::bench {
 
 void EnsureOffscreenApplication();
+// Closes the windows the benchmarks left open and the application, while Qt's own statics, which
+// the exit handlers destroy, are still there.
+void CloseOffscreenApplication();
+// Runs the posted layout and paint work; two passes, since the first lays out the rows and posts
+// the showing of the scroll bar.
+void Settle();
 
 }  // namespace durava::bench

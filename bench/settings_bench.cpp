@@ -1,5 +1,9 @@
-// A value read from an unchanged settings file against a full read and parse per call.
+// A value read from an unchanged settings file against a full read and parse per call, and the
+// listing of the file's sections.
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
 
 #include "core/codepage.h"
 #include "core/settings.h"
@@ -29,6 +33,17 @@ void BM_ReadSettingParsingEachCall(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadSettingParsingEachCall)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadSectionNames(benchmark::State& state) {
+    const core::SettingsFile settings(SampleSettingsPath());
+    std::vector<std::string> names;
+    for (auto _ : state) {
+        settings.ReadSectionNames(names);
+        benchmark::DoNotOptimize(names.data());
+    }
+    state.counters["sections"] = static_cast<double>(names.size());
+}
+BENCHMARK(BM_ReadSectionNames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace durava::bench

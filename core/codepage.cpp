@@ -90,8 +90,10 @@ std::u16string TextToWide(std::string_view text, [[maybe_unused]] int codePage) 
     while (FromGbk().Convert(in, inLeft, out, outLeft) != 0) {
         // A bad pair is one character when its second byte could be a trail byte; otherwise
         // that byte (a digit, "/", a blank...) is read on its own.
-        const std::size_t skipped =
-            inLeft >= 2 && IsTrailByte(static_cast<unsigned char>(in[1])) ? 2 : 1;
+        const std::size_t skipped = inLeft >= 2 && IsLeadByte(static_cast<unsigned char>(in[0])) &&
+                                            IsTrailByte(static_cast<unsigned char>(in[1]))
+                                        ? 2
+                                        : 1;
         *reinterpret_cast<char16_t*>(out) = u'?';
         out += sizeof(char16_t);
         outLeft -= sizeof(char16_t);

@@ -8,6 +8,11 @@ namespace durava::core {
 
 inline constexpr int kAnsiCodePage = 936;
 
+// The first byte of a double-byte character. 0x80 ("€") and 0xFF stand alone.
+inline bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
 // Characters code page 936 cannot hold become "?".
 std::string WideToText(std::u16string_view wide, int codePage = kAnsiCodePage);
 // Invalid byte sequences become U+003F.

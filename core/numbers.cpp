@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/codepage.h"
+
 namespace durava::core {
 
 std::string IntegerToText(long long value) {
@@ -28,7 +30,7 @@ std::string FoldFullWidth(std::string_view text) {
     folded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
+        if (!IsLeadByte(lead)) {
             folded += static_cast<char>(lead);
             continue;
         }

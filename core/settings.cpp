@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -356,26 +357,47 @@ bool SettingsFile::Replace(std::string_view bytes) {
     return m_writeProblem == FileProblem::None;
 }
 
+namespace {
+
+// The bytes after the "[" at `open` up to the first "]" on its line that is a character of its
+// own. A line ends at LF; a lead byte never takes the LF with it.
+std::optional<std::string_view> HeaderName(std::string_view text, std::size_t open) {
+    for (std::size_t i = open + 1; i < text.size() && text[i] != '\n'; i += CharWidth(text[i])) {
+        if (text[i] == ']') return text.substr(open + 1, i - open - 1);
+        if (IsLeadByte(text[i]) && i + 1 < text.size() && text[i + 1] == '\n') break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void SettingsFile::ReadSectionNames(std::vector<std::string>& names) const {
     const Snapshot* snapshot = Current();
     if (snapshot->state != Snapshot::State::Present) return;
     std::string_view text = snapshot->bytes;
-    // A zero byte or Ctrl-Z ends the text for this reader.
-    text = text.substr(0, text.find_first_of(std::string_view("\0\x1A", 2)));
+    // A zero byte or Ctrl-Z ends the text for this reader. Two searches for one byte each: a
+    // search for either byte would test every byte of the file against the pair.
+    text = text.substr(0, std::min(text.find('\0'), text.find('\x1A')));
 
-    std::string collected;
-    while (!text.empty()) {
-        std::size_t lineFeed = text.find('\n');
-        std::string_view line = text.substr(0, lineFeed);
-        text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (TakeLeft(line, 1) != "[") continue;
-        long long close = FindText(line, "]", 1, true);
-        if (CompareText(TakeLeft(line, close), "[", false) <= 0) continue;
-        std::string name = TakeMiddle(line, 2, close - 2);
-        collected = collected.empty() ? name : collected + "|" + name;
+    // The names behave as if they travelled through one text joined by "|": a "|" inside a header
+    // cuts it in two, empty names before the first other one are lost, and so is an empty last
+    // piece. A header name is whole characters, so each "|" that joins is a character of its own.
+    names.clear();
+    // Only lines that open with "[" matter, so the search goes from one "[" to the next.
+    for (std::size_t open = text.find('['); open != std::string_view::npos;
+         open = text.find('[', open + 1)) {
+        if (open > 0 && text[open - 1] != '\n') continue;
+        const std::optional<std::string_view> name = HeaderName(text, open);
+        if (!name || (names.empty() && name->empty())) continue;
+        std::size_t piece = 0;
+        for (std::size_t i = 0; i < name->size(); i += CharWidth((*name)[i])) {
+            if ((*name)[i] != '|') continue;
+            names.emplace_back(name->substr(piece, i - piece));
+            piece = i + 1;
+        }
+        names.emplace_back(name->substr(piece));
     }
-    names = SplitText(collected, "|");
+    if (!names.empty() && names.back().empty()) names.pop_back();
 }
 
 bool SettingsFile::RemoveSection(std::string_view name) {

@@ -27,7 +27,7 @@ bool MatchesAt(std::string_view text, std::size_t pos, std::string_view sought, 
             want = FoldAscii(want);
         }
         if (have != want) return false;
-        trail = !trail && have >= 0x80;
+        trail = !trail && IsLeadByte(have);
     }
     return true;
 }
@@ -133,7 +133,7 @@ int CompareText(std::string_view a, std::string_view b, bool caseSensitive) {
             y = FoldAscii(y);
         }
         if (x != y) return x < y ? -1 : 1;
-        trail = !trail && x >= 0x80;
+        trail = !trail && IsLeadByte(x);
     }
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;

@@ -1,13 +1,15 @@
 #pragma once
-// Byte-string operations on code page 936 text. Positions count bytes from 1; a byte of
-// 0x80 or above opens a double-byte character, so walks step over whole characters and a
-// match never begins on a trail byte (which may equal "[", "\", "@" or "|").
+// Byte-string operations on code page 936 text. Positions count bytes from 1; a lead byte opens
+// a double-byte character, so walks step over whole characters and a match never begins on a
+// trail byte (which may equal "[", "\", "@" or "|").
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/codepage.h"
 
 namespace durava::core {
 
@@ -16,7 +18,7 @@ using TextArray = std::vector<std::string>;
 
 // Length in bytes of the character that starts with `lead`.
 inline std::size_t CharWidth(unsigned char lead) {
-    return lead >= 0x80 ? 2 : 1;
+    return IsLeadByte(lead) ? 2 : 1;
 }
 
 // The bytes up to the first zero byte, or all of them.

@@ -23,7 +23,8 @@ std::int32_t ReferenceInteger(std::string_view text) {
     std::string folded;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
+        // 0x80 ("€") and 0xFF are characters of one byte.
+        if (lead < 0x81 || lead == 0xFF) {
             folded += static_cast<char>(lead);
             ++i;
             continue;

@@ -12,12 +12,16 @@
 
 namespace durava::fuzz {
 
-// Which bytes begin a character when the text is walked from its first byte: a byte of 0x80 or
-// above takes the next byte with it.
+// A byte from 0x81 to 0xFE takes the next byte with it; 0x80 ("€") and 0xFF stand alone.
+inline std::size_t Width(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    return b >= 0x81 && b <= 0xFE ? 2 : 1;
+}
+
+// Which bytes begin a character when the text is walked from its first byte.
 inline std::vector<bool> CharStarts(std::string_view text) {
     std::vector<bool> starts(text.size(), false);
-    for (std::size_t i = 0; i < text.size();
-         i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1) {
+    for (std::size_t i = 0; i < text.size(); i += Width(text[i])) {
         starts[i] = true;
     }
     return starts;
@@ -46,7 +50,7 @@ inline std::vector<std::string> Split(std::string_view text, std::string_view se
             i = field = i + separator.size();
             if (static_cast<long long>(pieces.size()) == maxCount) return pieces;
         } else {
-            i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
+            i += Width(text[i]);
         }
     }
     if (field < text.size()) pieces.emplace_back(text.substr(field));

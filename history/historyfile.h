@@ -22,29 +22,26 @@ bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
 // True when the path names an existing file that is not a directory.
 bool FileExists(const std::filesystem::path& path);
 
-// A month file read into records of fields, kept as spans of one text so that a month of
-// 100,000 records costs a few allocations.
+// A month file whose records are counted in one pass and found only when asked for: a month of
+// 100,000 records shows after one look at its bytes, and only the rows on screen are cut into
+// fields.
 class HistoryMonth {
   public:
     HistoryMonth() = default;
     explicit HistoryMonth(std::string text);
 
-    std::size_t RecordCount() const { return m_recordStarts.size() - 1; }
-    std::size_t FieldCount(std::size_t record) const {
-        return m_recordStarts[record + 1] - m_recordStarts[record];
-    }
-    std::string_view Field(std::size_t record, std::size_t field) const {
-        const Span& span = m_fields[m_recordStarts[record] + field];
-        return std::string_view(m_text).substr(span.offset, span.length);
-    }
+    std::size_t RecordCount() const { return m_recordCount; }
+    std::size_t FieldCount(std::size_t record) const;
+    // The empty text for a field the record does not have.
+    std::string_view Field(std::size_t record, std::size_t field) const;
 
   private:
-    struct Span {
-        std::size_t offset, length;
-    };
+    std::string_view Record(std::size_t record) const;
+
     std::string m_text;
-    std::vector<Span> m_fields;
-    std::vector<std::size_t> m_recordStarts{0};
+    std::size_t m_recordCount = 0;
+    // Where the records found so far start; grows up to the last record asked for.
+    mutable std::vector<std::size_t> m_recordStarts{0};
 };
 // A missing or unreadable file gives no records.
 HistoryMonth ReadHistoryMonth(const std::filesystem::path& path);

@@ -25,10 +25,8 @@ int HistoryMonthModel::rowCount(const QModelIndex& parent) const {
 QVariant HistoryMonthModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role != Qt::DisplayRole) return Alignment(index, role);
-    const auto column = static_cast<std::size_t>(index.column());
-    const auto record = static_cast<std::size_t>(index.row());
-    if (column >= m_month.FieldCount(record)) return QString();
-    return ui::ToScreen(m_month.Field(record, column));
+    return ui::ToScreen(m_month.Field(static_cast<std::size_t>(index.row()),
+                                      static_cast<std::size_t>(index.column())));
 }
 
 }  // namespace durava::history

@@ -4,6 +4,7 @@
 
 #include "core/codepage.h"
 #include "core/numbers.h"
+#include "core/textops.h"
 #include "core/texts.h"
 
 namespace durava::items {
@@ -34,7 +35,13 @@ NameFault CheckItemName(std::u16string_view typed) {
         if (IsReserved(c)) return NameFault::Reserved;
     }
     // A character the code page lacks comes back as "?"; one it maps askew comes back different.
-    if (core::TextToWide(core::WideToText(typed)) != typed) return NameFault::OutsideCodePage;
+    const std::string stored = core::WideToText(typed);
+    if (core::TextToWide(stored) != typed) return NameFault::OutsideCodePage;
+    for (std::size_t i = 0; i < stored.size(); i += core::CharWidth(stored[i])) {
+        if (static_cast<unsigned char>(stored[i]) >= 0x80 && core::CharWidth(stored[i]) == 1) {
+            return NameFault::HighSingleByte;
+        }
+    }
     return NameFault::None;
 }
 
@@ -52,7 +59,8 @@ TariffFault CheckTariff(std::string_view text) {
         if (!tooLarge) value = value * 10 + (c - '0');
         tooLarge = tooLarge || value > limit;
     }
-    return tooLarge ? TariffFault::OutOfRange : TariffFault::None;
+    if (tooLarge) return TariffFault::OutOfRange;
+    return negative && value != 0 ? TariffFault::Negative : TariffFault::None;
 }
 
 }  // namespace durava::items

@@ -12,6 +12,8 @@ enum class NameFault {
     ControlCharacter,  // line breaks and other control characters
     Reserved,          // "[", "]" (section headers), "|" (the list of names), "@" (history fields)
     OutsideCodePage,   // characters code page 936 cannot hold
+    HighSingleByte,    // a character stored as one byte of 0x80 or above ("€"), which other
+                       // readers of the files take for the first half of a double-byte one
 };
 
 // `typed` is the name as the screen holds it: only there can a character that the conversion to
@@ -22,9 +24,10 @@ enum class TariffFault {
     None,
     NotWholeNumber,
     OutOfRange,  // beyond what the fee rule reads as 32 bits
+    Negative,    // would bill negative totals
 };
 
-// Digits with an optional leading "-", full-width forms folded first.
+// Digits, full-width forms folded first; a leading "-" is read so that it can be refused.
 TariffFault CheckTariff(std::string_view text);
 
 }  // namespace durava::items

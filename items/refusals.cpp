@@ -42,6 +42,9 @@ void RefuseName(QWidget* owner, NameFault fault) {
         case NameFault::OutsideCodePage:
             why = u"项目名称含有无法保存的字符，请改用其他文字。";
             break;
+        case NameFault::HighSingleByte:
+            why = u"项目名称不能含有 € 这类单字节符号，请改用其他文字。";
+            break;
     }
     Tell(owner, kCannotSave, core::Fixed(why));
 }
@@ -56,6 +59,9 @@ void RefuseTariff(QWidget* owner, std::string_view field, TariffFault fault) {
             break;
         case TariffFault::OutOfRange:
             why = u"的数值超出范围。";
+            break;
+        case TariffFault::Negative:
+            why = u"不能是负数。";
             break;
     }
     Tell(owner, kCannotSave, Quoted({}, field, why));

@@ -31,19 +31,22 @@ ColourRef ReadColour(pugi::xml_attribute attribute) {
     return static_cast<ColourRef>(value);
 }
 
-pugi::xml_node CellElement(const pugi::xml_document& document, std::int32_t row,
-                           std::int32_t column) {
-    return document.child(kDocumentElement).child(CellName(row, column).c_str());
+std::uint64_t CellKey(std::int32_t row, std::int32_t column) {
+    return std::uint64_t{static_cast<std::uint32_t>(row)} << 32 |
+           static_cast<std::uint32_t>(column);
+}
+
+std::optional<CellColour> ColourOf(pugi::xml_node cell) {
+    if (!cell) return std::nullopt;
+    return CellColour{ReadColour(cell.attribute("clrText")),
+                      ReadColour(cell.attribute("clrTextBk"))};
 }
 
 }  // namespace
 
 std::optional<CellColour> LookUpCellColour(const pugi::xml_document& document, std::int32_t row,
                                            std::int32_t column) {
-    const pugi::xml_node cell = CellElement(document, row, column);
-    if (!cell) return std::nullopt;
-    return CellColour{ReadColour(cell.attribute("clrText")),
-                      ReadColour(cell.attribute("clrTextBk"))};
+    return ColourOf(document.child(kDocumentElement).child(CellName(row, column).c_str()));
 }
 
 void ListViewColouring::SetWindows(WindowHandle parent, WindowHandle list) {
@@ -62,13 +65,7 @@ void ListViewColouring::DetachParent() {
 
 void ListViewColouring::SetCellColour(std::int32_t row, std::int32_t column, ColourRef text,
                                       ColourRef background) {
-    ColourDocument* record = nullptr;
-    for (ColourDocument& candidate : m_documents) {
-        if (candidate.listView == m_list) {
-            record = &candidate;
-            break;
-        }
-    }
+    ColourDocument* record = Find(m_list);
     if (record == nullptr) {
         record = &m_documents.emplace_back();
         record->listView = m_list;
@@ -76,10 +73,10 @@ void ListViewColouring::SetCellColour(std::int32_t row, std::int32_t column, Col
         SetNumber(info, "hParent", m_parent);
         SetNumber(info, "hWnd", m_list);
     }
-    pugi::xml_node root = record->document.child(kDocumentElement);
-    const std::string name = CellName(row, column);
-    pugi::xml_node cell = root.child(name.c_str());
-    if (!cell) cell = root.append_child(name.c_str());
+    pugi::xml_node& cell = record->cells[CellKey(row, column)];
+    if (!cell) {
+        cell = record->document.child(kDocumentElement).append_child(CellName(row, column).c_str());
+    }
     SetNumber(cell, "Row", row);
     SetNumber(cell, "Column", column);
     SetNumber(cell, "clrText", text);
@@ -88,35 +85,46 @@ void ListViewColouring::SetCellColour(std::int32_t row, std::int32_t column, Col
 }
 
 void ListViewColouring::RemoveCellColour(std::int32_t row, std::int32_t column) {
-    const std::string name = CellName(row, column);
-    for (ColourDocument& record : m_documents) {
-        if (record.listView != m_list) continue;
-        pugi::xml_node root = record.document.child(kDocumentElement);
-        // Repaints only when a colour really went away.
-        if (root.remove_child(name.c_str())) InvalidateList();
-    }
+    ColourDocument* record = Find(m_list);
+    if (record == nullptr) return;
+    const auto found = record->cells.find(CellKey(row, column));
+    if (found == record->cells.end()) return;
+    record->document.child(kDocumentElement).remove_child(found->second);
+    record->cells.erase(found);
+    // Repaints only when a colour really went away.
+    InvalidateList();
 }
 
 void ListViewColouring::ClearCellColours() {
-    for (auto i = m_documents.size(); i-- > 0;) {
-        if (m_documents[i].listView != m_list) continue;
-        m_documents.erase(m_documents.begin() + static_cast<std::ptrdiff_t>(i));
+    if (std::erase_if(m_documents, [this](const ColourDocument& record) {
+            return record.listView == m_list;
+        }) > 0) {
         InvalidateList();
     }
 }
 
 std::optional<CellColour> ListViewColouring::LookUpCellColour(WindowHandle list, std::int32_t row,
                                                               std::int32_t column) const {
-    const pugi::xml_document* document = Document(list);
-    if (document == nullptr) return std::nullopt;
-    return lvcolor::LookUpCellColour(*document, row, column);
+    const ColourDocument* record = Find(list);
+    if (record == nullptr) return std::nullopt;
+    const auto found = record->cells.find(CellKey(row, column));
+    return found == record->cells.end() ? std::nullopt : ColourOf(found->second);
 }
 
 const pugi::xml_document* ListViewColouring::Document(WindowHandle list) const {
-    for (const ColourDocument& record : m_documents) {
-        if (record.listView == list) return &record.document;
+    const ColourDocument* record = Find(list);
+    return record == nullptr ? nullptr : &record->document;
+}
+
+ColourDocument* ListViewColouring::Find(WindowHandle list) {
+    for (ColourDocument& record : m_documents) {
+        if (record.listView == list) return &record;
     }
     return nullptr;
+}
+
+const ColourDocument* ListViewColouring::Find(WindowHandle list) const {
+    return const_cast<ListViewColouring*>(this)->Find(list);
 }
 
 void ListViewColouring::Destroy() {

@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <optional>
-#include <vector>
+#include <unordered_map>
 
 namespace durava::lvcolor {
 
@@ -24,9 +25,13 @@ struct CellColour {
 struct ColourDocument {
     WindowHandle listView = 0;
     pugi::xml_document document;
+    // The document's cell elements by row and column: a list of 100,000 rows is coloured and
+    // painted without searching the document.
+    std::unordered_map<std::uint64_t, pugi::xml_node> cells;
 };
 
-// The stored colour of a cell of `document`; none when the cell has no element.
+// The stored colour of a cell of `document`, found by searching it; none when the cell has no
+// element.
 std::optional<CellColour> LookUpCellColour(const pugi::xml_document& document, std::int32_t row,
                                            std::int32_t column);
 
@@ -59,8 +64,11 @@ class ListViewColouring {
 
   private:
     void InvalidateList() const;
+    ColourDocument* Find(WindowHandle list);
+    const ColourDocument* Find(WindowHandle list) const;
 
-    std::vector<ColourDocument> m_documents;
+    // A list keeps the cell elements where the indexes point at them.
+    std::list<ColourDocument> m_documents;
     WindowHandle m_parent = 0;
     WindowHandle m_list = 0;
     Invalidate m_invalidate;

@@ -235,17 +235,8 @@ TableModel* Form::Model(std::u16string_view name) const {
     return view ? qobject_cast<TableModel*>(view->model()) : nullptr;
 }
 
-void Form::ClearRows(std::u16string_view name) {
-    if (TableModel* model = Model(name)) model->Clear();
-}
-
 void Form::SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows) {
     if (TableModel* model = Model(name)) model->SetRows(std::move(rows));
-}
-
-int Form::AppendRow(std::u16string_view name) {
-    TableModel* model = Model(name);
-    return model ? model->AppendRow() : -1;
 }
 
 void Form::SetCell(std::u16string_view name, int row, int column, std::string_view text) {

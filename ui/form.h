@@ -44,9 +44,8 @@ class Form : public QWidget {
     void Focus(std::u16string_view name);
 
     // List views.
-    void ClearRows(std::u16string_view name);
+    // Replaces every row at once: far cheaper than clearing and appending row by row.
     void SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows);
-    int AppendRow(std::u16string_view name);
     void SetCell(std::u16string_view name, int row, int column, std::string_view text);
     std::string Cell(std::u16string_view name, int row, int column) const;
     int RowCount(std::u16string_view name) const;

@@ -17,26 +17,12 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     return Alignment(index, role);
 }
 
-void TableModel::Clear() {
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-}
-
 void TableModel::SetRows(std::vector<std::vector<std::string>> rows) {
     beginResetModel();
     m_rows = std::move(rows);
     for (std::vector<std::string>& row : m_rows)
         row.resize(static_cast<std::size_t>(columnCount()));
     endResetModel();
-}
-
-int TableModel::AppendRow() {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    m_rows.emplace_back(static_cast<std::size_t>(columnCount()));
-    endInsertRows();
-    return row;
 }
 
 void TableModel::SetCell(int row, int column, std::string text) {

@@ -16,10 +16,9 @@ class TableModel : public ColumnsModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    void Clear();
-    // Replaces every row at once, which a view takes far faster than rows one by one.
+    // All rows at once, with one reset instead of a signal per row and cell; each row is cut or
+    // padded to the columns.
     void SetRows(std::vector<std::vector<std::string>> rows);
-    int AppendRow();
     // Out-of-range cells are ignored on write and read as the empty text.
     void SetCell(int row, int column, std::string text);
     const std::string& Cell(int row, int column) const;

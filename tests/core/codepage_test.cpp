@@ -29,6 +29,9 @@ TEST(TextToWide, replacesInvalidSequencesAndKeepsFollowingAscii) {
               u"?0/x");
     EXPECT_EQ(TextToWide("\xA1\x40z"), u"?z");
     EXPECT_EQ(TextToWide("a\xD6"), u"a?");
+    // 0xFF opens no character, so the "]" after it is its own.
+    EXPECT_EQ(TextToWide("\xFF]"), u"?]");
+    EXPECT_EQ(TextToWide("A\x80]"), u"A\u20AC]");
 }
 
 TEST(NativePath, namesTheFileOfTheText) {

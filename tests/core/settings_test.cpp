@@ -291,6 +291,43 @@ TEST_F(SettingsFileTest, sectionNamesFollowTheHeaderLines) {
     EXPECT_TRUE(kept.empty());
 }
 
+TEST_F(SettingsFileTest, sectionNamesKeepTheQuirksOfOneJoinedText) {
+    const struct {
+        std::string_view bytes;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"[]\r\n[]\r\n[A]\r\n", {"A"}},
+        {"[A]\r\n[]\r\n", {"A"}},
+        {"[A]\r\n[]\r\n[B]", {"A", "", "B"}},
+        {"[|]\r\n", {""}},
+        {"[A||]\r\n[]\r\n", {"A", "", ""}},
+        {"[\x81|]\r\n[B]", {"\x81|", "B"}},
+        {"x[A]\r\n\r[B]\n[C]", {"C"}},
+        {"[A\x81\n]B]\r\n[\x81\r\n[C\x81\r]", {"C\x81\r"}},
+        {"[A\x80]\r\n[\xFF]]\r\n", {"A\x80", "\xFF"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names{"old"};
+        Open(c.bytes).ReadSectionNames(names);
+        EXPECT_EQ(names, c.names) << c.bytes;
+    }
+}
+
+TEST_F(SettingsFileTest, singleHighBytesInNamesAreCharactersOfTheirOwn) {
+    // "A€" is "A" and the single byte 0x80: the "]" after it closes the header.
+    const std::string euro = "A\x80";
+    SettingsFile settings = Open("");
+    ASSERT_TRUE(settings.WriteSetting(euro, "k", "1"));
+    ASSERT_TRUE(settings.WriteSetting(euro, "k", "2"));
+    EXPECT_EQ(ReadBytes(file()), "[A\x80]\r\nk=2\r\n");
+    EXPECT_EQ(settings.ReadSetting(euro, "k"), "2");
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    EXPECT_EQ(names, std::vector<std::string>{euro});
+    EXPECT_TRUE(settings.RemoveSection(euro));
+    EXPECT_EQ(ReadBytes(file()), "");
+}
+
 TEST_F(SettingsFileTest, removeSectionTakesOnlyThatSection) {
     SettingsFile settings = Open("[A]\r\nk=1\r\n[AB]\r\nk=2\r\n[B]\r\nk=3\r\n");
     ASSERT_TRUE(settings.RemoveSection("A"));

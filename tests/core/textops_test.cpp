@@ -55,6 +55,43 @@ TEST(FindText, leadByteAtEndIsSafe) {
     EXPECT_EQ(FindText("a\x95", "\x95\x5C"), -1);
 }
 
+TEST(CharWidth, onlyBytesFrom0x81To0xFEOpenADoubleByteCharacter) {
+    const struct {
+        unsigned char byte;
+        std::size_t width;
+    } cases[] = {{0x00, 1}, {'A', 1},  {0x7F, 1}, {0x80, 1},
+                 {0x81, 2}, {0xA3, 2}, {0xFE, 2}, {0xFF, 1}};
+    for (const auto& c : cases) EXPECT_EQ(CharWidth(c.byte), c.width) << int(c.byte);
+}
+
+TEST(FindText, singleHighBytesDoNotSwallowTheNextCharacter) {
+    // "A€]": the euro sign is the single byte 0x80.
+    const struct {
+        std::string_view text, sought;
+        long long position;
+    } cases[] = {
+        {"A\x80]", "]", 3},
+        {"\x80\x80]", "]", 3},
+        {"A\xFF]", "]", 3},
+        {"\x80\x81]]", "]", 4},
+        {"\x80"
+         "a",
+         "A", -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FindText(c.text, c.sought), c.position) << c.text;
+    EXPECT_EQ(FindText("\x80"
+                       "a",
+                       "A", 1, true),
+              2);
+    EXPECT_EQ(CompareText("\x80"
+                          "a",
+                          "\x80"
+                          "A",
+                          false),
+              0);
+    EXPECT_EQ(SplitText("\x80|b", "|"), (TextArray{"\x80", "b"}));
+}
+
 TEST(FindTextLast, findsLastMatchWithinStart) {
     EXPECT_EQ(FindTextLast("C:\\a\\b.txt", "\\"), 5);
     EXPECT_EQ(FindTextLast("C:\\a\\b.txt", "\\", 5), 3);

@@ -106,10 +106,20 @@ TEST(HistoryMonth, splitsLinesAtCrLfAndFieldsAtAtSign) {
         {std::string("a@b\r\nc\0@d\r\ne\r\n", 14), {{"a", "b"}, {"c"}}},
         // The second byte of 丂 is "@", not a separator.
         {"\x81\x40@x\r\n", {{"\x81\x40", "x"}}},
+        // 0x80 ("€") is a character of one byte: the "@" after it separates.
+        {"A\x80@x\r\n\xFF@\r\n", {{"A\x80", "x"}, {"\xFF"}}},
+        {"\r\n\r\n\r\n", {{}, {}, {}}},
+        {"\r\r\n\n", {{"\r"}, {"\n"}}},
     };
     for (const ReadCase& c : cases) {
         EXPECT_EQ(RecordsOf(HistoryMonth(c.bytes)), c.records) << c.bytes;
     }
+    // Records are found in any order of asking, and what a record lacks reads as empty.
+    const HistoryMonth month("a@b\r\nc\r\nd@e@f");
+    EXPECT_EQ(month.Field(2, 2), "f");
+    EXPECT_EQ(month.Field(0, 1), "b");
+    EXPECT_EQ(month.Field(1, 1), "");
+    EXPECT_EQ(month.Field(3, 0), "");
 }
 
 TEST_F(HistoryFileTest, missingOrUnreadableMonthHasNoRecords) {

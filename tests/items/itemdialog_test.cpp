@@ -107,6 +107,12 @@ class ItemDialogTest : public QObject {
         QTest::newRow("outside code page 936")
             << (QStringList{"C3한"} + tariff)
             << name + "项目名称含有无法保存的字符，请改用其他文字。" << QStringLiteral("编辑框1");
+        QTest::newRow("euro sign") << (QStringList{"A€"} + tariff)
+                                   << name + "项目名称不能含有 € 这类单字节符号，请改用其他文字。"
+                                   << QStringLiteral("编辑框1");
+        QTest::newRow("negative tariffs")
+            << QStringList({"C3", "240", "-70", "30", "-20"}) << name + "【初始费用】不能是负数。"
+            << QStringLiteral("编辑框3");
         QTest::newRow("lone minus")
             << QStringList({"C3", "-", "70", "30", "20"}) << name + "【初始时段】只能填写整数。"
             << QStringLiteral("编辑框2");
@@ -145,13 +151,13 @@ class ItemDialogTest : public QObject {
         ProgramFixture program(kItems);
         program.AnswerMessages(true);
         OpenAddDialog(program, [&](ui::Form& dialog) {
-            FillBoxes(dialog, {"a1", "90", "-5", "１０", "0"});
+            FillBoxes(dialog, {"a1", "90", "5", "１０", "0"});
             Click(dialog, u"按钮1");
         });
         QVERIFY(program.Messages().isEmpty());
         QCOMPARE(
             ReadBytes(program.SettingsFile()),
-            Gbk("[A1]\r\n初始时段=90\r\n初始费用=-5\r\n最小单位=１０\r\n超时单价=0\r\n"
+            Gbk("[A1]\r\n初始时段=90\r\n初始费用=5\r\n最小单位=１０\r\n超时单价=0\r\n"
                 "状态=空闲中\r\n开始时间=无\r\n[B2]\r\n初始时段=240\r\n初始费用=70\r\n"
                 "最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n"));
         QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);

@@ -42,6 +42,8 @@ TEST(CheckItemName, refusesNamesTheFilesCannotHold) {
         {u"한국", NameFault::OutsideCodePage},
         {u"A\U0001F600", NameFault::OutsideCodePage},
         {u"A\xD800", NameFault::OutsideCodePage},
+        {u"A\u20AC", NameFault::HighSingleByte},
+        {u"\u20AC1", NameFault::HighSingleByte},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(CheckItemName(cases[i].name), cases[i].fault) << "case " << i;
@@ -50,8 +52,8 @@ TEST(CheckItemName, refusesNamesTheFilesCannotHold) {
 
 TEST(CheckTariff, takesWholeNumbersTheFeeRuleReadsAsTyped) {
     for (const std::string& text :
-         {std::string("0"), std::string("240"), std::string("-5"), std::string("007"),
-          Gbk("１２０"), Gbk("－５"), std::string("2147483647"), std::string("-2147483648")}) {
+         {std::string("0"), std::string("240"), std::string("-0"), std::string("007"),
+          Gbk("１２０"), Gbk("－０"), std::string("2147483647")}) {
         EXPECT_EQ(CheckTariff(text), TariffFault::None) << text;
     }
 }
@@ -75,6 +77,10 @@ TEST(CheckTariff, refusesEverythingElse) {
         {Gbk("十"), TariffFault::NotWholeNumber},
         {"2147483648", TariffFault::OutOfRange},
         {"-2147483649", TariffFault::OutOfRange},
+        {"-5", TariffFault::Negative},
+        {"-70", TariffFault::Negative},
+        {Gbk("－２０"), TariffFault::Negative},
+        {"-2147483648", TariffFault::Negative},
         {"99999999999999999999999", TariffFault::OutOfRange},
     };
     for (const auto& c : cases) EXPECT_EQ(CheckTariff(c.text), c.fault) << c.text;

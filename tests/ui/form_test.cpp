@@ -307,18 +307,20 @@ class FormTest : public QObject {
     void listViewKeepsRowsInOrderAndOneSelectedRow() {
         Handlers none;
         Form* main = Form::Open(forms::MainWindow(), none);
-        for (const char* name : {"B", "A", "C"}) {
-            const int row = main->AppendRow(u"超级列表");
-            main->SetCell(u"超级列表", row, 1, name);
-        }
+        // Rows shorter or longer than the columns are cut or padded to them.
+        main->SetRows(u"超级列表",
+                      {{"1", "B"}, {"2", "A"}, {"3", "C", "", "", "", "", "", "", "x"}});
         QCOMPARE(main->Cell(u"超级列表", 0, 1), std::string("B"));
+        QCOMPARE(main->Cell(u"超级列表", 1, 7), std::string());
+        main->SetCell(u"超级列表", 1, 7, "y");
+        QCOMPARE(main->Cell(u"超级列表", 1, 7), std::string("y"));
         QCOMPARE(main->Cell(u"超级列表", 9, 1), std::string());
         QCOMPARE(main->SelectedRow(u"超级列表"), -1);
         auto* list = qobject_cast<QTableView*>(main->Control(u"超级列表"));
         list->selectRow(2);
         list->selectRow(1);
         QCOMPARE(main->SelectedRow(u"超级列表"), 1);
-        main->ClearRows(u"超级列表");
+        main->SetRows(u"超级列表", {});
         QCOMPARE(main->RowCount(u"超级列表"), 0);
         main->close();
         DeleteClosedWindows();
@@ -375,8 +377,9 @@ class FormTest : public QObject {
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, 0, Qt::Key_Down};
         const int selected[] = {0, 1, 1, 0, -1, 0};
         for (std::size_t i = 0; i < std::size(keys); ++i) {
-            if (!keys[i]) main->ClearRows(u"超级列表");
-            while (main->RowCount(u"超级列表") < 2) main->AppendRow(u"超级列表");
+            if (!keys[i] || main->RowCount(u"超级列表") < 2) {
+                main->SetRows(u"超级列表", {{"1"}, {"2"}});
+            }
             if (keys[i]) QTest::keyClick(list, Qt::Key(keys[i]));
             QCOMPARE(main->SelectedRow(u"超级列表"), selected[i]);
         }
