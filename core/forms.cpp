@@ -1,9 +1,17 @@
 #include "core/forms.h"
 
+#include "core/formnames.h"
+
 namespace durava::core::forms {
 namespace {
 
 using enum ControlKind;
+namespace mw = main_window;
+namespace idl = item_dialog;
+namespace cw = checkout_window;
+namespace hw = history_window;
+namespace sw = switch_window;
+namespace op = operation;
 
 // One control a line, in the order the windows create them.
 // clang-format off
@@ -24,61 +32,61 @@ constexpr StatusPart kMainStatusParts[] = {
 };
 
 constexpr Control kMainControls[] = {
-    {.kind = PictureButton, .name = u"超级按钮1", .left = 5, .top = 5, .width = 85, .height = 30, .text = u"增加项目", .icon = Icon::Add},
-    {.kind = PictureButton, .name = u"超级按钮4", .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh, .key = "F5"},
+    {.kind = PictureButton, .name = mw::kAddButton, .left = 5, .top = 5, .width = 85, .height = 30, .text = u"增加项目", .icon = Icon::Add},
+    {.kind = PictureButton, .name = mw::kRefreshButton, .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh, .key = "F5"},
     {.kind = PictureButton, .name = u"超级按钮3", .left = 185, .top = 5, .width = 85, .height = 30, .text = u"删除项目", .visible = false, .icon = Icon::Delete},
     {.kind = PictureButton, .name = u"超级按钮2", .left = 275, .top = 5, .width = 85, .height = 30, .text = u"修改项目", .visible = false, .icon = Icon::Modify},
     {.kind = Label, .name = u"标签1", .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
-    {.kind = PictureButton, .name = u"超级按钮5", .left = 770, .top = 5, .width = 85, .height = 30, .text = u"历史记录", .icon = Icon::History},
-    {.kind = ListView, .name = u"超级列表", .left = 5, .top = 40, .width = 850, .height = 508, .font = {14}, .columns = kMainColumns, .flatScrollBars = true},
-    {.kind = StatusBar, .name = u"状态条", .left = 0, .top = 533, .width = 841, .height = 20, .parts = kMainStatusParts},
+    {.kind = PictureButton, .name = mw::kHistoryButton, .left = 770, .top = 5, .width = 85, .height = 30, .text = u"历史记录", .icon = Icon::History},
+    {.kind = ListView, .name = mw::kList, .left = 5, .top = 40, .width = 850, .height = 508, .font = {14}, .columns = kMainColumns, .flatScrollBars = true},
+    {.kind = StatusBar, .name = mw::kStatusBar, .left = 0, .top = 533, .width = 841, .height = 20, .parts = kMainStatusParts},
     // Interval 0 and never started: its tick never comes, so nothing is bound to it.
     {.kind = Timer, .name = u"时钟", .enabled = false},
 };
 
 constexpr MenuEntry kMainMenu[] = {
-    {0, u"列表操作", false}, {1, u"开始计时"}, {1, u"结束记账"}, {1, u""},
-    {1, u"切换项目"},        {1, u""},         {1, u"修改项目"}, {1, u"删除项目"},
+    {0, u"列表操作", false}, {1, mw::kStartEntry}, {1, mw::kCheckoutEntry}, {1, u""},
+    {1, mw::kSwitchEntry},        {1, u""},         {1, mw::kModifyEntry}, {1, mw::kDeleteEntry},
 };
 
 constexpr Binding kMainBindings[] = {
-    {u"", Event::Created, "InitMainWindow"},
-    {u"", Event::Destroying, "CloseMainWindow"},
-    {u"超级按钮1", Event::Click, "OpenAddDialog"},
-    {u"超级按钮4", Event::Click, "FillItemList"},
-    {u"超级按钮5", Event::Click, "OpenHistory"},
-    {u"超级列表", Event::RightClick, "UpdateListMenu"},
-    {u"开始计时", Event::Chosen, "StartTiming"},
-    {u"结束记账", Event::Chosen, "EndAndBill"},
-    {u"切换项目", Event::Chosen, "OpenSwitchWindow"},
-    {u"修改项目", Event::Chosen, "ModifyItem"},
-    {u"删除项目", Event::Chosen, "DeleteItem"},
+    {u"", Event::Created, op::kInitMainWindow},
+    {u"", Event::Destroying, op::kCloseMainWindow},
+    {mw::kAddButton, Event::Click, op::kOpenAddDialog},
+    {mw::kRefreshButton, Event::Click, op::kFillItemList},
+    {mw::kHistoryButton, Event::Click, op::kOpenHistory},
+    {mw::kList, Event::RightClick, op::kUpdateListMenu},
+    {mw::kStartEntry, Event::Chosen, op::kStartTiming},
+    {mw::kCheckoutEntry, Event::Chosen, op::kEndAndBill},
+    {mw::kSwitchEntry, Event::Chosen, op::kOpenSwitchWindow},
+    {mw::kModifyEntry, Event::Chosen, op::kModifyItem},
+    {mw::kDeleteEntry, Event::Chosen, op::kDeleteItem},
 };
 
 constexpr Control kItemControls[] = {
     {.kind = Label, .name = u"标签1", .left = 10, .top = 10, .width = 110, .height = 35, .text = u"项目名称", .font = {14}},
-    {.kind = EditBox, .name = u"编辑框1", .left = 119, .top = 10, .width = 151, .height = 35, .font = {14}, .tabStop = true},
-    {.kind = Label, .name = u"标签2", .left = 10, .top = 50, .width = 110, .height = 35, .text = u"初始时段", .font = {14}},
-    {.kind = EditBox, .name = u"编辑框2", .left = 119, .top = 50, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = EditBox, .name = idl::kNameBox, .left = 119, .top = 10, .width = 151, .height = 35, .font = {14}, .tabStop = true},
+    {.kind = Label, .name = idl::kPeriodLabel, .left = 10, .top = 50, .width = 110, .height = 35, .text = u"初始时段", .font = {14}},
+    {.kind = EditBox, .name = idl::kPeriodBox, .left = 119, .top = 50, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
     {.kind = TransparentLabel, .name = u"透明标签1", .left = 10, .top = 86, .width = 255, .height = 20, .text = u"单位：？分钟；未超出该时长则不算超时", .border = false, .textColour = kGrey, .align = Align::Right},
-    {.kind = Label, .name = u"标签3", .left = 10, .top = 110, .width = 110, .height = 35, .text = u"初始费用", .font = {14}},
-    {.kind = EditBox, .name = u"编辑框3", .left = 119, .top = 110, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = Label, .name = idl::kInitialFeeLabel, .left = 10, .top = 110, .width = 110, .height = 35, .text = u"初始费用", .font = {14}},
+    {.kind = EditBox, .name = idl::kInitialFeeBox, .left = 119, .top = 110, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
     {.kind = TransparentLabel, .name = u"透明标签2", .left = 15, .top = 146, .width = 255, .height = 20, .text = u"单位：？元/时；未满初始时段时最低消费", .border = false, .textColour = kGrey, .align = Align::Right},
-    {.kind = Label, .name = u"标签4", .left = 10, .top = 170, .width = 110, .height = 35, .text = u"最小单位", .font = {14}},
-    {.kind = EditBox, .name = u"编辑框4", .left = 119, .top = 170, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = Label, .name = idl::kUnitLabel, .left = 10, .top = 170, .width = 110, .height = 35, .text = u"最小单位", .font = {14}},
+    {.kind = EditBox, .name = idl::kUnitBox, .left = 119, .top = 170, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
     {.kind = TransparentLabel, .name = u"透明标签3", .left = 15, .top = 206, .width = 255, .height = 20, .text = u"单位：？分钟；最小计费单位", .border = false, .textColour = kGrey, .align = Align::Right},
-    {.kind = Label, .name = u"标签5", .left = 10, .top = 230, .width = 110, .height = 35, .text = u"超时单价", .font = {14}},
-    {.kind = EditBox, .name = u"编辑框5", .left = 119, .top = 230, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
+    {.kind = Label, .name = idl::kPriceLabel, .left = 10, .top = 230, .width = 110, .height = 35, .text = u"超时单价", .font = {14}},
+    {.kind = EditBox, .name = idl::kPriceBox, .left = 119, .top = 230, .width = 151, .height = 35, .font = {14}, .tabStop = true, .digitsOnly = true},
     {.kind = TransparentLabel, .name = u"透明标签4", .left = 15, .top = 266, .width = 255, .height = 20, .text = u"单位：？元/时；超时后按此单价收费", .border = false, .textColour = kGrey, .align = Align::Right},
-    {.kind = Button, .name = u"按钮2", .left = 110, .top = 291, .width = 50, .height = 35, .text = u"默认", .tabStop = true},
-    {.kind = Button, .name = u"按钮1", .left = 170, .top = 291, .width = 100, .height = 35, .text = u"确定添加", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = idl::kDefaultButton, .left = 110, .top = 291, .width = 50, .height = 35, .text = u"默认", .tabStop = true},
+    {.kind = Button, .name = idl::kSaveButton, .left = 170, .top = 291, .width = 100, .height = 35, .text = u"确定添加", .font = {14}, .tabStop = true},
 };
 
 constexpr Binding kItemBindings[] = {
-    {u"", Event::Created, "InitItemDialog"},
-    {u"", Event::Destroying, "CloseItemDialog"},
-    {u"按钮1", Event::Click, "SaveItem"},
-    {u"按钮2", Event::Click, "FillDefaultTariff"},
+    {u"", Event::Created, op::kInitItemDialog},
+    {u"", Event::Destroying, op::kCloseItemDialog},
+    {idl::kSaveButton, Event::Click, op::kSaveItem},
+    {idl::kDefaultButton, Event::Click, op::kFillDefaultTariff},
 };
 
 constexpr int kCaptionWidth = 110;
@@ -113,33 +121,33 @@ constexpr Control Value(std::u16string_view name, int left, int top, int height,
 
 constexpr Control kCheckoutControls[] = {
     Caption(u"标签1", 10, 10, 35, u"项目名称"),
-    Value(u"标签2", 119, 10, 35, {19, true}),
+    Value(cw::kValueLabels[0], 119, 10, 35, {19, true}),
     Caption(u"标签3", 10, 55, 35, u"开始时间"),
-    Value(u"标签4", 119, 55, 35, {19}),
+    Value(cw::kValueLabels[1], 119, 55, 35, {19}),
     Caption(u"标签13", 10, 89, 35, u"结束时间"),
-    Value(u"标签14", 119, 89, 35, {19}),
+    Value(cw::kValueLabels[2], 119, 89, 35, {19}),
     Caption(u"标签15", 10, 123, 35, u"使用时长"),
-    Value(u"标签16", 119, 123, 35, {19}),
+    Value(cw::kValueLabels[3], 119, 123, 35, {19}),
     Caption(u"标签8", 10, 157, 35, u"初始时段"),
-    Value(u"标签7", 119, 157, 35, {19}),
+    Value(cw::kValueLabels[4], 119, 157, 35, {19}),
     Caption(u"标签9", 10, 191, 35, u"超时时长"),
-    Value(u"标签10", 119, 191, 35, {19}),
+    Value(cw::kValueLabels[5], 119, 191, 35, {19}),
     Caption(u"标签12", 11, 236, 35, u"最小计费单位"),
-    Value(u"标签11", 120, 236, 35, {19}),
+    Value(cw::kValueLabels[6], 120, 236, 35, {19}),
     Caption(u"标签24", 11, 270, 35, u"超时单价"),
-    Value(u"标签23", 120, 270, 35, {19}),
+    Value(cw::kValueLabels[7], 120, 270, 35, {19}),
     Caption(u"标签5", 10, 315, 35, u"初始费用"),
-    Value(u"标签6", 119, 315, 35, {21, true}, 0x008000),
+    Value(cw::kValueLabels[8], 119, 315, 35, {21, true}, 0x008000),
     Caption(u"标签21", 10, 349, 35, u"超时费用"),
-    Value(u"标签22", 119, 349, 35, {21, true}, 0xAF4749),
+    Value(cw::kValueLabels[9], 119, 349, 35, {21, true}, 0xAF4749),
     Caption(u"标签20", 10, 383, 75, u"总费用"),
-    Value(u"标签19", 119, 383, 75, {43, true}, 0xFFFF00, 0xFF0000),
-    {.kind = Button, .name = u"按钮1", .left = 260, .top = 467, .width = 100, .height = 35, .text = u"确定结账", .font = {14}, .tabStop = true},
+    Value(cw::kValueLabels[10], 119, 383, 75, {43, true}, 0xFFFF00, 0xFF0000),
+    {.kind = Button, .name = cw::kConfirmButton, .left = 260, .top = 467, .width = 100, .height = 35, .text = u"确定结账", .font = {14}, .tabStop = true},
 };
 
 constexpr Binding kCheckoutBindings[] = {
-    {u"", Event::Created, "InitCheckout"},
-    {u"按钮1", Event::Click, "ConfirmCheckout"},
+    {u"", Event::Created, op::kInitCheckout},
+    {cw::kConfirmButton, Event::Click, op::kConfirmCheckout},
 };
 
 constexpr Column kHistoryColumns[] = {
@@ -152,9 +160,9 @@ constexpr Column kHistoryColumns[] = {
 };
 
 constexpr Control kHistoryControls[] = {
-    {.kind = ListBox, .name = u"列表框1", .left = 9, .top = 10, .width = 140, .height = 370, .font = {14}, .tabStop = true},
-    {.kind = ListView, .name = u"超级列表框1", .left = 157, .top = 10, .width = 1103, .height = 621, .tabStop = true, .columns = kHistoryColumns},
-    {.kind = Label, .name = u"标签1", .left = 10, .top = 600, .width = 140, .height = 30, .text = u"共 0 条记录", .border = false},
+    {.kind = ListBox, .name = hw::kMonthList, .left = 9, .top = 10, .width = 140, .height = 370, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = hw::kMonthTable, .left = 157, .top = 10, .width = 1103, .height = 621, .tabStop = true, .columns = kHistoryColumns},
+    {.kind = Label, .name = hw::kCountLabel, .left = 10, .top = 600, .width = 140, .height = 30, .text = u"共 0 条记录", .border = false},
     {.kind = Button, .name = u"按钮1", .left = 9, .top = 390, .width = 140, .height = 35, .text = u"营业统计", .font = {14}, .tabStop = true},
 };
 
@@ -163,8 +171,8 @@ constexpr MenuEntry kHistoryMenu[] = {
 };
 
 constexpr Binding kHistoryBindings[] = {
-    {u"", Event::Created, "ListHistoryFiles"},
-    {u"列表框1", Event::SelectionChanged, "ShowHistoryMonth"},
+    {u"", Event::Created, op::kListHistoryFiles},
+    {hw::kMonthList, Event::SelectionChanged, op::kShowHistoryMonth},
     {u"按钮1", Event::Click, "OpenTakings"},
     {u"超级列表框1", Event::RightClick, "UpdateRecordMenu"},
     {u"打印小票", Event::Chosen, "PrintReceipt"},
@@ -232,14 +240,14 @@ constexpr Binding kTakingsBindings[] = {
 };
 
 constexpr Control kSwitchControls[] = {
-    {.kind = ComboBox, .name = u"组合框1", .left = 15, .top = 20, .width = 190, .height = 20, .font = {20}, .tabStop = true, .minimumDropHeight = 160},
-    {.kind = Button, .name = u"按钮1", .left = 60, .top = 66, .width = 100, .height = 40, .text = u"确认切换", .font = {16, true}, .enabled = false, .tabStop = true},
+    {.kind = ComboBox, .name = sw::kChoices, .left = 15, .top = 20, .width = 190, .height = 20, .font = {20}, .tabStop = true, .minimumDropHeight = 160},
+    {.kind = Button, .name = sw::kConfirmButton, .left = 60, .top = 66, .width = 100, .height = 40, .text = u"确认切换", .font = {16, true}, .enabled = false, .tabStop = true},
 };
 
 constexpr Binding kSwitchBindings[] = {
-    {u"", Event::Created, "ListIdleItems"},
-    {u"组合框1", Event::SelectionChanged, "EnableSwitchButton"},
-    {u"按钮1", Event::Click, "ConfirmSwitch"},
+    {u"", Event::Created, op::kListIdleItems},
+    {sw::kChoices, Event::SelectionChanged, op::kEnableSwitchButton},
+    {sw::kConfirmButton, Event::Click, op::kConfirmSwitch},
 };
 
 // clang-format on
@@ -338,6 +346,21 @@ const Window& TakingsWindow() {
                                    .bindings = kTakingsBindings,
                                    .closesOnEscape = true};
     return window;
+}
+
+std::span<const Window* const> Windows() {
+    static const Window* const windows[] = {&MainWindow(), &ItemDialog(), &CheckoutWindow(),
+                                            &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
+    return windows;
+}
+
+bool IsBound(std::string_view operation) {
+    for (const Window* window : Windows()) {
+        for (const Binding& binding : window->bindings) {
+            if (binding.operation == operation) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace durava::core::forms

@@ -112,4 +112,9 @@ const Window& HistoryWindow();
 const Window& SwitchWindow();
 const Window& TakingsWindow();
 
+// Every window, the main window first.
+std::span<const Window* const> Windows();
+// Whether an event of some window runs this operation.
+bool IsBound(std::string_view operation);
+
 }  // namespace durava::core::forms

@@ -228,8 +228,14 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
         old->settled = false;
         return old;
     }
+    if (!old || old->state != fresh->state || old->bytes != fresh->bytes) ++m_generation;
     m_snapshot = std::move(fresh);
     return m_snapshot.get();
+}
+
+std::uint64_t SettingsFile::Generation() const {
+    Current();
+    return m_generation;
 }
 
 std::string SettingsFile::ReadSetting(std::string_view section, std::string_view key,
@@ -244,6 +250,11 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
         if (entry != found->keys.end()) return entry->second.value.substr(0, kValueCapacity);
     }
     return std::string(TrimTrailingSpaces(fallback).substr(0, kValueCapacity));
+}
+
+bool SettingsFile::HasSection(std::string_view section) const {
+    section = TrimTrailingSpaces(SkipControlBytes(section));
+    return !section.empty() && Current()->FindSection(section) != nullptr;
 }
 
 namespace {

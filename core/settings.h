@@ -2,6 +2,7 @@
 // ROOMSETTING.ini: an INI file of GBK text with CR LF line ends that reads and writes as the
 // Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;
 // writes replace the file atomically and leave every byte they do not touch as it was.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -33,6 +34,11 @@ class SettingsFile {
     bool WriteSetting(std::string_view section, std::string_view key, std::string_view value);
     // The writes in order, as one replacement of the file: all of them land or none does.
     bool WriteSettings(std::span<const SettingWrite> writes);
+    // A number that changes whenever a look at the file finds content other than the last look
+    // found: whoever wrote it, this program or another copy.
+    std::uint64_t Generation() const;
+    // Whether a section of that name exists, names matched as ReadSetting matches them.
+    bool HasSection(std::string_view section) const;
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
     // the file does not exist or cannot be read.
     void ReadSectionNames(std::vector<std::string>& names) const;
@@ -72,6 +78,7 @@ class SettingsFile {
     mutable int m_views = 0;            // OneLook objects alive
     mutable bool m_viewTaken = false;   // their one look has been taken
     FileProblem m_writeProblem = FileProblem::None;
+    mutable std::uint64_t m_generation = 0;
 };
 
 }  // namespace durava::core

@@ -17,12 +17,14 @@ AppState StartUp(const std::filesystem::path& documentsFolder) {
     state.Settings = SettingsFile(documentsFolder / kSettingsFileName);
     // A write cut short by a crash leaves its temporary file; the settings themselves are whole.
     RemoveLeftoverTemporaries(state.SettingsPath());
-    const std::string month = FormatDateTime(CurrentTime(), "yyyyMM", "");
     state.HistoryFolder = documentsFolder / kHistoryFolderName;
-    state.HistoryFilePath = state.HistoryFolder / (month + kHistoryFileSuffix);
     // A folder that cannot be made shows later, when a checkout cannot write its record.
     CreateDirectoryTree(state.HistoryFolder);
     return state;
+}
+
+std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder, DateTime when) {
+    return historyFolder / (FormatDateTime(when, "yyyyMM", "") + kHistoryFileSuffix);
 }
 
 bool CreateDirectoryTree(const std::filesystem::path& path) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/datetime.h"
 #include "core/settings.h"
 #include "core/textops.h"
 
@@ -22,7 +23,6 @@ inline constexpr char kHistoryFileSuffix[] = ".QY.txt";
 struct AppState {
     SettingsFile Settings;  // its path is SettingsPath
     std::filesystem::path HistoryFolder;
-    std::filesystem::path HistoryFilePath;
     std::string CurrentItemName;
     std::string CheckoutItemName;
     TextArray SectionNames;
@@ -35,9 +35,11 @@ struct AppState {
 // in the current directory. Its name never passes through code page 936, which cannot hold every
 // folder name.
 std::filesystem::path DocumentsFolder(std::u16string_view platformFolder);
-// Builds the paths from the Documents folder and the month of `CurrentTime`, and creates the
-// History folder. Reads nothing from the settings file.
+// Builds the paths from the Documents folder and creates the History folder. Reads nothing from
+// the settings file.
 AppState StartUp(const std::filesystem::path& documentsFolder);
+// The month file that a record made at `when` belongs to.
+std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder, DateTime when);
 
 // Creates every missing level; true when the path names a directory afterwards.
 bool CreateDirectoryTree(const std::filesystem::path& path);

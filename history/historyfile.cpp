@@ -21,6 +21,19 @@ bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view
     return core::RemoveTail(path, std::string(record) + kRecordEnd);
 }
 
+bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
+                    std::string_view start) {
+    const std::optional<std::string> bytes = core::ReadWholeFile(path);
+    if (!bytes) return false;
+    const std::string opening =
+        std::string(item) + kFieldSeparator + std::string(start) + kFieldSeparator;
+    for (std::size_t at = bytes->find(opening); at != std::string::npos;
+         at = bytes->find(opening, at + 1)) {
+        if (at == 0 || (*bytes)[at - 1] == '\n') return true;
+    }
+    return false;
+}
+
 bool FileExists(const std::filesystem::path& path) {
     return core::IsFile(path);
 }

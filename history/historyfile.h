@@ -16,6 +16,9 @@ bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view rec
 // Takes back the record that the last AppendHistoryRecord wrote, when the file still ends with it:
 // a checkout that cannot finish leaves no record behind.
 bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record);
+// Whether the month file holds a record of the use: one whose name and start time fields are these.
+bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
+                    std::string_view start);
 // True when the path names an existing file that is not a directory.
 bool FileExists(const std::filesystem::path& path);
 

@@ -88,22 +88,13 @@ std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
     return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
 }
 
-// Today's checkouts lie in today's month file, and in the file this run appends to when the
-// program was started in an earlier month.
+// Today's checkouts lie in today's month file: a record goes to the month of its checkout.
 std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& shown,
                            core::DateTime now) {
     const core::CalendarTime today = core::ToCalendarTime(now);
-    const std::filesystem::path todaysFile =
-        globals.app.HistoryFolder /
-        (core::FormatDateTime(now, "yyyyMM", "") + core::kHistoryFileSuffix);
-    std::vector<std::filesystem::path> files = {todaysFile};
-    if (globals.app.HistoryFilePath != todaysFile) files.push_back(globals.app.HistoryFilePath);
-    std::int64_t yuan = 0;
-    for (const std::filesystem::path& path : files) {
-        yuan += TakingsOn(
-            path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)), today);
-    }
-    return yuan;
+    const std::filesystem::path path = core::HistoryFilePath(globals.app.HistoryFolder, now);
+    return TakingsOn(path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)),
+                     today);
 }
 
 void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownMonth& shown) {
@@ -191,7 +182,9 @@ void ShowChart(ui::Form& window, const ShownMonth& shown) {
 
 void InitTakings(mainwin::Globals& globals, ui::Form& window) {
     const std::filesystem::path path =
-        globals.TakingsMonthPath.empty() ? globals.app.HistoryFilePath : globals.TakingsMonthPath;
+        globals.TakingsMonthPath.empty()
+            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
+            : globals.TakingsMonthPath;
     const auto [year, month] = MonthOfFile(path);
     HistoryMonth records = ReadHistoryMonth(path);
     MonthTakings takings = ComputeTakings(records, year, month);

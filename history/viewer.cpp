@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "core/codepage.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/numbers.h"
 #include "core/texts.h"
@@ -22,9 +23,7 @@
 namespace durava::history {
 namespace {
 
-constexpr std::u16string_view kMonthList = u"列表框1";
-constexpr std::u16string_view kMonthTable = u"超级列表框1";
-constexpr std::u16string_view kCountLabel = u"标签1";
+using namespace core::forms::history_window;
 constexpr std::u16string_view kReceiptEntry = u"打印小票";
 // What FileTitle took off the file name.
 constexpr char kTitleExtension[] = ".txt";
@@ -80,9 +79,10 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
 
 // The month on display, or the current month while none is chosen.
 void OpenTakings(mainwin::Globals& globals, const ui::Form& window) {
-    globals.TakingsMonthPath = window.SelectedIndex(kMonthList) < 0
-                                   ? globals.app.HistoryFilePath
-                                   : ChosenMonthPath(globals, window);
+    globals.TakingsMonthPath =
+        window.SelectedIndex(kMonthList) < 0
+            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
+            : ChosenMonthPath(globals, window);
     ui::Form::Open(core::forms::TakingsWindow(), globals.handlers);
 }
 
@@ -130,10 +130,11 @@ void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
 
 void RegisterHistoryViewer(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add("OpenHistory", [&globals](ui::Form&) { OpenHistory(globals); });
-    handlers.Add("ListHistoryFiles",
+    handlers.Add(core::forms::operation::kOpenHistory,
+                 [&globals](ui::Form&) { OpenHistory(globals); });
+    handlers.Add(core::forms::operation::kListHistoryFiles,
                  [&globals](ui::Form& window) { ListHistoryFiles(globals, window); });
-    handlers.Add("ShowHistoryMonth",
+    handlers.Add(core::forms::operation::kShowHistoryMonth,
                  [&globals](ui::Form& window) { ShowHistoryMonth(globals, window); });
     handlers.Add("OpenTakings", [&globals](ui::Form& window) { OpenTakings(globals, window); });
     handlers.Add("UpdateRecordMenu", [](ui::Form& window) { UpdateRecordMenu(window); });

@@ -1,10 +1,9 @@
 #include "items/deleteitem.h"
 
 #include "core/texts.h"
-#include "items/itemname.h"
-#include "items/refusals.h"
 #include "mainwin/itemlist.h"
-#include "mainwin/notices.h"
+#include "mainwin/outcomes.h"
+#include "operations/operations.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
@@ -15,21 +14,20 @@ void DeleteItem(mainwin::Globals& globals) {
     const int row = main.SelectedRow(mainwin::kMainList);
     if (row == -1) return;
     const std::string name = main.Cell(mainwin::kMainList, row, mainwin::kColumnName);
-    core::SettingsFile& settings = globals.app.Settings;
-    // The list offers deleting for idle items only, but the file is what counts: deleting an item
-    // in use would lose its use without a record.
-    if (IsInUse(settings, name)) {
-        RefuseDeleteInUse(&main, name);
-        mainwin::FillItemList(globals);
-        return;
+    // The list may be older than the file: an item in use is refused before the question, and
+    // again, under the lock, after it.
+    if (operations::IsInUse(globals.app.Settings, name)) {
+        return mainwin::ReportOutcome(globals, &main, mainwin::Operation::Delete,
+                                      operations::Outcome::NoLongerIdle, name);
     }
     if (!ui::ShowMessage(&main, core::Fixed(u"操作警告："),
                          core::Fixed(u"是否删除 [ ") + name + core::Fixed(u" ] 项目"),
                          ui::Buttons::OkCancel)) {
         return;
     }
-    if (!settings.RemoveSection(name)) mainwin::ReportSettingsNotSaved(&main, settings);
-    mainwin::FillItemList(globals);
+    operations::Store store = globals.Store();
+    mainwin::ReportOutcome(globals, &main, mainwin::Operation::Delete,
+                           operations::DeleteItem(store, name), name);
 }
 
 }  // namespace durava::items

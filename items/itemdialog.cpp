@@ -4,29 +4,29 @@
 
 #include <string>
 
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "items/itemname.h"
 #include "items/refusals.h"
 #include "mainwin/itemlist.h"
-#include "mainwin/notices.h"
+#include "mainwin/outcomes.h"
 #include "ui/form.h"
 
 namespace durava::items {
 namespace {
 
-constexpr std::u16string_view kNameBox = u"编辑框1";
-constexpr std::u16string_view kSaveButton = u"按钮1";
+using namespace core::forms::item_dialog;
 
-// Each tariff box with the label whose caption is its key, and its default.
+// Each tariff box with the label that names it, and its default.
 struct TariffField {
     std::u16string_view label, box;
     std::string_view preset;  // 默认
 };
-constexpr TariffField kTariffFields[] = {{u"标签2", u"编辑框2", "240"},
-                                         {u"标签3", u"编辑框3", "70"},
-                                         {u"标签4", u"编辑框4", "30"},
-                                         {u"标签5", u"编辑框5", "20"}};
+constexpr TariffField kTariffFields[] = {{kPeriodLabel, kPeriodBox, "240"},
+                                         {kInitialFeeLabel, kInitialFeeBox, "70"},
+                                         {kUnitLabel, kUnitBox, "30"},
+                                         {kPriceLabel, kPriceBox, "20"}};
 
 void ClearBoxes(ui::Form& dialog) {
     dialog.SetText(kNameBox, {});
@@ -70,8 +70,11 @@ void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
     }
     dialog.SetText(kNameBox, name);
     dialog.SetEnabled(kNameBox, false);
-    for (const TariffField& field : kTariffFields) {
-        dialog.SetText(field.box, globals.app.Settings.ReadSetting(name, dialog.Text(field.label)));
+    const operations::Tariff tariff = operations::ReadTariff(globals.app.Settings, name);
+    const std::string* const values[] = {&tariff.initialPeriod, &tariff.initialFee,
+                                         &tariff.minimumUnit, &tariff.overtimePrice};
+    for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {
+        dialog.SetText(kTariffFields[i].box, *values[i]);
     }
     dialog.SetText(kSaveButton, core::Fixed(u"确定修改"));
     dialog.SetText({}, core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
@@ -93,38 +96,22 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
     }
     const std::string name = adding ? dialog.Text(kNameBox) : globals.app.CurrentItemName;
 
-    std::string keys[std::size(kTariffFields)], values[std::size(kTariffFields)];
+    std::string values[std::size(kTariffFields)];
     for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {
-        keys[i] = dialog.Text(kTariffFields[i].label);
         values[i] = dialog.Text(kTariffFields[i].box);
         if (const TariffFault fault = CheckTariff(values[i]); fault != TariffFault::None) {
-            RefuseTariff(&dialog, keys[i], fault);
+            RefuseTariff(&dialog, dialog.Text(kTariffFields[i].label), fault);
             return dialog.Focus(kTariffFields[i].box);
         }
     }
-    // Saving sets the item idle: for an item in use that would end the use without a record.
-    core::SettingsFile& settings = globals.app.Settings;
-    if (IsInUse(settings, name)) {
-        RefuseSaveInUse(&dialog, name);
-        dialog.Focus(kNameBox);
-        mainwin::FillItemList(globals);
-        return;
-    }
-
-    const core::FixedTexts& texts = core::Texts();
-    const core::SettingWrite writes[] = {
-        {name, keys[0], values[0]},      {name, keys[1], values[1]},
-        {name, keys[2], values[2]},      {name, keys[3], values[3]},
-        {name, texts.state, texts.idle}, {name, texts.startTime, texts.none},
-    };
-    if (!settings.WriteSettings(writes)) {
-        mainwin::ReportSettingsNotSaved(&dialog, settings);
-        mainwin::FillItemList(globals);
-        return;
-    }
-    globals.app.CurrentItemName.clear();
-    mainwin::FillItemList(globals);
-    dialog.close();
+    operations::Store store = globals.Store();
+    const operations::Outcome outcome =
+        operations::SaveItem(store, name, {values[0], values[1], values[2], values[3]});
+    if (outcome == operations::Outcome::Done) globals.app.CurrentItemName.clear();
+    mainwin::ReportOutcome(globals, &dialog, mainwin::Operation::Save, outcome, name);
+    if (outcome == operations::Outcome::Done) dialog.close();
+    // The name is what made the save refused.
+    if (outcome == operations::Outcome::NoLongerIdle) dialog.Focus(kNameBox);
 }
 
 void FillDefaultTariff(ui::Form& dialog) {

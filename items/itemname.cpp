@@ -63,9 +63,4 @@ TariffFault CheckTariff(std::string_view text) {
     return negative && value != 0 ? TariffFault::Negative : TariffFault::None;
 }
 
-bool IsInUse(const core::SettingsFile& settings, std::string_view name) {
-    const core::FixedTexts& texts = core::Texts();
-    return settings.ReadSetting(name, texts.state) == texts.inUse;
-}
-
 }  // namespace durava::items

@@ -3,8 +3,6 @@
 // typed. No window is needed to decide either.
 #include <string_view>
 
-#include "core/settings.h"
-
 namespace durava::items {
 
 enum class NameFault {
@@ -31,9 +29,5 @@ enum class TariffFault {
 
 // Digits, full-width forms folded first; a leading "-" is read so that it can be refused.
 TariffFault CheckTariff(std::string_view text);
-
-// Whether the item of that name, found as the settings file finds it (ASCII letters without
-// regard to case), is in use.
-bool IsInUse(const core::SettingsFile& settings, std::string_view name);
 
 }  // namespace durava::items

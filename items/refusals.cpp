@@ -67,22 +67,4 @@ void RefuseTariff(QWidget* owner, std::string_view field, TariffFault fault) {
     Tell(owner, kCannotSave, Quoted({}, field, why));
 }
 
-void RefuseSaveInUse(QWidget* owner, std::string_view name) {
-    Tell(owner, kCannotSave,
-         Quoted(u"项目", name, u"正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"));
-}
-
-void RefuseDeleteInUse(QWidget* owner, std::string_view name) {
-    Tell(owner, u"无法删除", Quoted(u"项目", name, u"正在使用中，不能删除。\n请先为它结账。"));
-}
-
-void RefuseSwitchFromIdle(QWidget* owner, std::string_view name) {
-    Tell(owner, u"无法切换", Quoted(u"项目", name, u"已不在使用中，没有可切换的计时。"));
-}
-
-void RefuseSwitchToBusy(QWidget* owner, std::string_view name) {
-    Tell(owner, u"无法切换",
-         Quoted(u"项目", name, u"已不是空闲状态。\n请重新选择要切换到的项目。"));
-}
-
 }  // namespace durava::items

@@ -1,5 +1,7 @@
 #include "items/register.h"
 
+#include "core/formnames.h"
+
 #include "items/deleteitem.h"
 #include "items/itemdialog.h"
 #include "items/switchitem.h"
@@ -8,19 +10,28 @@ namespace durava::items {
 
 void RegisterItemManagement(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add("OpenAddDialog", [&globals](ui::Form&) { OpenAddDialog(globals); });
-    handlers.Add("ModifyItem", [&globals](ui::Form&) { ModifyItem(globals); });
-    handlers.Add("InitItemDialog",
+    handlers.Add(core::forms::operation::kOpenAddDialog,
+                 [&globals](ui::Form&) { OpenAddDialog(globals); });
+    handlers.Add(core::forms::operation::kModifyItem,
+                 [&globals](ui::Form&) { ModifyItem(globals); });
+    handlers.Add(core::forms::operation::kInitItemDialog,
                  [&globals](ui::Form& dialog) { InitItemDialog(globals, dialog); });
-    handlers.Add("SaveItem", [&globals](ui::Form& dialog) { SaveItem(globals, dialog); });
-    handlers.Add("FillDefaultTariff", [](ui::Form& dialog) { FillDefaultTariff(dialog); });
-    handlers.Add("CloseItemDialog",
+    handlers.Add(core::forms::operation::kSaveItem,
+                 [&globals](ui::Form& dialog) { SaveItem(globals, dialog); });
+    handlers.Add(core::forms::operation::kFillDefaultTariff,
+                 [](ui::Form& dialog) { FillDefaultTariff(dialog); });
+    handlers.Add(core::forms::operation::kCloseItemDialog,
                  [&globals](ui::Form& dialog) { CloseItemDialog(globals, dialog); });
-    handlers.Add("DeleteItem", [&globals](ui::Form&) { DeleteItem(globals); });
-    handlers.Add("OpenSwitchWindow", [&globals](ui::Form&) { OpenSwitchWindow(globals); });
-    handlers.Add("ListIdleItems", [&globals](ui::Form& window) { ListIdleItems(globals, window); });
-    handlers.Add("EnableSwitchButton", [](ui::Form& window) { EnableSwitchButton(window); });
-    handlers.Add("ConfirmSwitch", [&globals](ui::Form& window) { ConfirmSwitch(globals, window); });
+    handlers.Add(core::forms::operation::kDeleteItem,
+                 [&globals](ui::Form&) { DeleteItem(globals); });
+    handlers.Add(core::forms::operation::kOpenSwitchWindow,
+                 [&globals](ui::Form&) { OpenSwitchWindow(globals); });
+    handlers.Add(core::forms::operation::kListIdleItems,
+                 [&globals](ui::Form& window) { ListIdleItems(globals, window); });
+    handlers.Add(core::forms::operation::kEnableSwitchButton,
+                 [](ui::Form& window) { EnableSwitchButton(window); });
+    handlers.Add(core::forms::operation::kConfirmSwitch,
+                 [&globals](ui::Form& window) { ConfirmSwitch(globals, window); });
 }
 
 }  // namespace durava::items

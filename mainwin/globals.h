@@ -1,7 +1,11 @@
 #pragma once
 // The program's global values, shared by the handlers of every window.
+#include <cstdint>
+
 #include "core/startup.h"
 #include "lvcolor/colourmodel.h"
+#include "operations/bill.h"
+#include "operations/operations.h"
 #include "ui/handlers.h"
 
 namespace durava::ui {
@@ -16,6 +20,10 @@ struct Globals {
     ui::Handlers handlers;
     ui::Form* MainWindow = nullptr;          // while it is open
     std::filesystem::path TakingsMonthPath;  // the month file the takings window opens on
+    operations::Bill CheckoutBill;           // what the checkout window shows
+    std::uint64_t ListGeneration = 0;        // of the settings file the list was filled from
+
+    operations::Store Store() { return {app.Settings, app.HistoryFolder}; }
 };
 
 }  // namespace durava::mainwin

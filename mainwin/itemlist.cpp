@@ -14,11 +14,19 @@ void FillItemList(Globals& globals) {
     const core::SettingsFile::OneLook look(settings);
     const core::FixedTexts& texts = core::Texts();
 
+    ui::Form& main = *globals.MainWindow;
+    // The operator's choice stays on the same item, wherever the item now stands.
+    const int selected = main.SelectedRow(kMainList);
+    const std::string selectedName =
+        selected == -1 ? std::string() : main.Cell(kMainList, selected, kColumnName);
+    int reselect = -1;
+    globals.ListGeneration = settings.Generation();
     settings.ReadSectionNames(globals.app.SectionNames);
     std::vector<std::vector<std::string>> rows;
     rows.reserve(globals.app.SectionNames.size());
     for (const std::string& name : globals.app.SectionNames) {
         const int row = static_cast<int>(rows.size());
+        if (selected != -1 && reselect == -1 && name == selectedName) reselect = row;
         // Without a 状态 key the cell reads 空闲中 but keeps whatever colour its row had.
         const std::string state = settings.ReadSetting(name, texts.state);
         if (state == texts.inUse) {
@@ -37,7 +45,8 @@ void FillItemList(Globals& globals) {
             settings.ReadSetting(name, texts.overtimePrice) + core::Fixed(u" 元"),
         });
     }
-    globals.MainWindow->SetRows(kMainList, std::move(rows));
+    main.SetRows(kMainList, std::move(rows));
+    main.SelectRow(kMainList, reselect);
 }
 
 }  // namespace durava::mainwin

@@ -3,12 +3,14 @@
 #include <cstdint>
 
 #include "lvcolor/colourmodel.h"
+
+#include "core/formnames.h"
 #include "mainwin/globals.h"
 
 namespace durava::mainwin {
 
-inline constexpr char16_t kMainList[] = u"超级列表";
-inline constexpr char16_t kStatusBar[] = u"状态条";
+inline constexpr std::u16string_view kMainList = core::forms::main_window::kList;
+inline constexpr std::u16string_view kStatusBar = core::forms::main_window::kStatusBar;
 
 enum MainListColumn {
     kColumnId,
@@ -25,7 +27,7 @@ inline constexpr lvcolor::ColourRef kBlackText = 0x000000;
 inline constexpr lvcolor::ColourRef kInUseBackground = 0x9DE1B3;  // light green
 inline constexpr lvcolor::ColourRef kIdleBackground = 0xFFFFFF;
 
-// Rebuilds the whole list from the settings file.
+// Rebuilds the whole list from the settings file; a selected item stays selected.
 void FillItemList(Globals& globals);
 
 }  // namespace durava::mainwin

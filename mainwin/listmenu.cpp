@@ -1,27 +1,24 @@
 #include "mainwin/listmenu.h"
 
 #include "core/datetime.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
-#include "mainwin/notices.h"
+#include "mainwin/outcomes.h"
 #include "ui/form.h"
 
 namespace durava::mainwin {
 namespace {
 
-constexpr char16_t kStart[] = u"开始计时";
-constexpr char16_t kEnd[] = u"结束记账";
-constexpr char16_t kSwitch[] = u"切换项目";
-constexpr char16_t kModify[] = u"修改项目";
-constexpr char16_t kDelete[] = u"删除项目";
+using namespace core::forms::main_window;
 
 void EnableEntries(ui::Form& main, bool idle) {
-    main.SetMenuEntryEnabled(kStart, idle);
-    main.SetMenuEntryEnabled(kEnd, !idle);
-    main.SetMenuEntryEnabled(kModify, idle);
-    main.SetMenuEntryEnabled(kDelete, idle);
-    main.SetMenuEntryEnabled(kSwitch, !idle);
+    main.SetMenuEntryEnabled(kStartEntry, idle);
+    main.SetMenuEntryEnabled(kCheckoutEntry, !idle);
+    main.SetMenuEntryEnabled(kModifyEntry, idle);
+    main.SetMenuEntryEnabled(kDeleteEntry, idle);
+    main.SetMenuEntryEnabled(kSwitchEntry, !idle);
 }
 
 }  // namespace
@@ -39,24 +36,12 @@ void UpdateListMenu(Globals& globals) {
 
 void StartTiming(Globals& globals) {
     ui::Form& main = *globals.MainWindow;
-    const core::FixedTexts& texts = core::Texts();
     const int row = main.SelectedRow(kMainList);
     if (row == -1) return;
     const std::string name = main.Cell(kMainList, row, kColumnName);
-    const std::string start =
-        core::FormatDateTime(core::CurrentTime(), "yyyy/MM/dd ", "hh:mm:ss", true);
-    // Both values land together or not at all: an item in use without its start time could
-    // never be billed.
-    const core::SettingWrite writes[] = {{name, texts.state, texts.inUse},
-                                         {name, texts.startTime, start}};
-    if (!globals.app.Settings.WriteSettings(writes)) {
-        ReportSettingsNotSaved(&main, globals.app.Settings);
-        FillItemList(globals);
-        return;
-    }
-    main.SetCell(kMainList, row, kColumnState, texts.inUse);
-    main.SetCell(kMainList, row, kColumnStart, start);
-    globals.MainListColours.SetCellColour(row, kColumnState, kBlackText, kInUseBackground);
+    operations::Store store = globals.Store();
+    const operations::Outcome outcome = operations::StartUse(store, name, core::CurrentTime());
+    ReportOutcome(globals, &main, Operation::Start, outcome, name);
 }
 
 void EndAndBill(Globals& globals) {

@@ -1,5 +1,7 @@
 #include "mainwin/mainwindow.h"
 
+#include "core/formnames.h"
+
 #include <QTableView>
 
 #include "lvcolor/colourdelegate.h"
@@ -32,12 +34,18 @@ void CloseMainWindow(Globals& globals) {
 
 void RegisterMainWindow(Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add("InitMainWindow", [&globals](ui::Form& main) { InitMainWindow(globals, main); });
-    handlers.Add("CloseMainWindow", [&globals](ui::Form&) { CloseMainWindow(globals); });
-    handlers.Add("FillItemList", [&globals](ui::Form&) { FillItemList(globals); });
-    handlers.Add("UpdateListMenu", [&globals](ui::Form&) { UpdateListMenu(globals); });
-    handlers.Add("StartTiming", [&globals](ui::Form&) { StartTiming(globals); });
-    handlers.Add("EndAndBill", [&globals](ui::Form&) { EndAndBill(globals); });
+    handlers.Add(core::forms::operation::kInitMainWindow,
+                 [&globals](ui::Form& main) { InitMainWindow(globals, main); });
+    handlers.Add(core::forms::operation::kCloseMainWindow,
+                 [&globals](ui::Form&) { CloseMainWindow(globals); });
+    handlers.Add(core::forms::operation::kFillItemList,
+                 [&globals](ui::Form&) { FillItemList(globals); });
+    handlers.Add(core::forms::operation::kUpdateListMenu,
+                 [&globals](ui::Form&) { UpdateListMenu(globals); });
+    handlers.Add(core::forms::operation::kStartTiming,
+                 [&globals](ui::Form&) { StartTiming(globals); });
+    handlers.Add(core::forms::operation::kEndAndBill,
+                 [&globals](ui::Form&) { EndAndBill(globals); });
 }
 
 }  // namespace durava::mainwin

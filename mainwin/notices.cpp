@@ -16,9 +16,7 @@ void Tell(QWidget* owner, std::u16string_view text) {
 void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings) {
     switch (settings.LastWriteProblem()) {
         case core::FileProblem::Unreadable:
-            return Tell(owner,
-                        u"无法读取设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
-                        u"请检查文件的权限，或它是否已被别的文件取代。");
+            return ReportSettingsNotRead(owner);
         case core::FileProblem::ReadOnly:
             return Tell(owner,
                         u"设置文件 ROOMSETTING.ini 是只读的，本次更改没有保存。\n"
@@ -28,6 +26,21 @@ void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings) 
                         u"无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
                         u"列表显示的是文件中现有的内容。");
     }
+}
+
+void ReportSettingsNotRead(QWidget* owner) {
+    Tell(owner,
+         u"无法读取设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
+         u"请检查文件的权限，或它是否已被别的文件取代。");
+}
+
+void ReportStoreBusy(QWidget* owner) {
+    Tell(owner, u"另一处的程序正在修改设置文件，本次操作没有执行。\n请稍后再试。");
+}
+
+void ReportStoreUnavailable(QWidget* owner) {
+    Tell(owner,
+         u"无法使用锁文件 ROOMSETTING.ini.lock，本次操作没有执行。\n请检查文档文件夹能否写入。");
 }
 
 void ReportSettingsUnreadable(QWidget* owner) {

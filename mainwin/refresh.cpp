@@ -19,6 +19,8 @@ void RefreshPass(Globals& globals) {
     const core::FixedTexts& texts = core::Texts();
     // One look at the settings file per pass, however many items are in use.
     const core::SettingsFile::OneLook look(globals.app.Settings);
+    // Another copy of the program, or another desk, may have changed the items.
+    if (globals.app.Settings.Generation() != globals.ListGeneration) FillItemList(globals);
 
     const int rows = main.RowCount(kMainList);
     int idle = 0;

@@ -5,7 +5,7 @@
 
 namespace durava::mainwin {
 
-// One pass over the main list.
+// One pass over the main list, refilled first when the settings file has changed.
 void RefreshPass(Globals& globals);
 // Runs a pass now and then once just after each second of the wall clock begins, on the window
 // thread, for as long as the main window lives.

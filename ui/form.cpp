@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +15,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
+
+#include <cassert>
 
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -108,10 +112,19 @@ void Form::Build() {
                 }
                 break;
             }
-            case ControlKind::ListView:
-                connect(static_cast<QTableView*>(created), &QWidget::customContextMenuRequested,
-                        this, [this, name] { Dispatch(Event::RightClick, name); });
+            case ControlKind::ListView: {
+                auto* view = static_cast<QTableView*>(created);
+                // As the platform's list: a click beside the rows clears the selection, so no
+                // menu opens for a row that no longer shows as chosen.
+                connect(view, &QWidget::customContextMenuRequested, this,
+                        [this, name, view](const QPoint& at) {
+                            const QModelIndex under = view->indexAt(at);
+                            SelectRow(name, under.isValid() ? under.row() : -1);
+                            Dispatch(Event::RightClick, name);
+                        });
+                view->installEventFilter(this);
                 break;
+            }
             case ControlKind::ListBox:
                 connect(static_cast<QListWidget*>(created), &QListWidget::currentRowChanged, this,
                         [this, name] { Dispatch(Event::SelectionChanged, name); });
@@ -148,6 +161,21 @@ void Form::BuildMenu() {
     }
 }
 
+// The menu key and Shift+F10 open the menu of the selected row, as a right click on it would.
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool menuKey =
+        (key && (key->key() == Qt::Key_Menu ||
+                 (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier))) ||
+        (event->type() == QEvent::ContextMenu &&
+         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard);
+    if (!menuKey) return QWidget::eventFilter(watched, event);
+    for (const auto& [name, control] : m_controls) {
+        if (control == watched) Dispatch(Event::RightClick, name);
+    }
+    return true;
+}
+
 void Form::Dispatch(Event event, std::u16string_view control) {
     for (const core::forms::Binding& binding : m_definition.bindings) {
         if (binding.event == event && binding.control == control) {
@@ -158,6 +186,8 @@ void Form::Dispatch(Event event, std::u16string_view control) {
 
 QObject* Form::Control(std::u16string_view name) const {
     auto found = m_controls.find(name);
+    // A misspelt name would otherwise act on nothing without a word.
+    assert(name.empty() || found != m_controls.end());
     return found == m_controls.end() ? nullptr : found->second;
 }
 
@@ -230,6 +260,17 @@ int Form::SelectedRow(std::u16string_view name) const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+void Form::SelectRow(std::u16string_view name, int row) {
+    auto* view = qobject_cast<QTableView*>(Control(name));
+    if (!view) return;
+    if (row < 0) {
+        view->clearSelection();
+        view->setCurrentIndex({});
+    } else {
+        view->selectRow(row);
+    }
+}
+
 void Form::AppendEntry(std::u16string_view name, std::string_view text) {
     QObject* control = Control(name);
     if (auto* list = qobject_cast<QListWidget*>(control)) list->addItem(ToScreen(text));
@@ -277,6 +318,7 @@ std::string Form::StatusPart(std::u16string_view name, int part) const {
 }
 
 void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
+    assert(m_menuEntries.contains(entry));
     if (auto found = m_menuEntries.find(entry); found != m_menuEntries.end()) {
         found->second->setEnabled(enabled);
     }
@@ -284,6 +326,7 @@ void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
 
 bool Form::IsMenuEntryEnabled(std::u16string_view entry) const {
     auto found = m_menuEntries.find(entry);
+    assert(found != m_menuEntries.end());
     return found != m_menuEntries.end() && found->second->isEnabled();
 }
 

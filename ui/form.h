@@ -50,6 +50,8 @@ class Form : public QWidget {
     std::string Cell(std::u16string_view name, int row, int column) const;
     int RowCount(std::u16string_view name) const;
     int SelectedRow(std::u16string_view name) const;
+    // Selects the whole row; -1 clears the selection.
+    void SelectRow(std::u16string_view name, int row);
 
     // List boxes and combo boxes.
     void AppendEntry(std::u16string_view name, std::string_view text);
@@ -63,6 +65,9 @@ class Form : public QWidget {
     void SetMenuEntryEnabled(std::u16string_view entry, bool enabled);
     bool IsMenuEntryEnabled(std::u16string_view entry) const;
     void ShowMenu();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Form(const core::forms::Window& definition, const Handlers& handlers, QWidget* owner);

@@ -14,7 +14,10 @@ class Handlers {
   public:
     using Operation = std::function<void(Form&)>;
 
+    // Only operations that a window binds may be added or run: a misspelt name fails loudly in a
+    // debug build.
     void Add(std::string_view name, Operation operation);
+    bool Has(std::string_view name) const;
     // An event bound to an operation nobody registered does nothing.
     void Run(std::string_view name, Form& form) const;
 

@@ -31,10 +31,20 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     ASSERT_EQ(documents, m_folder.path());
     AppState state = StartUp(documents);
     EXPECT_EQ(state.SettingsPath(), documents / "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, documents / "History" / "202405.QY.txt");
+    EXPECT_EQ(state.HistoryFolder, documents / "History");
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
     EXPECT_TRUE(state.CurrentItemName.empty());
     EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini"));
+}
+
+TEST_F(StartUpTest, aRecordBelongsToTheMonthOfItsTimeNotOfTheStartUp) {
+    const AppState state = StartUp(m_folder.path());
+    const std::filesystem::path folder = m_folder / "History";
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, CurrentTime()), folder / "202405.QY.txt");
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, ToDateTime({2024, 6, 1, 0, 0, 5})),
+              folder / "202406.QY.txt");
+    EXPECT_EQ(HistoryFilePath(state.HistoryFolder, ToDateTime({2025, 1, 31, 23, 59, 59})),
+              folder / "202501.QY.txt");
 }
 
 // An operator's copies next to the settings file, and a write of a running copy, are not ours to
@@ -92,7 +102,7 @@ TEST_F(StartUpTest, withoutADocumentsFolderUsesTheCurrentDirectory) {
     AppState state = StartUp({});
     std::filesystem::current_path(previous);
     EXPECT_EQ(state.SettingsPath(), "ROOMSETTING.ini");
-    EXPECT_EQ(state.HistoryFilePath, std::filesystem::path("History") / "202405.QY.txt");
+    EXPECT_EQ(state.HistoryFolder, std::filesystem::path("History"));
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
 }
 

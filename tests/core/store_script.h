@@ -26,6 +26,11 @@ inline const std::vector<std::string>& MovedItems() {
     return items;
 }
 
+// The item of use g when the writer runs checkouts.
+inline const std::string& UseItem(long long g) {
+    return CountedItems()[static_cast<std::size_t>(g) % CountedItems().size()];
+}
+
 inline std::array<std::string, 6> Keys() {
     const core::FixedTexts& t = core::Texts();
     return {t.initialPeriod, t.initialFee, t.minimumUnit, t.overtimePrice, t.state, t.startTime};

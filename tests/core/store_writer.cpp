@@ -7,6 +7,12 @@
 //   added <item>      moved item <item> is back
 //   ready             resumed; the loop starts
 // On resuming it tells the generations and the last sequence number it found.
+//
+// With "checkouts" after the folder it runs uses through the operations instead, as the program
+// does: use g starts counted item g % 4 at StartText(g) and checks it out a minute later.
+//   use <g>           use g has started
+//   seq <g>           use g has been checked out
+//   ready             resumed: every use found in the files is billed; the loop starts
 #include <unistd.h>
 #ifdef _WIN32
 #include <fcntl.h>
@@ -20,6 +26,7 @@
 #include "core/numbers.h"
 #include "core/settings.h"
 #include "history/historyfile.h"
+#include "operations/operations.h"
 #include "store_script.h"
 
 namespace durava::store_script {
@@ -104,12 +111,32 @@ class Writer {
     long long m_sequence = 0;
 };
 
+// Starts and checks out one use after another. The kill test checks out what a kill left in use
+// before the writer resumes, so every use in the files has been billed by then.
+void RunCheckouts(const std::string& folder) {
+    core::SettingsFile settings(folder + SettingsName());
+    operations::Store store{settings, folder + "History/"};
+    const history::HistoryMonth month = history::ReadHistoryMonth(folder + MonthName());
+    Tell("ready");
+    for (long long g = static_cast<long long>(month.RecordCount()) + 1;; ++g) {
+        const std::string& item = UseItem(g);
+        const core::DateTime start = core::ParseDateTime(StartText(g));
+        Require(operations::StartUse(store, item, start) == operations::Outcome::Done, "StartUse");
+        Tell("use " + std::to_string(g));
+        const operations::Bill bill = operations::ComputeBill(settings, item, start + 60 / 86400.0);
+        Require(operations::Checkout(store, bill) == operations::Outcome::Done, "Checkout");
+        Tell("seq " + std::to_string(g));
+    }
+}
+
 }  // namespace
 }  // namespace durava::store_script
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[2]) == "checkouts")
+        durava::store_script::RunCheckouts(argv[1]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: store_writer FOLDER/\n");
+        std::fprintf(stderr, "usage: store_writer FOLDER/ [checkouts]\n");
         return 1;
     }
 #ifdef _WIN32

@@ -1,18 +1,27 @@
 // One customer's road through the windows: start timing, live refresh, checkout, record.
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "core/codepage.h"
+#include "core/formnames.h"
+#include "items/itemtesting.h"
 #include "lvcolor/colourmodel.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"
-#include "support/program_fixture.h"
+#include "operations/bill.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
 
 namespace durava::testing {
 namespace {
 
+using namespace core::forms::main_window;
+using core::forms::checkout_window::kValueLabels;
+namespace item_dialog = core::forms::item_dialog;
 using mainwin::kColumnDuration;
 using mainwin::kColumnFee;
 using mainwin::kColumnStart;
@@ -46,11 +55,15 @@ CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
     program.SetNow(now);
     CheckoutFigures figures;
     ProgramFixture::WhenOpen("CheckoutWindow", [&](ui::Form& window) {
-        figures = {Label(window, u"标签16"), Label(window, u"标签7"), Label(window, u"标签10"),
-                   Label(window, u"标签22"), Label(window, u"标签19")};
+        const auto value = [&window](operations::BillField field) {
+            return Label(window, kValueLabels[field]);
+        };
+        figures = {value(operations::kBillUsed), value(operations::kBillPeriod),
+                   value(operations::kBillOvertime), value(operations::kBillOvertimeFee),
+                   value(operations::kBillTotal)};
         then(window);
     });
-    program.ChooseFromRowMenu(0, u"结束记账");
+    program.ChooseFromRowMenu(0, kCheckoutEntry);
     return figures;
 }
 
@@ -67,29 +80,16 @@ class RoadTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void checkoutShowsTheElevenFiguresAndClosingChangesNothing() {
+    // The figures themselves are the bill's; here the window shows them and closing keeps all.
+    void checkoutShowsTheBillAndClosingChangesNothing() {
         ProgramFixture program(kInUseA1);
         const std::string before = ReadBytes(program.SettingsFile());
-        struct Row {
-            core::CalendarTime at;
-            const char16_t *used, *overtime, *fee, *total;
-        };
-        const Row rows[] = {
-            {{2024, 5, 6, 13, 0, 0}, u"0 时 0 分 0 秒", u"未超时", u"0 元", u"￥70 元"},
-            {{2024, 5, 6, 17, 0, 0}, u"4 时 0 分 0 秒", u"未超时", u"0 元", u"￥70 元"},
-            {{2024, 5, 6, 17, 0, 30}, u"4 时 0 分 30 秒", u"0 时 0 分", u"0 元", u"￥70 元"},
-            {{2024, 5, 6, 17, 1, 0}, u"4 时 1 分 0 秒", u"0 时 1 分", u"10 元", u"￥80 元"},
-            {{2024, 5, 6, 18, 31, 0}, u"5 时 31 分 0 秒", u"1 时 31 分", u"40 元", u"￥110 元"},
-            {{2024, 5, 7, 14, 5, 9}, u"25 时 5 分 9 秒", u"21 时 5 分", u"430 元", u"￥500 元"},
-        };
-        for (const Row& row : rows) {
-            const CheckoutFigures shown = OpenCheckout(program, row.at, CloseBox);
-            QCOMPARE(shown.used, QString::fromUtf16(row.used));
-            QCOMPARE(shown.period, QStringLiteral("4 小时 0 分"));
-            QCOMPARE(shown.overtime, QString::fromUtf16(row.overtime));
-            QCOMPARE(shown.overtimeFee, QString::fromUtf16(row.fee));
-            QCOMPARE(shown.total, QString::fromUtf16(row.total));
-        }
+        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, CloseBox);
+        QCOMPARE(shown.used, QStringLiteral("5 时 31 分 0 秒"));
+        QCOMPARE(shown.period, QStringLiteral("4 小时 0 分"));
+        QCOMPARE(shown.overtime, QStringLiteral("1 时 31 分"));
+        QCOMPARE(shown.overtimeFee, QStringLiteral("40 元"));
+        QCOMPARE(shown.total, QStringLiteral("￥110 元"));
         QCOMPARE(ReadBytes(program.SettingsFile()), before);
         QVERIFY(!std::filesystem::exists(program.MonthFile()));
         QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
@@ -100,9 +100,9 @@ class RoadTest : public QObject {
         QCOMPARE(program.Main().RowCount(mainwin::kMainList), 2);
         QCOMPARE(StateBackground(program, 0), std::optional(mainwin::kIdleBackground));
 
-        QVERIFY(program.ChooseFromRowMenu(0, u"开始计时"));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"结束记账"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"修改项目"));
+        QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kModifyEntry));
         const std::string settings = ReadBytes(program.SettingsFile());
         QVERIFY(settings.find(Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n"
                                   "超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n"
@@ -144,16 +144,108 @@ class RoadTest : public QObject {
 
     void menuEntriesFollowTheSelectedRowsState() {
         ProgramFixture program(std::string(kInUseA1) + "[X]\r\n状态=维修\r\n");
-        QVERIFY(!program.ChooseFromRowMenu(-1, u"开始计时"));  // no row selected: no menu
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));  // no row selected: no menu
         QVERIFY(program.ChooseFromRowMenu(0, {}));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"开始计时"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"切换项目"));
-        QVERIFY(!program.Main().IsMenuEntryEnabled(u"删除项目"));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kStartEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kSwitchEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kDeleteEntry));
         // Another state keeps what the menu showed before.
-        QVERIFY(program.ChooseFromRowMenu(1, u"开始计时"));
+        QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
         QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("维修"));
-        QVERIFY(program.Main().IsMenuEntryEnabled(u"结束记账"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+    }
+
+    // As the platform's list: a click beside the rows clears the selection and shows no menu; the
+    // menu key and Shift+F10 open the menu of the selected row.
+    void rightClickBesideTheRowsClearsTheSelection() {
+        ProgramFixture program(kIdleItems);
+        auto* list = qobject_cast<QTableView*>(program.Main().Control(mainwin::kMainList));
+        int shown = 0;
+        ui::ChooseMenuEntriesWith([&](QMenu&) -> QAction* {
+            ++shown;
+            return nullptr;
+        });
+        list->setFocus();
+        list->selectRow(1);
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+            QTest::keyClick(list, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(shown, 2);
+        QCOMPARE(program.Main().SelectedRow(mainwin::kMainList), 1);
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));
+        QCOMPARE(program.Main().SelectedRow(mainwin::kMainList), -1);
+        QTest::keyClick(list, Qt::Key_Menu);
+        QCOMPARE(shown, 2);
+        QCOMPARE(ReadBytes(program.SettingsFile()), Gbk(kIdleItems));
+    }
+
+    // Another copy changed the file: the next pass shows it and the selection stays on its item.
+    void theListFollowsTheFileAndKeepsTheSelectedItem() {
+        ProgramFixture program(kIdleItems);
+        program.Main().SelectRow(mainwin::kMainList, 1);
+        WriteBytes(program.SettingsFile(),
+                   Gbk(std::string("[N]\r\n状态=空闲中\r\n") + kInUseA1 +
+                       "[A2]\r\n初始时段=60\r\n状态=空闲中\r\n开始时间=无\r\n"));
+        mainwin::RefreshPass(program.globals());
+        QCOMPARE(program.Main().RowCount(mainwin::kMainList), 3);
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
+        QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("0 秒 "));
+        QCOMPARE(program.Main().SelectedRow(mainwin::kMainList), 2);
+        QCOMPARE(StateBackground(program, 1), std::optional(mainwin::kInUseBackground));
+    }
+
+    // The window showed a use that another copy has billed meanwhile: no second record.
+    void aCheckoutOfAUseEndedElsewhereRecordsNothing() {
+        ProgramFixture program(kInUseA1);
+        program.AnswerMessages(true);
+        bool closed = false;
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, [&](ui::Form& window) {
+            WriteBytes(program.SettingsFile(), Gbk(kIdleItems));
+            Confirm(window);
+            closed = !window.isVisible();
+        });
+        QVERIFY(closed);
+        QCOMPARE(
+            program.Messages(),
+            QStringList{"无法结账|项目【A1】已不在使用中，可能已在别处结账。\n没有写入记录。"});
+        QVERIFY(!std::filesystem::exists(program.MonthFile()));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+    }
+
+    // A settings file that is there but cannot be read (a folder or a FIFO in its place) is said
+    // at start-up, and a save says why it cannot be kept; nothing blocks.
+    void unreadableSettingsAreToldAtStartAndNoSaveIsKept() {
+        using Prepare = std::function<void(const std::filesystem::path&)>;
+        const Prepare unreadable[] = {
+            [](const std::filesystem::path& documents) {
+                std::filesystem::create_directory(documents / "ROOMSETTING.ini");
+            },
+            [](const std::filesystem::path& documents) {
+                QCOMPARE(::mkfifo((documents / "ROOMSETTING.ini").c_str(), 0600), 0);
+            },
+        };
+        for (const Prepare& prepare : unreadable) {
+            QStringList told;
+            ui::AnswerMessagesWith([&told](const QString& caption, const QString& text) {
+                told.append(caption + u'|' + text);
+                return true;
+            });
+            ProgramFixture program(prepare, {2024, 5, 6, 18, 31, 0});
+            QCOMPARE(told.size(), 1);
+            QVERIFY(told[0].startsWith(u"无法读取设置文件|"));
+            QCOMPARE(program.Main().RowCount(mainwin::kMainList), 0);
+            program.AnswerMessages(true);
+            WhenOpenThenClose("ItemDialog", [](ui::Form& w) {
+                Type(w, item_dialog::kNameBox, QStringLiteral("D"));
+                Click(w, item_dialog::kDefaultButton);
+                Click(w, item_dialog::kSaveButton);
+            });
+            Click(program.Main(), kAddButton);
+            QCOMPARE(program.Messages().size(), 1);
+            QVERIFY(program.Messages()[0].startsWith(u"操作失败|无法读取设置文件"));
+        }
     }
 
     void aCheckoutThatCannotBeRecordedLeavesTheItemInUse() {
@@ -179,9 +271,6 @@ class RoadTest : public QObject {
         mainwin::RefreshPass(program.globals());
         QCOMPARE(program.MainCell(0, kColumnDuration), QStringLiteral("开始时间有误"));
         QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("无"));
-        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, CloseBox);
-        QCOMPARE(shown.used, QStringLiteral("开始时间有误"));
-        QCOMPARE(shown.total, QStringLiteral("开始时间有误"));
     }
 
     void aMissingTariffShowsEmptyValuesAndCountsAsZero() {
@@ -189,9 +278,6 @@ class RoadTest : public QObject {
         QCOMPARE(program.MainCell(0, mainwin::kColumnUnit), QStringLiteral(" 分钟"));
         mainwin::RefreshPass(program.globals());
         QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("0"));
-        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 13, 0, 0}, CloseBox);
-        QCOMPARE(shown.period, QStringLiteral("0 小时 0 分"));
-        QCOMPARE(shown.total, QStringLiteral("￥0 元"));
     }
 
     void theStateCellIsPaintedInItsColourAndItsNeighbourIsNot() {

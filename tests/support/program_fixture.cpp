@@ -41,7 +41,7 @@ ProgramFixture::~ProgramFixture() {
 }
 
 std::filesystem::path ProgramFixture::MonthFile() const {
-    return m_globals.app.HistoryFilePath;
+    return core::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime());
 }
 
 void ProgramFixture::SetNow(core::CalendarTime now) {
@@ -62,7 +62,10 @@ bool ProgramFixture::ChooseFromRowMenu(int row, std::u16string_view entry) {
         }
         return nullptr;
     });
-    emit list->customContextMenuRequested(list->visualRect(list->model()->index(row, 0)).center());
+    // No row: the empty space below the rows.
+    const QPoint at = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
+                               : QPoint(5, list->viewport()->height() - 2);
+    emit list->customContextMenuRequested(at);
     ui::ChooseMenuEntriesWith({});
     return shown;
 }

@@ -37,11 +37,12 @@ class ProgramFixture {
     ui::Form& Main() { return *m_globals.MainWindow; }
     const TempFolder& Documents() const { return m_documents; }
     std::filesystem::path SettingsFile() const { return m_documents / "ROOMSETTING.ini"; }
+    // The month file of the clock's month.
     std::filesystem::path MonthFile() const;
 
     void SetNow(core::CalendarTime now);
-    // Selects the row and right-clicks it; `entry` (a menu text) is chosen if the menu shows.
-    // Returns whether a menu was shown.
+    // Selects the row and right-clicks it, or for -1 the space below the rows; `entry` (a menu
+    // text) is chosen if the menu shows. Returns whether a menu was shown.
     bool ChooseFromRowMenu(int row, std::u16string_view entry);
     // Runs `act` on the named window as soon as it opens (before `then` is called), from inside
     // its modal loop; `act` closes it or leaves it for the window's own handlers to close.

@@ -1,0 +1,81 @@
+#pragma once
+// The names by which handlers, tests and the window definitions reach each window's controls, menu
+// entries and operations, written once.
+#include <string_view>
+
+namespace durava::core::forms {
+
+namespace main_window {
+inline constexpr std::u16string_view kAddButton = u"超级按钮1";
+inline constexpr std::u16string_view kRefreshButton = u"超级按钮4";
+inline constexpr std::u16string_view kHistoryButton = u"超级按钮5";
+inline constexpr std::u16string_view kList = u"超级列表";
+inline constexpr std::u16string_view kStatusBar = u"状态条";
+// Entries of the list's pop-up menu, named by their texts.
+inline constexpr std::u16string_view kStartEntry = u"开始计时";
+inline constexpr std::u16string_view kCheckoutEntry = u"结束记账";
+inline constexpr std::u16string_view kSwitchEntry = u"切换项目";
+inline constexpr std::u16string_view kModifyEntry = u"修改项目";
+inline constexpr std::u16string_view kDeleteEntry = u"删除项目";
+}  // namespace main_window
+
+namespace item_dialog {
+inline constexpr std::u16string_view kNameBox = u"编辑框1";
+inline constexpr std::u16string_view kPeriodLabel = u"标签2";
+inline constexpr std::u16string_view kPeriodBox = u"编辑框2";
+inline constexpr std::u16string_view kInitialFeeLabel = u"标签3";
+inline constexpr std::u16string_view kInitialFeeBox = u"编辑框3";
+inline constexpr std::u16string_view kUnitLabel = u"标签4";
+inline constexpr std::u16string_view kUnitBox = u"编辑框4";
+inline constexpr std::u16string_view kPriceLabel = u"标签5";
+inline constexpr std::u16string_view kPriceBox = u"编辑框5";
+inline constexpr std::u16string_view kSaveButton = u"按钮1";
+inline constexpr std::u16string_view kDefaultButton = u"按钮2";
+}  // namespace item_dialog
+
+namespace checkout_window {
+// The value labels, in the order of the bill's fields.
+inline constexpr std::u16string_view kValueLabels[] = {u"标签2", u"标签4",  u"标签14", u"标签16",
+                                                       u"标签7", u"标签10", u"标签11", u"标签23",
+                                                       u"标签6", u"标签22", u"标签19"};
+inline constexpr std::u16string_view kConfirmButton = u"按钮1";
+}  // namespace checkout_window
+
+namespace history_window {
+inline constexpr std::u16string_view kMonthList = u"列表框1";
+inline constexpr std::u16string_view kMonthTable = u"超级列表框1";
+inline constexpr std::u16string_view kCountLabel = u"标签1";
+}  // namespace history_window
+
+namespace switch_window {
+inline constexpr std::u16string_view kChoices = u"组合框1";
+inline constexpr std::u16string_view kConfirmButton = u"按钮1";
+}  // namespace switch_window
+
+// The operations that window events run.
+namespace operation {
+inline constexpr std::string_view kInitMainWindow = "InitMainWindow";
+inline constexpr std::string_view kCloseMainWindow = "CloseMainWindow";
+inline constexpr std::string_view kOpenAddDialog = "OpenAddDialog";
+inline constexpr std::string_view kFillItemList = "FillItemList";
+inline constexpr std::string_view kOpenHistory = "OpenHistory";
+inline constexpr std::string_view kUpdateListMenu = "UpdateListMenu";
+inline constexpr std::string_view kStartTiming = "StartTiming";
+inline constexpr std::string_view kEndAndBill = "EndAndBill";
+inline constexpr std::string_view kOpenSwitchWindow = "OpenSwitchWindow";
+inline constexpr std::string_view kModifyItem = "ModifyItem";
+inline constexpr std::string_view kDeleteItem = "DeleteItem";
+inline constexpr std::string_view kInitItemDialog = "InitItemDialog";
+inline constexpr std::string_view kCloseItemDialog = "CloseItemDialog";
+inline constexpr std::string_view kSaveItem = "SaveItem";
+inline constexpr std::string_view kFillDefaultTariff = "FillDefaultTariff";
+inline constexpr std::string_view kInitCheckout = "InitCheckout";
+inline constexpr std::string_view kConfirmCheckout = "ConfirmCheckout";
+inline constexpr std::string_view kListHistoryFiles = "ListHistoryFiles";
+inline constexpr std::string_view kShowHistoryMonth = "ShowHistoryMonth";
+inline constexpr std::string_view kListIdleItems = "ListIdleItems";
+inline constexpr std::string_view kEnableSwitchButton = "EnableSwitchButton";
+inline constexpr std::string_view kConfirmSwitch = "ConfirmSwitch";
+}  // namespace operation
+
+}  // namespace durava::core::forms

@@ -1,0 +1,62 @@
+#include "operations/bill.h"
+
+#include "billing/duration.h"
+#include "billing/fee.h"
+#include "core/numbers.h"
+#include "core/texts.h"
+#include "history/historyfile.h"
+
+namespace durava::operations {
+
+std::string Bill::Record() const {
+    std::string record;
+    for (const std::string& field : fields) {
+        if (&field != &fields.front()) record += history::kFieldSeparator;
+        record += field;
+    }
+    return record;
+}
+
+Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core::DateTime now) {
+    const core::FixedTexts& keys = core::Texts();
+    const std::string name(item);
+    Bill bill;
+    bill.end = now;
+    auto& f = bill.fields;
+    f[kBillName] = name;
+    f[kBillStart] = settings.ReadSetting(name, keys.startTime);
+    const std::int32_t periodMinutes =
+        core::TextToInteger(settings.ReadSetting(name, keys.initialPeriod));
+    f[kBillPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
+    f[kBillInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");
+    f[kBillUnit] = settings.ReadSetting(name, keys.minimumUnit) + core::Fixed(u" 分钟");
+    f[kBillEnd] = core::FormatDateTime(now, "yyyy/MM/dd", " hh:mm:ss", true);
+    f[kBillPrice] = settings.ReadSetting(name, keys.overtimePrice) + core::Fixed(u" 元 / 小时");
+
+    const std::optional<std::int32_t> elapsed = billing::ElapsedSeconds(f[kBillStart], now);
+    if (!elapsed) {
+        // Nothing sensible can be billed from a start time that cannot be read; the operator
+        // sees why and can still end the use.
+        for (BillField field : {kBillUsed, kBillOvertime, kBillOvertimeFee, kBillTotal}) {
+            f[field] = core::Fixed(u"开始时间有误");
+        }
+        return bill;
+    }
+    const billing::DurationParts parts = billing::SplitDuration(*elapsed);
+    const double hours = parts.days * 24.0 + parts.hours;
+    f[kBillUsed] = core::RealToText(hours) + core::Fixed(u" 时 ") +
+                   core::IntegerToText(parts.minutes) + core::Fixed(u" 分 ") +
+                   core::IntegerToText(parts.seconds) + core::Fixed(u" 秒");
+    f[kBillOvertime] = *elapsed / 60.0 - periodMinutes > 0.0000001
+                           ? core::RealToText(hours - periodMinutes / 60.0) + core::Fixed(u" 时 ") +
+                                 core::IntegerToText(parts.minutes) + core::Fixed(u" 分")
+                           : core::Fixed(u"未超时");
+    const std::int32_t minutes = core::RealToInteger(hours * 60.0 + parts.minutes);
+    f[kBillOvertimeFee] = billing::ComputeFee(settings, minutes, name, billing::kFeeOvertimeOnly) +
+                          core::Fixed(u" 元");
+    f[kBillTotal] =
+        core::Fixed(u"￥") + billing::ComputeFee(settings, minutes, name) + core::Fixed(u" 元");
+    return bill;
+}
+
+}  // namespace durava::operations

@@ -1,0 +1,42 @@
+#pragma once
+// The eleven figures of a checkout, computed from the settings file and one reading of the clock.
+// The checkout window shows them and the history record is built from them, never from the screen.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/datetime.h"
+#include "core/settings.h"
+
+namespace durava::operations {
+
+// The fields in the order of the history record.
+enum BillField {
+    kBillName,
+    kBillStart,
+    kBillEnd,
+    kBillUsed,
+    kBillPeriod,
+    kBillOvertime,
+    kBillUnit,
+    kBillPrice,
+    kBillInitialFee,
+    kBillOvertimeFee,
+    kBillTotal,
+    kBillFields,
+};
+
+struct Bill {
+    core::DateTime end = 0;  // the clock reading the bill was computed at
+    std::array<std::string, kBillFields> fields;
+
+    const std::string& Item() const { return fields[kBillName]; }
+    // The start time as stored: with the item, what names the use.
+    const std::string& Start() const { return fields[kBillStart]; }
+    // The history record: the fields joined by "@".
+    std::string Record() const;
+};
+
+Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core::DateTime now);
+
+}  // namespace durava::operations

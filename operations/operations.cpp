@@ -1,0 +1,173 @@
+#include "operations/operations.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "core/startup.h"
+#include "core/texts.h"
+#include "history/historyfile.h"
+
+namespace durava::operations {
+namespace {
+
+// Holds the lock for an operation; `refusal` says why the operation cannot go on, if it cannot.
+struct Guard {
+    explicit Guard(const Store& store) : lock(store.settings.Path(), store.lockPatience) {
+        if (lock.State() == core::LockState::Busy) {
+            refusal = Outcome::StoreBusy;
+        } else if (!lock.Held()) {
+            refusal = Outcome::StoreUnavailable;
+        } else if (store.settings.Unreadable()) {
+            // Checked against what the file last held, a precondition could pass wrongly.
+            refusal = Outcome::SettingsNotRead;
+        }
+    }
+    const core::StoreLock lock;
+    std::optional<Outcome> refusal;
+};
+
+std::string StateOf(const core::SettingsFile& settings, std::string_view item) {
+    // A section without 状态 shows and counts as idle, as the list shows it.
+    const core::FixedTexts& texts = core::Texts();
+    return settings.HasSection(item) ? settings.ReadSetting(item, texts.state, texts.idle)
+                                     : std::string();
+}
+
+int MonthIndex(core::DateTime when) {
+    const core::CalendarTime time = core::ToCalendarTime(when);
+    return time.year * 12 + time.month - 1;
+}
+
+// A use's record goes to the month of its checkout, which lies between the month of its start and
+// that of now; a start that cannot be read leaves only now's month.
+bool IsRecorded(const Store& store, const Bill& bill) {
+    const core::DateTime start = core::ParseDateTime(bill.Start());
+    int first = MonthIndex(bill.end), last = first;
+    if (start != core::kMinDateTime) {
+        first = std::min(first, MonthIndex(start));
+        last = std::max(last, MonthIndex(start));
+    }
+    constexpr int kMonthsSearched = 24;
+    first = std::max(first, last - kMonthsSearched + 1);
+    for (int month = first; month <= last; ++month) {
+        const core::DateTime inMonth = core::ToDateTime({month / 12, month % 12 + 1, 1, 0, 0, 0});
+        if (history::HasRecordOfUse(core::HistoryFilePath(store.historyFolder, inMonth),
+                                    bill.Item(), bill.Start())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsInUse(const core::SettingsFile& settings, std::string_view item) {
+    return settings.ReadSetting(item, core::Texts().state) == core::Texts().inUse;
+}
+
+Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
+    const core::FixedTexts& texts = core::Texts();
+    if (StateOf(store.settings, item) != texts.idle) return Outcome::NoLongerIdle;
+    const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
+    // Both values land together or not at all: an item in use without its start time could
+    // never be billed.
+    const core::SettingWrite writes[] = {{item, texts.state, texts.inUse},
+                                         {item, texts.startTime, start}};
+    return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+}
+
+// The record goes to disk first; only then does the item become idle, so a checkout that cannot
+// be recorded leaves the item in use and nothing lost, and one cut short between the two writes
+// finds its record next time instead of billing the use again.
+Outcome Checkout(Store& store, const Bill& bill) {
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
+    const core::FixedTexts& texts = core::Texts();
+    const std::string& item = bill.Item();
+    if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
+    if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
+        return Outcome::StartedAgain;
+    }
+    const core::SettingWrite idle[] = {{item, texts.state, texts.idle},
+                                       {item, texts.startTime, texts.none}};
+    if (IsRecorded(store, bill)) {
+        return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
+                                                  : Outcome::SettingsNotWritten;
+    }
+    const std::filesystem::path path = core::HistoryFilePath(store.historyFolder, bill.end);
+    const std::string record = bill.Record();
+    if (!history::AppendHistoryRecord(path, record)) return Outcome::RecordNotWritten;
+    if (!store.settings.WriteSettings(idle)) {
+        // The item is still in use, so its record must not stay: it would be billed twice.
+        history::RemoveLastHistoryRecord(path, record);
+        return Outcome::SettingsNotWritten;
+    }
+    return Outcome::Done;
+}
+
+Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
+    core::SettingsFile& settings = store.settings;
+    const core::FixedTexts& texts = core::Texts();
+    // The keys moved, in the order they are read and written: the tariff, then 状态 and 开始时间.
+    const std::string* const keys[] = {&texts.initialPeriod, &texts.initialFee, &texts.minimumUnit,
+                                       &texts.overtimePrice, &texts.state,      &texts.startTime};
+    constexpr std::size_t kTariffKeys = 4, kStateKey = 4;
+    std::array<std::string, std::size(keys)> left;
+    for (std::size_t i = 0; i < std::size(keys); ++i)
+        left[i] = settings.ReadSetting(from, *keys[i]);
+    std::array<std::string, kTariffKeys> chosen;
+    for (std::size_t i = 0; i < kTariffKeys; ++i) chosen[i] = settings.ReadSetting(to, *keys[i]);
+    // Moving a use that has ended, or onto an item now in use, would swap tariffs or lose a use.
+    if (left[kStateKey] != texts.inUse) return Outcome::NoLongerInUse;
+    if (!settings.HasSection(to) || settings.ReadSetting(to, texts.state) != texts.idle) {
+        return Outcome::NoLongerIdle;
+    }
+    // One replacement of the file: a switch half done would leave both items with one tariff.
+    const core::SettingWrite writes[] = {
+        {to, *keys[0], left[0]},         {to, *keys[1], left[1]},
+        {to, *keys[2], left[2]},         {to, *keys[3], left[3]},
+        {to, *keys[4], left[4]},         {to, *keys[5], left[5]},
+        {from, *keys[0], chosen[0]},     {from, *keys[1], chosen[1]},
+        {from, *keys[2], chosen[2]},     {from, *keys[3], chosen[3]},
+        {from, texts.state, texts.idle}, {from, texts.startTime, texts.none},
+    };
+    return settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+}
+
+Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item) {
+    const core::FixedTexts& texts = core::Texts();
+    return {settings.ReadSetting(item, texts.initialPeriod),
+            settings.ReadSetting(item, texts.initialFee),
+            settings.ReadSetting(item, texts.minimumUnit),
+            settings.ReadSetting(item, texts.overtimePrice)};
+}
+
+Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff) {
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
+    if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
+    const core::FixedTexts& texts = core::Texts();
+    const core::SettingWrite writes[] = {
+        {item, texts.initialPeriod, tariff.initialPeriod},
+        {item, texts.initialFee, tariff.initialFee},
+        {item, texts.minimumUnit, tariff.minimumUnit},
+        {item, texts.overtimePrice, tariff.overtimePrice},
+        {item, texts.state, texts.idle},
+        {item, texts.startTime, texts.none},
+    };
+    return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+}
+
+Outcome DeleteItem(Store& store, std::string_view item) {
+    const Guard guard(store);
+    if (guard.refusal) return *guard.refusal;
+    if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
+    return store.settings.RemoveSection(item) ? Outcome::Done : Outcome::SettingsNotWritten;
+}
+
+}  // namespace durava::operations

@@ -1,0 +1,58 @@
+#pragma once
+// Every change of the stores: each operation takes the lock that all copies of the program share,
+// reads what it depends on from the file at that moment, checks its precondition, writes, and says
+// what happened. Windows only read their controls, call one of these and show the outcome.
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/datetime.h"
+#include "core/settings.h"
+#include "core/storelock.h"
+#include "operations/bill.h"
+
+namespace durava::operations {
+
+enum class Outcome {
+    Done,
+    AlreadyBilled,       // checkout: the use was recorded before; now idle, no second record
+    NoLongerIdle,        // the item is in use (or gone) by now
+    NoLongerInUse,       // the item is idle (or gone) by now
+    StartedAgain,        // checkout: in use, but not with the start time the window showed
+    SettingsNotRead,     // the file cannot be read just now; nothing changed
+    SettingsNotWritten,  // nothing changed
+    RecordNotWritten,    // checkout: nothing changed, the item stays in use
+    StoreBusy,           // another copy held the lock too long; nothing done
+    StoreUnavailable,    // the lock file cannot be used; nothing done. The last outcome.
+};
+
+struct Store {
+    core::SettingsFile& settings;
+    std::filesystem::path historyFolder;
+    std::chrono::milliseconds lockPatience = core::kLockPatience;
+};
+
+// 开始计时: the idle item goes into use from `now`.
+Outcome StartUse(Store& store, std::string_view item, core::DateTime now);
+// 确定结账: records the bill in the month file of its end time, then sets the item idle.
+Outcome Checkout(Store& store, const Bill& bill);
+// 确认切换: the use of `from` moves to the idle item `to`; the two exchange their tariffs.
+Outcome SwitchUse(Store& store, std::string_view from, std::string_view to);
+
+struct Tariff {
+    std::string initialPeriod, initialFee, minimumUnit, overtimePrice;
+};
+// The item's tariff as stored; a missing value reads as the empty text.
+Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item);
+// Writes the tariff and sets the item idle; refused for an item in use, whose use it would end
+// without a record.
+Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff);
+// Refused for an item in use.
+Outcome DeleteItem(Store& store, std::string_view item);
+
+// Whether the item, found as the settings file finds names, is in use: a read without the lock,
+// for what a window shows or asks before it calls an operation.
+bool IsInUse(const core::SettingsFile& settings, std::string_view item);
+
+}  // namespace durava::operations

@@ -1,0 +1,181 @@
+// Two real copies of the program doing random operations on one folder at once: every use that
+// was started is billed exactly once, no record lacks its use, no acknowledged write is lost, and
+// the settings file stays whole.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "copies_script.h"
+#include "core/texts.h"
+#include "history/historyfile.h"
+#include "operations/operations.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace durava::copies_script {
+namespace {
+
+constexpr int kCopies = 2;
+constexpr int kSteps = 300;
+
+struct Copy {
+    pid_t pid = 0;
+    int input = -1, output = -1;
+    std::string told;
+};
+
+Copy Spawn(const std::string& folder, int copy, unsigned seed) {
+    Copy started;
+    int in[2], out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return started;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    const std::string number = std::to_string(copy), seedText = std::to_string(seed),
+                      steps = std::to_string(kSteps);
+    char* argv[] = {const_cast<char*>(DURAVA_COPY_RUNNER), const_cast<char*>(folder.c_str()),
+                    const_cast<char*>(number.c_str()),     const_cast<char*>(seedText.c_str()),
+                    const_cast<char*>(steps.c_str()),      nullptr};
+    posix_spawn(&started.pid, DURAVA_COPY_RUNNER, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(in[0]);
+    ::close(out[1]);
+    started.input = in[1];
+    started.output = out[0];
+    return started;
+}
+
+// Reads until `until` has been told, or to the end when it is empty.
+void Drain(Copy& copy, std::string_view until) {
+    char buffer[4096];
+    while (until.empty() || copy.told.find(until) == std::string::npos) {
+        const ssize_t got = ::read(copy.output, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        copy.told.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Whole sections of the six keys in their order, each name once.
+void ExpectWholeSettings(const std::string& bytes) {
+    ASSERT_TRUE(bytes.ends_with("\r\n"));
+    const core::FixedTexts& t = core::Texts();
+    const std::string keys[] = {t.initialPeriod, t.initialFee, t.minimumUnit,
+                                t.overtimePrice, t.state,      t.startTime};
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    std::set<std::string> names;
+    ASSERT_EQ(lines.size() % 7, 0u);
+    for (std::size_t at = 0; at < lines.size(); at += 7) {
+        ASSERT_TRUE(lines[at].starts_with("[") && lines[at].ends_with("]")) << lines[at];
+        EXPECT_TRUE(names.insert(lines[at]).second) << "section doubled: " << lines[at];
+        for (std::size_t k = 0; k < 6; ++k) {
+            EXPECT_TRUE(lines[at + 1 + k].starts_with(keys[k] + "=")) << lines[at + 1 + k];
+        }
+    }
+}
+
+TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
+    testing::TempFolder folder;
+    std::filesystem::create_directory(folder / "History");
+    core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    operations::Store store{settings, folder.text() + "History/"};
+    for (const std::string& item : SharedItems()) {
+        ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
+                  operations::Outcome::Done);
+    }
+
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::vector<Copy> copies;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        copies.push_back(Spawn(folder.text(), copy, seed + static_cast<unsigned>(copy)));
+        ASSERT_GT(copies.back().pid, 0);
+        Drain(copies.back(), "ready\n");
+    }
+    for (Copy& copy : copies) ASSERT_EQ(::write(copy.input, "g", 1), 1);
+    for (Copy& copy : copies) {
+        Drain(copy, {});
+        int status = 0;
+        ::waitpid(copy.pid, &status, 0);
+        ::close(copy.input);
+        ::close(copy.output);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << copy.told;
+    }
+
+    // What the copies were told: the uses begun and billed, the last write of each own item.
+    std::multiset<std::string> started, billed;
+    std::map<std::string, std::string> ownItems;  // item -> last initial period, "" when deleted
+    std::map<int, int> outcomes;
+    for (const Copy& copy : copies) {
+        for (const std::string& line : Lines(copy.told)) {
+            std::istringstream words(line);
+            std::string word, a, b;
+            words >> word;
+            std::getline(words >> std::ws, a);
+            if (word == "start") started.insert(a);
+            if (word == "billed") billed.insert(a);
+            if (word == "saved") ownItems[a.substr(0, a.find(' '))] = a.substr(a.find(' ') + 1);
+            if (word == "deleted") ownItems[a] = "";
+            if (word == "outcome") outcomes[std::stoi(a)] += std::stoi(a.substr(a.find(' ')));
+        }
+    }
+    ExpectWholeSettings(testing::ReadBytes(folder / "ROOMSETTING.ini"));
+
+    // The uses still running are billed now, as the operator would at closing time.
+    const core::DateTime closing = core::ToDateTime({2024, 6, 1, 23, 0, 0});
+    for (const std::string& item : SharedItems()) {
+        if (!operations::IsInUse(settings, item)) continue;
+        const operations::Bill bill = operations::ComputeBill(settings, item, closing);
+        ASSERT_EQ(operations::Checkout(store, bill), operations::Outcome::Done) << item;
+        billed.insert(bill.Start());
+    }
+
+    std::multiset<std::string> recorded;
+    for (const char* month : {"202405.QY.txt", "202406.QY.txt"}) {
+        const history::HistoryMonth records =
+            history::ReadHistoryMonth(folder.text() + "History/" + month);
+        for (std::size_t r = 0; r < records.RecordCount(); ++r) {
+            ASSERT_EQ(records.FieldCount(r), 11u);
+            recorded.insert(std::string(records.Field(r, 1)));
+        }
+    }
+    EXPECT_EQ(billed, started) << "a use billed twice or never";
+    EXPECT_EQ(recorded, started) << "a record without its use, or a use without its record";
+    for (const auto& [item, period] : ownItems) {
+        EXPECT_EQ(settings.ReadSetting(item, core::Texts().initialPeriod), period) << item;
+        EXPECT_EQ(settings.HasSection(item), !period.empty()) << item;
+    }
+    std::cout << "[ copies   ] " << kCopies << " copies x " << kSteps
+              << " operations: " << started.size() << " uses started and billed once, "
+              << ownItems.size() << " own items checked; outcomes";
+    for (const auto& [outcome, count] : outcomes) std::cout << " " << outcome << ":" << count;
+    std::cout << "\n";
+    EXPECT_GT(started.size(), 10u);
+}
+
+}  // namespace
+}  // namespace durava::copies_script

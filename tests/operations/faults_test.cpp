@@ -1,0 +1,125 @@
+// Every operation with each step of the file layer failing in turn: the outcome says it failed
+// exactly when the files hold what they held before, and otherwise they hold the whole new state.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+#include "core/fileio_faults.h"
+#include "operations/operations.h"
+#include "support/temp_folder.h"
+
+namespace durava::operations {
+namespace {
+
+using testing::Gbk;
+using testing::ReadBytes;
+
+constexpr char kItems[] =
+    "[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n[B]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+    "状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n[C]\r\n初始时段=60\r\n初始费用=10\r\n"
+    "最小单位=15\r\n超时单价=30\r\n状态=空闲中\r\n开始时间=无\r\n";
+const core::DateTime kNow = core::ToDateTime({2024, 5, 6, 18, 31, 0});
+
+// Each operation gets what its window would have read before the operator confirmed; `arm` comes
+// just before the operation itself.
+struct Operation {
+    const char* name;
+    std::function<Outcome(Store&, const std::function<void()>& arm)> run;
+};
+
+const Operation kOperations[] = {
+    {"start",
+     [](Store& s, const auto& arm) {
+         arm();
+         return StartUse(s, "A", kNow);
+     }},
+    {"checkout",
+     [](Store& s, const auto& arm) {
+         const Bill shown = ComputeBill(s.settings, "B", kNow);
+         arm();
+         return Checkout(s, shown);
+     }},
+    {"save",
+     [](Store& s, const auto& arm) {
+         arm();
+         return SaveItem(s, "D", {"240", "70", "30", "20"});
+     }},
+    {"delete",
+     [](Store& s, const auto& arm) {
+         arm();
+         return DeleteItem(s, "A");
+     }},
+    {"switch",
+     [](Store& s, const auto& arm) {
+         arm();
+         return SwitchUse(s, "B", "A");
+     }},
+};
+
+struct Files {
+    std::string settings, month;
+    bool operator==(const Files&) const = default;
+};
+
+struct Attempt {
+    Outcome outcome;
+    Files before, after;
+};
+
+Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>& arm) {
+    testing::TempFolder folder;
+    std::filesystem::create_directory(folder / "History");
+    testing::WriteBytes(folder / "ROOMSETTING.ini", Gbk(kItems));
+    core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    settings.ReadSetting("A", "x");  // as the list read it when it was filled
+    Store store{settings, folder.text() + "History/"};
+    const auto files = [&] {
+        const auto month = folder / "History" / "202405.QY.txt";
+        return Files{ReadBytes(folder / "ROOMSETTING.ini"),
+                     std::filesystem::exists(month) ? ReadBytes(month) : ""};
+    };
+    const Files before = files();
+    const Outcome outcome = operation.run(store, arm);
+    core::ClearFileFaults();
+    return {outcome, before, files()};
+}
+
+class OperationFaultTest : public ::testing::TestWithParam<Operation> {};
+
+TEST_P(OperationFaultTest, failuresAreToldAndLeaveTheFilesWhole) {
+    const Operation& operation = GetParam();
+    const Attempt clean = RunOnFreshFiles(operation, [] {});
+    ASSERT_EQ(clean.outcome, Outcome::Done);
+    ASSERT_NE(clean.after, clean.before);
+    int injected = 0, failed = 0;
+    for (core::FileStep step : core::kFileSteps) {
+        SCOPED_TRACE(core::FileStepName(step));
+        const int injectedBefore = core::InjectedFileFaults();
+        const Attempt run =
+            RunOnFreshFiles(operation, [step] { core::FailFileStep(step, ENOSPC); });
+        injected += core::InjectedFileFaults() - injectedBefore;
+        if (run.after == clean.after) {
+            EXPECT_EQ(run.outcome, Outcome::Done);
+        } else {
+            EXPECT_EQ(run.after, run.before) << "a change half made";
+            EXPECT_TRUE(run.outcome == Outcome::SettingsNotRead ||
+                        run.outcome == Outcome::SettingsNotWritten ||
+                        run.outcome == Outcome::RecordNotWritten)
+                << static_cast<int>(run.outcome);
+            ++failed;
+        }
+    }
+    std::cout << "[ faults   ] " << operation.name << ": " << injected << " injected, " << failed
+              << " told as failed\n";
+    EXPECT_GT(failed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, OperationFaultTest, ::testing::ValuesIn(kOperations),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace durava::operations

@@ -1,0 +1,235 @@
+// Each operation against the files as another copy of the program may have left them: what it
+// refuses, what it writes, and that a refusal writes nothing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "core/storelock.h"
+#include "operations/operations.h"
+#include "support/temp_folder.h"
+
+namespace durava::operations {
+namespace {
+
+using testing::Gbk;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+constexpr char kIdleA[] =
+    "[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n";
+constexpr char kInUseB[] =
+    "[B]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n状态=使用中\r\n"
+    "开始时间=2024/05/31 23:00:00\r\n";
+constexpr char kRecordB[] =
+    "B@2024/05/31 23:00:00@2024/06/01 00:30:00@1 时 30 分 0 秒@2 小时 0 分@未超时@15 分钟@"
+    "30 元 / 小时@50 元@0 元@￥50 元\r\n";
+constexpr char kMay[] = "History/202405.QY.txt";
+constexpr char kJune[] = "History/202406.QY.txt";
+
+const core::DateTime kHalfPastMidnight = core::ToDateTime({2024, 6, 1, 0, 30, 0});
+
+class OperationsTest : public ::testing::Test {
+  public:
+    void SetUp() override {
+        std::filesystem::create_directory(m_folder / "History");
+        WriteBytes(m_folder / "ROOMSETTING.ini", Gbk(std::string(kIdleA) + kInUseB));
+    }
+
+    Store MakeStore(std::chrono::milliseconds patience = core::kLockPatience) {
+        return {m_settings, m_folder.text() + "History/", patience};
+    }
+    std::string Settings() const { return ReadBytes(m_folder / "ROOMSETTING.ini"); }
+    std::string Month(const char* name) const {
+        return std::filesystem::exists(m_folder / name) ? ReadBytes(m_folder / name) : "";
+    }
+    // Replaces one value in the settings file as another copy would.
+    void Change(std::string_view from, std::string_view to) {
+        std::string bytes = Settings();
+        bytes.replace(bytes.find(Gbk(from)), Gbk(from).size(), Gbk(to));
+        WriteBytes(m_folder / "ROOMSETTING.ini", bytes);
+    }
+
+    testing::TempFolder m_folder;
+    Bill m_shown;  // B's bill as a window showed it before anything changed
+    core::SettingsFile m_settings{m_folder.text() + "ROOMSETTING.ini"};
+};
+
+struct Refusal {
+    const char* name;
+    std::function<void(OperationsTest&)> meanwhile;  // what another copy did
+    std::function<Outcome(Store&, OperationsTest&)> run;
+    Outcome expected;
+};
+
+class RefusalTest : public OperationsTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusalTest, writesNothing) {
+    const Refusal& refusal = GetParam();
+    m_shown = ComputeBill(m_settings, "B", kHalfPastMidnight);
+    refusal.meanwhile(*this);
+    const std::string before = Settings();
+    Store store = MakeStore();
+    EXPECT_EQ(refusal.run(store, *this), refusal.expected);
+    EXPECT_EQ(Settings(), before);
+    EXPECT_EQ(Month(kMay) + Month(kJune), "");
+}
+
+Outcome CheckoutB(Store& store, const core::SettingsFile& settings) {
+    return Checkout(store, ComputeBill(settings, "B", kHalfPastMidnight));
+}
+
+void Nothing(OperationsTest&) {}
+
+const Refusal kRefusals[] = {
+    {"start_in_use", Nothing,
+     [](Store& s, OperationsTest&) { return StartUse(s, "B", kHalfPastMidnight); },
+     Outcome::NoLongerIdle},
+    {"start_deleted", Nothing,
+     [](Store& s, OperationsTest&) { return StartUse(s, "Z", kHalfPastMidnight); },
+     Outcome::NoLongerIdle},
+    {"start_other_state", [](OperationsTest& t) { t.Change("状态=空闲中", "状态=维修"); },
+     [](Store& s, OperationsTest&) { return StartUse(s, "A", kHalfPastMidnight); },
+     Outcome::NoLongerIdle},
+    {"checkout_idle", Nothing,
+     [](Store& s, OperationsTest& t) {
+         return Checkout(s, ComputeBill(t.m_settings, "A", kHalfPastMidnight));
+     },
+     Outcome::NoLongerInUse},
+    // The window showed the use; another copy billed it, and started the item again.
+    {"checkout_started_again",
+     [](OperationsTest& t) { t.Change("2024/05/31 23:00:00", "2024/06/01 00:10:00"); },
+     [](Store& s, OperationsTest& t) { return Checkout(s, t.m_shown); }, Outcome::StartedAgain},
+    {"checkout_ended_elsewhere",
+     [](OperationsTest& t) {
+         t.Change("状态=使用中\r\n开始时间=2024/05/31 23:00:00", "状态=空闲中\r\n开始时间=无");
+     },
+     [](Store& s, OperationsTest& t) { return Checkout(s, t.m_shown); }, Outcome::NoLongerInUse},
+    {"switch_from_idle", Nothing, [](Store& s, OperationsTest&) { return SwitchUse(s, "A", "A"); },
+     Outcome::NoLongerInUse},
+    {"switch_to_in_use", Nothing, [](Store& s, OperationsTest&) { return SwitchUse(s, "B", "B"); },
+     Outcome::NoLongerIdle},
+    {"switch_to_deleted", Nothing, [](Store& s, OperationsTest&) { return SwitchUse(s, "B", "Z"); },
+     Outcome::NoLongerIdle},
+    {"save_in_use", Nothing,
+     [](Store& s, OperationsTest&) {
+         return SaveItem(s, "b", {"1", "2", "3", "4"});
+     },
+     Outcome::NoLongerIdle},
+    {"delete_in_use", Nothing, [](Store& s, OperationsTest&) { return DeleteItem(s, "B"); },
+     Outcome::NoLongerIdle},
+};
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OperationsTest, startWritesStateAndStartTimeAndNothingElse) {
+    Store store = MakeStore();
+    ASSERT_EQ(StartUse(store, "A", core::ToDateTime({2024, 6, 1, 0, 0, 0})), Outcome::Done);
+    EXPECT_EQ(Settings(), Gbk("[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+                              "状态=使用中\r\n开始时间=2024/06/01 00:00:00\r\n") +
+                              Gbk(kInUseB));
+}
+
+// A checkout just after midnight on the 1st belongs to the new month, whatever month the program
+// started in.
+TEST_F(OperationsTest, checkoutRecordsTheBillInTheMonthOfItsEndThenSetsIdle) {
+    Store store = MakeStore();
+    ASSERT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    EXPECT_EQ(Month(kJune), Gbk(kRecordB));
+    EXPECT_EQ(Month(kMay), "");
+    EXPECT_EQ(Settings(), Gbk(std::string(kIdleA) +
+                              "[B]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n"
+                              "状态=空闲中\r\n开始时间=无\r\n"));
+}
+
+// A checkout cut short between its record and the idle write, in either month the record may be.
+TEST_F(OperationsTest, aUseAlreadyRecordedIsSetIdleWithoutASecondRecord) {
+    for (const char* month : {kJune, kMay}) {
+        SCOPED_TRACE(month);
+        SetUp();
+        std::filesystem::remove(m_folder / kMay);
+        WriteBytes(m_folder / month, Gbk("A@2024/05/31 22:00:00@x\r\n") + Gbk(kRecordB));
+        const std::string recorded = ReadBytes(m_folder / month);
+        Store store = MakeStore();
+        // A later end time: the bill differs from the record, but the use is the same.
+        const Bill later = ComputeBill(m_settings, "B", core::ToDateTime({2024, 6, 2, 9, 0, 0}));
+        EXPECT_EQ(Checkout(store, later), Outcome::AlreadyBilled);
+        EXPECT_EQ(ReadBytes(m_folder / month), recorded);
+        EXPECT_FALSE(IsInUse(m_settings, "B"));
+        std::filesystem::remove(m_folder / month);
+    }
+}
+
+TEST_F(OperationsTest, anotherUseOfTheSameItemIsNoRecordOfThisOne) {
+    WriteBytes(m_folder / kJune,
+               Gbk("B@2024/05/31 22:00:00@2024/05/31 22:30:00@x\r\nBB@2024/05/31 23:00:00@y\r\n"));
+    Store store = MakeStore();
+    EXPECT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    EXPECT_TRUE(ReadBytes(m_folder / kJune).ends_with(Gbk(kRecordB)));
+}
+
+TEST_F(OperationsTest, aRecordThatCannotBeWrittenLeavesTheItemInUse) {
+    std::filesystem::create_directory(m_folder / kJune);  // a folder in the file's place
+    const std::string before = Settings();
+    Store store = MakeStore();
+    EXPECT_EQ(CheckoutB(store, m_settings), Outcome::RecordNotWritten);
+    EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(OperationsTest, switchMovesTheUseAndExchangesTheTariffs) {
+    Store store = MakeStore();
+    ASSERT_EQ(SwitchUse(store, "B", "A"), Outcome::Done);
+    EXPECT_EQ(Settings(), Gbk("[A]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n"
+                              "状态=使用中\r\n开始时间=2024/05/31 23:00:00\r\n"
+                              "[B]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
+                              "状态=空闲中\r\n开始时间=无\r\n"));
+}
+
+TEST_F(OperationsTest, saveAndDeleteChangeOnlyTheirItem) {
+    Store store = MakeStore();
+    ASSERT_EQ(SaveItem(store, "C", {"60", "10", "15", "-0"}), Outcome::Done);
+    EXPECT_EQ(Settings(), Gbk(std::string(kIdleA) + kInUseB +
+                              "[C]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=-0\r\n"
+                              "状态=空闲中\r\n开始时间=无\r\n"));
+    ASSERT_EQ(DeleteItem(store, "A"), Outcome::Done);
+    ASSERT_EQ(DeleteItem(store, "C"), Outcome::Done);
+    EXPECT_EQ(Settings(), Gbk(kInUseB));
+}
+
+// While another copy holds the lock, nothing is read, checked or written.
+TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
+    const core::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(other.Held());
+    const std::string before = Settings();
+    Store store = MakeStore(std::chrono::milliseconds(0));
+    EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreBusy);
+    EXPECT_EQ(CheckoutB(store, m_settings), Outcome::StoreBusy);
+    EXPECT_EQ(SwitchUse(store, "B", "A"), Outcome::StoreBusy);
+    EXPECT_EQ(SaveItem(store, "C", {"1", "1", "1", "1"}), Outcome::StoreBusy);
+    EXPECT_EQ(DeleteItem(store, "A"), Outcome::StoreBusy);
+    EXPECT_EQ(Settings(), before);
+    EXPECT_EQ(Month(kJune), "");
+}
+
+TEST_F(OperationsTest, theLockIsFreeAgainOnceReleased) {
+    {
+        const core::StoreLock first(m_settings.Path(), std::chrono::milliseconds(0));
+        ASSERT_TRUE(first.Held());
+    }
+    const core::StoreLock second(m_settings.Path(), std::chrono::milliseconds(0));
+    EXPECT_TRUE(second.Held());
+}
+
+TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
+    core::SettingsFile elsewhere(m_folder.text() + "missing/ROOMSETTING.ini");
+    Store store{elsewhere, m_folder.text() + "History/"};
+    EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreUnavailable);
+}
+
+}  // namespace
+}  // namespace durava::operations
