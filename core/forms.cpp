@@ -349,7 +349,7 @@ const Window& TakingsWindow() {
 }
 
 std::span<const Window* const> Windows() {
-    static const Window* const windows[] = {&MainWindow(), &ItemDialog(), &CheckoutWindow(),
+    static const Window* const windows[] = {&MainWindow(),    &ItemDialog(),   &CheckoutWindow(),
                                             &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
     return windows;
 }
