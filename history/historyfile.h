@@ -34,6 +34,9 @@ class HistoryMonth {
     std::size_t FieldCount(std::size_t record) const;
     // The empty text for a field the record does not have.
     std::string_view Field(std::size_t record, std::size_t field) const;
+    // Every field of the record in one walk, into `fields` (whose storage is reused): a reader of
+    // whole records walks each once instead of once per field.
+    void SplitFields(std::size_t record, std::vector<std::string_view>& fields) const;
 
   private:
     std::string_view Record(std::size_t record) const;

@@ -156,14 +156,14 @@ struct RecordFigures {
 };
 
 // The figures the takings need of a record, or why it cannot give them.
-std::variant<RecordFigures, Unreadable> ReadRecord(const HistoryMonth& month, std::size_t record) {
-    if (month.FieldCount(record) != kRecordFields) return Unreadable::FieldCount;
-    const std::optional<core::CalendarTime> day = DayOf(month.Field(record, kFieldEnd));
+std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string_view>& fields) {
+    if (fields.size() != kRecordFields) return Unreadable::FieldCount;
+    const std::optional<core::CalendarTime> day = DayOf(fields[kFieldEnd]);
     if (!day) return Unreadable::EndTime;
     // The checkout window writes this marker in place of the figures it could not compute.
     static const std::string& badStart = core::Fixed(u"开始时间有误");
-    const std::string_view duration = month.Field(record, kFieldDuration);
-    const std::string_view total = month.Field(record, kFieldTotal);
+    const std::string_view duration = fields[kFieldDuration];
+    const std::string_view total = fields[kFieldTotal];
     if (duration == badStart || total == badStart) return Unreadable::StartTime;
     const std::optional<std::int64_t> seconds = DurationOf(duration);
     if (!seconds) return Unreadable::Duration;
@@ -250,14 +250,16 @@ MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth
     std::vector<ItemSums> items;
     NameIndex itemIndex;
     std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
+    std::vector<std::string_view> fields;
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
-        const std::variant<RecordFigures, Unreadable> read = ReadRecord(month, record);
+        month.SplitFields(record, fields);
+        const std::variant<RecordFigures, Unreadable> read = ReadRecord(fields);
         if (const auto* reason = std::get_if<Unreadable>(&read)) {
             result.unreadable.push_back({record, *reason});
             continue;
         }
         const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
-        const std::string_view name = month.Field(record, kFieldName);
+        const std::string_view name = fields[kFieldName];
         const auto [item, added] = itemIndex.Find(name, items);
         const int dayKey = DayKey(day);
         if (lastDay.first != dayKey) lastDay = {dayKey, &days[dayKey]};

@@ -110,9 +110,19 @@ TEST(HistoryMonth, splitsLinesAtCrLfAndFieldsAtAtSign) {
         {"A\x80@x\r\n\xFF@\r\n", {{"A\x80", "x"}, {"\xFF"}}},
         {"\r\n\r\n\r\n", {{}, {}, {}}},
         {"\r\r\n\n", {{"\r"}, {"\n"}}},
+        // Runs of double-byte characters before an "@": only the lead byte's own "@" is kept.
+        {"\xA1\xA1\xB6\x40@\x81@@\r\n", {{"\xA1\xA1\xB6\x40", "\x81@"}}},
+        {"a\x81\x81\x81@b\r\n", {{"a\x81\x81\x81@b"}}},
     };
+    std::vector<std::string_view> fields;
     for (const ReadCase& c : cases) {
-        EXPECT_EQ(RecordsOf(HistoryMonth(c.bytes)), c.records) << c.bytes;
+        const HistoryMonth month(c.bytes);
+        EXPECT_EQ(RecordsOf(month), c.records) << c.bytes;
+        for (std::size_t r = 0; r < month.RecordCount(); ++r) {
+            month.SplitFields(r, fields);
+            EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()), c.records[r])
+                << c.bytes;
+        }
     }
     // Records are found in any order of asking, and what a record lacks reads as empty.
     const HistoryMonth month("a@b\r\nc\r\nd@e@f");
