@@ -26,12 +26,6 @@ bool TryLock(int fd) {
 
 }  // namespace
 
-std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
-    std::filesystem::path lock = settingsPath;
-    lock += ".lock";
-    return lock;
-}
-
 StoreLock::StoreLock(const std::filesystem::path& settingsPath,
                      std::chrono::milliseconds patience) {
     const std::string path = LockFilePath(settingsPath).string();

@@ -34,6 +34,10 @@ class StoreLock {
 };
 
 // The lock file of a settings file: its path with ".lock" added.
-std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath);
+inline std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
+    std::filesystem::path lock = settingsPath;
+    lock += ".lock";
+    return lock;
+}
 
 }  // namespace durava::core

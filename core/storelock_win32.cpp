@@ -4,7 +4,6 @@
 
 #include <thread>
 
-#include "core/codepage.h"
 #include "core/storelock.h"
 
 namespace durava::core {
@@ -20,9 +19,10 @@ bool TryLock(HANDLE file) {
 
 }  // namespace
 
-StoreLock::StoreLock(std::string_view settingsPath, std::chrono::milliseconds patience) {
+StoreLock::StoreLock(const std::filesystem::path& settingsPath,
+                     std::chrono::milliseconds patience) {
     const HANDLE file =
-        CreateFileW(NativePath(LockFilePath(settingsPath)).c_str(), GENERIC_READ | GENERIC_WRITE,
+        CreateFileW(LockFilePath(settingsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;

@@ -7,13 +7,13 @@ packages=(
     qt6-base-dev qt6-charts-dev libgl-dev libpng-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    # The Qt-free code built for Windows and tested under Wine.
-    gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine wine64
     fonts-noto-cjk qt6-translations-l10n
     # Checking the desktop files and making the Debian package.
     desktop-file-utils appstream dpkg-dev file
 )
 
+# Extra packages named on the command line come too (tools/test-windows.sh names its own).
+packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
