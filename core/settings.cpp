@@ -100,6 +100,7 @@ struct SettingsFile::Snapshot {
         std::size_t headerLine;
         std::optional<std::size_t> lastKeyLine;
         std::unordered_map<std::string, Key> keys;  // by folded name; the first key wins
+        std::size_t nameStart, nameSize;            // the name as the header spells it
     };
 
     State state = State::Missing;
@@ -142,9 +143,13 @@ void SettingsFile::Snapshot::Parse() {
             std::string_view inside = line.substr(1);
             long long close = FindText(inside, "]");
             if (close > 0) inside = inside.substr(0, static_cast<std::size_t>(close - 1));
-            std::string folded = FoldName(TrimBlanks(inside));
-            auto [entry, added] = sectionByName.try_emplace(std::move(folded), sections.size());
-            sections.push_back({index, std::nullopt, {}});
+            inside = TrimBlanks(inside);
+            auto [entry, added] = sectionByName.try_emplace(FoldName(inside), sections.size());
+            sections.push_back({index,
+                                std::nullopt,
+                                {},
+                                static_cast<std::size_t>(inside.data() - text.data()),
+                                inside.size()});
             // Only the first section of a name is ever searched or written.
             current = added ? &sections.back() : nullptr;
             continue;
@@ -250,6 +255,13 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
         if (entry != found->keys.end()) return entry->second.value.substr(0, kValueCapacity);
     }
     return std::string(TrimTrailingSpaces(fallback).substr(0, kValueCapacity));
+}
+
+std::string SettingsFile::SpellingOf(std::string_view section) const {
+    const Snapshot* snapshot = Current();
+    const Snapshot::Section* found =
+        snapshot->FindSection(TrimTrailingSpaces(SkipControlBytes(section)));
+    return found ? snapshot->bytes.substr(found->nameStart, found->nameSize) : std::string(section);
 }
 
 bool SettingsFile::HasSection(std::string_view section) const {

@@ -39,6 +39,8 @@ class SettingsFile {
     std::uint64_t Generation() const;
     // Whether a section of that name exists, names matched as ReadSetting matches them.
     bool HasSection(std::string_view section) const;
+    // The section's name as the file spells it ("B2" for "b2"); the name itself when absent.
+    std::string SpellingOf(std::string_view section) const;
     // The names of the lines that open with "[" and hold a "]"; `names` is left as it was when
     // the file does not exist or cannot be read.
     void ReadSectionNames(std::vector<std::string>& names) const;

@@ -108,10 +108,12 @@ void SaveItem(mainwin::Globals& globals, ui::Form& dialog) {
     const operations::Outcome outcome =
         operations::SaveItem(store, name, {values[0], values[1], values[2], values[3]});
     if (outcome == operations::Outcome::Done) globals.app.CurrentItemName.clear();
-    mainwin::ReportOutcome(globals, &dialog, mainwin::Operation::Save, outcome, name);
+    mainwin::ReportOutcome(globals, &dialog,
+                           adding ? mainwin::Operation::Save : mainwin::Operation::Modify, outcome,
+                           name);
     if (outcome == operations::Outcome::Done) dialog.close();
-    // The name is what made the save refused.
-    if (outcome == operations::Outcome::NoLongerIdle) dialog.Focus(kNameBox);
+    // The name is what made the save refused; in modify mode its box is disabled.
+    if (outcome == operations::Outcome::NoLongerIdle && adding) dialog.Focus(kNameBox);
 }
 
 void FillDefaultTariff(ui::Form& dialog) {

@@ -37,6 +37,9 @@ Message MessageFor(Operation operation, Outcome outcome) {
                 case Operation::Save:
                     return {u"无法保存",
                             u"正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"};
+                case Operation::Modify:
+                    return {u"无法保存",
+                            u"正在使用中，修改会中断它的计时。\n请先为它结账，再修改。"};
                 case Operation::Delete:
                     return {u"无法删除", u"正在使用中，不能删除。\n请先为它结账。"};
                 case Operation::Switch:
@@ -74,9 +77,10 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
     }
     const Message message = MessageFor(operation, outcome);
     if (!message.caption.empty()) {
+        // Named as the file spells it: 【B】, not the 【b】 that was typed.
         ui::ShowMessage(owner, core::Fixed(message.caption),
-                        core::Fixed(u"项目【") + std::string(item) + core::Fixed(u"】") +
-                            core::Fixed(message.after));
+                        core::Fixed(u"项目【") + globals.app.Settings.SpellingOf(item) +
+                            core::Fixed(u"】") + core::Fixed(message.after));
     }
     FillItemList(globals);
 }

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace durava::mainwin {
 
-enum class Operation { Start, Checkout, Switch, Save, Delete };
+enum class Operation { Start, Checkout, Switch, Save, Modify, Delete };
 
 // `item` is the item the outcome speaks of. Shows a message for every outcome but Done, in
 // `owner`, then refills the main list.

@@ -1,6 +1,7 @@
 // The add and modify dialog through the windows: modes, defaults, saving, and what it refuses.
 #include <QTest>
 
+#include "core/settings.h"
 #include "items/itemtesting.h"
 #include "mainwin/itemlist.h"
 
@@ -124,7 +125,7 @@ class ItemDialogTest : public QObject {
             << name + "【超时单价】的数值超出范围。" << QStringLiteral("编辑框5");
         QTest::newRow("item in use, other case")
             << (QStringList{"b2"} + tariff)
-            << name + "项目【b2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"
+            << name + "项目【B2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"
             << QStringLiteral("编辑框1");
     }
     void aRefusedSaveSaysWhyAndKeepsEverything() {
@@ -190,6 +191,26 @@ class ItemDialogTest : public QObject {
                      "状态=空闲中\r\n开始时间=无\r\n") +
                      before.substr(before.find("[B2]")));
         QVERIFY(program.globals().app.CurrentItemName.empty());
+    }
+
+    // Another desk started the item while its dialog was open: the refusal speaks of modifying,
+    // not of choosing another name the disabled box cannot take.
+    void modifyingAnItemStartedMeanwhileIsRefusedInItsOwnWords() {
+        ProgramFixture program(kItems);
+        program.AnswerMessages(true);
+        WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
+            core::SettingsFile other(program.SettingsFile());
+            QVERIFY(other.WriteSetting("A1", Gbk("状态"), Gbk("使用中")));
+            const std::string started = ReadBytes(program.SettingsFile());
+            Click(dialog, u"按钮1");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(ReadBytes(program.SettingsFile()), started);
+        });
+        QVERIFY(program.ChooseFromRowMenu(0, u"修改项目"));
+        QCOMPARE(
+            program.Messages(),
+            QStringList{QStringLiteral(
+                "无法保存|项目【A1】正在使用中，修改会中断它的计时。\n请先为它结账，再修改。")});
     }
 
     void aMissingValueOpensEmptyAndMustBeTypedBeforeSaving() {
