@@ -52,6 +52,22 @@ inline constexpr std::u16string_view kChoices = u"组合框1";
 inline constexpr std::u16string_view kConfirmButton = u"按钮1";
 }  // namespace switch_window
 
+namespace takings_window {
+inline constexpr std::u16string_view kMonthLabel = u"标签2";
+inline constexpr std::u16string_view kTakingsLabel = u"标签4";
+inline constexpr std::u16string_view kUsesLabel = u"标签6";
+inline constexpr std::u16string_view kHoursLabel = u"标签8";
+inline constexpr std::u16string_view kAverageLabel = u"标签10";
+inline constexpr std::u16string_view kTodayLabel = u"标签12";
+inline constexpr std::u16string_view kInUseLabel = u"标签14";
+inline constexpr std::u16string_view kOwedLabel = u"标签16";
+inline constexpr std::u16string_view kUnreadableLabel = u"标签18";
+inline constexpr std::u16string_view kDayTable = u"超级列表框1";
+inline constexpr std::u16string_view kDayChart = u"图表1";
+inline constexpr std::u16string_view kItemTable = u"超级列表框2";
+inline constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
+}  // namespace takings_window
+
 // The operations that window events run.
 namespace operation {
 inline constexpr std::string_view kInitMainWindow = "InitMainWindow";

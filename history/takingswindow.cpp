@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "core/formnames.h"
 #include "core/numbers.h"
 #include "core/startup.h"
 #include "core/texts.h"
@@ -24,19 +25,7 @@
 namespace durava::history {
 namespace {
 
-constexpr std::u16string_view kMonthLabel = u"标签2";
-constexpr std::u16string_view kTakingsLabel = u"标签4";
-constexpr std::u16string_view kUsesLabel = u"标签6";
-constexpr std::u16string_view kHoursLabel = u"标签8";
-constexpr std::u16string_view kAverageLabel = u"标签10";
-constexpr std::u16string_view kTodayLabel = u"标签12";
-constexpr std::u16string_view kInUseLabel = u"标签14";
-constexpr std::u16string_view kOwedLabel = u"标签16";
-constexpr std::u16string_view kUnreadableLabel = u"标签18";
-constexpr std::u16string_view kDayTable = u"超级列表框1";
-constexpr std::u16string_view kDayChart = u"图表1";
-constexpr std::u16string_view kItemTable = u"超级列表框2";
-constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
+using namespace core::forms::takings_window;
 
 // What the window shows, kept for the exports so that they hold exactly what was shown.
 class ShownMonth : public QObject {
