@@ -1,14 +1,4 @@
 // Kills store_writer at random moments and proves that both stores stay whole after every kill.
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -22,11 +12,8 @@
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "store_script.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
-
-#ifndef _WIN32
-extern char** environ;
-#endif
 
 namespace durava::store_script {
 namespace {
@@ -67,114 +54,6 @@ struct WriterRun {
     std::string ending;   // how it ended otherwise
 };
 
-#ifdef _WIN32
-// The writer as a child process whose standard output comes through a pipe.
-class Writer {
-  public:
-    // `mode` (none for the settings-and-records loop) becomes the writer's second argument.
-    Writer(const std::string& folder, const char* mode) {
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE out = nullptr;
-        if (!CreatePipe(&m_out, &out, &inherited, 0)) return;
-        SetHandleInformation(m_out, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = out;
-        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        // It sits beside the test; a backslash before a closing quote must be doubled.
-        wchar_t self[MAX_PATH];
-        const std::filesystem::path program =
-            std::filesystem::path(std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH)))
-                .replace_filename(L"store_writer.exe");
-        std::wstring argument = std::filesystem::path(folder).wstring();
-        if (argument.ends_with(L'\\')) argument += L'\\';
-        std::wstring command = L"\"" + program.wstring() + L"\" \"" + argument + L"\"";
-        if (mode) command += L" " + std::filesystem::path(mode).wstring();
-        PROCESS_INFORMATION process{};
-        if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           nullptr, &startup, &process)) {
-            CloseHandle(process.hThread);
-            m_process = process.hProcess;
-        }
-        CloseHandle(out);
-    }
-    ~Writer() {
-        if (m_process) CloseHandle(m_process);
-        if (m_out) CloseHandle(m_out);
-    }
-    bool started() const { return m_process != nullptr; }
-    // Some of what it told; nothing once its output has ended.
-    std::string Read() {
-        char buffer[4096];
-        DWORD got = 0;
-        if (!ReadFile(m_out, buffer, sizeof buffer, &got, nullptr)) return {};
-        return std::string(buffer, got);
-    }
-    // Ends it at once, as the task manager or a power cut would; true when it was still running.
-    bool Kill(std::string& ending) {
-        DWORD code = 0;
-        const bool running = GetExitCodeProcess(m_process, &code) && code == STILL_ACTIVE;
-        TerminateProcess(m_process, kKilled);
-        WaitForSingleObject(m_process, INFINITE);
-        GetExitCodeProcess(m_process, &code);
-        ending = "exit code " + std::to_string(code);
-        return running && code == kKilled;
-    }
-
-  private:
-    static constexpr UINT kKilled = 0xDEAD;
-    HANDLE m_process = nullptr;
-    HANDLE m_out = nullptr;
-};
-#else
-// The writer as a child process whose standard output comes through a pipe.
-class Writer {
-  public:
-    // `mode` (none for the settings-and-records loop) becomes the writer's second argument.
-    Writer(const std::string& folder, const char* mode) {
-        int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        char* argv[] = {const_cast<char*>(DURAVA_STORE_WRITER), const_cast<char*>(folder.c_str()),
-                        const_cast<char*>(mode), nullptr};
-        if (posix_spawn(&m_pid, DURAVA_STORE_WRITER, &actions, nullptr, argv, environ) != 0) {
-            m_pid = 0;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        m_out = out[0];
-    }
-    ~Writer() {
-        if (m_out >= 0) ::close(m_out);
-    }
-    bool started() const { return m_pid != 0; }
-    // Some of what it told; nothing once its output has ended.
-    std::string Read() {
-        char buffer[4096];
-        ssize_t got;
-        do {
-            got = ::read(m_out, buffer, sizeof buffer);
-        } while (got < 0 && errno == EINTR);
-        return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
-    }
-    // Ends it at once, as a crash or a power cut would; true when it was still running.
-    bool Kill(std::string& ending) {
-        ::kill(m_pid, SIGKILL);
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        ending = "status " + std::to_string(status);
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-    }
-
-  private:
-    pid_t m_pid = 0;
-    int m_out = -1;
-};
-#endif
-
 // How many records a run told of after resuming.
 int RecordsTold(const std::string& told) {
     const std::size_t resumed = told.find("ready\n");
@@ -193,23 +72,23 @@ int RecordsTold(const std::string& told) {
 WriterRun RunUntilKilled(const std::string& folder, int records, std::chrono::microseconds delay,
                          const char* mode = nullptr) {
     WriterRun run;
-    Writer writer(folder, mode);
-    if (!writer.started()) {
+    std::vector<std::string> arguments{folder};
+    if (mode) arguments.emplace_back(mode);
+    testing::ChildProcess writer(DURAVA_STORE_WRITER, arguments);
+    if (!writer.Started()) {
         run.ending = "not started";
         return run;
     }
-    auto drain = [&](bool untilTold) {
-        while (!untilTold || run.told.find("ready\n") == std::string::npos ||
-               RecordsTold(run.told) < records) {
-            const std::string got = writer.Read();
-            if (got.empty()) break;
-            run.told += got;
-        }
-    };
-    drain(true);
+    while (writer.Told().find("ready\n") == std::string::npos ||
+           RecordsTold(writer.Told()) < records) {
+        if (!writer.ReadMore()) break;
+    }
     std::this_thread::sleep_for(delay);
-    run.killed = writer.Kill(run.ending);
-    drain(false);
+    const int code = writer.Kill();
+    run.killed = code == testing::ChildProcess::kKilled;
+    run.ending = "exit code " + std::to_string(code);
+    writer.ReadToEnd();
+    run.told = writer.Told();
     return run;
 }
 
@@ -344,9 +223,6 @@ TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
 // A kill between a checkout's record and its idle write leaves the item in use with its use
 // recorded; the checkout that follows sets it idle without a second record.
 TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
-#ifdef _WIN32
-    GTEST_SKIP() << "hangs under Wine: the writer's checkout loop is not yet ported";
-#endif
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
     core::SettingsFile settings(folder.text() + SettingsName());

@@ -133,16 +133,16 @@ void RunCheckouts(const std::string& folder) {
 }  // namespace durava::store_script
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The lines go out as they are, without a CR added to each.
+    _setmode(1, _O_BINARY);
+#endif
     if (argc == 3 && std::string(argv[2]) == "checkouts")
         durava::store_script::RunCheckouts(argv[1]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: store_writer FOLDER/ [checkouts]\n");
         return 1;
     }
-#ifdef _WIN32
-    // The lines go out as they are, without a CR added to each.
-    _setmode(1, _O_BINARY);
-#endif
     durava::store_script::Writer writer(argv[1]);
     writer.Resume();
     for (long long step = 0;; ++step) writer.Step(step);

@@ -1,11 +1,6 @@
 // Two real copies of the program doing random operations on one folder at once: every use that
 // was started is billed exactly once, no record lacks its use, no acknowledged write is lost, and
 // the settings file stays whole.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,9 +14,8 @@
 #include "core/texts.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
-
-extern char** environ;
 
 namespace durava::copies_script {
 namespace {
@@ -29,43 +23,10 @@ namespace {
 constexpr int kCopies = 2;
 constexpr int kSteps = 300;
 
-struct Copy {
-    pid_t pid = 0;
-    int input = -1, output = -1;
-    std::string told;
-};
-
-Copy Spawn(const std::string& folder, int copy, unsigned seed) {
-    Copy started;
-    int in[2], out[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return started;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    const std::string number = std::to_string(copy), seedText = std::to_string(seed),
-                      steps = std::to_string(kSteps);
-    char* argv[] = {const_cast<char*>(DURAVA_COPY_RUNNER), const_cast<char*>(folder.c_str()),
-                    const_cast<char*>(number.c_str()),     const_cast<char*>(seedText.c_str()),
-                    const_cast<char*>(steps.c_str()),      nullptr};
-    posix_spawn(&started.pid, DURAVA_COPY_RUNNER, &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(in[0]);
-    ::close(out[1]);
-    started.input = in[1];
-    started.output = out[0];
-    return started;
-}
-
-// Reads until `until` has been told, or to the end when it is empty.
-void Drain(Copy& copy, std::string_view until) {
-    char buffer[4096];
-    while (until.empty() || copy.told.find(until) == std::string::npos) {
-        const ssize_t got = ::read(copy.output, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        copy.told.append(buffer, static_cast<std::size_t>(got));
-    }
+testing::ChildProcess Start(const std::string& folder, int copy, unsigned seed) {
+    return testing::ChildProcess(
+        DURAVA_COPY_RUNNER,
+        {folder, std::to_string(copy), std::to_string(seed), std::to_string(kSteps)});
 }
 
 std::vector<std::string> Lines(const std::string& bytes) {
@@ -110,28 +71,24 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
 
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE(::testing::Message() << "seed " << seed);
-    std::vector<Copy> copies;
+    std::vector<testing::ChildProcess> copies;
     for (int copy = 0; copy < kCopies; ++copy) {
-        copies.push_back(Spawn(folder.text(), copy, seed + static_cast<unsigned>(copy)));
-        ASSERT_GT(copies.back().pid, 0);
-        Drain(copies.back(), "ready\n");
+        copies.push_back(Start(folder.text(), copy, seed + static_cast<unsigned>(copy)));
+        ASSERT_TRUE(copies.back().Started());
+        copies.back().ReadUntil("ready\n");
     }
-    for (Copy& copy : copies) ASSERT_EQ(::write(copy.input, "g", 1), 1);
-    for (Copy& copy : copies) {
-        Drain(copy, {});
-        int status = 0;
-        ::waitpid(copy.pid, &status, 0);
-        ::close(copy.input);
-        ::close(copy.output);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << copy.told;
+    for (testing::ChildProcess& copy : copies) ASSERT_TRUE(copy.Write("g"));
+    for (testing::ChildProcess& copy : copies) {
+        copy.ReadToEnd();
+        ASSERT_EQ(copy.Wait(), 0) << copy.Told();
     }
 
     // What the copies were told: the uses begun and billed, the last write of each own item.
     std::multiset<std::string> started, billed;
     std::map<std::string, std::string> ownItems;  // item -> last initial period, "" when deleted
     std::map<int, int> outcomes;
-    for (const Copy& copy : copies) {
-        for (const std::string& line : Lines(copy.told)) {
+    for (const testing::ChildProcess& copy : copies) {
+        for (const std::string& line : Lines(copy.Told())) {
             std::istringstream words(line);
             std::string word, a, b;
             words >> word;

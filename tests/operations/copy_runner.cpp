@@ -8,6 +8,10 @@
 // It says "ready" and waits for a byte on standard input before it begins, so that both copies
 // start together.
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <array>
 #include <cstdio>
@@ -92,6 +96,10 @@ int Run(const std::string& folder, int copy, unsigned seed, int steps) {
 }  // namespace durava::copies_script
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The lines go out as they are, without a CR added to each.
+    _setmode(1, _O_BINARY);
+#endif
     if (argc != 5) {
         std::fprintf(stderr, "usage: copy_runner FOLDER/ COPY SEED STEPS\n");
         return 1;
