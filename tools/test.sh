@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine and checks what ships: the format of the C++ files; the release
 # build as users make it, with warnings as errors; its Debian package, installed and started; a
-# short fuzz run; then every test once under ASan + UBSan, whose CTest summary closes the output.
-# The Windows build has its own script, tools/test-windows.sh.
+# short fuzz run; the Qt-free code built for Windows with its tests under Wine; then every test
+# once under ASan + UBSan, whose CTest summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -15,6 +15,9 @@ tools/try-package.sh build/release/durava_*.deb
 
 # Every fuzz target for a short while.
 tools/fuzz.sh 20
+
+# The Qt-free code as Windows programs, their tests under Wine.
+tools/test-windows.sh
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan >/dev/null
