@@ -1,6 +1,7 @@
 #include "offscreen_app.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace durava::bench {
 
@@ -20,6 +21,15 @@ void CloseOffscreenApplication() {
 void Settle() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+}
+
+PaintCounter::PaintCounter(QObject* widget) : QObject(widget) {
+    widget->installEventFilter(this);
+}
+
+bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace durava::bench

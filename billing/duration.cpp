@@ -9,7 +9,10 @@
 namespace durava::billing {
 
 std::optional<std::int32_t> ElapsedSeconds(std::string_view startText, core::DateTime now) {
-    const core::DateTime start = core::ParseDateTime(startText);
+    return ElapsedSeconds(core::ParseDateTime(startText), now);
+}
+
+std::optional<std::int32_t> ElapsedSeconds(core::DateTime start, core::DateTime now) {
     if (start == core::kMinDateTime) return std::nullopt;
     constexpr double kLimit = 2147483647.0;
     const double days = now - start;

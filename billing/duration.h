@@ -12,6 +12,8 @@ namespace durava::billing {
 // Whole seconds from a start time text to `now`, or nothing when the text is not a time or lies
 // so far away that the seconds leave the 32-bit range: such a use cannot be timed or billed.
 std::optional<std::int32_t> ElapsedSeconds(std::string_view startText, core::DateTime now);
+// The same from a start time already read; kMinDateTime stands for one that could not be.
+std::optional<std::int32_t> ElapsedSeconds(core::DateTime start, core::DateTime now);
 
 struct DurationParts {
     std::int32_t days = 0, hours = 0, minutes = 0, seconds = 0;

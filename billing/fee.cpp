@@ -9,24 +9,6 @@ namespace durava::billing {
 
 namespace {
 
-struct Tariff {
-    std::int32_t initialPeriod, initialFee, hourlyPrice, minimumUnit;
-};
-
-// Read on every call, never cached, so that an edited tariff applies at the next refresh.
-Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName) {
-    const core::FixedTexts& texts = core::Texts();
-    const auto read = [&](const std::string& key) {
-        return core::TextToInteger(settings.ReadSetting(itemName, key));
-    };
-    Tariff tariff{};
-    tariff.initialPeriod = read(texts.initialPeriod);
-    tariff.initialFee = read(texts.initialFee);
-    tariff.hourlyPrice = read(texts.overtimePrice);
-    tariff.minimumUnit = read(texts.minimumUnit);
-    return tariff;
-}
-
 // The running fee is truncated after each part, as a 32-bit fee would be, but held in 64 bits:
 // with 32-bit tariffs and overtime below 2^32 minutes it stays under 2^58 and cannot wrap.
 std::int64_t OvertimeFee(const Tariff& tariff, std::int64_t overtimeMinutes) {
@@ -48,9 +30,20 @@ std::int64_t OvertimeFee(const Tariff& tariff, std::int64_t overtimeMinutes) {
 
 }  // namespace
 
-std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
-                       std::string_view itemName, int mode) {
-    const Tariff tariff = ReadTariff(settings, itemName);
+Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName) {
+    const core::FixedTexts& texts = core::Texts();
+    const auto read = [&](const std::string& key) {
+        return core::TextToInteger(settings.ReadSetting(itemName, key));
+    };
+    Tariff tariff{};
+    tariff.initialPeriod = read(texts.initialPeriod);
+    tariff.initialFee = read(texts.initialFee);
+    tariff.hourlyPrice = read(texts.overtimePrice);
+    tariff.minimumUnit = read(texts.minimumUnit);
+    return tariff;
+}
+
+std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mode) {
     if (elapsedMinutes <= tariff.initialPeriod) {
         return mode == kFeeTotal ? core::IntegerToText(tariff.initialFee) : "0";
     }
@@ -60,11 +53,21 @@ std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedM
     return core::RealToText(static_cast<double>(tariff.initialFee) + static_cast<double>(fee));
 }
 
+std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
+                       std::string_view itemName, int mode) {
+    return ComputeFee(ReadTariff(settings, itemName), elapsedMinutes, mode);
+}
+
+std::optional<ChargeSoFar> ChargeAt(const Tariff& tariff, core::DateTime start,
+                                    core::DateTime now) {
+    const std::optional<std::int32_t> elapsed = ElapsedSeconds(start, now);
+    if (!elapsed) return std::nullopt;
+    return ChargeSoFar{*elapsed, ComputeFee(tariff, *elapsed / 60)};
+}
+
 std::optional<ChargeSoFar> ChargeAt(const core::SettingsFile& settings, std::string_view itemName,
                                     std::string_view startText, core::DateTime now) {
-    const std::optional<std::int32_t> elapsed = ElapsedSeconds(startText, now);
-    if (!elapsed) return std::nullopt;
-    return ChargeSoFar{*elapsed, ComputeFee(settings, *elapsed / 60, itemName)};
+    return ChargeAt(ReadTariff(settings, itemName), core::ParseDateTime(startText), now);
 }
 
 }  // namespace durava::billing

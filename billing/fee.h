@@ -1,7 +1,7 @@
 #pragma once
 // The fee rule: a flat initial fee covering an initial period, then whole overtime hours and
-// the leftover minutes in whole minimum units. Reads the tariff from the settings file on every
-// call, so an edited tariff applies at once.
+// the leftover minutes in whole minimum units. The forms taking the settings file read the
+// tariff on every call, so an edited tariff applies at once.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +15,13 @@ namespace durava::billing {
 inline constexpr int kFeeTotal = 1;
 inline constexpr int kFeeOvertimeOnly = 0;
 
+// An item's tariff, as its section holds it now.
+struct Tariff {
+    std::int32_t initialPeriod, initialFee, hourlyPrice, minimumUnit;
+};
+Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName);
+
+std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mode = kFeeTotal);
 std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
                        std::string_view itemName, int mode = kFeeTotal);
 
@@ -26,5 +33,7 @@ struct ChargeSoFar {
 };
 std::optional<ChargeSoFar> ChargeAt(const core::SettingsFile& settings, std::string_view itemName,
                                     std::string_view startText, core::DateTime now);
+// The same for a tariff and start time already read.
+std::optional<ChargeSoFar> ChargeAt(const Tariff& tariff, core::DateTime start, core::DateTime now);
 
 }  // namespace durava::billing

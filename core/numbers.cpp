@@ -13,6 +13,10 @@ std::string IntegerToText(long long value) {
 }
 
 std::string RealToText(double value) {
+    // Below 1e13 "%.13g" writes a whole number as its digits alone; fees are whole numbers, and
+    // the list writes one every second per item in use.
+    if (value == std::trunc(value) && std::fabs(value) < 1e13 && !std::signbit(value))
+        return IntegerToText(static_cast<long long>(value));
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.13g", value);
     std::string text(buffer);

@@ -16,11 +16,23 @@ const FixedTexts& Texts() {
     return texts;
 }
 
+namespace {
+
+// Lets the table be searched with a view, without a copy of the text per call.
+struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const {
+        return std::hash<std::u16string_view>{}(text);
+    }
+};
+
+}  // namespace
+
 const std::string& Fixed(std::u16string_view text) {
     static std::mutex guard;
-    static std::unordered_map<std::u16string, std::string> converted;
+    static std::unordered_map<std::u16string, std::string, ViewHash, std::equal_to<>> converted;
     const std::lock_guard lock(guard);
-    auto found = converted.find(std::u16string(text));
+    auto found = converted.find(text);
     if (found == converted.end()) found = converted.emplace(text, WideToText(text)).first;
     return found->second;
 }

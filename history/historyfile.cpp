@@ -45,30 +45,43 @@ namespace {
 // Records end at every CR LF, byte by byte: neither byte can be the second of a double-byte
 // character, so a character cut short at the end of a line must not swallow the line break
 // and, with it, the record that follows.
-std::size_t CountRecordEnds(std::string_view text) {
+struct RecordEnds {
+    std::size_t count = 0;
+    bool zeroMet = false;
+};
+
+RecordEnds CountRecordEnds(std::string_view text) {
     // Counted in blocks too short to overflow a byte and without early exits, so that the loop
     // runs on whole vectors: a month of 100,000 records counts in less time than its bytes take
-    // to read.
+    // to read. The zero bytes are looked for in the same pass.
     constexpr std::size_t kBlock = 240;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    std::size_t count = 0;
+    RecordEnds ends;
+    ends.zeroMet = !text.empty() && bytes[0] == 0;
     for (std::size_t block = 1; block < text.size(); block += kBlock) {
         const std::size_t end = std::min(block + kBlock, text.size());
-        unsigned char inBlock = 0;
+        unsigned char inBlock = 0, zeros = 0;
         for (std::size_t i = block; i < end; ++i) {
             inBlock += (bytes[i - 1] == '\r') & (bytes[i] == '\n');
+            zeros |= bytes[i] == 0;
         }
-        count += inBlock;
+        ends.count += inBlock;
+        ends.zeroMet |= zeros != 0;
     }
-    return count;
+    return ends;
 }
 
 }  // namespace
 
 HistoryMonth::HistoryMonth(std::string text) : m_text(std::move(text)) {
-    m_text.resize(std::min(m_text.find('\0'), m_text.size()));
+    RecordEnds ends = CountRecordEnds(m_text);
+    // The reader sees a file up to its first zero byte.
+    if (ends.zeroMet) {
+        m_text.resize(m_text.find('\0'));
+        ends = CountRecordEnds(m_text);
+    }
     const std::string_view bytes = m_text;
-    m_recordCount = CountRecordEnds(bytes) + (bytes.empty() || bytes.ends_with(kRecordEnd) ? 0 : 1);
+    m_recordCount = ends.count + (bytes.empty() || bytes.ends_with(kRecordEnd) ? 0 : 1);
 }
 
 std::size_t HistoryMonth::FieldCount(std::size_t record) const {

@@ -2,6 +2,7 @@
 // The program's global values, shared by the handlers of every window.
 #include <cstdint>
 
+#include "billing/rowcharges.h"
 #include "core/startup.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
@@ -22,6 +23,7 @@ struct Globals {
     std::filesystem::path TakingsMonthPath;  // the month file the takings window opens on
     operations::Bill CheckoutBill;           // what the checkout window shows
     std::uint64_t ListGeneration = 0;        // of the settings file the list was filled from
+    billing::RowCharges ListCharges;         // of the main list's rows in use
 
     operations::Store Store() { return {app.Settings, app.HistoryFolder}; }
 };

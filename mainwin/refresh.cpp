@@ -22,27 +22,28 @@ void RefreshPass(Globals& globals) {
     // Another copy of the program, or another desk, may have changed the items.
     if (globals.app.Settings.Generation() != globals.ListGeneration) FillItemList(globals);
 
-    const int rows = main.RowCount(kMainList);
+    ui::Form::ListEdit list = main.EditList(kMainList);
+    const int rows = list.RowCount();
     int idle = 0;
     main.SetStatusPart(kStatusBar, 1, core::IntegerToText(rows));
     for (int row = 0; row < rows; ++row) {
-        const std::string state = main.Cell(kMainList, row, kColumnState);
+        const std::string& state = list.Cell(row, kColumnState);
         if (state == texts.idle) ++idle;
         if (state != texts.inUse) continue;
-        std::optional<billing::ChargeSoFar> charge =
-            billing::ChargeAt(globals.app.Settings, main.Cell(kMainList, row, kColumnName),
-                              main.Cell(kMainList, row, kColumnStart), core::CurrentTime());
+        std::optional<billing::ChargeSoFar> charge = globals.ListCharges.At(
+            globals.app.Settings, static_cast<std::size_t>(row), list.Cell(row, kColumnName),
+            list.Cell(row, kColumnStart), core::CurrentTime());
         if (!charge) {
             // A start time that cannot be read would show a huge or negative use; say so instead.
-            main.SetCell(kMainList, row, kColumnDuration, core::Fixed(u"开始时间有误"));
-            main.SetCell(kMainList, row, kColumnFee, texts.none);
+            list.SetCell(row, kColumnDuration, core::Fixed(u"开始时间有误"));
+            list.SetCell(row, kColumnFee, texts.none);
             continue;
         }
         const billing::DurationParts parts = billing::SplitDuration(charge->seconds);
-        main.SetCell(
-            kMainList, row, kColumnDuration,
+        list.SetCell(
+            row, kColumnDuration,
             billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
-        main.SetCell(kMainList, row, kColumnFee, std::move(charge->fee));
+        list.SetCell(row, kColumnFee, std::move(charge->fee));
     }
     main.SetStatusPart(kStatusBar, 3, core::IntegerToText(idle));
     main.SetStatusPart(kStatusBar, 5, core::RealToText(static_cast<double>(rows) - idle));

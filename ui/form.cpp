@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include <algorithm>
 #include <cassert>
 
 #include "ui/controls.h"
@@ -251,6 +252,36 @@ std::string Form::Cell(std::u16string_view name, int row, int column) const {
 int Form::RowCount(std::u16string_view name) const {
     const TableModel* model = Model(name);
     return model ? model->rowCount() : 0;
+}
+
+Form::ListEdit Form::EditList(std::u16string_view name) {
+    return ListEdit(Model(name));
+}
+
+Form::ListEdit::~ListEdit() {
+    if (m_top >= 0) m_model->CellsChanged(m_top, m_left, m_bottom, m_right);
+}
+
+int Form::ListEdit::RowCount() const {
+    return m_model ? m_model->rowCount() : 0;
+}
+
+const std::string& Form::ListEdit::Cell(int row, int column) const {
+    static const std::string kEmpty;
+    return m_model ? m_model->Cell(row, column) : kEmpty;
+}
+
+void Form::ListEdit::SetCell(int row, int column, std::string text) {
+    if (!m_model || !m_model->ReplaceCell(row, column, std::move(text))) return;
+    if (m_top < 0) {
+        m_top = m_bottom = row;
+        m_left = m_right = column;
+        return;
+    }
+    m_top = std::min(m_top, row);
+    m_bottom = std::max(m_bottom, row);
+    m_left = std::min(m_left, column);
+    m_right = std::max(m_right, column);
 }
 
 int Form::SelectedRow(std::u16string_view name) const {

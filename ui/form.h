@@ -49,6 +49,28 @@ class Form : public QWidget {
     void SetCell(std::u16string_view name, int row, int column, std::string_view text);
     std::string Cell(std::u16string_view name, int row, int column) const;
     int RowCount(std::u16string_view name) const;
+
+    // A list's cells read and written in bulk, as a refresh pass does every second: the list is
+    // found by its name once, and its view hears of the changes once, when the edit ends.
+    class ListEdit {
+      public:
+        ~ListEdit();
+        ListEdit(const ListEdit&) = delete;
+        ListEdit& operator=(const ListEdit&) = delete;
+
+        int RowCount() const;
+        const std::string& Cell(int row, int column) const;
+        void SetCell(int row, int column, std::string text);
+
+      private:
+        friend class Form;
+        explicit ListEdit(TableModel* model) : m_model(model) {}
+
+        TableModel* m_model;
+        int m_top = -1, m_left = -1, m_bottom = -1, m_right = -1;  // of the cells changed
+    };
+    ListEdit EditList(std::u16string_view name);
+
     int SelectedRow(std::u16string_view name) const;
     // Selects the whole row; -1 clears the selection.
     void SelectRow(std::u16string_view name, int row);

@@ -26,12 +26,19 @@ void TableModel::SetRows(std::vector<std::vector<std::string>> rows) {
 }
 
 void TableModel::SetCell(int row, int column, std::string text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
+    if (ReplaceCell(row, column, std::move(text))) CellsChanged(row, column, row, column);
+}
+
+bool TableModel::ReplaceCell(int row, int column, std::string text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return false;
     std::string& cell = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (cell == text) return;
+    if (cell == text) return false;
     cell = std::move(text);
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    return true;
+}
+
+void TableModel::CellsChanged(int top, int left, int bottom, int right) {
+    emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole});
 }
 
 const std::string& TableModel::Cell(int row, int column) const {

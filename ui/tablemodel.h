@@ -21,6 +21,10 @@ class TableModel : public ColumnsModel {
     void SetRows(std::vector<std::vector<std::string>> rows);
     // Out-of-range cells are ignored on write and read as the empty text.
     void SetCell(int row, int column, std::string text);
+    // SetCell without a word to the view; whether the text changed. A batch of such changes is
+    // told with one CellsChanged.
+    bool ReplaceCell(int row, int column, std::string text);
+    void CellsChanged(int top, int left, int bottom, int right);
     const std::string& Cell(int row, int column) const;
 
   private:

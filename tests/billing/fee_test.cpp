@@ -1,4 +1,5 @@
 #include "billing/fee.h"
+#include "billing/rowcharges.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,26 @@ TEST_F(ComputeFeeTest, editedTariffAppliesOnTheNextCall) {
     EXPECT_EQ(ComputeFee(m_settings, 241, "A1"), "90");
     ASSERT_TRUE(m_settings.WriteSetting("A1", kFeeKey, "100"));
     EXPECT_EQ(ComputeFee(m_settings, 240, "A1"), "100");
+}
+
+// The list keeps each row's tariff and start time; whatever changes the file or the row's texts
+// must still show at once.
+TEST_F(ComputeFeeTest, keptRowChargesFollowTheFileAndTheRowsTexts) {
+    const core::DateTime now = core::ParseDateTime("2024-05-06 22:01:00");
+    RowCharges charges;
+    const auto fee = [&](std::size_t row, std::string_view item, std::string_view start) {
+        const std::optional<ChargeSoFar> charge = charges.At(m_settings, row, item, start, now);
+        return charge ? charge->fee : "unreadable";
+    };
+    EXPECT_EQ(fee(0, "A1", "2024-05-06 18:00:00"), "80");
+    EXPECT_EQ(fee(3, "U7", "2024-05-06 21:00:00"), "22");
+    ASSERT_TRUE(m_settings.WriteSetting("A1", kPriceKey, "40"));
+    EXPECT_EQ(fee(0, "A1", "2024-05-06 18:00:00"), "90");
+    EXPECT_EQ(fee(0, "A1", "2024-05-06 17:00:00"), "130");
+    EXPECT_EQ(fee(0, "U7", "2024-05-06 21:00:00"), "22");
+    EXPECT_EQ(fee(3, "U7", "2024-05-06 21:01:00"), "20");
+    EXPECT_EQ(fee(3, "U7", "2024-05-06 21:02:00"), "21");
+    EXPECT_EQ(fee(3, "U7", "not a time"), "unreadable");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // One customer's road through the windows: start timing, live refresh, checkout, record.
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -119,7 +120,12 @@ class RoadTest : public QObject {
                                  Pass{{2024, 5, 6, 17, 1, 0}, u"4 时 1 分", u"80"},
                                  Pass{{2024, 5, 7, 15, 5, 0}, u"26 时 5 分", u"520"}}) {
             program.SetNow(pass.at);
+            // The view must hear of the new texts to repaint them: once a pass.
+            const auto* list =
+                qobject_cast<QTableView*>(program.Main().Control(mainwin::kMainList));
+            QSignalSpy told(list->model(), &QAbstractItemModel::dataChanged);
             mainwin::RefreshPass(program.globals());
+            QCOMPARE(told.count(), 1);
             QCOMPARE(program.MainCell(0, kColumnDuration), QString::fromUtf16(pass.duration));
             QCOMPARE(program.MainCell(0, kColumnFee), QString::fromUtf16(pass.fee));
             QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("无"));
