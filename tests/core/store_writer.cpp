@@ -14,10 +14,6 @@
 //   seq <g>           use g has been checked out
 //   ready             resumed: every use found in the files is billed; the loop starts
 #include <unistd.h>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +24,7 @@
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "store_script.h"
+#include "support/child_output.h"
 
 namespace durava::store_script {
 namespace {
@@ -133,10 +130,7 @@ void RunCheckouts(const std::string& folder) {
 }  // namespace durava::store_script
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The lines go out as they are, without a CR added to each.
-    _setmode(1, _O_BINARY);
-#endif
+    durava::testing::TellLinesAsWritten();
     if (argc == 3 && std::string(argv[2]) == "checkouts")
         durava::store_script::RunCheckouts(argv[1]);
     if (argc != 2) {

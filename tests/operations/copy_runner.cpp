@@ -8,10 +8,6 @@
 // It says "ready" and waits for a byte on standard input before it begins, so that both copies
 // start together.
 #include <unistd.h>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 #include <array>
 #include <cstdio>
@@ -22,6 +18,7 @@
 #include "copies_script.h"
 #include "core/texts.h"
 #include "operations/operations.h"
+#include "support/child_output.h"
 
 namespace durava::copies_script {
 namespace {
@@ -96,10 +93,7 @@ int Run(const std::string& folder, int copy, unsigned seed, int steps) {
 }  // namespace durava::copies_script
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The lines go out as they are, without a CR added to each.
-    _setmode(1, _O_BINARY);
-#endif
+    durava::testing::TellLinesAsWritten();
     if (argc != 5) {
         std::fprintf(stderr, "usage: copy_runner FOLDER/ COPY SEED STEPS\n");
         return 1;
