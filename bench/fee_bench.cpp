@@ -16,7 +16,8 @@ constexpr std::int32_t kElapsedMinutes = 301;
 void BM_ComputeFee(benchmark::State& state) {
     const core::SettingsFile settings(SampleSettingsPath());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeFee(settings, kElapsedMinutes, kLastSampleItem));
+        benchmark::DoNotOptimize(
+            ComputeFee(ReadTariff(settings, kLastSampleItem), kElapsedMinutes));
     }
 }
 BENCHMARK(BM_ComputeFee)->Unit(benchmark::kMicrosecond);
@@ -25,7 +26,8 @@ BENCHMARK(BM_ComputeFee)->Unit(benchmark::kMicrosecond);
 void BM_ComputeFeeParsingEachCall(benchmark::State& state) {
     for (auto _ : state) {
         const core::SettingsFile settings(SampleSettingsPath());
-        benchmark::DoNotOptimize(ComputeFee(settings, kElapsedMinutes, kLastSampleItem));
+        benchmark::DoNotOptimize(
+            ComputeFee(ReadTariff(settings, kLastSampleItem), kElapsedMinutes));
     }
 }
 BENCHMARK(BM_ComputeFeeParsingEachCall)->Unit(benchmark::kMicrosecond);

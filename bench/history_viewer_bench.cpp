@@ -12,6 +12,7 @@
 #include "history/viewer.h"
 #include "offscreen_app.h"
 #include "sample_files.h"
+#include "support/paints.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
 
@@ -32,15 +33,15 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
         ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));
     auto* table = qobject_cast<QTableView*>(viewer->Control(u"超级列表框1"));
     qobject_cast<QListWidget*>(viewer->Control(u"列表框1"))->setCurrentRow(0);
-    bench::Settle();
+    testing::DeliverPendingPaints();
     // The window is on the (offscreen) screen: settling paints it, as the operator would see it.
-    const auto* painted = new bench::PaintCounter(table->viewport());
+    const auto* painted = new testing::PaintCounter(table->viewport());
     for (auto _ : state) {
         globals.handlers.Run("ShowHistoryMonth", *viewer);
-        bench::Settle();
+        testing::DeliverPendingPaints();
     }
     if (table->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("rows missing");
-    if (painted->paints < state.iterations()) state.SkipWithError("rows not painted");
+    if (painted->count < state.iterations()) state.SkipWithError("rows not painted");
 }
 BENCHMARK(BM_ShowHistoryMonth)->Unit(benchmark::kMillisecond);
 
@@ -59,7 +60,7 @@ void BM_FillTableWidgetCellByCell(benchmark::State& state) {
                                new QTableWidgetItem(ui::ToScreen(month.Field(record, field))));
             }
         }
-        bench::Settle();
+        testing::DeliverPendingPaints();
         benchmark::DoNotOptimize(table->grab());
         state.PauseTiming();
         table.reset();

@@ -1,7 +1,6 @@
 #include "offscreen_app.h"
 
 #include <QApplication>
-#include <QEvent>
 
 namespace durava::bench {
 
@@ -16,20 +15,6 @@ void EnsureOffscreenApplication() {
 
 void CloseOffscreenApplication() {
     delete QApplication::instance();
-}
-
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
-PaintCounter::PaintCounter(QObject* widget) : QObject(widget) {
-    widget->installEventFilter(this);
-}
-
-bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) ++paints;
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace durava::bench

@@ -12,6 +12,7 @@
 #include "mainwin/refresh.h"
 #include "offscreen_app.h"
 #include "sample_files.h"
+#include "support/paints.h"
 #include "ui/form.h"
 
 namespace durava::bench {
@@ -59,8 +60,9 @@ void BM_RefreshPassRereadingTheFile(benchmark::State& state) {
                 billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
             const core::SettingsFile uncached(SampleSettingsPath());
             main.SetCell(mainwin::kMainList, row, mainwin::kColumnFee,
-                         billing::ComputeFee(uncached, *elapsed / 60,
-                                             main.Cell(mainwin::kMainList, row, 1)));
+                         billing::ComputeFee(
+                             billing::ReadTariff(uncached, main.Cell(mainwin::kMainList, row, 1)),
+                             *elapsed / 60));
         }
     }
 }
@@ -74,7 +76,7 @@ void BM_RefreshListButton(benchmark::State& state) {
     auto* list = qobject_cast<QWidget*>(main.Control(mainwin::kMainList));
     for (auto _ : state) {
         button->click();
-        Settle();
+        testing::DeliverPendingPaints();
         benchmark::DoNotOptimize(list->grab());
     }
     state.counters["rows"] = main.RowCount(mainwin::kMainList);

@@ -53,11 +53,6 @@ std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mo
     return core::RealToText(static_cast<double>(tariff.initialFee) + static_cast<double>(fee));
 }
 
-std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
-                       std::string_view itemName, int mode) {
-    return ComputeFee(ReadTariff(settings, itemName), elapsedMinutes, mode);
-}
-
 std::optional<ChargeSoFar> ChargeAt(const Tariff& tariff, core::DateTime start,
                                     core::DateTime now) {
     const std::optional<std::int32_t> elapsed = ElapsedSeconds(start, now);

@@ -22,8 +22,6 @@ struct Tariff {
 Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName);
 
 std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mode = kFeeTotal);
-std::string ComputeFee(const core::SettingsFile& settings, std::int32_t elapsedMinutes,
-                       std::string_view itemName, int mode = kFeeTotal);
 
 // An item in use since `startText`, as if checked out at `now`: its whole seconds and the total
 // fee ComputeFee gives them. Nothing when the start time cannot be read.

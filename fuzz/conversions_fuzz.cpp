@@ -9,6 +9,7 @@
 
 #include "core/datetime.h"
 #include "core/numbers.h"
+#include "reference.h"
 
 namespace durava::fuzz {
 namespace {
@@ -23,8 +24,7 @@ std::int32_t ReferenceInteger(std::string_view text) {
     std::string folded;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        // 0x80 ("€") and 0xFF are characters of one byte.
-        if (lead < 0x81 || lead == 0xFF) {
+        if (Width(text[i]) == 1) {
             folded += static_cast<char>(lead);
             ++i;
             continue;

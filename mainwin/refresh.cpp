@@ -25,14 +25,16 @@ void RefreshPass(Globals& globals) {
     ui::Form::ListEdit list = main.EditList(kMainList);
     const int rows = list.RowCount();
     int idle = 0;
+    // Every row is timed to the same moment.
+    const core::DateTime now = core::CurrentTime();
     main.SetStatusPart(kStatusBar, 1, core::IntegerToText(rows));
     for (int row = 0; row < rows; ++row) {
         const std::string& state = list.Cell(row, kColumnState);
         if (state == texts.idle) ++idle;
         if (state != texts.inUse) continue;
-        std::optional<billing::ChargeSoFar> charge = globals.ListCharges.At(
-            globals.app.Settings, static_cast<std::size_t>(row), list.Cell(row, kColumnName),
-            list.Cell(row, kColumnStart), core::CurrentTime());
+        std::optional<billing::ChargeSoFar> charge =
+            globals.ListCharges.At(globals.app.Settings, static_cast<std::size_t>(row),
+                                   list.Cell(row, kColumnName), list.Cell(row, kColumnStart), now);
         if (!charge) {
             // A start time that cannot be read would show a huge or negative use; say so instead.
             list.SetCell(row, kColumnDuration, core::Fixed(u"开始时间有误"));

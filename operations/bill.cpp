@@ -19,14 +19,15 @@ std::string Bill::Record() const {
 
 Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core::DateTime now) {
     const core::FixedTexts& keys = core::Texts();
+    const core::SettingsFile::OneLook look(settings);
     const std::string name(item);
     Bill bill;
     bill.end = now;
     auto& f = bill.fields;
     f[kBillName] = name;
     f[kBillStart] = settings.ReadSetting(name, keys.startTime);
-    const std::int32_t periodMinutes =
-        core::TextToInteger(settings.ReadSetting(name, keys.initialPeriod));
+    const billing::Tariff tariff = billing::ReadTariff(settings, name);
+    const std::int32_t periodMinutes = tariff.initialPeriod;
     f[kBillPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
     f[kBillInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");
     f[kBillUnit] = settings.ReadSetting(name, keys.minimumUnit) + core::Fixed(u" 分钟");
@@ -51,11 +52,10 @@ Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core
                            ? core::RealToText(hours - periodMinutes / 60.0) + core::Fixed(u" 时 ") +
                                  core::IntegerToText(parts.minutes) + core::Fixed(u" 分")
                            : core::Fixed(u"未超时");
-    const std::int32_t minutes = core::RealToInteger(hours * 60.0 + parts.minutes);
-    f[kBillOvertimeFee] = billing::ComputeFee(settings, minutes, name, billing::kFeeOvertimeOnly) +
-                          core::Fixed(u" 元");
-    f[kBillTotal] =
-        core::Fixed(u"￥") + billing::ComputeFee(settings, minutes, name) + core::Fixed(u" 元");
+    const std::int32_t minutes = *elapsed / 60;
+    f[kBillOvertimeFee] =
+        billing::ComputeFee(tariff, minutes, billing::kFeeOvertimeOnly) + core::Fixed(u" 元");
+    f[kBillTotal] = core::Fixed(u"￥") + billing::ComputeFee(tariff, minutes) + core::Fixed(u" 元");
     return bill;
 }
 

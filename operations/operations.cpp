@@ -11,9 +11,11 @@
 namespace durava::operations {
 namespace {
 
-// Holds the lock for an operation; `refusal` says why the operation cannot go on, if it cannot.
+// Holds the lock for an operation, and one look at the file taken under it; `refusal` says why the
+// operation cannot go on, if it cannot. Its writes still start from the file as it is then.
 struct Guard {
-    explicit Guard(const Store& store) : lock(store.settings.Path(), store.lockPatience) {
+    explicit Guard(const Store& store)
+        : lock(store.settings.Path(), store.lockPatience), look(store.settings) {
         if (lock.State() == core::LockState::Busy) {
             refusal = Outcome::StoreBusy;
         } else if (!lock.Held()) {
@@ -24,6 +26,7 @@ struct Guard {
         }
     }
     const core::StoreLock lock;
+    const core::SettingsFile::OneLook look;
     std::optional<Outcome> refusal;
 };
 
@@ -124,7 +127,7 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     for (std::size_t i = 0; i < kTariffKeys; ++i) chosen[i] = settings.ReadSetting(to, *keys[i]);
     // Moving a use that has ended, or onto an item now in use, would swap tariffs or lose a use.
     if (left[kStateKey] != texts.inUse) return Outcome::NoLongerInUse;
-    if (!settings.HasSection(to) || settings.ReadSetting(to, texts.state) != texts.idle) {
+    if (settings.ReadSetting(to, texts.state) != texts.idle) {
         return Outcome::NoLongerIdle;
     }
     // One replacement of the file: a switch half done would leave both items with one tariff.

@@ -38,6 +38,12 @@ std::string WriteTariffs(const testing::TempFolder& folder) {
     return folder.text() + "ROOMSETTING.ini";
 }
 
+// The fee as the bill works it out: the tariff read from the file, then the rule.
+std::string FeeFromFile(const core::SettingsFile& settings, std::int32_t minutes,
+                        std::string_view item, int mode = kFeeTotal) {
+    return ComputeFee(ReadTariff(settings, item), minutes, mode);
+}
+
 class ComputeFeeTest : public ::testing::Test {
   protected:
     testing::TempFolder m_folder;
@@ -82,8 +88,9 @@ TEST_F(ComputeFeeTest, chargesInitialFeeWholeHoursAndLeftoverMinutesInUnits) {
     };
     for (const FeeCase& c : cases) {
         for (std::int32_t minutes = c.fromMinutes; minutes <= c.toMinutes; ++minutes) {
-            EXPECT_EQ(ComputeFee(m_settings, minutes, c.item), c.total) << c.item << " " << minutes;
-            EXPECT_EQ(ComputeFee(m_settings, minutes, c.item, kFeeOvertimeOnly), c.overtime)
+            EXPECT_EQ(FeeFromFile(m_settings, minutes, c.item), c.total)
+                << c.item << " " << minutes;
+            EXPECT_EQ(FeeFromFile(m_settings, minutes, c.item, kFeeOvertimeOnly), c.overtime)
                 << c.item << " " << minutes;
         }
     }
@@ -94,28 +101,28 @@ TEST_F(ComputeFeeTest, missingSectionOrFileChargesNothing) {
     const core::SettingsFile* const files[] = {&m_settings, &missingFile};
     for (const std::int32_t minutes : {-5, 0, 1, 300, 100000}) {
         for (const core::SettingsFile* settings : files) {
-            EXPECT_EQ(ComputeFee(*settings, minutes, "NoSuchItem"), "0") << minutes;
-            EXPECT_EQ(ComputeFee(*settings, minutes, "NoSuchItem", kFeeOvertimeOnly), "0")
+            EXPECT_EQ(FeeFromFile(*settings, minutes, "NoSuchItem"), "0") << minutes;
+            EXPECT_EQ(FeeFromFile(*settings, minutes, "NoSuchItem", kFeeOvertimeOnly), "0")
                 << minutes;
         }
     }
 }
 
 TEST_F(ComputeFeeTest, feesBeyondThirtyTwoBitsDoNotWrap) {
-    EXPECT_EQ(ComputeFee(m_settings, 1440, "Dear", kFeeOvertimeOnly), "2400000000");
-    EXPECT_EQ(ComputeFee(m_settings, 1440, "Dear"), "2400000070");
+    EXPECT_EQ(FeeFromFile(m_settings, 1440, "Dear", kFeeOvertimeOnly), "2400000000");
+    EXPECT_EQ(FeeFromFile(m_settings, 1440, "Dear"), "2400000070");
     // 4,294,967,295 overtime minutes: 2,982,616 days, 4 hours and one unit of 15 minutes.
     const std::int32_t longest = std::numeric_limits<std::int32_t>::max();
-    EXPECT_EQ(ComputeFee(m_settings, longest, "Wide", kFeeOvertimeOnly), "71582788250000");
-    EXPECT_EQ(ComputeFee(m_settings, longest, "Wide"), "7.158278825e+013");
+    EXPECT_EQ(FeeFromFile(m_settings, longest, "Wide", kFeeOvertimeOnly), "71582788250000");
+    EXPECT_EQ(FeeFromFile(m_settings, longest, "Wide"), "7.158278825e+013");
 }
 
 TEST_F(ComputeFeeTest, editedTariffAppliesOnTheNextCall) {
-    EXPECT_EQ(ComputeFee(m_settings, 241, "A1"), "80");
+    EXPECT_EQ(FeeFromFile(m_settings, 241, "A1"), "80");
     ASSERT_TRUE(m_settings.WriteSetting("A1", kPriceKey, "40"));
-    EXPECT_EQ(ComputeFee(m_settings, 241, "A1"), "90");
+    EXPECT_EQ(FeeFromFile(m_settings, 241, "A1"), "90");
     ASSERT_TRUE(m_settings.WriteSetting("A1", kFeeKey, "100"));
-    EXPECT_EQ(ComputeFee(m_settings, 240, "A1"), "100");
+    EXPECT_EQ(FeeFromFile(m_settings, 240, "A1"), "100");
 }
 
 // The list keeps each row's tariff and start time; whatever changes the file or the row's texts

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "support/paints.h"
+
 namespace durava::lvcolor {
 namespace {
 
@@ -17,29 +19,8 @@ const QColor kBase(250, 240, 230);
 const QColor kText(20, 30, 40);
 const QColor kHighlight(10, 60, 200);
 
-// Delivers every pending update, painting included, without waiting for a timer.
-void DeliverPendingPaints() {
-    for (int round = 0; round < 3; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
-// Counts the paints of a widget from the moment the pending ones are done.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) {
-        DeliverPendingPaints();
-        widget->installEventFilter(this);
-    }
-    int count = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
+using testing::DeliverPendingPaints;
+using testing::PaintCounter;
 
 }  // namespace
 
@@ -101,7 +82,8 @@ class ColourDelegateTest : public QObject {
     }
 
     void removedColourRepaintsInTheListsOwnColours() {
-        PaintCounter counter(m_view->viewport());
+        DeliverPendingPaints();
+        const PaintCounter counter(m_view->viewport());
         m_colouring.RemoveCellColour(1, 2);
         DeliverPendingPaints();
         QVERIFY(counter.count > 0);
@@ -128,7 +110,8 @@ class ColourDelegateTest : public QObject {
         QCOMPARE(m_view->itemDelegate(), m_previous);
         QCOMPARE(Background(1, 2), kBase);
 
-        PaintCounter counter(m_view->viewport());
+        DeliverPendingPaints();
+        const PaintCounter counter(m_view->viewport());
         m_colouring.SetCellColour(0, 2, 0, kLightGreen);
         DeliverPendingPaints();
         QCOMPARE(counter.count, 0);

@@ -79,8 +79,7 @@ Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>&
     Store store{settings, folder.text() + "History/"};
     const auto files = [&] {
         const auto month = folder / "History" / "202405.QY.txt";
-        return Files{ReadBytes(folder / "ROOMSETTING.ini"),
-                     std::filesystem::exists(month) ? ReadBytes(month) : ""};
+        return Files{ReadBytes(folder / "ROOMSETTING.ini"), ReadBytes(month)};
     };
     const Files before = files();
     const Outcome outcome = operation.run(store, arm);

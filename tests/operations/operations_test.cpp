@@ -2,9 +2,6 @@
 // refuses, what it writes, and that a refusal writes nothing.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -44,9 +41,7 @@ class OperationsTest : public ::testing::Test {
         return {m_settings, m_folder.text() + "History/", patience};
     }
     std::string Settings() const { return ReadBytes(m_folder / "ROOMSETTING.ini"); }
-    std::string Month(const char* name) const {
-        return std::filesystem::exists(m_folder / name) ? ReadBytes(m_folder / name) : "";
-    }
+    std::string Month(const char* name) const { return ReadBytes(m_folder / name); }
     // Replaces one value in the settings file as another copy would.
     void Change(std::string_view from, std::string_view to) {
         std::string bytes = Settings();
