@@ -57,7 +57,5 @@ struct FileLook {
 std::optional<FileLook> LookAt(const std::filesystem::path& path);
 // True when the path names an existing directory.
 bool IsDirectory(const std::filesystem::path& path);
-// True when the path names an existing file that is not a directory.
-bool IsFile(const std::filesystem::path& path);
 
 }  // namespace durava::core

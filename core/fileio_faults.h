@@ -8,7 +8,7 @@
 namespace durava::core {
 
 enum class FileStep {
-    Look,        // stat of a path: a file's signature, IsFile, IsDirectory
+    Look,        // stat of a path: a file's signature, IsDirectory
     OpenToRead,  // reading a whole file
     StatToRead,
     Read,
@@ -38,12 +38,6 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
     FileStep::CloseChange,
 };
-
-// The steps that only read: while one fails, the program keeps showing what the file last held.
-constexpr bool IsReadingStep(FileStep step) {
-    return step == FileStep::Look || step == FileStep::OpenToRead || step == FileStep::StatToRead ||
-           step == FileStep::Read;
-}
 
 const char* FileStepName(FileStep step);
 

@@ -82,9 +82,4 @@ bool IsDirectory(const std::filesystem::path& path) {
     return look && look->directory;
 }
 
-bool IsFile(const std::filesystem::path& path) {
-    const std::optional<FileLook> look = LookAt(path);
-    return look && !look->directory;
-}
-
 }  // namespace durava::core

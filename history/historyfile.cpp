@@ -36,10 +36,6 @@ bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
     return false;
 }
 
-bool FileExists(const std::filesystem::path& path) {
-    return core::IsFile(path);
-}
-
 namespace {
 
 // Records end at every CR LF, byte by byte: neither byte can be the second of a double-byte

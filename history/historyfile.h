@@ -19,8 +19,6 @@ bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view
 // Whether the month file holds a record of the use: one whose name and start time fields are these.
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
                     std::string_view start);
-// True when the path names an existing file that is not a directory.
-bool FileExists(const std::filesystem::path& path);
 
 // A month file whose records are counted in one pass and found only when asked for: a month of
 // 100,000 records shows after one look at its bytes, and only the rows on screen are cut into

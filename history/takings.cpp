@@ -90,13 +90,12 @@ std::span<const core::forms::Column> RecordColumns() {
     return {};
 }
 
-std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field) {
-    const std::size_t fields = month.FieldCount(record);
-    if (field >= fields) return {};
-    std::string text(month.Field(record, field));
+std::string CellText(std::span<const std::string_view> fields, std::size_t field) {
+    if (field >= fields.size()) return {};
+    std::string text(fields[field]);
     if (field + 1 == kRecordFields) {
-        for (std::size_t extra = kRecordFields; extra < fields; ++extra) {
-            (text += kFieldSeparator) += month.Field(record, extra);
+        for (std::size_t extra = kRecordFields; extra < fields.size(); ++extra) {
+            (text += kFieldSeparator) += fields[extra];
         }
     }
     return text;

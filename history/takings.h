@@ -66,9 +66,10 @@ struct MonthTakings {
 // The columns of the history window, which name the record's fields as the operator knows them.
 std::span<const core::forms::Column> RecordColumns();
 
-// The text of field `field` of eleven; the last one also carries any fields beyond it, joined as
-// they were, so that nothing of a record with an "@" in its name is lost.
-std::string CellText(const HistoryMonth& month, std::size_t record, std::size_t field);
+// The text of field `field` of eleven, from a record's fields as SplitFields cuts them; the last
+// one also carries any fields beyond it, joined as they were, so that nothing of a record with an
+// "@" in its name is lost.
+std::string CellText(std::span<const std::string_view> fields, std::size_t field);
 
 // Whole yuan of a money text "￥N 元" or "N 元"; nothing for any other text.
 std::optional<std::int64_t> MoneyOf(std::string_view text);

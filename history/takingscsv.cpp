@@ -92,11 +92,13 @@ std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
     csv.Wide(u"备注");
     csv.EndRow();
     auto unreadable = takings.unreadable.begin();
+    std::vector<std::string_view> fields;
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
         const bool readable =
             unreadable == takings.unreadable.end() || unreadable->record != record;
+        month.SplitFields(record, fields);
         for (std::size_t field = 0; field < kRecordFields; ++field) {
-            const std::string text = CellText(month, record, field);
+            const std::string text = CellText(fields, field);
             const std::optional<std::int64_t> yuan =
                 readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
             if (yuan) {

@@ -205,5 +205,17 @@ TEST(Receipt, namesEveryFieldAsTheHistoryColumnsDo) {
     EXPECT_EQ(partial[2], Gbk("结束时间："));
 }
 
+// A month saved with LF line ends is one record of every field in the file: each is cut once.
+TEST(Receipt, aMonthOfOneEndlessRecordIsCutOnce) {
+    std::string text;
+    for (int line = 0; line < 20000; ++line) text += "A1@2024/05/06 13:00:00@x@y@z@w@v@u@t@s\n";
+    const HistoryMonth month(text);
+    ASSERT_EQ(month.RecordCount(), 1u);
+    // The eleventh field is the second line's start time; it carries the rest of the file.
+    const std::size_t eleventh = text.find('@', text.find('\n')) + 1;
+    EXPECT_EQ(ReceiptLines(month, 0)[10].size(), Gbk("总费用：").size() + text.size() - eleventh);
+    EXPECT_NE(RecordsCsv(month, ComputeTakings(month)).find("A1"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace durava::history
