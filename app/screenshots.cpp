@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "core/codepage.h"
 #include "core/datetime.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "ui/appearance.h"
 #include "ui/form.h"
@@ -105,29 +106,31 @@ int main(int argc, char* argv[]) {
     Form::Open(forms::ItemDialog(), globals.handlers, main);
     globals.app.CurrentItemName = "A1";
     // The operator's choice of the item to move to enables the button.
-    CaptureWhenOpen(QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")),
-                    saved, [](Form& window) {
-                        auto* items = qobject_cast<QComboBox*>(window.Control(u"组合框1"));
-                        items->setCurrentIndex(0);
-                        emit items->activated(0);
-                    });
+    CaptureWhenOpen(
+        QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")), saved,
+        [](Form& window) {
+            auto* items = qobject_cast<QComboBox*>(window.Control(forms::switch_window::kChoices));
+            items->setCurrentIndex(0);
+            emit items->activated(0);
+        });
     Form::Open(forms::SwitchWindow(), globals.handlers, main);
 
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
-    qobject_cast<QListWidget*>(history->Control(u"列表框1"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(history->Control(forms::history_window::kMonthList))
+        ->setCurrentRow(1);
     saved = history->grab().save(out.filePath(QStringLiteral("history.png"))) && saved;
 
-    globals.handlers.Run("OpenTakings", *history);
+    globals.handlers.Run(forms::operation::kOpenTakings, *history);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() != QStringLiteral("TakingsWindow")) continue;
         saved = window->grab().save(out.filePath(QStringLiteral("takings.png"))) && saved;
         delete window;
     }
-    auto* records = qobject_cast<QTableView*>(history->Control(u"超级列表框1"));
+    auto* records = qobject_cast<QTableView*>(history->Control(forms::history_window::kMonthTable));
     records->selectRow(0);
     CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath(QStringLiteral("receipt.png")),
                     saved);
-    globals.handlers.Run("PrintReceipt", *history);
+    globals.handlers.Run(forms::operation::kPrintReceipt, *history);
     delete history;
     delete main;
     if (!saved) std::fputs("a screenshot could not be written\n", stderr);

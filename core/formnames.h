@@ -45,6 +45,9 @@ namespace history_window {
 inline constexpr std::u16string_view kMonthList = u"列表框1";
 inline constexpr std::u16string_view kMonthTable = u"超级列表框1";
 inline constexpr std::u16string_view kCountLabel = u"标签1";
+inline constexpr std::u16string_view kTakingsButton = u"按钮1";
+// The record list's pop-up menu entry, named by its text.
+inline constexpr std::u16string_view kReceiptEntry = u"打印小票";
 }  // namespace history_window
 
 namespace switch_window {
@@ -66,6 +69,8 @@ inline constexpr std::u16string_view kDayTable = u"超级列表框1";
 inline constexpr std::u16string_view kDayChart = u"图表1";
 inline constexpr std::u16string_view kItemTable = u"超级列表框2";
 inline constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
+inline constexpr std::u16string_view kExportRecordsButton = u"按钮1";
+inline constexpr std::u16string_view kExportTotalsButton = u"按钮2";
 }  // namespace takings_window
 
 // The operations that window events run.
@@ -89,6 +94,12 @@ inline constexpr std::string_view kInitCheckout = "InitCheckout";
 inline constexpr std::string_view kConfirmCheckout = "ConfirmCheckout";
 inline constexpr std::string_view kListHistoryFiles = "ListHistoryFiles";
 inline constexpr std::string_view kShowHistoryMonth = "ShowHistoryMonth";
+inline constexpr std::string_view kOpenTakings = "OpenTakings";
+inline constexpr std::string_view kUpdateRecordMenu = "UpdateRecordMenu";
+inline constexpr std::string_view kPrintReceipt = "PrintReceipt";
+inline constexpr std::string_view kInitTakings = "InitTakings";
+inline constexpr std::string_view kExportTakingsRecords = "ExportTakingsRecords";
+inline constexpr std::string_view kExportTakingsTotals = "ExportTakingsTotals";
 inline constexpr std::string_view kListIdleItems = "ListIdleItems";
 inline constexpr std::string_view kEnableSwitchButton = "EnableSwitchButton";
 inline constexpr std::string_view kConfirmSwitch = "ConfirmSwitch";

@@ -11,6 +11,7 @@ namespace idl = item_dialog;
 namespace cw = checkout_window;
 namespace hw = history_window;
 namespace sw = switch_window;
+namespace tw = takings_window;
 namespace op = operation;
 
 // One control a line, in the order the windows create them.
@@ -163,19 +164,19 @@ constexpr Control kHistoryControls[] = {
     {.kind = ListBox, .name = hw::kMonthList, .left = 9, .top = 10, .width = 140, .height = 370, .font = {14}, .tabStop = true},
     {.kind = ListView, .name = hw::kMonthTable, .left = 157, .top = 10, .width = 1103, .height = 621, .tabStop = true, .columns = kHistoryColumns},
     {.kind = Label, .name = hw::kCountLabel, .left = 10, .top = 600, .width = 140, .height = 30, .text = u"共 0 条记录", .border = false},
-    {.kind = Button, .name = u"按钮1", .left = 9, .top = 390, .width = 140, .height = 35, .text = u"营业统计", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = hw::kTakingsButton, .left = 9, .top = 390, .width = 140, .height = 35, .text = u"营业统计", .font = {14}, .tabStop = true},
 };
 
 constexpr MenuEntry kHistoryMenu[] = {
-    {0, u"记录操作", false}, {1, u"打印小票"},
+    {0, u"记录操作", false}, {1, hw::kReceiptEntry},
 };
 
 constexpr Binding kHistoryBindings[] = {
     {u"", Event::Created, op::kListHistoryFiles},
     {hw::kMonthList, Event::SelectionChanged, op::kShowHistoryMonth},
-    {u"按钮1", Event::Click, "OpenTakings"},
-    {u"超级列表框1", Event::RightClick, "UpdateRecordMenu"},
-    {u"打印小票", Event::Chosen, "PrintReceipt"},
+    {hw::kTakingsButton, Event::Click, op::kOpenTakings},
+    {hw::kMonthTable, Event::RightClick, op::kUpdateRecordMenu},
+    {hw::kReceiptEntry, Event::Chosen, op::kPrintReceipt},
 };
 
 constexpr Control Figure(std::u16string_view name, int left, int top, int width,
@@ -208,35 +209,35 @@ constexpr Column kUnreadableColumns[] = {
 // Captions on the left of their figures, which the window's created handler fills in.
 constexpr Control kTakingsControls[] = {
     Figure(u"标签1", 10, 10, 71, u"月份"),
-    Figure(u"标签2", 80, 10, 110),
+    Figure(tw::kMonthLabel, 80, 10, 110),
     Figure(u"标签3", 200, 10, 71, u"营业额"),
-    Figure(u"标签4", 270, 10, 120),
+    Figure(tw::kTakingsLabel, 270, 10, 120),
     Figure(u"标签5", 400, 10, 71, u"使用次数"),
-    Figure(u"标签6", 470, 10, 90),
+    Figure(tw::kUsesLabel, 470, 10, 90),
     Figure(u"标签7", 570, 10, 71, u"使用时长"),
-    Figure(u"标签8", 640, 10, 130),
+    Figure(tw::kHoursLabel, 640, 10, 130),
     Figure(u"标签9", 780, 10, 71, u"平均每次"),
-    Figure(u"标签10", 850, 10, 134),
+    Figure(tw::kAverageLabel, 850, 10, 134),
     Figure(u"标签11", 10, 50, 91, u"今日营业额"),
-    Figure(u"标签12", 100, 50, 120),
+    Figure(tw::kTodayLabel, 100, 50, 120),
     Figure(u"标签13", 230, 50, 71, u"在用项目"),
-    Figure(u"标签14", 300, 50, 90),
+    Figure(tw::kInUseLabel, 300, 50, 90),
     Figure(u"标签15", 400, 50, 71, u"在用应收"),
-    Figure(u"标签16", 470, 50, 120),
+    Figure(tw::kOwedLabel, 470, 50, 120),
     Figure(u"标签17", 600, 50, 71, u"无法读取"),
-    Figure(u"标签18", 670, 50, 100),
-    {.kind = ListView, .name = u"超级列表框1", .left = 10, .top = 90, .width = 300, .height = 330, .tabStop = true, .columns = kDayColumns},
-    {.kind = BarChart, .name = u"图表1", .left = 320, .top = 90, .width = 664, .height = 330},
-    {.kind = ListView, .name = u"超级列表框2", .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},
-    {.kind = ListView, .name = u"超级列表框3", .left = 500, .top = 430, .width = 484, .height = 210, .tabStop = true, .columns = kUnreadableColumns},
-    {.kind = Button, .name = u"按钮1", .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
-    {.kind = Button, .name = u"按钮2", .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
+    Figure(tw::kUnreadableLabel, 670, 50, 100),
+    {.kind = ListView, .name = tw::kDayTable, .left = 10, .top = 90, .width = 300, .height = 330, .tabStop = true, .columns = kDayColumns},
+    {.kind = BarChart, .name = tw::kDayChart, .left = 320, .top = 90, .width = 664, .height = 330},
+    {.kind = ListView, .name = tw::kItemTable, .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},
+    {.kind = ListView, .name = tw::kUnreadableTable, .left = 500, .top = 430, .width = 484, .height = 210, .tabStop = true, .columns = kUnreadableColumns},
+    {.kind = Button, .name = tw::kExportRecordsButton, .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kExportTotalsButton, .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
 };
 
 constexpr Binding kTakingsBindings[] = {
-    {u"", Event::Created, "InitTakings"},
-    {u"按钮1", Event::Click, "ExportTakingsRecords"},
-    {u"按钮2", Event::Click, "ExportTakingsTotals"},
+    {u"", Event::Created, op::kInitTakings},
+    {tw::kExportRecordsButton, Event::Click, op::kExportTakingsRecords},
+    {tw::kExportTotalsButton, Event::Click, op::kExportTakingsTotals},
 };
 
 constexpr Control kSwitchControls[] = {
@@ -266,7 +267,7 @@ const Window& MainWindow() {
                                    .menu = kMainMenu,
                                    .bindings = kMainBindings,
                                    // Up and Down move through the items from the start.
-                                   .firstFocus = u"超级列表"};
+                                   .firstFocus = mw::kList};
     return window;
 }
 

@@ -236,12 +236,13 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
 
 void RegisterTakingsWindow(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add("InitTakings", [&globals](ui::Form& window) { InitTakings(globals, window); });
-    handlers.Add("ExportTakingsRecords", [&globals](ui::Form& window) {
+    namespace op = core::forms::operation;
+    handlers.Add(op::kInitTakings, [&globals](ui::Form& window) { InitTakings(globals, window); });
+    handlers.Add(op::kExportTakingsRecords, [&globals](ui::Form& window) {
         Export(globals, window, u"导出记录", u" 营业记录",
                [](const ShownMonth& shown) { return RecordsCsv(shown.month, shown.takings); });
     });
-    handlers.Add("ExportTakingsTotals", [&globals](ui::Form& window) {
+    handlers.Add(op::kExportTakingsTotals, [&globals](ui::Form& window) {
         Export(globals, window, u"导出汇总", u" 营业汇总",
                [](const ShownMonth& shown) { return TotalsCsv(shown.takings); });
     });

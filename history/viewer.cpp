@@ -24,7 +24,7 @@ namespace durava::history {
 namespace {
 
 using namespace core::forms::history_window;
-constexpr std::u16string_view kReceiptEntry = u"打印小票";
+namespace op = core::forms::operation;
 // What FileTitle took off the file name.
 constexpr char kTitleExtension[] = ".txt";
 
@@ -130,15 +130,15 @@ void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
 
 void RegisterHistoryViewer(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
-    handlers.Add(core::forms::operation::kOpenHistory,
-                 [&globals](ui::Form&) { OpenHistory(globals); });
-    handlers.Add(core::forms::operation::kListHistoryFiles,
+    handlers.Add(op::kOpenHistory, [&globals](ui::Form&) { OpenHistory(globals); });
+    handlers.Add(op::kListHistoryFiles,
                  [&globals](ui::Form& window) { ListHistoryFiles(globals, window); });
-    handlers.Add(core::forms::operation::kShowHistoryMonth,
+    handlers.Add(op::kShowHistoryMonth,
                  [&globals](ui::Form& window) { ShowHistoryMonth(globals, window); });
-    handlers.Add("OpenTakings", [&globals](ui::Form& window) { OpenTakings(globals, window); });
-    handlers.Add("UpdateRecordMenu", [](ui::Form& window) { UpdateRecordMenu(window); });
-    handlers.Add("PrintReceipt", [&globals](ui::Form& window) { PrintReceipt(globals, window); });
+    handlers.Add(op::kOpenTakings, [&globals](ui::Form& window) { OpenTakings(globals, window); });
+    handlers.Add(op::kUpdateRecordMenu, [](ui::Form& window) { UpdateRecordMenu(window); });
+    handlers.Add(op::kPrintReceipt,
+                 [&globals](ui::Form& window) { PrintReceipt(globals, window); });
 }
 
 }  // namespace durava::history
