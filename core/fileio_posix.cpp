@@ -165,7 +165,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     if (!exists && errno != ENOENT) return FileProblem::Unreadable;
     if (exists) {
         if (!S_ISREG(old.st_mode)) return FileProblem::Unreadable;
-        // The platform's profile functions leave a read-only file alone; the rename would not.
+        // A file marked read-only is kept as it is, as on Windows; the rename would replace it.
         if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES)) {
             return FileProblem::ReadOnly;
         }

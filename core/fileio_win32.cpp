@@ -1,5 +1,5 @@
 // The file layer on Win32: wide paths, whole-file replacement by one rename that NTFS makes
-// atomic, appends in one write, and read-only files refused as the profile functions refuse them.
+// atomic, appends in one write, and read-only files never written.
 #include <windows.h>
 // The header names its own file replacement so; ours is the one declared in core/fileio.h.
 #undef ReplaceFile
@@ -252,7 +252,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     if (old != INVALID_FILE_ATTRIBUTES) {
         if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
             return FileProblem::Unreadable;
-        // The profile functions do not write a read-only file, and neither do we.
+        // A file marked read-only is the operator's word that it must not change.
         if (old & FILE_ATTRIBUTE_READONLY) return FileProblem::ReadOnly;
         // The new content keeps what the operator set on the file.
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |

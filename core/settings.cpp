@@ -280,7 +280,7 @@ bool IsWritable(std::string_view section, std::string_view key, std::string_view
 
 }  // namespace
 
-// The text after one write, as the profile functions would leave it.
+// The text after one write, laid out as Windows lays out the files it writes.
 std::string SettingsFile::Snapshot::With(std::string_view section, std::string_view key,
                                          std::string_view value) const {
     const std::string_view text = bytes;

@@ -28,12 +28,8 @@ void ConfirmCheckout(mainwin::Globals& globals, ui::Form& window) {
     const operations::Bill& bill = globals.CheckoutBill;
     operations::Store store = globals.Store();
     const Outcome outcome = operations::Checkout(store, bill);
-    ui::Form& main = *globals.MainWindow;
     const bool ended = outcome == Outcome::Done || outcome == Outcome::AlreadyBilled;
-    if (ended) {
-        globals.MainListColours.RemoveCellColour(main.SelectedRow(mainwin::kMainList),
-                                                 mainwin::kColumnState);
-    }
+    // The list is filled again from the file, the state's colour with it.
     mainwin::ReportOutcome(globals, &window, mainwin::Operation::Checkout, outcome, bill.Item());
     // A use that ended elsewhere leaves nothing to confirm here; a failed write may be tried again.
     if (ended || outcome == Outcome::NoLongerInUse || outcome == Outcome::StartedAgain) {

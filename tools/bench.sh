@@ -5,12 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 peer="${DURAVA_PEER:-../shared/peer/run.sh}"
-tools/install-deps.sh
-if ! command -v x86_64-w64-mingw32-gcc >/dev/null || ! command -v wine >/dev/null; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q wine64 gcc-mingw-w64-x86-64
-fi
+tools/install-deps.sh wine64 gcc-mingw-w64-x86-64
 cmake --preset release >/dev/null
 cmake --build --preset release --target durava_bench
 
