@@ -13,7 +13,7 @@ namespace {
 using operations::Outcome;
 
 using core::forms::checkout_window::kValueLabels;
-static_assert(std::size(kValueLabels) == operations::kBillFields);
+static_assert(std::size(kValueLabels) == history::kRecordFields);
 
 void InitCheckout(mainwin::Globals& globals, ui::Form& window) {
     globals.CheckoutBill = operations::ComputeBill(

@@ -8,6 +8,22 @@
 namespace durava::history {
 
 inline constexpr char kFieldSeparator[] = "@";
+
+// The record's fields, in their order.
+enum RecordField : std::size_t {
+    kFieldName,
+    kFieldStart,
+    kFieldEnd,
+    kFieldDuration,
+    kFieldPeriod,
+    kFieldOvertime,
+    kFieldUnit,
+    kFieldPrice,
+    kFieldInitialFee,
+    kFieldOvertimeFee,
+    kFieldTotal,
+    kRecordFields,
+};
 inline constexpr char kRecordEnd[] = "\r\n";
 
 // Appends the record and its CR LF with one write and flushes it. False when the record is not

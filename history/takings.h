@@ -16,18 +16,6 @@
 
 namespace durava::history {
 
-// The record's fields, counted from 0.
-enum RecordField : std::size_t {
-    kFieldName = 0,
-    kFieldStart = 1,
-    kFieldEnd = 2,
-    kFieldDuration = 3,
-    kFieldInitialFee = 8,
-    kFieldOvertimeFee = 9,
-    kFieldTotal = 10,
-    kRecordFields = 11,
-};
-
 struct Takings {
     std::int64_t yuan = 0;
     std::int64_t uses = 0;

@@ -8,6 +8,8 @@
 
 namespace durava::operations {
 
+using enum history::RecordField;
+
 std::string Bill::Record() const {
     std::string record;
     for (const std::string& field : fields) {
@@ -24,38 +26,41 @@ Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core
     Bill bill;
     bill.end = now;
     auto& f = bill.fields;
-    f[kBillName] = name;
-    f[kBillStart] = settings.ReadSetting(name, keys.startTime);
+    f[kFieldName] = name;
+    f[kFieldStart] = settings.ReadSetting(name, keys.startTime);
     const billing::Tariff tariff = billing::ReadTariff(settings, name);
     const std::int32_t periodMinutes = tariff.initialPeriod;
-    f[kBillPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
-    f[kBillInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");
-    f[kBillUnit] = settings.ReadSetting(name, keys.minimumUnit) + core::Fixed(u" 分钟");
-    f[kBillEnd] = core::FormatDateTime(now, "yyyy/MM/dd", " hh:mm:ss", true);
-    f[kBillPrice] = settings.ReadSetting(name, keys.overtimePrice) + core::Fixed(u" 元 / 小时");
+    f[kFieldPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
+    f[kFieldInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");
+    f[kFieldUnit] = settings.ReadSetting(name, keys.minimumUnit) + core::Fixed(u" 分钟");
+    f[kFieldEnd] = core::FormatDateTime(now, "yyyy/MM/dd", " hh:mm:ss", true);
+    f[kFieldPrice] = settings.ReadSetting(name, keys.overtimePrice) + core::Fixed(u" 元 / 小时");
 
-    const std::optional<std::int32_t> elapsed = billing::ElapsedSeconds(f[kBillStart], now);
+    const std::optional<std::int32_t> elapsed = billing::ElapsedSeconds(f[kFieldStart], now);
     if (!elapsed) {
         // Nothing sensible can be billed from a start time that cannot be read; the operator
         // sees why and can still end the use.
-        for (BillField field : {kBillUsed, kBillOvertime, kBillOvertimeFee, kBillTotal}) {
+        for (history::RecordField field :
+             {kFieldDuration, kFieldOvertime, kFieldOvertimeFee, kFieldTotal}) {
             f[field] = core::Fixed(u"开始时间有误");
         }
         return bill;
     }
     const billing::DurationParts parts = billing::SplitDuration(*elapsed);
     const double hours = parts.days * 24.0 + parts.hours;
-    f[kBillUsed] = core::RealToText(hours) + core::Fixed(u" 时 ") +
-                   core::IntegerToText(parts.minutes) + core::Fixed(u" 分 ") +
-                   core::IntegerToText(parts.seconds) + core::Fixed(u" 秒");
-    f[kBillOvertime] = *elapsed / 60.0 - periodMinutes > 0.0000001
-                           ? core::RealToText(hours - periodMinutes / 60.0) + core::Fixed(u" 时 ") +
-                                 core::IntegerToText(parts.minutes) + core::Fixed(u" 分")
-                           : core::Fixed(u"未超时");
+    f[kFieldDuration] = core::RealToText(hours) + core::Fixed(u" 时 ") +
+                        core::IntegerToText(parts.minutes) + core::Fixed(u" 分 ") +
+                        core::IntegerToText(parts.seconds) + core::Fixed(u" 秒");
+    f[kFieldOvertime] = *elapsed / 60.0 - periodMinutes > 0.0000001
+                            ? core::RealToText(hours - periodMinutes / 60.0) +
+                                  core::Fixed(u" 时 ") + core::IntegerToText(parts.minutes) +
+                                  core::Fixed(u" 分")
+                            : core::Fixed(u"未超时");
     const std::int32_t minutes = *elapsed / 60;
-    f[kBillOvertimeFee] =
+    f[kFieldOvertimeFee] =
         billing::ComputeFee(tariff, minutes, billing::kFeeOvertimeOnly) + core::Fixed(u" 元");
-    f[kBillTotal] = core::Fixed(u"￥") + billing::ComputeFee(tariff, minutes) + core::Fixed(u" 元");
+    f[kFieldTotal] =
+        core::Fixed(u"￥") + billing::ComputeFee(tariff, minutes) + core::Fixed(u" 元");
     return bill;
 }
 

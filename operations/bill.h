@@ -7,32 +7,17 @@
 
 #include "core/datetime.h"
 #include "core/settings.h"
+#include "history/historyfile.h"
 
 namespace durava::operations {
 
-// The fields in the order of the history record.
-enum BillField {
-    kBillName,
-    kBillStart,
-    kBillEnd,
-    kBillUsed,
-    kBillPeriod,
-    kBillOvertime,
-    kBillUnit,
-    kBillPrice,
-    kBillInitialFee,
-    kBillOvertimeFee,
-    kBillTotal,
-    kBillFields,
-};
-
 struct Bill {
     core::DateTime end = 0;  // the clock reading the bill was computed at
-    std::array<std::string, kBillFields> fields;
+    std::array<std::string, history::kRecordFields> fields;
 
-    const std::string& Item() const { return fields[kBillName]; }
+    const std::string& Item() const { return fields[history::kFieldName]; }
     // The start time as stored: with the item, what names the use.
-    const std::string& Start() const { return fields[kBillStart]; }
+    const std::string& Start() const { return fields[history::kFieldStart]; }
     // The history record: the fields joined by "@".
     std::string Record() const;
 };

@@ -9,6 +9,7 @@
 #include "core/datetime.h"
 #include "core/numbers.h"
 #include "core/texts.h"
+#include "history/historyfile.h"
 
 namespace durava::store_script {
 
@@ -52,7 +53,7 @@ inline std::array<std::string, 6> IdleValues() {
     return {"0", "0", "0", "0", core::Texts().idle, core::Texts().none};
 }
 
-inline constexpr std::size_t kRecordFields = 11;
+using history::kRecordFields;
 
 // One history record; its last field carries the sequence number.
 inline std::string Record(const std::string& item, long long generation, long long sequence) {

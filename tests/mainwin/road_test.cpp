@@ -56,12 +56,12 @@ CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
     program.SetNow(now);
     CheckoutFigures figures;
     ProgramFixture::WhenOpen("CheckoutWindow", [&](ui::Form& window) {
-        const auto value = [&window](operations::BillField field) {
+        const auto value = [&window](history::RecordField field) {
             return Label(window, kValueLabels[field]);
         };
-        figures = {value(operations::kBillUsed), value(operations::kBillPeriod),
-                   value(operations::kBillOvertime), value(operations::kBillOvertimeFee),
-                   value(operations::kBillTotal)};
+        figures = {value(history::kFieldDuration), value(history::kFieldPeriod),
+                   value(history::kFieldOvertime), value(history::kFieldOvertimeFee),
+                   value(history::kFieldTotal)};
         then(window);
     });
     program.ChooseFromRowMenu(0, kCheckoutEntry);

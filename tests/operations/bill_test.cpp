@@ -7,6 +7,8 @@
 namespace durava::operations {
 namespace {
 
+using enum history::RecordField;
+
 using testing::Gbk;
 
 constexpr char kTariff[] = "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n";
@@ -34,11 +36,11 @@ class BillFiguresTest : public ::testing::TestWithParam<Figures> {};
 TEST_P(BillFiguresTest, followTheTimeUsed) {
     const Figures& row = GetParam();
     const Bill bill = BillAt(InUseSince("2024/05/06 13:00:00"), row.end);
-    EXPECT_EQ(bill.fields[kBillUsed], Gbk(row.used));
-    EXPECT_EQ(bill.fields[kBillPeriod], Gbk("4 小时 0 分"));
-    EXPECT_EQ(bill.fields[kBillOvertime], Gbk(row.overtime));
-    EXPECT_EQ(bill.fields[kBillOvertimeFee], Gbk(row.overtimeFee));
-    EXPECT_EQ(bill.fields[kBillTotal], Gbk(row.total));
+    EXPECT_EQ(bill.fields[kFieldDuration], Gbk(row.used));
+    EXPECT_EQ(bill.fields[kFieldPeriod], Gbk("4 小时 0 分"));
+    EXPECT_EQ(bill.fields[kFieldOvertime], Gbk(row.overtime));
+    EXPECT_EQ(bill.fields[kFieldOvertimeFee], Gbk(row.overtimeFee));
+    EXPECT_EQ(bill.fields[kFieldTotal], Gbk(row.total));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,19 +65,20 @@ TEST(BillTest, theRecordIsTheElevenFieldsJoined) {
 
 TEST(BillTest, anUnreadableStartIsShownNotBilled) {
     const Bill bill = BillAt(InUseSince("2024/13/45 99:00:00"), {2024, 5, 6, 18, 31, 0});
-    for (BillField field : {kBillUsed, kBillOvertime, kBillOvertimeFee, kBillTotal}) {
+    for (history::RecordField field :
+         {kFieldDuration, kFieldOvertime, kFieldOvertimeFee, kFieldTotal}) {
         EXPECT_EQ(bill.fields[field], Gbk("开始时间有误")) << field;
     }
-    EXPECT_EQ(bill.fields[kBillInitialFee], Gbk("70 元"));
+    EXPECT_EQ(bill.fields[kFieldInitialFee], Gbk("70 元"));
 }
 
 TEST(BillTest, aMissingTariffShowsEmptyValuesAndCountsAsZero) {
     const Bill bill =
         BillAt("[A1]\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n", {2024, 5, 6, 13, 0, 0});
-    EXPECT_EQ(bill.fields[kBillPeriod], Gbk("0 小时 0 分"));
-    EXPECT_EQ(bill.fields[kBillUnit], Gbk(" 分钟"));
-    EXPECT_EQ(bill.fields[kBillPrice], Gbk(" 元 / 小时"));
-    EXPECT_EQ(bill.fields[kBillTotal], Gbk("￥0 元"));
+    EXPECT_EQ(bill.fields[kFieldPeriod], Gbk("0 小时 0 分"));
+    EXPECT_EQ(bill.fields[kFieldUnit], Gbk(" 分钟"));
+    EXPECT_EQ(bill.fields[kFieldPrice], Gbk(" 元 / 小时"));
+    EXPECT_EQ(bill.fields[kFieldTotal], Gbk("￥0 元"));
 }
 
 }  // namespace
