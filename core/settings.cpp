@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <ctime>
 #include <optional>
 #include <unordered_map>
 
@@ -65,8 +63,6 @@ bool HasLineBreakOrZero(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-using FileSignature = FileLook;
-
 // A file written within its file system's timestamp granularity of our look at it can change
 // again without its signature changing. Such a look is confirmed by content until it is older
 // than that granularity. Whole-second stamps suggest a coarse file system.
@@ -104,7 +100,7 @@ struct SettingsFile::Snapshot {
     };
 
     State state = State::Missing;
-    std::optional<FileSignature> signature;
+    std::optional<FileLook> signature;
     bool settled = false;
     std::string bytes;
     std::vector<Line> lines;
@@ -194,17 +190,21 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
     if (m_viewTaken && m_snapshot) return m_snapshot.get();
     m_viewTaken = m_views > 0;
     const std::int64_t lookedAt = Now();
-    const std::optional<FileSignature> signature = LookAt(m_path);
+    const std::optional<FileLook> signature = LookAt(m_path);
     // Only a file known to be absent is missing: a failed look taken for an empty file would have
     // the next write replace every section with one.
     const bool unknown = !signature && errno != ENOENT && errno != ENOTDIR;
     Snapshot* old = m_snapshot.get();
+    // Read at most once per look: to confirm an unsettled file, then, if it changed, to parse.
+    std::optional<std::string> bytes;
+    bool read = false;
     if (old && old->state != Snapshot::State::Unreadable && !unknown &&
         old->signature.has_value() == signature.has_value() &&
         (!signature || *old->signature == *signature)) {
         m_lookFailed = false;
         if (old->settled || !signature) return old;
-        std::optional<std::string> bytes = ReadWholeFile(m_path);
+        bytes = ReadWholeFile(m_path);
+        read = true;
         if (bytes && *bytes == old->bytes) {
             old->settled = IsSettled(signature->modified, lookedAt);
             return old;
@@ -214,7 +214,7 @@ const SettingsFile::Snapshot* SettingsFile::Current() const {
     auto fresh = std::make_unique<Snapshot>();
     fresh->signature = signature;
     if (signature) {
-        std::optional<std::string> bytes = ReadWholeFile(m_path);
+        if (!read) bytes = ReadWholeFile(m_path);
         if (bytes) {
             fresh->state = Snapshot::State::Present;
             fresh->bytes = std::move(*bytes);
