@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #ifdef _WIN32
@@ -216,9 +217,38 @@ std::string FormatDateTime(DateTime value, std::string_view datePicture,
     return FormatPicture(t, datePicture, force24Hour) + FormatPicture(t, timePicture, force24Hour);
 }
 
-DateTime ParseDateTime(std::string_view text) {
+namespace {
+
+int FixedDigits(std::string_view text, std::size_t pos, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// "yyyy/MM/dd hh:mm:ss", the form the program writes every time in, read without the general
+// reader's folding and separators: the takings of a month read one per record.
+std::optional<CalendarTime> WrittenForm(std::string_view text) {
+    if (text.size() != 19 || text[4] != '/' || text[7] != '/' || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':') {
+        return std::nullopt;
+    }
+    const CalendarTime t{FixedDigits(text, 0, 4),  FixedDigits(text, 5, 2),
+                         FixedDigits(text, 8, 2),  FixedDigits(text, 11, 2),
+                         FixedDigits(text, 14, 2), FixedDigits(text, 17, 2)};
+    if (t.year < 0 || t.month < 0 || t.day < 0 || t.hour < 0 || t.minute < 0 || t.second < 0) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+// Any of the forms the operator or another program may have left: full-width digits, other
+// separators, the Chinese date and time words.
+std::optional<CalendarTime> AnyForm(std::string_view text) {
     const std::string folded = FoldFullWidth(text);
-    if (folded.empty()) return kMinDateTime;
+    if (folded.empty()) return std::nullopt;
     Reader reader(folded);
     CalendarTime t;
     t.year = reader.Digits(4);
@@ -232,8 +262,17 @@ DateTime ParseDateTime(std::string_view text) {
     t.minute = reader.Digits(2);
     reader.Skip({"-", ".", "/", ":", kMinute});
     t.second = reader.Digits(2);
-    if (!reader.Rest().empty() && !reader.Rest().starts_with(kSecond)) return kMinDateTime;
+    if (!reader.Rest().empty() && !reader.Rest().starts_with(kSecond)) return std::nullopt;
+    return t;
+}
 
+}  // namespace
+
+DateTime ParseDateTime(std::string_view text) {
+    std::optional<CalendarTime> read = WrittenForm(text);
+    if (!read) read = AnyForm(text);
+    if (!read) return kMinDateTime;
+    const CalendarTime& t = *read;
     const bool valid = t.year >= 100 && t.year <= 9999 && t.month >= 1 && t.month <= 12 &&
                        t.day >= 1 && t.day <= DaysInMonth(t.year, t.month) && t.hour <= 23 &&
                        t.minute <= 59 && t.second <= 59;

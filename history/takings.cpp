@@ -41,30 +41,6 @@ std::optional<std::int64_t> WholeInteger(std::string_view text) {
     return text.empty() ? value : std::nullopt;
 }
 
-int Digits(std::string_view text, std::size_t pos, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-// The form every record is written in, read without the general parser's cost.
-std::optional<core::CalendarTime> DayOfWrittenForm(std::string_view text) {
-    if (text.size() != 19 || text[4] != '/' || text[7] != '/' || text[10] != ' ' ||
-        text[13] != ':' || text[16] != ':') {
-        return std::nullopt;
-    }
-    const core::CalendarTime t{Digits(text, 0, 4),  Digits(text, 5, 2),  Digits(text, 8, 2),
-                               Digits(text, 11, 2), Digits(text, 14, 2), Digits(text, 17, 2)};
-    const bool valid = t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-                       t.day <= core::DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 &&
-                       t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
-    if (!valid) return std::nullopt;
-    return core::CalendarTime{t.year, t.month, t.day};
-}
-
 int DayKey(const core::CalendarTime& day) {
     return (day.year * 100 + day.month) * 100 + day.day;
 }
@@ -226,7 +202,6 @@ class NameIndex {
 }  // namespace
 
 std::optional<core::CalendarTime> DayOf(std::string_view text) {
-    if (std::optional<core::CalendarTime> day = DayOfWrittenForm(text)) return day;
     const core::DateTime time = core::ParseDateTime(text);
     if (time == core::kMinDateTime) return std::nullopt;
     const core::CalendarTime t = core::ToCalendarTime(time);
