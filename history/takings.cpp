@@ -5,7 +5,6 @@
 #include <map>
 #include <variant>
 
-#include "billing/fee.h"
 #include "core/texts.h"
 
 namespace durava::history {
@@ -36,11 +35,6 @@ bool TakeText(std::string_view& text, std::string_view expected) {
     return true;
 }
 
-std::optional<std::int64_t> WholeInteger(std::string_view text) {
-    std::optional<std::int64_t> value = TakeInteger(text);
-    return text.empty() ? value : std::nullopt;
-}
-
 int DayKey(const core::CalendarTime& day) {
     return (day.year * 100 + day.month) * 100 + day.day;
 }
@@ -58,6 +52,11 @@ bool Add(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
 }
 
 }  // namespace
+
+std::optional<std::int64_t> WholeInteger(std::string_view text) {
+    std::optional<std::int64_t> value = TakeInteger(text);
+    return text.empty() ? value : std::nullopt;
+}
 
 std::span<const core::forms::Column> RecordColumns() {
     for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
@@ -267,29 +266,6 @@ std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& ti
         if (DayKey(day.date) == key) return day.takings.yuan;
     }
     return 0;
-}
-
-OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
-    const core::FixedTexts& keys = core::Texts();
-    const core::SettingsFile::OneLook look(settings);
-    std::vector<std::string> names;
-    settings.ReadSectionNames(names);
-    OwedNow owed;
-    for (const std::string& name : names) {
-        if (settings.ReadSetting(name, keys.state) != keys.inUse) continue;
-        ++owed.items;
-        const std::optional<billing::ChargeSoFar> charge =
-            billing::ChargeAt(settings, name, settings.ReadSetting(name, keys.startTime), now);
-        const std::optional<std::int64_t> fee =
-            charge ? WholeInteger(charge->fee) : std::optional<std::int64_t>();
-        std::int64_t sum = 0;
-        if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
-            ++owed.unreadable;
-        } else {
-            owed.yuan = sum;
-        }
-    }
-    return owed;
 }
 
 }  // namespace durava::history

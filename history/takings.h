@@ -11,7 +11,6 @@
 
 #include "core/datetime.h"
 #include "core/forms.h"
-#include "core/settings.h"
 #include "history/historyfile.h"
 
 namespace durava::history {
@@ -59,6 +58,8 @@ std::span<const core::forms::Column> RecordColumns();
 // "@" in its name is lost.
 std::string CellText(std::span<const std::string_view> fields, std::size_t field);
 
+// A text that is a whole number and nothing else, within 64 bits.
+std::optional<std::int64_t> WholeInteger(std::string_view text);
 // Whole yuan of a money text "￥N 元" or "N 元"; nothing for any other text.
 std::optional<std::int64_t> MoneyOf(std::string_view text);
 // Seconds of a duration text "H 时 M 分 S 秒"; nothing for any other text.
@@ -71,13 +72,5 @@ std::optional<core::CalendarTime> DayOf(std::string_view text);
 MonthTakings ComputeTakings(const HistoryMonth& month, int forYear = 0, int forMonth = 0);
 // The takings of the records that ended on the day of `time`.
 std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& time);
-
-// What the items in use in the settings file would owe if checked out at `now`.
-struct OwedNow {
-    std::int64_t yuan = 0;
-    std::int64_t items = 0;
-    std::int64_t unreadable = 0;  // in use, but their start time or fee cannot be read
-};
-OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now);
 
 }  // namespace durava::history

@@ -17,6 +17,7 @@
 #include "core/texts.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "operations/owed.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -99,7 +100,7 @@ void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownM
 
     const core::DateTime now = core::CurrentTime();
     window.SetText(kTodayLabel, Yuan(TodaysTakings(globals, shown, now)));
-    const OwedNow owed = OwedAt(globals.app.Settings, now);
+    const operations::OwedNow owed = operations::OwedAt(globals.app.Settings, now);
     window.SetText(kInUseLabel, core::IntegerToText(owed.items) + core::Fixed(u" 个"));
     window.SetText(kOwedLabel, owed.unreadable == 0 ? Yuan(owed.yuan)
                                                     : Yuan(owed.yuan) + core::Fixed(u"（") +

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "operations/bill.h"
+#include "operations/owed.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -79,6 +80,22 @@ TEST(BillTest, aMissingTariffShowsEmptyValuesAndCountsAsZero) {
     EXPECT_EQ(bill.fields[kFieldUnit], Gbk(" 分钟"));
     EXPECT_EQ(bill.fields[kFieldPrice], Gbk(" 元 / 小时"));
     EXPECT_EQ(bill.fields[kFieldTotal], Gbk("￥0 元"));
+}
+
+TEST(OwedAt, billsTheItemsInUseAsTheLiveListDoes) {
+    testing::TempFolder folder;
+    testing::WriteBytes(
+        folder / "ROOMSETTING.ini",
+        Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+            "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始费用=70\r\n状态=空闲中\r\n开始时间=无\r\n"
+            "[A3]\r\n初始费用=70\r\n状态=使用中\r\n开始时间=坏\r\n[A4]\r\n初始时段=60\r\n"
+            "初始费用=50\r\n最小单位=15\r\n超时单价=40\r\n状态=使用中\r\n"
+            "开始时间=2024/05/06 17:00:00\r\n"));
+    const core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    const OwedNow owed = OwedAt(settings, core::ToDateTime({2024, 5, 6, 18, 31, 0}));
+    EXPECT_EQ(owed.items, 3);
+    EXPECT_EQ(owed.unreadable, 1);
+    EXPECT_EQ(owed.yuan, 110 + 80);
 }
 
 }  // namespace

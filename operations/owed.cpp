@@ -1,0 +1,36 @@
+#include "operations/owed.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "billing/fee.h"
+#include "core/texts.h"
+#include "history/takings.h"
+#include "operations/operations.h"
+
+namespace durava::operations {
+
+OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
+    const core::SettingsFile::OneLook look(settings);
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    OwedNow owed;
+    for (const std::string& name : names) {
+        if (!IsInUse(settings, name)) continue;
+        ++owed.items;
+        const std::optional<billing::ChargeSoFar> charge = billing::ChargeAt(
+            settings, name, settings.ReadSetting(name, core::Texts().startTime), now);
+        const std::optional<std::int64_t> fee =
+            charge ? history::WholeInteger(charge->fee) : std::nullopt;
+        std::int64_t sum = 0;
+        if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
+            ++owed.unreadable;
+        } else {
+            owed.yuan = sum;
+        }
+    }
+    return owed;
+}
+
+}  // namespace durava::operations
