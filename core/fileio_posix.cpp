@@ -40,31 +40,12 @@ ssize_t Read(int fd, char* buffer, std::size_t size) {
     return StepFails(FileStep::Read) ? -1 : ::read(fd, buffer, size);
 }
 
-ssize_t ReadAt(int fd, char* buffer, std::size_t size, off_t at) {
-    return StepFails(FileStep::ReadEnd) ? -1 : ::pread(fd, buffer, size, at);
-}
-
-ssize_t Write(FileStep step, int fd, const char* bytes, std::size_t size) {
-    if (StepFails(step)) {
-        const int error = errno;
-        // As a disk that fills up mid-write: part of the bytes land, then the error.
-        [[maybe_unused]] const ssize_t torn = ::write(fd, bytes, size / 2);
-        errno = error;
-        return -1;
-    }
-    return ::write(fd, bytes, size);
-}
-
 bool ChangeMode(int fd, mode_t mode) {
     return !StepFails(FileStep::SetMode) && ::fchmod(fd, mode) == 0;
 }
 
 bool Sync(FileStep step, int fd) {
     return !StepFails(step) && ::fsync(fd) == 0;
-}
-
-bool SyncData(int fd) {
-    return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
 }
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -75,48 +56,16 @@ void Remove(const std::filesystem::path& path) {
     if (!StepFails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
 }
 
-bool Truncate(int fd, off_t size) {
-    return !StepFails(FileStep::Truncate) && ::ftruncate(fd, size) == 0;
-}
-
-// The descriptor is released even when closing reports an error, as on Linux.
-bool Close(FileStep step, int fd) {
-    const bool closed = ::close(fd) == 0;
-    return !StepFails(step) && closed;
-}
-
-class FileHandle {
-  public:
-    // `closing` is the step that closing it serves.
-    FileHandle(int fd, FileStep closing) : m_fd(fd), m_closing(closing) {}
-    ~FileHandle() {
-        if (m_fd >= 0) Close(m_closing, m_fd);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    int get() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-    // Closing can report a deferred write error, so writers check it.
-    bool close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return Close(m_closing, fd);
-    }
-
-  private:
-    int m_fd;
-    FileStep m_closing;
-};
-
 bool WriteAll(FileStep step, int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = Write(step, fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return WriteOrTear(step, bytes, [fd](std::string_view rest) {
+        while (!rest.empty()) {
+            const ssize_t written = ::write(fd, rest.data(), rest.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return false;
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    });
 }
 
 bool StatPath(const std::filesystem::path& path, struct stat& info) {
@@ -128,6 +77,44 @@ std::int64_t Nanoseconds(const timespec& time) {
 }
 
 }  // namespace
+
+const NativeFile kNoFile = -1;
+
+// As on Linux, the descriptor is gone even when closing reports an error.
+bool Close(FileStep step, int fd) {
+    const bool closed = ::close(fd) == 0;
+    return !StepFails(step) && closed;
+}
+
+int OpenToChange(const std::filesystem::path& path, bool create) {
+    // O_APPEND keeps another writer's record whole; O_NONBLOCK, as for reading, passes a FIFO.
+    return Open(FileStep::OpenToChange, path,
+                O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
+}
+
+std::optional<std::uint64_t> SizeToChange(int fd) {
+    struct stat info;
+    if (!StatOf(FileStep::StatToChange, fd, info) || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool ReadAt(int fd, std::string& bytes, std::uint64_t offset) {
+    return !StepFails(FileStep::ReadEnd) &&
+           ::pread(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) ==
+               static_cast<ssize_t>(bytes.size());
+}
+
+bool Append(int fd, std::string_view bytes) {
+    return WriteAll(FileStep::Append, fd, bytes);
+}
+
+bool Truncate(int fd, std::uint64_t size) {
+    return !StepFails(FileStep::Truncate) && ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+}
+
+bool FlushChange(int fd) {
+    return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
+}
 
 std::optional<FileLook> LookAt(const std::filesystem::path& path) {
     struct stat info;
@@ -186,53 +173,6 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
                       FileStep::FlushFolder);
     if (folder) Sync(FileStep::FlushFolder, folder.get());
     return FileProblem::None;
-}
-
-bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
-                  std::string_view lineBreak) {
-    FileHandle file(
-        Open(FileStep::OpenToChange, path, O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK, 0666),
-        FileStep::CloseChange);
-    struct stat info;
-    if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode))
-        return false;
-    std::string line;
-    if (info.st_size > 0) {
-        // A last line without the whole line break, a bare LF too, gets one first.
-        const auto tail = static_cast<off_t>(std::min<std::size_t>(lineBreak.size(), info.st_size));
-        std::string last(static_cast<std::size_t>(tail), '\0');
-        if (ReadAt(file.get(), last.data(), last.size(), info.st_size - tail) != tail) return false;
-        if (last != lineBreak) line = lineBreak;
-    }
-    line += bytes;
-    if (!WriteAll(FileStep::Append, file.get(), line) || !SyncData(file.get())) {
-        // Leave no torn record behind: a later append would run on from it.
-        if (Truncate(file.get(), info.st_size)) SyncData(file.get());
-        return false;
-    }
-    // Flushed, the bytes are in the file: calling a failed close a failed append would have the
-    // caller write them a second time.
-    file.close();
-    return true;
-}
-
-bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
-    FileHandle file(Open(FileStep::OpenToChange, path, O_RDWR | O_NONBLOCK), FileStep::CloseChange);
-    struct stat info;
-    if (!file || !StatOf(FileStep::StatToChange, file.get(), info) || !S_ISREG(info.st_mode) ||
-        static_cast<std::size_t>(info.st_size) < tail.size()) {
-        return false;
-    }
-    const off_t start = info.st_size - static_cast<off_t>(tail.size());
-    std::string found(tail.size(), '\0');
-    if (ReadAt(file.get(), found.data(), found.size(), start) !=
-            static_cast<ssize_t>(found.size()) ||
-        found != tail) {
-        return false;
-    }
-    if (!Truncate(file.get(), start) || !SyncData(file.get())) return false;
-    file.close();
-    return true;
 }
 
 }  // namespace durava::core

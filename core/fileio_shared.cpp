@@ -77,6 +77,42 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
     }
 }
 
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::string_view lineBreak) {
+    FileHandle file(OpenToChange(path, true), FileStep::CloseChange);
+    const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
+    if (!size) return false;
+    std::string line;
+    if (*size > 0) {
+        // A last line without the whole line break, a bare LF too, gets one first.
+        std::string last(std::min<std::uint64_t>(lineBreak.size(), *size), '\0');
+        if (!ReadAt(file.get(), last, *size - last.size())) return false;
+        if (last != lineBreak) line = lineBreak;
+    }
+    line += bytes;
+    if (!Append(file.get(), line) || !FlushChange(file.get())) {
+        // Leave no torn record behind: a later append would run on from it.
+        if (Truncate(file.get(), *size)) FlushChange(file.get());
+        return false;
+    }
+    // Flushed, the bytes are in the file: calling a failed close a failed append would have the
+    // caller write them a second time.
+    file.close();
+    return true;
+}
+
+bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
+    FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
+    const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
+    if (!size || *size < tail.size()) return false;
+    const std::uint64_t start = *size - tail.size();
+    std::string found(tail.size(), '\0');
+    if (!ReadAt(file.get(), found, start) || found != tail) return false;
+    if (!Truncate(file.get(), start) || !FlushChange(file.get())) return false;
+    file.close();
+    return true;
+}
+
 bool IsDirectory(const std::filesystem::path& path) {
     const std::optional<FileLook> look = LookAt(path);
     return look && look->directory;

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "core/fileio.h"
 #include "core/fileio_faults.h"
@@ -106,46 +105,20 @@ long long Read(HANDLE file, char* buffer, std::size_t size) {
     return got;
 }
 
-bool ReadAt(HANDLE file, std::string& bytes, std::uint64_t offset) {
-    if (StepFails(FileStep::ReadEnd)) return false;
-    OVERLAPPED at = At(offset);
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, &at)) {
-        return Failed(false);
-    }
-    return got == bytes.size() || (errno = EIO, false);
-}
-
 // Writes all bytes at `at`, or at the end of the file when it is null; a short write is a full
 // disk.
 bool Write(FileStep step, HANDLE file, std::string_view bytes, OVERLAPPED* at) {
-    const auto once = [&](std::string_view part) {
+    return WriteOrTear(step, bytes, [&](std::string_view part) {
         DWORD written = 0;
         if (!WriteFile(file, part.data(), static_cast<DWORD>(part.size()), &written, at)) {
             return Failed(false);
         }
         return written == part.size() || (errno = ENOSPC, false);
-    };
-    if (StepFails(step)) {
-        const int error = errno;
-        // As a disk that fills up mid-write: part of the bytes land, then the error.
-        once(bytes.substr(0, bytes.size() / 2));
-        errno = error;
-        return false;
-    }
-    return once(bytes);
+    });
 }
 
 bool Flush(FileStep step, HANDLE file) {
     return !StepFails(step) && (FlushFileBuffers(file) || Failed(false));
-}
-
-bool Truncate(HANDLE file, std::uint64_t size) {
-    if (StepFails(FileStep::Truncate)) return false;
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    return (SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file)) ||
-           Failed(false);
 }
 
 bool Rename(const std::wstring& from, const std::wstring& to) {
@@ -158,32 +131,6 @@ bool Rename(const std::wstring& from, const std::wstring& to) {
 void Remove(const std::wstring& path) {
     if (!StepFails(FileStep::RemoveTemporary)) DeleteFileW(path.c_str());
 }
-
-// The handle is released even when closing reports an error.
-bool Close(FileStep step, HANDLE file) {
-    const bool closed = CloseHandle(file) || Failed(false);
-    return !StepFails(step) && closed;
-}
-
-class FileHandle {
-  public:
-    // `closing` is the step that closing it serves.
-    FileHandle(HANDLE handle, FileStep closing) : m_handle(handle), m_closing(closing) {}
-    ~FileHandle() {
-        if (*this) Close(m_closing, m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
-    // Closing can report a deferred write error, so writers check it.
-    bool close() { return Close(m_closing, std::exchange(m_handle, INVALID_HANDLE_VALUE)); }
-
-  private:
-    HANDLE m_handle;
-    FileStep m_closing;
-};
 
 // A temporary file beside the target under a name no other writer holds, created exclusively.
 HANDLE CreateTemporary(const std::filesystem::path& target, DWORD attributes,
@@ -207,6 +154,52 @@ std::int64_t Nanoseconds(const FILETIME& time) {
 }
 
 }  // namespace
+
+const NativeFile kNoFile = INVALID_HANDLE_VALUE;
+
+bool Close(FileStep step, HANDLE file) {
+    const bool closed = CloseHandle(file) || Failed(false);
+    return !StepFails(step) && closed;
+}
+
+HANDLE OpenToChange(const std::filesystem::path& path, bool create) {
+    return Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE,
+                create ? OPEN_ALWAYS : OPEN_EXISTING);
+}
+
+std::optional<std::uint64_t> SizeToChange(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!InfoOf(FileStep::StatToChange, file, info)) return std::nullopt;
+    return SizeOf(info);
+}
+
+bool ReadAt(HANDLE file, std::string& bytes, std::uint64_t offset) {
+    if (StepFails(FileStep::ReadEnd)) return false;
+    OVERLAPPED at = At(offset);
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, &at)) {
+        return Failed(false);
+    }
+    return got == bytes.size() || (errno = EIO, false);
+}
+
+bool Append(HANDLE file, std::string_view bytes) {
+    // All ones as the offset writes at the end of the file, wherever another writer left it.
+    OVERLAPPED atEnd = At(~std::uint64_t{0});
+    return bytes.size() <= kChunk && Write(FileStep::Append, file, bytes, &atEnd);
+}
+
+bool Truncate(HANDLE file, std::uint64_t size) {
+    if (StepFails(FileStep::Truncate)) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return (SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file)) ||
+           Failed(false);
+}
+
+bool FlushChange(HANDLE file) {
+    return Flush(FileStep::FlushChange, file);
+}
 
 std::optional<FileLook> LookAt(const std::filesystem::path& path) {
     // Opened without access, only to be looked at; directories too.
@@ -274,52 +267,6 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
         return FileProblem::NotWritten;
     }
     return FileProblem::None;
-}
-
-bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
-                  std::string_view lineBreak) {
-    FileHandle file(
-        Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS),
-        FileStep::CloseChange);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !InfoOf(FileStep::StatToChange, file.get(), info)) return false;
-    const std::uint64_t size = SizeOf(info);
-    std::string line;
-    if (size > 0) {
-        // A last line without the whole line break, a bare LF too, gets one first.
-        std::string last(std::min<std::uint64_t>(lineBreak.size(), size), '\0');
-        if (!ReadAt(file.get(), last, size - last.size())) return false;
-        if (last != lineBreak) line = lineBreak;
-    }
-    line += bytes;
-    // All ones as the offset writes at the end of the file, wherever another writer left it.
-    OVERLAPPED atEnd = At(~std::uint64_t{0});
-    if (line.size() > kChunk || !Write(FileStep::Append, file.get(), line, &atEnd) ||
-        !Flush(FileStep::FlushChange, file.get())) {
-        // Leave no torn record behind: a later append would run on from it.
-        if (Truncate(file.get(), size)) Flush(FileStep::FlushChange, file.get());
-        return false;
-    }
-    // Flushed, the bytes are in the file: calling a failed close a failed append would have the
-    // caller write them a second time.
-    file.close();
-    return true;
-}
-
-bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
-    FileHandle file(
-        Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING),
-        FileStep::CloseChange);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !InfoOf(FileStep::StatToChange, file.get(), info) || SizeOf(info) < tail.size()) {
-        return false;
-    }
-    const std::uint64_t start = SizeOf(info) - tail.size();
-    std::string found(tail.size(), '\0');
-    if (!ReadAt(file.get(), found, start) || found != tail) return false;
-    if (!Truncate(file.get(), start) || !Flush(FileStep::FlushChange, file.get())) return false;
-    file.close();
-    return true;
 }
 
 }  // namespace durava::core
