@@ -322,26 +322,27 @@ bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
             return false;
         }
     }
-    const Snapshot* current = LookAgain();
+    // The file as read is parsed already: the first write starts from it, each later one from the
+    // one before.
+    const Snapshot* from = LookAgain();
     if (m_lookFailed) {
         m_writeProblem = FileProblem::Unreadable;
         return false;
     }
     Snapshot working;
-    working.bytes = current->bytes;
-    working.Parse();
     for (const SettingWrite& write : writes) {
         const std::string_view section = TrimSpaces(write.section), key = TrimSpaces(write.key);
-        std::string updated = working.With(section, key, write.value);
+        std::string updated = from->With(section, key, write.value);
         working = Snapshot();
         working.bytes = std::move(updated);
         working.Parse();
+        from = &working;
         // A name the reader would split or cut differently would leave a section that can never
         // be found again, and every later write would add another.
         const Snapshot::Section* found = working.FindSection(section);
         if (!found || !found->keys.contains(FoldName(key))) return false;
     }
-    return Replace(working.bytes);
+    return Replace(from->bytes);
 }
 
 bool SettingsFile::Replace(std::string_view bytes) {
