@@ -87,7 +87,6 @@ bool Close(FileStep step, int fd) {
 }
 
 int OpenToChange(const std::filesystem::path& path, bool create) {
-    // O_APPEND keeps another writer's record whole; O_NONBLOCK, as for reading, passes a FIFO.
     return Open(FileStep::OpenToChange, path,
                 O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
 }
