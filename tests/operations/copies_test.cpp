@@ -40,7 +40,7 @@ std::vector<std::string> Lines(const std::string& bytes) {
 TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
-    core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    core::SettingsFile settings(folder / "ROOMSETTING.ini");
     operations::Store store{settings, folder.text() + "History/"};
     for (const std::string& item : SharedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
