@@ -5,6 +5,7 @@
 #include <map>
 #include <variant>
 
+#include "core/formnames.h"
 #include "core/texts.h"
 
 namespace durava::history {
@@ -58,9 +59,13 @@ std::optional<std::int64_t> WholeInteger(std::string_view text) {
     return text.empty() ? value : std::nullopt;
 }
 
+std::string DayText(const core::CalendarTime& day) {
+    return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
+}
+
 std::span<const core::forms::Column> RecordColumns() {
     for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
-        if (!control.columns.empty()) return control.columns;
+        if (control.name == core::forms::history_window::kMonthTable) return control.columns;
     }
     return {};
 }

@@ -50,6 +50,9 @@ struct MonthTakings {
     std::vector<UnreadableRecord> unreadable;
 };
 
+// "yyyy/MM/dd", as the takings window and its exports name a day.
+std::string DayText(const core::CalendarTime& day);
+
 // The columns of the history window, which name the record's fields as the operator knows them.
 std::span<const core::forms::Column> RecordColumns();
 

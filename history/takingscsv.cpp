@@ -128,7 +128,7 @@ std::string TotalsCsv(const MonthTakings& takings) {
         csv.EndRow();
     };
     for (const DayTakings& day : takings.days) {
-        row(core::FormatDateTime(core::ToDateTime(day.date), "yyyy/MM/dd", ""), day.takings);
+        row(DayText(day.date), day.takings);
     }
     row(core::Fixed(u"合计"), takings.total);
     return csv.Take();

@@ -60,10 +60,6 @@ std::string AverageText(const Takings& takings) {
     return text + core::Fixed(u" 元");
 }
 
-std::string DayText(const core::CalendarTime& day) {
-    return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
-}
-
 // The file name without ".QY.txt": 202405 for 202405.QY.txt.
 std::filesystem::path MonthName(const std::filesystem::path& file) {
     return file.stem().stem();

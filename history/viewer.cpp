@@ -15,6 +15,7 @@
 #include "history/monthfiles.h"
 #include "history/monthmodel.h"
 #include "history/receipt.h"
+#include "history/takings.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -41,18 +42,11 @@ void ListHistoryFiles(mainwin::Globals& globals, ui::Form& window) {
     qobject_cast<QListWidget*>(window.Control(kMonthList))->setCurrentIndex({});
 }
 
-std::span<const core::forms::Column> ColumnsOf(const ui::Form& window, std::u16string_view name) {
-    for (const core::forms::Control& control : window.Definition().controls) {
-        if (control.name == name) return control.columns;
-    }
-    return {};
-}
-
 // The first month shown replaces the framework's row store, which would copy and convert every
 // cell of a large month up front.
-HistoryMonthModel& MonthModel(ui::Form& window, QTableView& view) {
+HistoryMonthModel& MonthModel(QTableView& view) {
     if (auto* model = qobject_cast<HistoryMonthModel*>(view.model())) return *model;
-    auto* model = new HistoryMonthModel(ColumnsOf(window, kMonthTable), &view);
+    auto* model = new HistoryMonthModel(RecordColumns(), &view);
     QAbstractItemModel* rows = view.model();
     QItemSelectionModel* selection = view.selectionModel();
     view.setModel(model);
@@ -70,7 +64,7 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
     HistoryMonth month = ReadHistoryMonth(ChosenMonthPath(globals, window));
     const std::size_t count = month.RecordCount();
     auto& view = *qobject_cast<QTableView*>(window.Control(kMonthTable));
-    MonthModel(window, view).Show(std::move(month));
+    MonthModel(view).Show(std::move(month));
     view.scrollToTop();
     window.SetText(kCountLabel, core::Fixed(u"共 ") +
                                     core::IntegerToText(static_cast<long long>(count)) +
