@@ -24,18 +24,15 @@ std::string Section(const std::string& name, const std::string& period, const st
            "\r\n" + kUnitKey + "=" + unit + "\r\n" + kPriceKey + "=" + price + "\r\n";
 }
 
-std::string WriteTariffs(const testing::TempFolder& folder) {
-    testing::WriteBytes(
-        folder / "ROOMSETTING.ini",
-        Section("A1", "240", "70", "20", "30") + Section("U45", "60", "10", "20", "45") +
-            Section("U7", "0", "0", "20", "7") + Section("U1", "0", "0", "20", "1") +
-            Section("U90", "0", "5", "20", "90") + Section("U0", "60", "10", "20", "0") +
-            // As typed: full-width ２４０, "70元", "20.5" and "30分钟".
-            Section("Typed", "\xA3\xB2\xA3\xB4\xA3\xB0", "70\xD4\xAA", "20.5",
-                    "30\xB7\xD6\xD6\xD3") +
-            Section("Wide", "-2147483648", "0", "1000000", "15") +
-            Section("Dear", "0", "70", "100000000", "60"));
-    return folder.text() + "ROOMSETTING.ini";
+std::string Tariffs() {
+    return Section("A1", "240", "70", "20", "30") + Section("U45", "60", "10", "20", "45") +
+           Section("U7", "0", "0", "20", "7") + Section("U1", "0", "0", "20", "1") +
+           Section("U90", "0", "5", "20", "90") + Section("U0", "60", "10", "20", "0") +
+           // As typed: full-width ２４０, "70元", "20.5" and "30分钟".
+           Section("Typed", "\xA3\xB2\xA3\xB4\xA3\xB0", "70\xD4\xAA", "20.5",
+                   "30\xB7\xD6\xD6\xD3") +
+           Section("Wide", "-2147483648", "0", "1000000", "15") +
+           Section("Dear", "0", "70", "100000000", "60");
 }
 
 // The fee as the bill works it out: the tariff read from the file, then the rule.
@@ -47,7 +44,7 @@ std::string FeeFromFile(const core::SettingsFile& settings, std::int32_t minutes
 class ComputeFeeTest : public ::testing::Test {
   protected:
     testing::TempFolder m_folder;
-    core::SettingsFile m_settings{WriteTariffs(m_folder)};
+    core::SettingsFile m_settings = testing::WriteSettingsFile(m_folder, Tariffs());
 };
 
 struct FeeCase {
@@ -97,7 +94,7 @@ TEST_F(ComputeFeeTest, chargesInitialFeeWholeHoursAndLeftoverMinutesInUnits) {
 }
 
 TEST_F(ComputeFeeTest, missingSectionOrFileChargesNothing) {
-    const core::SettingsFile missingFile(m_folder.text() + "absent.ini");
+    const core::SettingsFile missingFile(m_folder / "absent.ini");
     const core::SettingsFile* const files[] = {&m_settings, &missingFile};
     for (const std::int32_t minutes : {-5, 0, 1, 300, 100000}) {
         for (const core::SettingsFile* settings : files) {

@@ -92,20 +92,6 @@ WriterRun RunUntilKilled(const std::string& folder, int records, std::chrono::mi
     return run;
 }
 
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        const std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(start));  // no CR LF: shows up as a bad line
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 int IndexOf(const std::vector<std::string>& names, const std::string& name) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name) return static_cast<int>(i);
@@ -116,23 +102,11 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name) {
 // The file must be whole sections of the six keys in order, each item at most once; counted items
 // hold one generation the writer told or the one after it, moved items their idle values.
 void ExpectWholeSettings(const std::string& bytes, const Told& told) {
-    ASSERT_TRUE(bytes.ends_with("\r\n")) << bytes;
-    const std::vector<std::string> lines = Lines(bytes);
-    const auto keys = Keys();
-    std::map<std::string, std::array<std::string, 6>> sections;
-    for (std::size_t at = 0; at < lines.size(); at += 7) {
-        const std::string& header = lines[at];
-        ASSERT_TRUE(header.starts_with("[") && header.ends_with("]")) << header;
-        const std::string name = header.substr(1, header.size() - 2);
+    const testing::SettingsSections read = testing::ReadWholeSections(bytes);
+    ASSERT_EQ(read.fault, "");
+    const auto& sections = read.values;
+    for (const auto& [name, values] : sections) {
         ASSERT_TRUE(IndexOf(CountedItems(), name) >= 0 || IndexOf(MovedItems(), name) >= 0) << name;
-        ASSERT_EQ(sections.count(name), 0u) << "section doubled: " << name;
-        ASSERT_LE(at + 7, lines.size()) << "section cut short: " << name;
-        auto& values = sections[name];
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            const std::string& line = lines[at + 1 + k];
-            ASSERT_TRUE(line.starts_with(keys[k] + "=")) << line;
-            values[k] = line.substr(keys[k].size() + 1);
-        }
     }
     for (std::size_t i = 0; i < CountedItems().size(); ++i) {
         const auto found = sections.find(CountedItems()[i]);
@@ -166,7 +140,7 @@ void ExpectWholeSettings(const std::string& bytes, const Told& told) {
 // to the last one told or the one after it.
 void ExpectWholeMonth(const std::string& bytes, const Told& told) {
     ASSERT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << "torn last record";
-    const std::vector<std::string> lines = Lines(bytes);
+    const std::vector<std::string> lines = testing::CrLfLines(bytes);
     const history::HistoryMonth month(bytes);
     ASSERT_EQ(month.RecordCount(), lines.size());
     for (std::size_t r = 0; r < lines.size(); ++r) {
@@ -246,7 +220,7 @@ TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
         for (const std::string& item : CountedItems()) {
             if (!operations::IsInUse(settings, item)) continue;
             const operations::Bill bill = operations::ComputeBill(
-                settings, item, core::ParseDateTime(settings.ReadSetting(item, Keys()[5])));
+                settings, item, core::ParseDateTime(settings.ReadSetting(item, SettingsKeys()[5])));
             const operations::Outcome outcome = operations::Checkout(store, bill);
             ASSERT_TRUE(outcome == operations::Outcome::Done ||
                         outcome == operations::Outcome::AlreadyBilled);

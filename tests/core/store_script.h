@@ -10,6 +10,7 @@
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "history/historyfile.h"
+#include "support/settings_sections.h"
 
 namespace durava::store_script {
 
@@ -32,10 +33,7 @@ inline const std::string& UseItem(long long g) {
     return CountedItems()[static_cast<std::size_t>(g) % CountedItems().size()];
 }
 
-inline std::array<std::string, 6> Keys() {
-    const core::FixedTexts& t = core::Texts();
-    return {t.initialPeriod, t.initialFee, t.minimumUnit, t.overtimePrice, t.state, t.startTime};
-}
+using testing::SettingsKeys;
 
 inline std::string StartText(long long generation) {
     const core::DateTime day = core::ToDateTime({2024, 5, 6, 0, 0, 0});
@@ -43,7 +41,7 @@ inline std::string StartText(long long generation) {
                                 "hh:mm:ss", true);
 }
 
-// The values of the batch that moves an item to `generation`, in the order of Keys().
+// The values of the batch that moves an item to `generation`, in the order of SettingsKeys().
 inline std::array<std::string, 6> BatchValues(long long generation) {
     const std::string g = core::IntegerToText(generation);
     return {g, g, g, g, core::Texts().inUse, StartText(generation)};

@@ -51,13 +51,13 @@ class Writer {
     void Resume() {
         const auto& counted = CountedItems();
         for (std::size_t i = 0; i < counted.size(); ++i) {
-            const std::string period = m_settings.ReadSetting(counted[i], Keys()[0]);
+            const std::string period = m_settings.ReadSetting(counted[i], SettingsKeys()[0]);
             if (period.empty()) WriteAll(counted[i], IdleValues());
             Tell("gen " + std::to_string(i) + " " + std::to_string(core::TextToInteger(period)));
         }
         const auto& moved = MovedItems();
         for (std::size_t i = 0; i < moved.size(); ++i) {
-            if (m_settings.ReadSetting(moved[i], Keys()[0]).empty()) {
+            if (m_settings.ReadSetting(moved[i], SettingsKeys()[0]).empty()) {
                 WriteAll(moved[i], IdleValues());
                 Tell("added " + std::to_string(i));
             }
@@ -76,12 +76,14 @@ class Writer {
         const std::size_t i = static_cast<std::size_t>(step) % counted.size();
         const std::string& item = counted[i];
         const long long generation =
-            core::TextToInteger(m_settings.ReadSetting(item, Keys()[0])) + 1;
+            core::TextToInteger(m_settings.ReadSetting(item, SettingsKeys()[0])) + 1;
         WriteAll(item, BatchValues(generation));
         Tell("gen " + std::to_string(i) + " " + std::to_string(generation));
         // Timing ends as the program's checkout once did it: one value at a time.
-        Require(m_settings.WriteSetting(item, Keys()[4], core::Texts().idle), "WriteSetting");
-        Require(m_settings.WriteSetting(item, Keys()[5], core::Texts().none), "WriteSetting");
+        Require(m_settings.WriteSetting(item, SettingsKeys()[4], core::Texts().idle),
+                "WriteSetting");
+        Require(m_settings.WriteSetting(item, SettingsKeys()[5], core::Texts().none),
+                "WriteSetting");
         Require(history::AppendHistoryRecord(m_month, Record(item, generation, ++m_sequence)),
                 "AppendHistoryRecord");
         Tell("seq " + std::to_string(m_sequence));
@@ -97,7 +99,7 @@ class Writer {
 
   private:
     void WriteAll(const std::string& item, const std::array<std::string, 6>& values) {
-        const auto keys = Keys();
+        const auto keys = SettingsKeys();
         core::SettingWrite writes[6];
         for (std::size_t k = 0; k < keys.size(); ++k) writes[k] = {item, keys[k], values[k]};
         Require(m_settings.WriteSettings(writes), "WriteSettings");

@@ -1,18 +1,17 @@
 // The takings window through the history window's button, and receipts through its record menu.
-#include <QAbstractButton>
-#include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
 #include <QFile>
 #include <QListWidget>
-#include <QMenu>
 #include <QPrinter>
 #include <QTableView>
 #include <QTest>
 
 #include <filesystem>
 
+#include "core/formnames.h"
+#include "core/forms.h"
 #include "support/program_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -41,29 +40,16 @@ const std::string kMay = Record("A2", "2024/05/05 20:00:00", "￥70 元") +
                          Record("A2", "2024/05/06 09:00:00", "￥90 元") +
                          Record("A1", "2024/05/06 10:00:00", "￥110 元");
 
-ui::Form* OpenWindow(const char* name) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<ui::Form*>(window);
-        if (form && form->objectName() == name && form->isVisible()) return form;
-    }
-    return nullptr;
-}
-
-ui::Form& OpenViewer(ProgramFixture& program) {
-    qobject_cast<QAbstractButton*>(program.Main().Control(u"超级按钮5"))->click();
-    return *OpenWindow("HistoryWindow");
-}
+namespace history_window = core::forms::history_window;
+namespace takings_window = core::forms::takings_window;
 
 ui::Form& OpenTakings(ui::Form& viewer) {
-    qobject_cast<QAbstractButton*>(viewer.Control(u"按钮1"))->click();
-    ui::Form* takings = OpenWindow("TakingsWindow");
+    Click(viewer, history_window::kTakingsButton);
+    ui::Form* takings = OpenWindow(core::forms::TakingsWindow().name);
     if (!takings) qFatal("the takings window did not open");
     return *takings;
 }
 
-QString Text(ui::Form& window, std::u16string_view label) {
-    return ui::ToScreen(window.Text(label));
-}
 QString Cell(ui::Form& window, std::u16string_view table, int row, int column) {
     return ui::ToScreen(window.Cell(table, row, column));
 }
@@ -75,7 +61,8 @@ class TakingsWindowTest : public QObject {
 
   private slots:
     void cleanup() {
-        for (const char* name : {"TakingsWindow", "HistoryWindow"}) {
+        for (std::string_view name :
+             {core::forms::TakingsWindow().name, core::forms::HistoryWindow().name}) {
             while (ui::Form* window = OpenWindow(name)) delete window;
         }
         ui::PickSaveFilesWith({});
@@ -87,34 +74,36 @@ class TakingsWindowTest : public QObject {
         WriteBytes(program.Documents() / "History/202404.QY.txt", Gbk(kApril));
         WriteBytes(program.MonthFile(), Gbk(kMay));
         const std::string settingsBefore = ReadBytes(program.SettingsFile());
-        ui::Form& viewer = OpenViewer(program);
-        qobject_cast<QListWidget*>(viewer.Control(u"列表框1"))->setCurrentRow(0);
+        ui::Form& viewer = program.OpenHistoryWindow();
+        qobject_cast<QListWidget*>(viewer.Control(history_window::kMonthList))->setCurrentRow(0);
         ui::Form& takings = OpenTakings(viewer);
 
-        QCOMPARE(Text(takings, u"标签2"), QStringLiteral("2024/04"));
-        QCOMPARE(Text(takings, u"标签4"), QStringLiteral("250 元"));
-        QCOMPARE(Text(takings, u"标签6"), QStringLiteral("3 次"));
-        QCOMPARE(Text(takings, u"标签8"), QStringLiteral("16 时 33 分"));
-        QCOMPARE(Text(takings, u"标签10"), QStringLiteral("83.33 元"));
-        QCOMPARE(Text(takings, u"标签18"), QStringLiteral("1 条"));
+        QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024/04"));
+        QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("250 元"));
+        QCOMPARE(TextOf(takings, takings_window::kUsesLabel), QStringLiteral("3 次"));
+        QCOMPARE(TextOf(takings, takings_window::kHoursLabel), QStringLiteral("16 时 33 分"));
+        QCOMPARE(TextOf(takings, takings_window::kAverageLabel), QStringLiteral("83.33 元"));
+        QCOMPARE(TextOf(takings, takings_window::kUnreadableLabel), QStringLiteral("1 条"));
 
-        QCOMPARE(takings.RowCount(u"超级列表框1"), 30);
-        QCOMPARE(Cell(takings, u"超级列表框1", 2, 0), QStringLiteral("2024/04/03"));
-        QCOMPARE(Cell(takings, u"超级列表框1", 2, 1), QStringLiteral("180"));
-        QCOMPARE(Cell(takings, u"超级列表框1", 2, 2), QStringLiteral("2"));
-        auto* chart = qobject_cast<QChartView*>(takings.Control(u"图表1"))->chart();
+        QCOMPARE(takings.RowCount(takings_window::kDayTable), 30);
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 0), QStringLiteral("2024/04/03"));
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 1), QStringLiteral("180"));
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 2), QStringLiteral("2"));
+        auto* chart =
+            qobject_cast<QChartView*>(takings.Control(takings_window::kDayChart))->chart();
         QCOMPARE(chart->series().size(), 1);
         const QBarSet* bars = qobject_cast<QBarSeries*>(chart->series()[0])->barSets()[0];
         QCOMPARE(bars->count(), 30);
         QCOMPARE(bars->at(2), 180.0);
         QCOMPARE(bars->at(29), 70.0);
 
-        QCOMPARE(takings.RowCount(u"超级列表框2"), 2);
-        QCOMPARE(Cell(takings, u"超级列表框2", 0, 0), QStringLiteral("A2"));
-        QCOMPARE(Cell(takings, u"超级列表框2", 0, 3), QStringLiteral("140"));
-        QCOMPARE(takings.RowCount(u"超级列表框3"), 1);
-        QCOMPARE(Cell(takings, u"超级列表框3", 0, 0), QStringLiteral("4"));
-        QVERIFY(Cell(takings, u"超级列表框3", 0, 2).endsWith(QStringLiteral("开始时间有误")));
+        QCOMPARE(takings.RowCount(takings_window::kItemTable), 2);
+        QCOMPARE(Cell(takings, takings_window::kItemTable, 0, 0), QStringLiteral("A2"));
+        QCOMPARE(Cell(takings, takings_window::kItemTable, 0, 3), QStringLiteral("140"));
+        QCOMPARE(takings.RowCount(takings_window::kUnreadableTable), 1);
+        QCOMPARE(Cell(takings, takings_window::kUnreadableTable, 0, 0), QStringLiteral("4"));
+        QVERIFY(Cell(takings, takings_window::kUnreadableTable, 0, 2)
+                    .endsWith(QStringLiteral("开始时间有误")));
 
         QCOMPARE(ReadBytes(program.Documents() / "History/202404.QY.txt"), Gbk(kApril));
         QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
@@ -124,12 +113,12 @@ class TakingsWindowTest : public QObject {
     void withNoMonthChosenShowsTodayAndWhatTheItemsInUseOwe() {
         ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
         WriteBytes(program.MonthFile(), Gbk(kMay));
-        ui::Form& takings = OpenTakings(OpenViewer(program));
-        QCOMPARE(Text(takings, u"标签2"), QStringLiteral("2024/05"));
-        QCOMPARE(Text(takings, u"标签4"), QStringLiteral("270 元"));
-        QCOMPARE(Text(takings, u"标签12"), QStringLiteral("200 元"));
-        QCOMPARE(Text(takings, u"标签14"), QStringLiteral("1 个"));
-        QCOMPARE(Text(takings, u"标签16"), QStringLiteral("110 元"));
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+        QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024/05"));
+        QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("270 元"));
+        QCOMPARE(TextOf(takings, takings_window::kTodayLabel), QStringLiteral("200 元"));
+        QCOMPARE(TextOf(takings, takings_window::kInUseLabel), QStringLiteral("1 个"));
+        QCOMPARE(TextOf(takings, takings_window::kOwedLabel), QStringLiteral("110 元"));
         // The main list shows the same fee for the same moment.
         QCOMPARE(program.MainCell(0, 5), QStringLiteral("110"));
     }
@@ -138,7 +127,7 @@ class TakingsWindowTest : public QObject {
         ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
         program.AnswerMessages(true);
         WriteBytes(program.MonthFile(), Gbk(kMay));
-        ui::Form& takings = OpenTakings(OpenViewer(program));
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
         const std::filesystem::path target = program.Documents() / "out.csv";
         QString suggested;
         QString picked = QString::fromStdString(target.string());
@@ -147,21 +136,21 @@ class TakingsWindowTest : public QObject {
             return picked;
         });
 
-        qobject_cast<QAbstractButton*>(takings.Control(u"按钮2"))->click();
+        Click(takings, takings_window::kExportTotalsButton);
         QVERIFY(suggested.endsWith(QStringLiteral("202405 营业汇总.csv")));
         const std::string totals = ReadBytes(target);
         QVERIFY(totals.starts_with(
             "\xEF\xBB\xBF日期,营业额,使用次数,使用小时\r\n2024/05/01,0,0,0.00\r\n"));
         QVERIFY(totals.ends_with("合计,270,3,16.55\r\n"));
 
-        qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        Click(takings, takings_window::kExportRecordsButton);
         QVERIFY(ReadBytes(target).find("A1,2024/05/06 13:00:00,2024/05/06 10:00:00") !=
                 std::string::npos);
         QVERIFY(program.Messages().isEmpty());
 
         std::filesystem::remove(target);
         picked.clear();
-        qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+        Click(takings, takings_window::kExportRecordsButton);
         QVERIFY(!std::filesystem::exists(target));
 
         // A folder cannot be written; the program's own files must not be.
@@ -170,7 +159,7 @@ class TakingsWindowTest : public QObject {
              {program.Documents() / "History", program.SettingsFile(), program.MonthFile(),
               program.Documents() / "History" / "202406.QY.txt"}) {
             picked = QString::fromStdString(unfit.string());
-            qobject_cast<QAbstractButton*>(takings.Control(u"按钮1"))->click();
+            Click(takings, takings_window::kExportRecordsButton);
         }
         QCOMPARE(program.Messages().size(), 4);
         QVERIFY(std::filesystem::is_directory(program.Documents() / "History"));
@@ -182,9 +171,9 @@ class TakingsWindowTest : public QObject {
     void aChosenRecordPrintsAsAReceipt() {
         ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
         WriteBytes(program.MonthFile(), Gbk(kMay));
-        ui::Form& viewer = OpenViewer(program);
-        qobject_cast<QListWidget*>(viewer.Control(u"列表框1"))->setCurrentRow(0);
-        auto* table = qobject_cast<QTableView*>(viewer.Control(u"超级列表框1"));
+        ui::Form& viewer = program.OpenHistoryWindow();
+        qobject_cast<QListWidget*>(viewer.Control(history_window::kMonthList))->setCurrentRow(0);
+        auto* table = qobject_cast<QTableView*>(viewer.Control(history_window::kMonthTable));
         const std::filesystem::path pdf = program.Documents() / "receipt.pdf";
         int previews = 0;
         QString suggested;
@@ -197,28 +186,14 @@ class TakingsWindowTest : public QObject {
         });
         // As on the platform's list, a right click selects the row under it and clears the
         // selection beside the rows.
-        const auto rightClick = [&](bool choose, int row) {
-            bool enabled = false;
-            ui::ChooseMenuEntriesWith([&](QMenu& menu) -> QAction* {
-                for (QAction* action : menu.actions()) {
-                    if (action->text() == QStringLiteral("打印小票")) {
-                        enabled = action->isEnabled();
-                        return choose ? action : nullptr;
-                    }
-                }
-                return nullptr;
-            });
-            emit table->customContextMenuRequested(
-                row < 0 ? QPoint(5, table->viewport()->height() - 2)
-                        : table->visualRect(table->model()->index(row, 0)).center());
-            ui::ChooseMenuEntriesWith({});
-            return enabled;
+        const auto rightClick = [&](int row) {
+            return RightClickAndChoose(*table, row, history_window::kReceiptEntry).entryEnabled;
         };
 
-        QVERIFY(!rightClick(true, -1));
+        QVERIFY(!rightClick(-1));
         QCOMPARE(previews, 0);
         table->setFocus();
-        QVERIFY(rightClick(true, 1));
+        QVERIFY(rightClick(1));
         QCOMPARE(previews, 1);
         // Offscreen there is no printer: the receipt is offered as a PDF in the Documents folder.
         QCOMPARE(suggested, QString::fromStdString((program.Documents() / "小票.pdf").string()));

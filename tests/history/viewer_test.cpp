@@ -1,5 +1,4 @@
 // The history window through the main window's button, on a temporary Documents folder.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
@@ -10,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "mainwin/itemlist.h"
 #include "support/program_fixture.h"
@@ -23,35 +23,20 @@ constexpr char kExample[] =
     "A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@4 小时 0 分@1 时 31 分@30 分钟"
     "@20 元 / 小时@70 元@40 元@￥110 元";
 
-std::vector<ui::Form*> OpenViewers() {
-    std::vector<ui::Form*> viewers;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<ui::Form*>(window);
-        if (form && form->objectName() == "HistoryWindow" && form->isVisible()) {
-            viewers.push_back(form);
-        }
-    }
-    return viewers;
-}
+namespace history_window = core::forms::history_window;
 
-// Clicks 历史记录 as the operator does and returns the window it opened.
-ui::Form& OpenViewer(ProgramFixture& program) {
-    const std::vector<ui::Form*> before = OpenViewers();
-    qobject_cast<QAbstractButton*>(program.Main().Control(u"超级按钮5"))->click();
-    for (ui::Form* viewer : OpenViewers()) {
-        if (std::find(before.begin(), before.end(), viewer) == before.end()) return *viewer;
-    }
-    qFatal("the history window did not open");
+std::vector<ui::Form*> OpenViewers() {
+    return OpenWindows(core::forms::HistoryWindow().name);
 }
 
 QListWidget& Months(ui::Form& viewer) {
-    return *qobject_cast<QListWidget*>(viewer.Control(u"列表框1"));
+    return *qobject_cast<QListWidget*>(viewer.Control(history_window::kMonthList));
 }
 QTableView& Table(ui::Form& viewer) {
-    return *qobject_cast<QTableView*>(viewer.Control(u"超级列表框1"));
+    return *qobject_cast<QTableView*>(viewer.Control(history_window::kMonthTable));
 }
 QString Count(ui::Form& viewer) {
-    return ui::ToScreen(viewer.Text(u"标签1"));
+    return TextOf(viewer, history_window::kCountLabel);
 }
 QString Cell(ui::Form& viewer, int row, int column) {
     return Table(viewer).model()->index(row, column).data().toString();
@@ -88,7 +73,7 @@ class ViewerTest : public QObject {
         std::filesystem::create_directories(HistoryFolder(program) / "202401.QY.txt");
         WriteMonth(program, "sub/202402.QY.txt", "A1@x\r\n");
 
-        ui::Form& viewer = OpenViewer(program);
+        ui::Form& viewer = program.OpenHistoryWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         QCOMPARE(Entries(viewer), QStringList({"202403.QY", "202404.QY", "202405.QY"}));
         QCOMPARE(program.globals().app.HistoryFileList.size(), 3u);
@@ -107,7 +92,7 @@ class ViewerTest : public QObject {
     void aMissingHistoryFolderListsNothing() {
         ProgramFixture program;
         std::filesystem::remove_all(HistoryFolder(program));
-        ui::Form& viewer = OpenViewer(program);
+        ui::Form& viewer = program.OpenHistoryWindow();
         QCOMPARE(Months(viewer).count(), 0);
         QCOMPARE(Count(viewer), QStringLiteral("共 0 条记录"));
     }
@@ -133,7 +118,7 @@ class ViewerTest : public QObject {
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             WriteMonth(program, "2024" + std::to_string(10 + i) + ".QY.txt", cases[i].content);
         }
-        ui::Form& viewer = OpenViewer(program);
+        ui::Form& viewer = program.OpenHistoryWindow();
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             Months(viewer).setCurrentRow(static_cast<int>(i));
             QCOMPARE(Table(viewer).model()->rowCount(), cases[i].rows);
@@ -149,7 +134,7 @@ class ViewerTest : public QObject {
         for (const char* name : {"202403.QY.txt", "202404.QY.txt", "202405.QY.txt"}) {
             WriteMonth(program, name, "A1@x\r\nB2@y\r\n");
         }
-        ui::Form& viewer = OpenViewer(program);
+        ui::Form& viewer = program.OpenHistoryWindow();
         std::filesystem::remove(HistoryFolder(program) / "202404.QY.txt");
         std::filesystem::remove(HistoryFolder(program) / "202405.QY.txt");
         std::filesystem::create_directory(HistoryFolder(program) / "202405.QY.txt");
@@ -168,7 +153,7 @@ class ViewerTest : public QObject {
         for (int i = 0; i < 2000; ++i) many += std::string(kExample) + "\r\n";
         WriteMonth(program, "202404.QY.txt", many);
         WriteMonth(program, "202405.QY.txt", many);
-        ui::Form& viewer = OpenViewer(program);
+        ui::Form& viewer = program.OpenHistoryWindow();
         QTableView& table = Table(viewer);
         Months(viewer).setCurrentRow(0);
         table.scrollToBottom();
@@ -190,20 +175,21 @@ class ViewerTest : public QObject {
     void theMainWindowStaysUsableBesideTheViewers() {
         ProgramFixture program;
         WriteMonth(program, "202404.QY.txt", "A1@x\r\n");
-        ui::Form& first = OpenViewer(program);
+        ui::Form& first = program.OpenHistoryWindow();
         QVERIFY(!first.parentWidget());
         QVERIFY(!QApplication::activeModalWidget());
 
         WriteBytes(program.SettingsFile(),
                    Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
                        "状态=空闲中\r\n开始时间=无\r\n"));
-        QTest::mouseClick(qobject_cast<QWidget*>(program.Main().Control(u"超级按钮4")),
+        QTest::mouseClick(qobject_cast<QWidget*>(
+                              program.Main().Control(core::forms::main_window::kRefreshButton)),
                           Qt::LeftButton);
         QCOMPARE(program.Main().RowCount(mainwin::kMainList), 1);
 
         // Each click opens a window of its own, which lists the month files as they are now.
         WriteMonth(program, "202405.QY.txt", "A1@x\r\n");
-        ui::Form& second = OpenViewer(program);
+        ui::Form& second = program.OpenHistoryWindow();
         QCOMPARE(OpenViewers().size(), 2u);
         QCOMPARE(Entries(first), QStringList({"202404.QY"}));
         QCOMPARE(Entries(second), QStringList({"202404.QY", "202405.QY"}));

@@ -1,7 +1,6 @@
 #pragma once
 // Helpers for the item windows' tests: acting on controls by name, and a write failure that
 // binds root too.
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -12,17 +11,8 @@
 
 #include "support/program_fixture.h"
 #include "ui/form.h"
-#include "ui/screentext.h"
 
 namespace durava::testing {
-
-inline QString TextOf(const ui::Form& window, std::u16string_view control) {
-    return ui::ToScreen(window.Text(control));
-}
-
-inline void Click(ui::Form& window, std::u16string_view button) {
-    qobject_cast<QAbstractButton*>(window.Control(button))->click();
-}
 
 // As the program sets a box, past the tariff boxes' rule for what the operator enters: texts that
 // only a settings file can bring.

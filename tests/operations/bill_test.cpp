@@ -16,8 +16,7 @@ constexpr char kTariff[] = "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最�
 
 Bill BillAt(const std::string& settings, core::CalendarTime end) {
     testing::TempFolder folder;
-    testing::WriteBytes(folder / "ROOMSETTING.ini", Gbk(settings));
-    const core::SettingsFile file(folder.text() + "ROOMSETTING.ini");
+    const core::SettingsFile file = testing::WriteSettingsFile(folder, Gbk(settings));
     return ComputeBill(file, "A1", core::ToDateTime(end));
 }
 
@@ -84,14 +83,13 @@ TEST(BillTest, aMissingTariffShowsEmptyValuesAndCountsAsZero) {
 
 TEST(OwedAt, billsTheItemsInUseAsTheLiveListDoes) {
     testing::TempFolder folder;
-    testing::WriteBytes(
-        folder / "ROOMSETTING.ini",
+    const core::SettingsFile settings = testing::WriteSettingsFile(
+        folder,
         Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
             "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始费用=70\r\n状态=空闲中\r\n开始时间=无\r\n"
             "[A3]\r\n初始费用=70\r\n状态=使用中\r\n开始时间=坏\r\n[A4]\r\n初始时段=60\r\n"
             "初始费用=50\r\n最小单位=15\r\n超时单价=40\r\n状态=使用中\r\n"
             "开始时间=2024/05/06 17:00:00\r\n"));
-    const core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
     const OwedNow owed = OwedAt(settings, core::ToDateTime({2024, 5, 6, 18, 31, 0}));
     EXPECT_EQ(owed.items, 3);
     EXPECT_EQ(owed.unreadable, 1);

@@ -15,6 +15,7 @@
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "support/child_process.h"
+#include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
 namespace durava::copies_script {
@@ -36,33 +37,10 @@ std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
-// Whole sections of the six keys in their order, each name once.
-void ExpectWholeSettings(const std::string& bytes) {
-    ASSERT_TRUE(bytes.ends_with("\r\n"));
-    const core::FixedTexts& t = core::Texts();
-    const std::string keys[] = {t.initialPeriod, t.initialFee, t.minimumUnit,
-                                t.overtimePrice, t.state,      t.startTime};
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        const std::size_t end = bytes.find("\r\n", start);
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    std::set<std::string> names;
-    ASSERT_EQ(lines.size() % 7, 0u);
-    for (std::size_t at = 0; at < lines.size(); at += 7) {
-        ASSERT_TRUE(lines[at].starts_with("[") && lines[at].ends_with("]")) << lines[at];
-        EXPECT_TRUE(names.insert(lines[at]).second) << "section doubled: " << lines[at];
-        for (std::size_t k = 0; k < 6; ++k) {
-            EXPECT_TRUE(lines[at + 1 + k].starts_with(keys[k] + "=")) << lines[at + 1 + k];
-        }
-    }
-}
-
 TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
-    core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    core::SettingsFile settings(folder / "ROOMSETTING.ini");
     operations::Store store{settings, folder.text() + "History/"};
     for (const std::string& item : SharedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
@@ -100,7 +78,8 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
             if (word == "outcome") outcomes[std::stoi(a)] += std::stoi(a.substr(a.find(' ')));
         }
     }
-    ExpectWholeSettings(testing::ReadBytes(folder / "ROOMSETTING.ini"));
+    // Whole sections of the six keys in their order, each name once.
+    EXPECT_EQ(testing::ReadWholeSections(testing::ReadBytes(folder / "ROOMSETTING.ini")).fault, "");
 
     // The uses still running are billed now, as the operator would at closing time.
     const core::DateTime closing = core::ToDateTime({2024, 6, 1, 23, 0, 0});

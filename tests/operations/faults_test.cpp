@@ -73,8 +73,7 @@ struct Attempt {
 Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>& arm) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
-    testing::WriteBytes(folder / "ROOMSETTING.ini", Gbk(kItems));
-    core::SettingsFile settings(folder.text() + "ROOMSETTING.ini");
+    core::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
     settings.ReadSetting("A", "x");  // as the list read it when it was filled
     Store store{settings, folder.text() + "History/"};
     const auto files = [&] {

@@ -51,7 +51,7 @@ class OperationsTest : public ::testing::Test {
 
     testing::TempFolder m_folder;
     Bill m_shown;  // B's bill as a window showed it before anything changed
-    core::SettingsFile m_settings{m_folder.text() + "ROOMSETTING.ini"};
+    core::SettingsFile m_settings{m_folder / "ROOMSETTING.ini"};
 };
 
 struct Refusal {
@@ -221,7 +221,7 @@ TEST_F(OperationsTest, theLockIsFreeAgainOnceReleased) {
 }
 
 TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
-    core::SettingsFile elsewhere(m_folder.text() + "missing/ROOMSETTING.ini");
+    core::SettingsFile elsewhere(m_folder / "missing/ROOMSETTING.ini");
     Store store{elsewhere, m_folder.text() + "History/"};
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreUnavailable);
 }

@@ -1,12 +1,16 @@
 #include "support/program_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "app/program.h"
+#include "core/formnames.h"
 #include "core/forms.h"
 #include "mainwin/itemlist.h"
 #include "ui/appearance.h"
@@ -49,34 +53,27 @@ void ProgramFixture::SetNow(core::CalendarTime now) {
     core::SetClock([fixed] { return fixed; });
 }
 
+ui::Form& ProgramFixture::OpenHistoryWindow() {
+    const char* const name = core::forms::HistoryWindow().name.data();
+    const std::vector<ui::Form*> before = OpenWindows(name);
+    Click(Main(), core::forms::main_window::kHistoryButton);
+    for (ui::Form* window : OpenWindows(name)) {
+        if (std::find(before.begin(), before.end(), window) == before.end()) return *window;
+    }
+    qFatal("the history window did not open");
+}
+
 bool ProgramFixture::ChooseFromRowMenu(int row, std::u16string_view entry) {
     auto* list = qobject_cast<QTableView*>(Main().Control(mainwin::kMainList));
     list->setFocus();
     if (row >= 0) list->selectRow(row);
-    bool shown = false;
-    const QString wanted = ui::ToScreen(entry);
-    ui::ChooseMenuEntriesWith([&](QMenu& menu) -> QAction* {
-        shown = true;
-        for (QAction* action : menu.actions()) {
-            if (action->text() == wanted) return action;
-        }
-        return nullptr;
-    });
-    // No row: the empty space below the rows.
-    const QPoint at = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
-                               : QPoint(5, list->viewport()->height() - 2);
-    emit list->customContextMenuRequested(at);
-    ui::ChooseMenuEntriesWith({});
-    return shown;
+    return RightClickAndChoose(*list, row, entry).shown;
 }
 
 void ProgramFixture::WhenOpen(const char* windowName, std::function<void(ui::Form&)> act) {
-    QTimer::singleShot(0, [name = QString::fromLatin1(windowName), act = std::move(act)] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* form = qobject_cast<ui::Form*>(window);
-            if (form && form->objectName() == name && form->isVisible()) return act(*form);
-        }
-        qFatal("window %s did not open", qPrintable(name));
+    QTimer::singleShot(0, [name = std::string(windowName), act = std::move(act)] {
+        if (ui::Form* form = OpenWindow(name)) return act(*form);
+        qFatal("window %s did not open", name.c_str());
     });
 }
 
@@ -89,6 +86,50 @@ void ProgramFixture::AnswerMessages(bool ok) {
 
 QString ProgramFixture::MainCell(int row, int column) {
     return ui::ToScreen(Main().Cell(mainwin::kMainList, row, column));
+}
+
+std::vector<ui::Form*> OpenWindows(std::string_view name) {
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    std::vector<ui::Form*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<ui::Form*>(window);
+        if (form && form->objectName() == wanted && form->isVisible()) windows.push_back(form);
+    }
+    return windows;
+}
+
+ui::Form* OpenWindow(std::string_view name) {
+    const std::vector<ui::Form*> windows = OpenWindows(name);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+QString TextOf(const ui::Form& window, std::u16string_view control) {
+    return ui::ToScreen(window.Text(control));
+}
+
+void Click(ui::Form& window, std::u16string_view button) {
+    qobject_cast<QAbstractButton*>(window.Control(button))->click();
+}
+
+MenuAnswer RightClickAndChoose(QTableView& table, int row, std::u16string_view entry) {
+    MenuAnswer answer;
+    const QString wanted = ui::ToScreen(entry);
+    ui::ChooseMenuEntriesWith([&](QMenu& menu) -> QAction* {
+        answer.shown = true;
+        for (QAction* action : menu.actions()) {
+            if (action->text() == wanted) {
+                answer.entryEnabled = action->isEnabled();
+                return action;
+            }
+        }
+        return nullptr;
+    });
+    // No row: the empty space below the rows.
+    const QPoint at = row >= 0 ? table.visualRect(table.model()->index(row, 0)).center()
+                               : QPoint(5, table.viewport()->height() - 2);
+    emit table.customContextMenuRequested(at);
+    ui::ChooseMenuEntriesWith({});
+    return answer;
 }
 
 }  // namespace durava::testing

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/datetime.h"
 #include "mainwin/globals.h"
@@ -13,6 +14,7 @@
 
 class QMenu;
 class QAction;
+class QTableView;
 
 namespace durava::ui {
 class Form;
@@ -41,6 +43,8 @@ class ProgramFixture {
     std::filesystem::path MonthFile() const;
 
     void SetNow(core::CalendarTime now);
+    // Clicks 历史记录 as the operator does and returns the window it opened.
+    ui::Form& OpenHistoryWindow();
     // Selects the row and right-clicks it, or for -1 the space below the rows; `entry` (a menu
     // text) is chosen if the menu shows. Returns whether a menu was shown.
     bool ChooseFromRowMenu(int row, std::u16string_view entry);
@@ -58,5 +62,20 @@ class ProgramFixture {
     mainwin::Globals m_globals;
     QStringList m_messages;
 };
+
+// The visible windows of that name, and the first of them or null.
+std::vector<ui::Form*> OpenWindows(std::string_view name);
+ui::Form* OpenWindow(std::string_view name);
+
+QString TextOf(const ui::Form& window, std::u16string_view control);
+void Click(ui::Form& window, std::u16string_view button);
+
+struct MenuAnswer {
+    bool shown = false;
+    bool entryEnabled = false;
+};
+// Right-clicks the row, or for -1 the space below the rows, and chooses `entry` (a menu text) if
+// the menu shows it.
+MenuAnswer RightClickAndChoose(QTableView& table, int row, std::u16string_view entry);
 
 }  // namespace durava::testing

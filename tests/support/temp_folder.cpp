@@ -53,6 +53,11 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+core::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes) {
+    WriteBytes(folder / "ROOMSETTING.ini", bytes);
+    return core::SettingsFile(folder / "ROOMSETTING.ini");
+}
+
 #ifdef _WIN32
 std::string Gbk(std::string_view utf8) {
     // Strict, unlike the program's converter: no best fit, and any loss throws.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/settings.h"
+
 namespace durava::testing {
 
 class TempFolder {
@@ -24,6 +26,8 @@ class TempFolder {
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+// Writes `bytes` as the folder's ROOMSETTING.ini and returns the program's handle on it.
+core::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes);
 
 }  // namespace durava::testing
 
