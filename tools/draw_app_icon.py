@@ -2,7 +2,8 @@
 """Draws the program's icon: a clock and a coin on a rounded tile, for the desktop's hicolor theme.
 
 Writes desktop/icons/hicolor/scalable/apps/ID.svg and one PNG per size in SIZE x SIZE/apps/,
-both from the same shapes: the SVG describes them, the PNGs sample them (8 x 8 per pixel where
+and desktop/windows/durava.ico for the Windows program (the same PNGs in one icon file),
+all from the same shapes: the SVG describes them, the PNGs sample them (8 x 8 per pixel where
 an edge crosses it), so the two agree. The output is byte-for-byte reproducible.
 
 Usage: python3 tools/draw_app_icon.py
@@ -10,6 +11,7 @@ Usage: python3 tools/draw_app_icon.py
 
 import math
 import os
+import struct
 import sys
 
 from draw_icons import capsule, disc, png, rounded_rect
@@ -146,16 +148,29 @@ def write(path, data):
         f.write(data)
 
 
+def ico(images):
+    """An icon file of PNG images (Windows Vista and later read these), smallest first."""
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries = b""
+    for size, data in images:
+        # A size of 256 is written as 0.
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return header + entries + b"".join(data for _, data in images)
+
+
 def main(argv):
     if len(argv) != 1:
         sys.exit(__doc__)
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     theme = os.path.join(root, "desktop", "icons", "hicolor")
     write(os.path.join(theme, "scalable", "apps", APP_ID + ".svg"), svg_text().encode())
+    images = []
     for size in SIZES:
-        rows = raster(size)
-        write(os.path.join(theme, f"{size}x{size}", "apps", APP_ID + ".png"),
-              png(size, size, 6, 4, rows))
+        images.append((size, png(size, size, 6, 4, raster(size))))
+        write(os.path.join(theme, f"{size}x{size}", "apps", APP_ID + ".png"), images[-1][1])
+    write(os.path.join(root, "desktop", "windows", "durava.ico"), ico(images))
 
 
 if __name__ == "__main__":

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-charts-dev libgl-dev libpng-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
@@ -12,7 +12,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
 )
 
-# Extra packages named on the command line come too (tools/test-windows.sh names its own).
+# Extra packages named on the command line come too (tools/package-windows.sh names its own).
 packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -86,7 +86,7 @@ class DeleteItemTest : public QObject {
         program.AnswerMessages(true);
         const std::string before = ReadBytes(program.SettingsFile());
         {
-            const FileSizeLimit full(1);
+            const DiskFull full;
             QVERIFY(program.ChooseFromRowMenu(0, u"删除项目"));
         }
         QCOMPARE(program.Messages(),

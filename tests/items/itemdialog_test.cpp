@@ -264,7 +264,7 @@ class ItemDialogTest : public QObject {
         OpenAddDialog(program, [&](ui::Form& dialog) {
             FillBoxes(dialog, {"C3", "240", "70", "30", "20"});
             {
-                const FileSizeLimit full(before.size());
+                const DiskFull full;
                 Click(dialog, u"按钮1");
             }
             QVERIFY(dialog.isVisible());

@@ -1,14 +1,12 @@
 #pragma once
-// Helpers for the item windows' tests: acting on controls by name, and a write failure that
-// binds root too.
+// Helpers for the item windows' tests: acting on controls by name, and a full disk.
 #include <QLineEdit>
 #include <QPointer>
 
-#include <sys/resource.h>
-
-#include <csignal>
+#include <cerrno>
 #include <functional>
 
+#include "core/fileio_faults.h"
 #include "support/program_fixture.h"
 #include "ui/form.h"
 
@@ -30,28 +28,14 @@ inline void WhenOpenThenClose(const char* windowName, std::function<void(ui::For
     });
 }
 
-// Every write that would grow a file beyond `bytes` fails while this lives, as on a full disk.
-// Unlike file permissions it binds root too.
-class FileSizeLimit {
+// The settings file cannot be written while this lives, as on a full disk: the write of its
+// replacement fails half-way. Unlike file permissions it binds root too, on every platform.
+class DiskFull {
   public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-        // The write then fails with EFBIG instead of the process being killed.
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
+    DiskFull() { core::FailFileStep(core::FileStep::WriteTemporary, ENOSPC); }
+    ~DiskFull() { core::ClearFileFaults(); }
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
 };
 
 }  // namespace durava::testing

@@ -169,7 +169,7 @@ class SwitchItemTest : public QObject {
         OpenSwitchWindow(program, [&](ui::Form& window) {
             Choose(window, "B");
             {
-                const FileSizeLimit full(before.size() / 2);
+                const DiskFull full;
                 Click(window, u"按钮1");
             }
             QVERIFY(window.isVisible());

@@ -4,7 +4,9 @@
 #include <QTableView>
 #include <QTest>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "core/codepage.h"
 #include "core/formnames.h"
@@ -228,9 +230,11 @@ class RoadTest : public QObject {
             [](const std::filesystem::path& documents) {
                 std::filesystem::create_directory(documents / "ROOMSETTING.ini");
             },
+#ifndef _WIN32
             [](const std::filesystem::path& documents) {
                 QCOMPARE(::mkfifo((documents / "ROOMSETTING.ini").c_str(), 0600), 0);
             },
+#endif
         };
         for (const Prepare& prepare : unreadable) {
             QStringList told;
