@@ -18,7 +18,9 @@
 #include "core/datetime.h"
 #include "core/formnames.h"
 #include "core/forms.h"
+#include "core/texts.h"
 #include "ui/appearance.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
 namespace {
@@ -114,6 +116,12 @@ int main(int argc, char* argv[]) {
             emit items->activated(0);
         });
     Form::Open(forms::SwitchWindow(), globals.handlers, main);
+
+    // The one question the program asks, answered with Cancel.
+    CaptureWhenOpen(QStringLiteral("MessageBox"), out.filePath(QStringLiteral("message.png")),
+                    saved);
+    durava::ui::ShowMessage(main, durava::core::Fixed(u"操作警告："),
+                            WideToText(u"是否删除 [ A2 ] 项目"), durava::ui::Buttons::OkCancel);
 
     Form* history = Form::Open(forms::HistoryWindow(), globals.handlers, main);
     qobject_cast<QListWidget*>(history->Control(forms::history_window::kMonthList))

@@ -11,7 +11,8 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
+# Tests run headless; the screenshots keep the virtual display they are given.
+[ -n "${DURAVA_KEEP_DISPLAY-}" ] || unset DISPLAY WAYLAND_DISPLAY
 if [ "${1-}" = --prepare ]; then
     mkdir -p "$WINEPREFIX"
     # The server and the programs the boot leaves running must not hold CTest's output open:

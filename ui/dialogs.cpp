@@ -35,6 +35,7 @@ bool ShowMessage(QWidget* owner, std::string_view caption, std::string_view text
     QMessageBox box(
         QMessageBox::NoIcon, screenCaption, screenText,
         buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    box.setObjectName(QStringLiteral("MessageBox"));
     // A name such as "<b>x</b>" shows as typed.
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(ToScreen(u"确定"));
