@@ -73,7 +73,9 @@ void AppendNumber(std::string& out, int value, int width) {
 }
 
 std::string FormatPicture(const CalendarTime& t, std::string_view picture, bool force24Hour) {
-    constexpr std::size_t kMaxLength = 49;  // what the 50-byte buffer of the platform call holds
+    // A formatted text is cut at 49 bytes, as the Windows program cuts it, so that a long picture
+    // gives the same text on both.
+    constexpr std::size_t kMaxLength = 49;
     const std::pair<std::string_view, int> fields[] = {
         {"MM", t.month},
         {"dd", t.day},

@@ -34,7 +34,7 @@ std::string FormatDateTime(DateTime value, std::string_view datePicture,
                            std::string_view timePicture, bool force24Hour = false, int locale = 0);
 // Never fails: a text that is not a valid date and time gives kMinDateTime.
 DateTime ParseDateTime(std::string_view text);
-// t1 - t2 in whole seconds (unit 8), carried as a real.
+// t1 - t2 in whole seconds (kUnitSeconds), carried as a real.
 double TimeDifference(DateTime t1, DateTime t2, int unit = kUnitSeconds);
 
 }  // namespace durava::core

@@ -79,7 +79,7 @@ std::size_t FindFiles(const std::filesystem::path& directory, std::string_view p
     return result.size();
 }
 
-// Equal texts are equal bytes, so a stable sort gives exactly what insertion by bisection gives.
+// Equal names are equal bytes, so the order of equal names cannot show: any stable sort will do.
 void SortTextArray(core::TextArray& texts) {
     std::stable_sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
         return core::CompareText(a, b, true) < 0;
