@@ -14,7 +14,7 @@ namespace durava::core {
 enum class FileProblem {
     None,
     Unreadable,  // missing rights, not a regular file, a failing disk
-    ReadOnly,    // the file is marked read-only: it is never written
+    ReadOnly,  // the file is marked read-only, or its folder takes no new file: it is never written
     NotWritten,  // the disk refused the write: full, failing, or the folder is protected
 };
 
@@ -28,6 +28,13 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // mode; a new one gets the mode the umask allows. A read-only file is not written. The folder
 // must exist.
 FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
+// The file that a write of `path` replaces: a symbolic link is followed to its target (on Windows
+// also the links and junctions of its folders), so that a link stays a link and every path that
+// reaches one file reaches the same folder.
+std::filesystem::path FollowLinks(std::filesystem::path path);
+// Whether an errno says that the file or its folder may not be written, whatever the disk holds.
+bool RefusesWrites(int error);
+
 // Removes the temporary files that a ReplaceFile of `path` cut short by a crash left behind;
 // never one young enough to belong to a write still under way in another copy of the program.
 void RemoveLeftoverTemporaries(const std::filesystem::path& path);
@@ -39,9 +46,12 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& path);
 bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   std::string_view lineBreak);
 
-// Cuts `tail` off the end of the file when the file ends with exactly those bytes; false when
-// it does not or the file cannot be changed.
-bool RemoveTail(const std::filesystem::path& path, std::string_view tail);
+// Takes back an append of `tail` that found the file `sizeBefore` bytes long: when the file still
+// ends with `tail`, it is cut back to that size, a line break the append put first going with it.
+// A file the append made (`sizeBefore` is nothing) is removed. False when the file does not end
+// so or cannot be changed.
+bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
+                    std::string_view tail);
 
 // What a look at a path finds: enough to tell that a file has changed since an earlier look.
 struct FileLook {

@@ -85,6 +85,17 @@ bool Close(FileStep step, int fd) {
     return !StepFails(step) && closed;
 }
 
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
+        std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 int OpenToChange(const std::filesystem::path& path, bool create) {
     return Open(FileStep::OpenToChange, path,
                 O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
@@ -157,7 +168,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     }
     const std::filesystem::path temporary = TemporaryBeside(target);
     FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
-    if (!file) return FileProblem::NotWritten;
+    if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
     bool written = (!exists || ChangeMode(file.get(), old.st_mode & 07777)) &&
                    WriteAll(FileStep::WriteTemporary, file.get(), bytes) &&
                    Sync(FileStep::FlushTemporary, file.get());

@@ -49,19 +49,12 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
-std::filesystem::path FollowLinks(std::filesystem::path path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
-        std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error) break;
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return path;
-}
-
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+bool RefusesWrites(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
 }
 
 void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
@@ -101,14 +94,17 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
     return true;
 }
 
-bool RemoveTail(const std::filesystem::path& path, std::string_view tail) {
+bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
+                    std::string_view tail) {
+    std::error_code error;
+    // A file the append made holds nothing else.
+    if (!sizeBefore) return std::filesystem::remove(path, error);
     FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
     const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
-    if (!size || *size < tail.size()) return false;
-    const std::uint64_t start = *size - tail.size();
+    if (!size || *size < *sizeBefore + tail.size()) return false;
     std::string found(tail.size(), '\0');
-    if (!ReadAt(file.get(), found, start) || found != tail) return false;
-    if (!Truncate(file.get(), start) || !FlushChange(file.get())) return false;
+    if (!ReadAt(file.get(), found, *size - tail.size()) || found != tail) return false;
+    if (!Truncate(file.get(), *sizeBefore) || !FlushChange(file.get())) return false;
     file.close();
     return true;
 }

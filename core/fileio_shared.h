@@ -16,9 +16,6 @@ namespace durava::core {
 // A new name beside `target` for the content that replaces it, hidden, and no name an operator
 // would choose: ".ROOMSETTING.ini.durava-k3x9q0aa.tmp".
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
-// The file a path leads to: a symbolic link is followed to its target, so that replacing the
-// file keeps the link.
-std::filesystem::path FollowLinks(std::filesystem::path path);
 // The folder whose entry changes when `file` is renamed into place.
 std::filesystem::path FolderOf(const std::filesystem::path& file);
 

@@ -153,6 +153,24 @@ std::int64_t Nanoseconds(const FILETIME& time) {
     return Nanoseconds(static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
 }
 
+// The path that opening `path` reaches through every link and junction on its way; nothing, with
+// errno telling why, when it cannot be opened.
+std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& path) {
+    FileHandle file(Open(FileStep::Look, Wide(path), 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS),
+                    FileStep::Look);
+    if (!file) return std::nullopt;
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        // The length without its terminating zero, or, when it does not fit, the room it needs.
+        const DWORD size = GetFinalPathNameByHandleW(file.get(), final.data(),
+                                                     static_cast<DWORD>(final.size()), 0);
+        if (size == 0) return Failed(std::nullopt);
+        const bool fits = size < final.size();
+        final.resize(size);
+        if (fits) return final;
+    }
+}
+
 }  // namespace
 
 const NativeFile kNoFile = INVALID_HANDLE_VALUE;
@@ -160,6 +178,17 @@ const NativeFile kNoFile = INVALID_HANDLE_VALUE;
 bool Close(FileStep step, HANDLE file) {
     const bool closed = CloseHandle(file) || Failed(false);
     return !StepFails(step) && closed;
+}
+
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    if (std::optional<std::filesystem::path> final = FinalPath(path)) return *final;
+    // A file not made yet is made where the links of its folder lead.
+    if (errno == ENOENT) {
+        if (std::optional<std::filesystem::path> folder = FinalPath(FolderOf(path))) {
+            return *folder / path.filename();
+        }
+    }
+    return path;
 }
 
 HANDLE OpenToChange(const std::filesystem::path& path, bool create) {
@@ -254,7 +283,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     }
     std::wstring temporary;
     FileHandle file(CreateTemporary(followed, attributes, temporary), FileStep::CloseTemporary);
-    if (!file) return FileProblem::NotWritten;
+    if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
     bool written = true;
     for (std::size_t at = 0; written && at < bytes.size(); at += kChunk) {
         written = Write(FileStep::WriteTemporary, file.get(), bytes.substr(at, kChunk), nullptr);

@@ -1,7 +1,9 @@
 #include "core/storelock.h"
 
+#include <cerrno>
 #include <thread>
 
+#include "core/fileio.h"
 #include "core/storelock_platform.h"
 
 namespace durava::core {
@@ -9,12 +11,21 @@ namespace {
 
 constexpr std::chrono::milliseconds kRetryPause{5};
 
+std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
+    std::filesystem::path lock = FollowLinks(settingsPath);
+    lock += ".lock";
+    return lock;
+}
+
 }  // namespace
 
 StoreLock::StoreLock(const std::filesystem::path& settingsPath,
                      std::chrono::milliseconds patience) {
     m_handle = storelock::OpenLockFile(LockFilePath(settingsPath));
-    if (m_handle == storelock::kNoFile) return;
+    if (m_handle == storelock::kNoFile) {
+        if (RefusesWrites(errno)) m_state = LockState::ReadOnly;
+        return;
+    }
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
         switch (storelock::TryLock(m_handle)) {

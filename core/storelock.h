@@ -1,6 +1,7 @@
 #pragma once
 // One exclusive lock that every copy of the program takes around each read-check-write of the
-// stores, on one machine or on several sharing the folder: a lock file beside the settings file.
+// stores, on one machine or on several sharing the folder: a lock file beside the settings file
+// that writes replace, wherever links lead, so that every path to one file takes one lock.
 // Held only while an operation runs, never while a window waits for the operator.
 #include <chrono>
 #include <cstdint>
@@ -13,6 +14,7 @@ inline constexpr std::chrono::milliseconds kLockPatience{3000};
 enum class LockState {
     Held,
     Busy,         // another copy held it for longer than the patience allowed
+    ReadOnly,     // the folder takes no lock file, so nothing in it can be written either
     Unavailable,  // the lock file cannot be opened or locked at all
 };
 
@@ -32,12 +34,5 @@ class StoreLock {
     std::intptr_t m_handle = -1;
     LockState m_state = LockState::Unavailable;
 };
-
-// The lock file of a settings file: its path with ".lock" added.
-inline std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
-    std::filesystem::path lock = settingsPath;
-    lock += ".lock";
-    return lock;
-}
 
 }  // namespace durava::core

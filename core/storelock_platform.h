@@ -10,7 +10,7 @@ inline constexpr std::intptr_t kNoFile = -1;
 
 enum class Attempt { Locked, HeldElsewhere, Failed };
 
-// The lock file, created when missing; kNoFile when it cannot be opened.
+// The lock file, created when missing; kNoFile, with errno telling why, when it cannot be opened.
 std::intptr_t OpenLockFile(const std::filesystem::path& path);
 // Never waits.
 Attempt TryLock(std::intptr_t file);

@@ -2,6 +2,8 @@
 // locks on Linux, excludes every other handle, of this process or another.
 #include <windows.h>
 
+#include <cerrno>
+
 #include "core/storelock_platform.h"
 
 namespace durava::core::storelock {
@@ -10,7 +12,10 @@ std::intptr_t OpenLockFile(const std::filesystem::path& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<std::intptr_t>(file);
+    if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<std::intptr_t>(file);
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? EACCES : EIO;
+    return kNoFile;
 }
 
 Attempt TryLock(std::intptr_t file) {

@@ -19,8 +19,10 @@ bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view rec
     return core::AppendToFile(path, line, kRecordEnd);
 }
 
-bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record) {
-    return core::RemoveTail(path, std::string(record) + kRecordEnd);
+bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record,
+                             std::optional<std::uint64_t> sizeBefore) {
+    return core::TakeBackAppend(path, sizeBefore,
+                                record.empty() ? std::string() : std::string(record) + kRecordEnd);
 }
 
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,

@@ -1,6 +1,8 @@
 #pragma once
 // The month files of the History folder: one checkout per CR LF line, eleven fields joined by "@".
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +31,11 @@ inline constexpr char kRecordEnd[] = "\r\n";
 // Appends the record and its CR LF with one write and flushes it. False when the record is not
 // on disk whole; the file then holds what it held before.
 bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view record);
-// Takes back the record that the last AppendHistoryRecord wrote, when the file still ends with it:
-// a checkout that cannot finish leaves no record behind.
-bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record);
+// Takes back what the last AppendHistoryRecord wrote to a file of `sizeBefore` bytes, or made
+// when nothing: a checkout that cannot finish leaves the file as it found it. With an empty
+// record, takes back an append that failed.
+bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record,
+                             std::optional<std::uint64_t> sizeBefore);
 // Whether the month file holds a record of the use: one whose name and start time fields are these.
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
                     std::string_view start);

@@ -18,14 +18,17 @@ void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings) 
         case core::FileProblem::Unreadable:
             return ReportSettingsNotRead(owner);
         case core::FileProblem::ReadOnly:
-            return Tell(owner,
-                        u"设置文件 ROOMSETTING.ini 是只读的，本次更改没有保存。\n"
-                        u"请取消它的只读属性后再试。");
+            return ReportSettingsReadOnly(owner);
         default:
             return Tell(owner,
                         u"无法写入设置文件 ROOMSETTING.ini，本次更改没有保存。\n"
                         u"列表显示的是文件中现有的内容。");
     }
+}
+
+void ReportSettingsReadOnly(QWidget* owner) {
+    Tell(owner,
+         u"设置文件 ROOMSETTING.ini 是只读的，本次更改没有保存。\n请取消它的只读属性后再试。");
 }
 
 void ReportSettingsNotRead(QWidget* owner) {

@@ -11,6 +11,8 @@ namespace durava::mainwin {
 
 // A write of `settings` failed; the change was not made. Says why, as far as the file tells.
 void ReportSettingsNotSaved(QWidget* owner, const core::SettingsFile& settings);
+// The settings file is read-only, or its folder takes no file; the change was not made.
+void ReportSettingsReadOnly(QWidget* owner);
 // The settings file cannot be read just now; the change was not made.
 void ReportSettingsNotRead(QWidget* owner);
 // Another copy of the program held the stores too long; nothing was done.

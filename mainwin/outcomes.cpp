@@ -27,6 +27,9 @@ Message MessageFor(Operation operation, Outcome outcome) {
             return {u"无法结账",
                     u"的开始时间已经改变，可能已在别处结账并重新开始计时。\n"
                     u"没有写入记录，请重新结账。"};
+        case Outcome::BilledThisSecond:
+            return {u"无法开始计时",
+                    u"在这一秒内刚刚结过账，同一秒内不能再次开始计时。\n请稍等片刻再开始计时。"};
         case Outcome::NoLongerInUse:
             if (operation == Operation::Switch) {
                 return {u"无法切换", u"已不在使用中，没有可切换的计时。"};
@@ -62,6 +65,9 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
             break;
         case Outcome::SettingsNotWritten:
             ReportSettingsNotSaved(owner, globals.app.Settings);
+            break;
+        case Outcome::SettingsReadOnly:
+            ReportSettingsReadOnly(owner);
             break;
         case Outcome::RecordNotWritten:
             ReportHistoryNotSaved(owner);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
 
+#include "core/fileio.h"
 #include "core/startup.h"
 #include "core/texts.h"
 #include "history/historyfile.h"
@@ -18,6 +20,8 @@ struct Guard {
         : lock(store.settings.Path(), store.lockPatience), look(store.settings) {
         if (lock.State() == core::LockState::Busy) {
             refusal = Outcome::StoreBusy;
+        } else if (lock.State() == core::LockState::ReadOnly) {
+            refusal = Outcome::SettingsReadOnly;
         } else if (!lock.Held()) {
             refusal = Outcome::StoreUnavailable;
         } else if (store.settings.Unreadable()) {
@@ -43,10 +47,11 @@ int MonthIndex(core::DateTime when) {
 }
 
 // A use's record goes to the month of its checkout, which lies between the month of its start and
-// that of now; a start that cannot be read leaves only now's month.
-bool IsRecorded(const Store& store, const Bill& bill) {
-    const core::DateTime start = core::ParseDateTime(bill.Start());
-    int first = MonthIndex(bill.end), last = first;
+// that of `now`; a start that cannot be read leaves only now's month.
+bool IsRecorded(const Store& store, std::string_view item, std::string_view startText,
+                core::DateTime now) {
+    const core::DateTime start = core::ParseDateTime(startText);
+    int first = MonthIndex(now), last = first;
     if (start != core::kMinDateTime) {
         first = std::min(first, MonthIndex(start));
         last = std::max(last, MonthIndex(start));
@@ -55,8 +60,8 @@ bool IsRecorded(const Store& store, const Bill& bill) {
     first = std::max(first, last - kMonthsSearched + 1);
     for (int month = first; month <= last; ++month) {
         const core::DateTime inMonth = core::ToDateTime({month / 12, month % 12 + 1, 1, 0, 0, 0});
-        if (history::HasRecordOfUse(core::HistoryFilePath(store.historyFolder, inMonth),
-                                    bill.Item(), bill.Start())) {
+        if (history::HasRecordOfUse(core::HistoryFilePath(store.historyFolder, inMonth), item,
+                                    startText)) {
             return true;
         }
     }
@@ -75,6 +80,9 @@ Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
     const core::FixedTexts& texts = core::Texts();
     if (StateOf(store.settings, item) != texts.idle) return Outcome::NoLongerIdle;
     const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
+    // A use is known by its item and start second: one started in the second of a billed use's
+    // start would be taken for that use at its checkout and never billed.
+    if (IsRecorded(store, item, start, now)) return Outcome::BilledThisSecond;
     // Both values land together or not at all: an item in use without its start time could
     // never be billed.
     const core::SettingWrite writes[] = {{item, texts.state, texts.inUse},
@@ -96,16 +104,25 @@ Outcome Checkout(Store& store, const Bill& bill) {
     }
     const core::SettingWrite idle[] = {{item, texts.state, texts.idle},
                                        {item, texts.startTime, texts.none}};
-    if (IsRecorded(store, bill)) {
+    if (IsRecorded(store, item, bill.Start(), bill.end)) {
         return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
                                                   : Outcome::SettingsNotWritten;
     }
     const std::filesystem::path path = core::HistoryFilePath(store.historyFolder, bill.end);
     const std::string record = bill.Record();
-    if (!history::AppendHistoryRecord(path, record)) return Outcome::RecordNotWritten;
+    // The month file as the checkout found it, so that one that cannot finish leaves it so; a file
+    // it made would list an empty month.
+    const std::optional<core::FileLook> month = core::LookAt(path);
+    if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
+    const std::optional<std::uint64_t> sizeBefore =
+        month ? std::optional(month->size) : std::nullopt;
+    if (!history::AppendHistoryRecord(path, record)) {
+        history::RemoveLastHistoryRecord(path, {}, sizeBefore);
+        return Outcome::RecordNotWritten;
+    }
     if (!store.settings.WriteSettings(idle)) {
         // The item is still in use, so its record must not stay: it would be billed twice.
-        history::RemoveLastHistoryRecord(path, record);
+        history::RemoveLastHistoryRecord(path, record, sizeBefore);
         return Outcome::SettingsNotWritten;
     }
     return Outcome::Done;

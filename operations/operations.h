@@ -20,11 +20,13 @@ enum class Outcome {
     NoLongerIdle,        // the item is in use (or gone) by now
     NoLongerInUse,       // the item is idle (or gone) by now
     StartedAgain,        // checkout: in use, but not with the start time the window showed
+    BilledThisSecond,    // start: a billed use of the item began in this second; nothing done
     SettingsNotRead,     // the file cannot be read just now; nothing changed
     SettingsNotWritten,  // nothing changed
-    RecordNotWritten,    // checkout: nothing changed, the item stays in use
-    StoreBusy,           // another copy held the lock too long; nothing done
-    StoreUnavailable,    // the lock file cannot be used; nothing done. The last outcome.
+    SettingsReadOnly,  // the settings file's folder takes no lock file, nor any write; nothing done
+    RecordNotWritten,  // checkout: nothing changed, the item stays in use
+    StoreBusy,         // another copy held the lock too long; nothing done
+    StoreUnavailable,  // the lock file cannot be used; nothing done. The last outcome.
 };
 
 struct Store {

@@ -130,7 +130,7 @@ TEST_F(FileFaultTest, fileLayerOperationsReportEveryFailureAndKeepTheFileWhole) 
         {"append big", big, [&big](auto& p) { return AppendToFile(p, big, "\r\n"); }},
         {"append creates", std::nullopt, [](auto& p) { return AppendToFile(p, "r1\r\n", "\r\n"); },
          false, true},
-        {"remove tail", "r1\r\nr2\r\n", [](auto& p) { return RemoveTail(p, "r2\r\n"); }, true},
+        {"take back", "r1\r\nr2\r\n", [](auto& p) { return TakeBackAppend(p, 4, "r2\r\n"); }, true},
     };
     for (const Case& c : cases) ExpectTruthfulUnderEveryFault(c);
 }
@@ -173,7 +173,8 @@ TEST_F(FileFaultTest, historyAppendsFailWithoutATornRecord) {
         {"first record", std::nullopt,
          [&](auto& p) { return history::AppendHistoryRecord(p, record); }, false, true},
         {"take back record", record + "\r\n" + record + "\r\n",
-         [&](auto& p) { return history::RemoveLastHistoryRecord(p, record); }, true},
+         [&](auto& p) { return history::RemoveLastHistoryRecord(p, record, record.size() + 2); },
+         true},
     };
     for (const Case& c : cases) ExpectTruthfulUnderEveryFault(c);
 }

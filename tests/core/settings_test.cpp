@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #endif
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "core/fileio.h"
+#include "core/fileio_faults.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {
@@ -291,6 +293,14 @@ TEST_F(SettingsFileTest, refusesToWriteAReadOnlyFile) {
     EXPECT_EQ(settings.LastWriteProblem(), FileProblem::ReadOnly);
     EXPECT_EQ(ReadBytes(file()), bytes);
     EXPECT_EQ(EntriesInFolder(), 1u);
+
+    // A folder that takes no new file, as a link's target may lie in, keeps it the same way.
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    FailFileStep(FileStep::CreateTemporary, EACCES);
+    EXPECT_FALSE(settings.WriteSetting("A", "k", "2"));
+    ClearFileFaults();
+    EXPECT_EQ(settings.LastWriteProblem(), FileProblem::ReadOnly);
 }
 
 TEST_F(SettingsFileTest, seesChangesMadeByOthersAtOnce) {

@@ -1,6 +1,7 @@
 // Two real copies of the program doing random operations on one folder at once: every use that
 // was started is billed exactly once, no record lacks its use, no acknowledged write is lost, and
-// the settings file stays whole.
+// the settings file stays whole; also when each copy has a Documents folder of its own whose
+// ROOMSETTING.ini links to one shared file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "copies_script.h"
+#include "core/startup.h"
 #include "core/texts.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
@@ -37,11 +39,12 @@ std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
-TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
-    testing::TempFolder folder;
-    std::filesystem::create_directory(folder / "History");
-    core::SettingsFile settings(folder / "ROOMSETTING.ini");
-    operations::Store store{settings, folder.text() + "History/"};
+// The Documents folder of each copy, each with its History; all of them reach one settings file.
+void RunCopies(const std::vector<std::string>& documents) {
+    for (const std::string& folder : documents)
+        std::filesystem::create_directory(folder + "History");
+    core::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
+    operations::Store store{settings, documents[0] + "History/"};
     for (const std::string& item : SharedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
                   operations::Outcome::Done);
@@ -51,7 +54,8 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
     SCOPED_TRACE(::testing::Message() << "seed " << seed);
     std::vector<testing::ChildProcess> copies;
     for (int copy = 0; copy < kCopies; ++copy) {
-        copies.push_back(Start(folder.text(), copy, seed + static_cast<unsigned>(copy)));
+        copies.push_back(Start(documents[static_cast<std::size_t>(copy) % documents.size()], copy,
+                               seed + static_cast<unsigned>(copy)));
         ASSERT_TRUE(copies.back().Started());
         copies.back().ReadUntil("ready\n");
     }
@@ -79,7 +83,7 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
         }
     }
     // Whole sections of the six keys in their order, each name once.
-    EXPECT_EQ(testing::ReadWholeSections(testing::ReadBytes(folder / "ROOMSETTING.ini")).fault, "");
+    EXPECT_EQ(testing::ReadWholeSections(testing::ReadBytes(settings.Path())).fault, "");
 
     // The uses still running are billed now, as the operator would at closing time.
     const core::DateTime closing = core::ToDateTime({2024, 6, 1, 23, 0, 0});
@@ -91,13 +95,21 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
     }
 
     std::multiset<std::string> recorded;
-    for (const char* month : {"202405.QY.txt", "202406.QY.txt"}) {
-        const history::HistoryMonth records =
-            history::ReadHistoryMonth(folder.text() + "History/" + month);
-        for (std::size_t r = 0; r < records.RecordCount(); ++r) {
-            ASSERT_EQ(records.FieldCount(r), 11u);
-            recorded.insert(std::string(records.Field(r, 1)));
+    for (const std::string& folder : documents) {
+        for (const char* month : {"202405.QY.txt", "202406.QY.txt"}) {
+            const history::HistoryMonth records =
+                history::ReadHistoryMonth(folder + "History/" + month);
+            for (std::size_t r = 0; r < records.RecordCount(); ++r) {
+                ASSERT_EQ(records.FieldCount(r), 11u);
+                recorded.insert(std::string(records.Field(r, 1)));
+            }
         }
+    }
+    std::size_t doubled = 0, lost = 0;
+    for (auto use = started.begin(); use != started.end(); use = started.upper_bound(*use)) {
+        const std::size_t count = recorded.count(*use);
+        doubled += count > 1 ? count - 1 : 0;
+        lost += count == 0 ? 1 : 0;
     }
     EXPECT_EQ(billed, started) << "a use billed twice or never";
     EXPECT_EQ(recorded, started) << "a record without its use, or a use without its record";
@@ -105,12 +117,34 @@ TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
         EXPECT_EQ(settings.ReadSetting(item, core::Texts().initialPeriod), period) << item;
         EXPECT_EQ(settings.HasSection(item), !period.empty()) << item;
     }
-    std::cout << "[ copies   ] " << kCopies << " copies x " << kSteps
-              << " operations: " << started.size() << " uses started and billed once, "
-              << ownItems.size() << " own items checked; outcomes";
+    std::cout << "[ copies   ] " << kCopies << " copies x " << kSteps << " operations in "
+              << documents.size() << " folders: " << started.size() << " uses, " << recorded.size()
+              << " records, " << doubled << " doubled, " << lost << " lost; " << ownItems.size()
+              << " own items checked; outcomes";
     for (const auto& [outcome, count] : outcomes) std::cout << " " << outcome << ":" << count;
     std::cout << "\n";
     EXPECT_GT(started.size(), 10u);
+}
+
+TEST(CopiesTest, twoCopiesAtOnceNeverLoseOrDoubleAUse) {
+    testing::TempFolder folder;
+    RunCopies({folder.text()});
+}
+
+TEST(CopiesTest, twoDesksWhoseSettingsLinkToOneFileShareItsLock) {
+    testing::TempFolder folder;
+    std::filesystem::create_directory(folder / "shared");
+    std::vector<std::string> desks;
+    for (const char* desk : {"desk1", "desk2"}) {
+        std::filesystem::create_directory(folder / desk);
+        std::error_code error;
+        std::filesystem::create_symlink("../shared/ROOMSETTING.ini",
+                                        folder / desk / "ROOMSETTING.ini", error);
+        if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+        desks.push_back((folder / desk).string() + core::kPathSeparator);
+    }
+    RunCopies(desks);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "shared" / "ROOMSETTING.ini"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 #include "core/fileio_faults.h"
 #include "operations/operations.h"
@@ -29,7 +30,14 @@ const core::DateTime kNow = core::ToDateTime({2024, 5, 6, 18, 31, 0});
 struct Operation {
     const char* name;
     std::function<Outcome(Store&, const std::function<void()>& arm)> run;
+    const char* month = nullptr;  // the month file before, when there is one
 };
+
+Outcome CheckoutB(Store& s, const std::function<void()>& arm) {
+    const Bill shown = ComputeBill(s.settings, "B", kNow);
+    arm();
+    return Checkout(s, shown);
+}
 
 const Operation kOperations[] = {
     {"start",
@@ -37,12 +45,8 @@ const Operation kOperations[] = {
          arm();
          return StartUse(s, "A", kNow);
      }},
-    {"checkout",
-     [](Store& s, const auto& arm) {
-         const Bill shown = ComputeBill(s.settings, "B", kNow);
-         arm();
-         return Checkout(s, shown);
-     }},
+    {"checkout", CheckoutB},
+    {"checkout_to_an_existing_month", CheckoutB, "A@2024/05/06 12:00:00@x\r\nno line end"},
     {"save",
      [](Store& s, const auto& arm) {
          arm();
@@ -61,7 +65,8 @@ const Operation kOperations[] = {
 };
 
 struct Files {
-    std::string settings, month;
+    std::string settings;
+    std::optional<std::string> month;  // nothing when there is no month file
     bool operator==(const Files&) const = default;
 };
 
@@ -76,9 +81,12 @@ Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>&
     core::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
     settings.ReadSetting("A", "x");  // as the list read it when it was filled
     Store store{settings, folder.text() + "History/"};
+    const auto month = folder / "History" / "202405.QY.txt";
+    if (operation.month) testing::WriteBytes(month, operation.month);
     const auto files = [&] {
-        const auto month = folder / "History" / "202405.QY.txt";
-        return Files{ReadBytes(folder / "ROOMSETTING.ini"), ReadBytes(month)};
+        return Files{ReadBytes(folder / "ROOMSETTING.ini"), std::filesystem::exists(month)
+                                                                ? std::optional(ReadBytes(month))
+                                                                : std::nullopt};
     };
     const Files before = files();
     const Outcome outcome = operation.run(store, arm);

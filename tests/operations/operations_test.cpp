@@ -168,6 +168,23 @@ TEST_F(OperationsTest, anotherUseOfTheSameItemIsNoRecordOfThisOne) {
     EXPECT_TRUE(ReadBytes(m_folder / kJune).ends_with(Gbk(kRecordB)));
 }
 
+// Started, billed and started again, all at 13:00:00: the second use would be taken for the first
+// at its checkout. Its start waits for the next second, and then both are billed.
+TEST_F(OperationsTest, aRestartWithinTheSecondOfABilledUseWaitsForTheNextSecond) {
+    const core::DateTime one = core::ToDateTime({2024, 6, 1, 13, 0, 0});
+    const core::DateTime next = core::ToDateTime({2024, 6, 1, 13, 0, 1});
+    Store store = MakeStore();
+    ASSERT_EQ(StartUse(store, "A", one), Outcome::Done);
+    ASSERT_EQ(Checkout(store, ComputeBill(m_settings, "A", one)), Outcome::Done);
+    const std::string idle = Settings();
+    EXPECT_EQ(StartUse(store, "A", one), Outcome::BilledThisSecond);
+    EXPECT_EQ(Settings(), idle);
+    ASSERT_EQ(StartUse(store, "A", next), Outcome::Done);
+    const Bill later = ComputeBill(m_settings, "A", core::ToDateTime({2024, 6, 1, 15, 0, 1}));
+    EXPECT_EQ(Checkout(store, later), Outcome::Done);
+    EXPECT_TRUE(Month(kJune).ends_with(later.Record() + "\r\n"));
+}
+
 TEST_F(OperationsTest, aRecordThatCannotBeWrittenLeavesTheItemInUse) {
     std::filesystem::create_directory(m_folder / kJune);  // a folder in the file's place
     const std::string before = Settings();
@@ -219,6 +236,21 @@ TEST_F(OperationsTest, theLockIsFreeAgainOnceReleased) {
     const core::StoreLock second(m_settings.Path(), std::chrono::milliseconds(0));
     EXPECT_TRUE(second.Held());
 }
+
+#ifndef _WIN32
+// The lock lies beside the file a write replaces; a link that leads to no file stays unreadable.
+TEST_F(OperationsTest, aLinkToAFolderOrInALoopCannotBeRead) {
+    std::filesystem::create_directory(m_folder / "folder");
+    for (const char* target : {"folder", "ROOMSETTING.ini"}) {
+        SCOPED_TRACE(target);
+        std::filesystem::remove(m_folder / "ROOMSETTING.ini");
+        std::filesystem::create_symlink(target, m_folder / "ROOMSETTING.ini");
+        Store store = MakeStore();
+        EXPECT_EQ(SaveItem(store, "C", {"1", "1", "1", "1"}), Outcome::SettingsNotRead);
+        EXPECT_TRUE(std::filesystem::is_symlink(m_folder / "ROOMSETTING.ini"));
+    }
+}
+#endif
 
 TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
     core::SettingsFile elsewhere(m_folder / "missing/ROOMSETTING.ini");
