@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 #include "history/historyfile.h"
 #include "history/takings.h"
 #include "sample_files.h"

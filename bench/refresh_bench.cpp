@@ -7,7 +7,7 @@
 #include "billing/duration.h"
 #include "billing/fee.h"
 #include "core/forms.h"
-#include "core/startup.h"
+#include "core/store/startup.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"
 #include "offscreen_app.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/codepage.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "sample_files.h"
 
 namespace durava::bench {

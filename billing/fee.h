@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 
 namespace durava::billing {
 

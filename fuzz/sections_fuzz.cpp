@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "reference.h"
 
 namespace durava::fuzz {

@@ -8,7 +8,7 @@
 #include <random>
 #include <utility>
 
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "reference.h"
 
 namespace durava::fuzz {

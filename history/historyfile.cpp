@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/codepage.h"
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 #include "core/textops.h"
 
 namespace durava::history {

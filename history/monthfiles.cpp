@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "core/codepage.h"
-#include "core/startup.h"
+#include "core/store/startup.h"
 
 namespace durava::history {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "core/formnames.h"
 #include "core/numbers.h"
-#include "core/startup.h"
+#include "core/store/startup.h"
 #include "core/texts.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "billing/rowcharges.h"
-#include "core/startup.h"
+#include "core/store/startup.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
 #include "operations/operations.h"

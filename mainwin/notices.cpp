@@ -1,6 +1,6 @@
 #include "mainwin/notices.h"
 
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "core/texts.h"
 #include "ui/dialogs.h"
 

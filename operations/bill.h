@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "history/historyfile.h"
 
 namespace durava::operations {

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "core/fileio.h"
-#include "core/startup.h"
+#include "core/store/fileio.h"
+#include "core/store/startup.h"
 #include "core/texts.h"
 #include "history/historyfile.h"
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/settings.h"
-#include "core/storelock.h"
+#include "core/store/settings.h"
+#include "core/store/storelock.h"
 #include "operations/bill.h"
 
 namespace durava::operations {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/datetime.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 
 namespace durava::operations {
 

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "core/startup.h"
+#include "core/store/startup.h"
 #include "support/temp_folder.h"
 
 namespace durava::history {

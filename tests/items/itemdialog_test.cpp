@@ -1,7 +1,7 @@
 // The add and modify dialog through the windows: modes, defaults, saving, and what it refuses.
 #include <QTest>
 
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "items/itemtesting.h"
 #include "mainwin/itemlist.h"
 

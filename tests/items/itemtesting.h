@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <functional>
 
-#include "core/fileio_faults.h"
+#include "core/store/fileio_faults.h"
 #include "support/program_fixture.h"
 #include "ui/form.h"
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "copies_script.h"
-#include "core/startup.h"
+#include "core/store/startup.h"
 #include "core/texts.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <optional>
 
-#include "core/fileio_faults.h"
+#include "core/store/fileio_faults.h"
 #include "operations/operations.h"
 #include "support/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/storelock.h"
+#include "core/store/storelock.h"
 #include "operations/operations.h"
 #include "support/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "core/startup.h"
+#include "core/store/startup.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings.h"
+#include "core/store/settings.h"
 
 namespace durava::testing {
 

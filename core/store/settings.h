@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 
 namespace durava::core {
 

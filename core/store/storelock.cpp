@@ -1,10 +1,10 @@
-#include "core/storelock.h"
+#include "core/store/storelock.h"
 
 #include <cerrno>
 #include <thread>
 
-#include "core/fileio.h"
-#include "core/storelock_platform.h"
+#include "core/store/fileio.h"
+#include "core/store/platform/storelock_platform.h"
 
 namespace durava::core {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/fileio_faults.h"
+#include "core/store/fileio_faults.h"
 
 namespace durava::core {
 

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "core/storelock_platform.h"
+#include "core/store/platform/storelock_platform.h"
 
 namespace durava::core::storelock {
 

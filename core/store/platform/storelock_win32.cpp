@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "core/storelock_platform.h"
+#include "core/store/platform/storelock_platform.h"
 
 namespace durava::core::storelock {
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "core/fileio.h"
-#include "core/fileio_faults.h"
-#include "core/fileio_shared.h"
+#include "core/store/fileio.h"
+#include "core/store/fileio_faults.h"
+#include "core/store/fileio_shared.h"
 
 namespace durava::core {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "core/textops.h"
 
 namespace durava::core {

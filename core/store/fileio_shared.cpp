@@ -1,5 +1,5 @@
 // What the file layer does the same way on every platform.
-#include "core/fileio_shared.h"
+#include "core/store/fileio_shared.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <random>
 #include <string_view>
 
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 
 namespace durava::core {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/fileio_faults.h"
+#include "core/store/fileio_faults.h"
 
 #include <cerrno>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "core/fileio_faults.h"
+#include "core/store/fileio_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <set>
 #include <string>
 
-#include "core/fileio.h"
-#include "core/settings.h"
+#include "core/store/fileio.h"
+#include "core/store/settings.h"
 #include "history/historyfile.h"
 #include "support/temp_folder.h"
 

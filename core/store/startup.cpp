@@ -1,10 +1,10 @@
-#include "core/startup.h"
+#include "core/store/startup.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "core/datetime.h"
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 
 namespace durava::core {
 

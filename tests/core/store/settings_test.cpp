@@ -1,4 +1,4 @@
-#include "core/settings.h"
+#include "core/store/settings.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/fileio.h"
-#include "core/fileio_faults.h"
+#include "core/store/fileio.h"
+#include "core/store/fileio_faults.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {

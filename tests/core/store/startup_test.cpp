@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "core/store/startup.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

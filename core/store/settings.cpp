@@ -1,4 +1,4 @@
-#include "core/settings.h"
+#include "core/store/settings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "core/codepage.h"
-#include "core/fileio.h"
+#include "core/store/fileio.h"
 #include "core/textops.h"
 
 namespace durava::core {

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "core/numbers.h"
-#include "core/settings.h"
+#include "core/store/settings.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "store_script.h"
