@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "app/program.h"
-#include "core/forms.h"
+#include "core/forms/forms.h"
 #include "ui/appearance.h"
 #include "ui/form.h"
 

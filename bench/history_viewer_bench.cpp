@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 #include "history/historyfile.h"
 #include "history/viewer.h"
 #include "offscreen_app.h"

@@ -6,7 +6,7 @@
 #include "app/program.h"
 #include "billing/duration.h"
 #include "billing/fee.h"
-#include "core/forms.h"
+#include "core/forms/forms.h"
 #include "core/store/startup.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"

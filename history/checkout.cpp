@@ -1,7 +1,7 @@
 #include "history/checkout.h"
 
 #include "core/datetime.h"
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "operations/operations.h"

@@ -5,7 +5,7 @@
 #include <map>
 #include <variant>
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 #include "core/texts.h"
 
 namespace durava::history {

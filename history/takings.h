@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "core/forms.h"
+#include "core/forms/forms.h"
 #include "history/historyfile.h"
 
 namespace durava::history {

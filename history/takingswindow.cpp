@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 #include "core/numbers.h"
 #include "core/store/startup.h"
 #include "core/texts.h"

@@ -8,8 +8,8 @@
 #include <QTableView>
 
 #include "core/codepage.h"
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "history/monthfiles.h"

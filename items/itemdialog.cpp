@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "core/texts.h"
 #include "items/itemname.h"
 #include "items/refusals.h"

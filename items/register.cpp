@@ -1,6 +1,6 @@
 #include "items/register.h"
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 
 #include "items/deleteitem.h"
 #include "items/itemdialog.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"

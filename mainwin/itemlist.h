@@ -4,7 +4,7 @@
 
 #include "lvcolor/colourmodel.h"
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 #include "mainwin/globals.h"
 
 namespace durava::mainwin {

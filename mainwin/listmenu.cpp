@@ -1,8 +1,8 @@
 #include "mainwin/listmenu.h"
 
 #include "core/datetime.h"
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"

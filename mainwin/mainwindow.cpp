@@ -1,6 +1,6 @@
 #include "mainwin/mainwindow.h"
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 
 #include <QTableView>
 

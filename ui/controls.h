@@ -2,7 +2,7 @@
 // Qt widgets for the control kinds of the window definitions.
 #include <QFont>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 class QObject;
 class QWidget;

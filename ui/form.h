@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 class QLabel;
 class QMenu;

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 namespace durava::ui {
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <span>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 namespace durava::ui {
 

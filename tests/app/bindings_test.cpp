@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 namespace durava::app {
 namespace {

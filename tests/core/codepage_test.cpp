@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/forms.h"
+#include "core/forms/forms.h"
 #include "core/texts.h"
 #include "support/temp_folder.h"
 

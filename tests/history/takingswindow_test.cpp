@@ -10,8 +10,8 @@
 
 #include <filesystem>
 
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "support/program_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"

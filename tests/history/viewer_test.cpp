@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "mainwin/itemlist.h"
 #include "support/program_fixture.h"
 #include "ui/form.h"

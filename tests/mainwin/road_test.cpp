@@ -9,7 +9,7 @@
 #endif
 
 #include "core/codepage.h"
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 #include "items/itemtesting.h"
 #include "lvcolor/colourmodel.h"
 #include "mainwin/itemlist.h"

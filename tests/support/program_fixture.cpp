@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "core/formnames.h"
-#include "core/forms.h"
+#include "core/forms/formnames.h"
+#include "core/forms/forms.h"
 #include "mainwin/itemlist.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"

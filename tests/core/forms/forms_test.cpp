@@ -1,4 +1,4 @@
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/forms.h"
+#include "core/forms/forms.h"
 
-#include "core/formnames.h"
+#include "core/forms/formnames.h"
 
 namespace durava::core::forms {
 namespace {
