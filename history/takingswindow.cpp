@@ -1,13 +1,8 @@
 #include "history/takingswindow.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChartView>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QValueAxis>
 
 #include <cstdio>
 
@@ -18,7 +13,7 @@
 #include "history/takings.h"
 #include "history/takingscsv.h"
 #include "operations/owed.h"
-#include "ui/controls.h"
+#include "ui/barchart.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screentext.h"
@@ -135,37 +130,23 @@ void ShowTables(ui::Form& window, const ShownMonth& shown) {
     window.SetRows(kUnreadableTable, std::move(rows));
 }
 
-// One bar per day, labelled with the day of the month.
+// One bar per day the table lists, labelled with the day of the month; a day of another month
+// (a checkout after midnight on the 1st) names its month too.
 void ShowChart(ui::Form& window, const ShownMonth& shown) {
-    auto* bars = new QBarSet(ui::ToScreen(std::u16string_view(u"营业额")));
-    QStringList days;
-    double highest = 0;
+    std::vector<ui::Bar> bars;
+    const int month = shown.takings.days.empty() ? 0 : shown.takings.days.front().date.month;
     for (const DayTakings& day : shown.takings.days) {
-        const double yuan = static_cast<double>(day.takings.yuan);
-        *bars << yuan;
-        highest = std::max(highest, yuan);
-        days << QString::number(day.date.day);
+        const std::int64_t yuan = day.takings.yuan;
+        const QString label = day.date.month == month
+                                  ? QString::number(day.date.day)
+                                  : QStringLiteral("%1/%2").arg(day.date.month).arg(day.date.day);
+        bars.push_back(
+            {.label = label,
+             .valueText = yuan == 0 ? QString() : ui::ToScreen(core::IntegerToText(yuan)),
+             .spokenText = ui::ToScreen(DayText(day.date) + core::Fixed(u" 营业额 ") + Yuan(yuan)),
+             .value = yuan});
     }
-    auto* series = new QBarSeries;
-    series->append(bars);
-    QChart* chart = qobject_cast<QChartView*>(window.Control(kDayChart))->chart();
-    chart->addSeries(series);
-    // Small labels, so that all 31 days of a month fit under their bars.
-    const QFont labels = ui::FontOf({.pixels = 10});
-    auto* dayAxis = new QBarCategoryAxis;
-    dayAxis->append(days);
-    dayAxis->setLabelsFont(labels);
-    dayAxis->setTruncateLabels(false);
-    dayAxis->setGridLineVisible(false);
-    chart->addAxis(dayAxis, Qt::AlignBottom);
-    series->attachAxis(dayAxis);
-    auto* yuanAxis = new QValueAxis;
-    yuanAxis->setRange(0, highest > 0 ? highest : 1);
-    yuanAxis->setLabelFormat(QStringLiteral("%.0f"));
-    yuanAxis->applyNiceNumbers();
-    yuanAxis->setLabelsFont(labels);
-    chart->addAxis(yuanAxis, Qt::AlignLeft);
-    series->attachAxis(yuanAxis);
+    qobject_cast<ui::BarChart*>(window.Control(kDayChart))->SetBars(std::move(bars));
 }
 
 void InitTakings(mainwin::Globals& globals, ui::Form& window) {

@@ -1,6 +1,5 @@
 #include "ui/controls.h"
 
-#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,6 +14,7 @@
 
 #include <algorithm>
 
+#include "ui/barchart.h"
 #include "ui/fittedlabel.h"
 #include "ui/pngicon.h"
 #include "ui/screentext.h"
@@ -148,17 +148,6 @@ QWidget* CreateStatusBar(const Control& control, QWidget* window) {
     return bar;
 }
 
-// An empty chart without legend or frame; its handler gives it the series to show.
-QWidget* CreateBarChart() {
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(0, 0, 0, 0));
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
 QWidget* CreateWidget(const Control& control, QWidget* window) {
     switch (control.kind) {
         case ControlKind::Label:
@@ -178,7 +167,7 @@ QWidget* CreateWidget(const Control& control, QWidget* window) {
         case ControlKind::StatusBar:
             return CreateStatusBar(control, window);
         case ControlKind::BarChart:
-            return CreateBarChart();
+            return new BarChart;
         case ControlKind::Timer:
             break;
     }

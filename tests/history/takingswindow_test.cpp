@@ -1,7 +1,5 @@
 // The takings window through the history window's button, and receipts through its record menu.
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChartView>
+#include <QAccessible>
 #include <QFile>
 #include <QListWidget>
 #include <QPrinter>
@@ -13,6 +11,7 @@
 #include "core/formnames.h"
 #include "core/forms.h"
 #include "support/program_fixture.h"
+#include "ui/barchart.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -89,13 +88,13 @@ class TakingsWindowTest : public QObject {
         QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 0), QStringLiteral("2024/04/03"));
         QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 1), QStringLiteral("180"));
         QCOMPARE(Cell(takings, takings_window::kDayTable, 2, 2), QStringLiteral("2"));
-        auto* chart =
-            qobject_cast<QChartView*>(takings.Control(takings_window::kDayChart))->chart();
-        QCOMPARE(chart->series().size(), 1);
-        const QBarSet* bars = qobject_cast<QBarSeries*>(chart->series()[0])->barSets()[0];
-        QCOMPARE(bars->count(), 30);
-        QCOMPARE(bars->at(2), 180.0);
-        QCOMPARE(bars->at(29), 70.0);
+        QAccessibleInterface* chart =
+            QAccessible::queryAccessibleInterface(takings.Control(takings_window::kDayChart));
+        QCOMPARE(chart->childCount(), 30);
+        QCOMPARE(chart->child(2)->text(QAccessible::Name),
+                 QStringLiteral("2024/04/03 营业额 180 元"));
+        QCOMPARE(chart->child(29)->text(QAccessible::Name),
+                 QStringLiteral("2024/04/30 营业额 70 元"));
 
         QCOMPARE(takings.RowCount(takings_window::kItemTable), 2);
         QCOMPARE(Cell(takings, takings_window::kItemTable, 0, 0), QStringLiteral("A2"));
@@ -121,6 +120,24 @@ class TakingsWindowTest : public QObject {
         QCOMPARE(TextOf(takings, takings_window::kOwedLabel), QStringLiteral("110 元"));
         // The main list shows the same fee for the same moment.
         QCOMPARE(program.MainCell(0, 5), QStringLiteral("110"));
+    }
+
+    // A checkout after midnight on the 1st is kept in the month it started in, and one huge day
+    // must leave the others visible.
+    void theChartShowsEveryDayOfTheTableAndNoneVanishes() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        WriteBytes(program.MonthFile(),
+                   Gbk(kMay + Record("A1", "2024/05/07 10:00:00", "￥5000020720 元") +
+                       Record("A2", "2024/06/01 00:10:00", "￥70 元")));
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+        auto* chart = qobject_cast<ui::BarChart*>(takings.Control(takings_window::kDayChart));
+        QCOMPARE(chart->Bars().size(), size_t(takings.RowCount(takings_window::kDayTable)));
+        QCOMPARE(chart->Bars().size(), size_t(32));
+        QCOMPARE(chart->Bars().back().label, QStringLiteral("6/1"));
+        QCOMPARE(chart->Bars()[4].valueText, QStringLiteral("70"));
+        QVERIFY(chart->BarRect(4).height() >= chart->BarRect(6).height() / 8);
+        QVERIFY(chart->BarRect(4).height() < chart->BarRect(5).height());
+        QCOMPARE(chart->BarRect(0).height(), 0);
     }
 
     void exportsGoWhollyToThePickedFileOrNowhere() {
