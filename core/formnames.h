@@ -65,6 +65,8 @@ inline constexpr std::u16string_view kTodayLabel = u"标签12";
 inline constexpr std::u16string_view kInUseLabel = u"标签14";
 inline constexpr std::u16string_view kOwedLabel = u"标签16";
 inline constexpr std::u16string_view kUnreadableLabel = u"标签18";
+// Records of the month file that ended in another month, which the file's total includes.
+inline constexpr std::u16string_view kOtherMonthsLabel = u"标签19";
 inline constexpr std::u16string_view kDayTable = u"超级列表框1";
 inline constexpr std::u16string_view kDayChart = u"图表1";
 inline constexpr std::u16string_view kItemTable = u"超级列表框2";

@@ -226,6 +226,7 @@ constexpr Control kTakingsControls[] = {
     Figure(tw::kOwedLabel, 470, 50, 120),
     Figure(u"标签17", 600, 50, 71, u"无法读取"),
     Figure(tw::kUnreadableLabel, 670, 50, 100),
+    Figure(tw::kOtherMonthsLabel, 780, 50, 204),
     {.kind = ListView, .name = tw::kDayTable, .left = 10, .top = 90, .width = 300, .height = 330, .tabStop = true, .columns = kDayColumns},
     {.kind = BarChart, .name = tw::kDayChart, .left = 320, .top = 90, .width = 664, .height = 330},
     {.kind = ListView, .name = tw::kItemTable, .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},

@@ -38,8 +38,12 @@ class ShownMonth : public QObject {
     const MonthTakings takings;
 };
 
+std::string Amount(std::int64_t yuan) {
+    return core::GroupThousands(core::IntegerToText(yuan));
+}
+
 std::string Yuan(std::int64_t yuan) {
-    return core::IntegerToText(yuan) + core::Fixed(u" 元");
+    return Amount(yuan) + core::Fixed(u" 元");
 }
 
 std::string HoursText(std::int64_t seconds) {
@@ -52,7 +56,7 @@ std::string AverageText(const Takings& takings) {
     char text[40];
     std::snprintf(text, sizeof text, "%.2f",
                   static_cast<double>(takings.yuan) / static_cast<double>(takings.uses));
-    return text + core::Fixed(u" 元");
+    return core::GroupThousands(text) + core::Fixed(u" 元");
 }
 
 // The file name without ".QY.txt": 202405 for 202405.QY.txt.
@@ -69,13 +73,33 @@ std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
     return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
 }
 
-// Today's checkouts lie in today's month file: a record goes to the month of its checkout.
+// A checkout is kept in the month file of its end, or, by a copy started last month, in last
+// month's file: today's records lie in one of the two.
 std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& shown,
                            core::DateTime now) {
     const core::CalendarTime today = core::ToCalendarTime(now);
-    const std::filesystem::path path = core::HistoryFilePath(globals.app.HistoryFolder, now);
-    return TakingsOn(path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)),
-                     today);
+    const core::DateTime lastMonth = core::ToDateTime({today.year, today.month, 1}) - 1;
+    std::int64_t yuan = 0;
+    for (const core::DateTime month : {now, lastMonth}) {
+        const std::filesystem::path path = core::HistoryFilePath(globals.app.HistoryFolder, month);
+        yuan += TakingsOn(
+            path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)), today);
+    }
+    return yuan;
+}
+
+// What the file holds of other months, so that the owner knows why the month's total differs
+// from the days of the month; empty when it holds none.
+std::string OtherMonthsText(const MonthTakings& takings, int year, int month) {
+    Takings other;
+    for (const DayTakings& day : takings.days) {
+        if (day.date.year == year && day.date.month == month) continue;
+        other.yuan += day.takings.yuan;
+        other.uses += day.takings.uses;
+    }
+    if (other.uses == 0) return {};
+    return core::Fixed(u"含他月结束的 ") + core::IntegerToText(other.uses) + core::Fixed(u" 次，") +
+           Yuan(other.yuan);
 }
 
 void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownMonth& shown) {
@@ -97,6 +121,7 @@ void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownM
                                                     : Yuan(owed.yuan) + core::Fixed(u"（") +
                                                           core::IntegerToText(owed.unreadable) +
                                                           core::Fixed(u" 个无法计费）"));
+    window.SetText(kOtherMonthsLabel, OtherMonthsText(shown.takings, year, month));
     window.SetText(kUnreadableLabel,
                    core::IntegerToText(static_cast<long long>(shown.takings.unreadable.size())) +
                        core::Fixed(u" 条"));
@@ -105,14 +130,14 @@ void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownM
 void ShowTables(ui::Form& window, const ShownMonth& shown) {
     std::vector<std::vector<std::string>> rows;
     for (const DayTakings& day : shown.takings.days) {
-        rows.push_back({DayText(day.date), core::IntegerToText(day.takings.yuan),
-                        core::IntegerToText(day.takings.uses)});
+        rows.push_back(
+            {DayText(day.date), Amount(day.takings.yuan), core::IntegerToText(day.takings.uses)});
     }
     window.SetRows(kDayTable, std::move(rows));
     rows.clear();
     for (const ItemTakings& item : shown.takings.items) {
         rows.push_back({item.name, core::IntegerToText(item.takings.uses),
-                        HoursText(item.takings.seconds), core::IntegerToText(item.takings.yuan)});
+                        HoursText(item.takings.seconds), Amount(item.takings.yuan)});
     }
     window.SetRows(kItemTable, std::move(rows));
     rows.clear();
@@ -142,7 +167,7 @@ void ShowChart(ui::Form& window, const ShownMonth& shown) {
                                   : QStringLiteral("%1/%2").arg(day.date.month).arg(day.date.day);
         bars.push_back(
             {.label = label,
-             .valueText = yuan == 0 ? QString() : ui::ToScreen(core::IntegerToText(yuan)),
+             .valueText = yuan == 0 ? QString() : ui::ToScreen(Amount(yuan)),
              .spokenText = ui::ToScreen(DayText(day.date) + core::Fixed(u" 营业额 ") + Yuan(yuan)),
              .value = yuan});
     }

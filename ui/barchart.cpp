@@ -151,7 +151,8 @@ BarChart::Layout BarChart::LayOut() const {
     Layout layout;
     layout.slot = std::max(1, (width() - 2 * kMargin) / count);
     int widest = 0;
-    for (const Bar& bar : m_bars) widest = std::max(widest, metrics.horizontalAdvance(bar.valueText));
+    for (const Bar& bar : m_bars)
+        widest = std::max(widest, metrics.horizontalAdvance(bar.valueText));
     layout.upright = widest > layout.slot;
     const int headroom = (layout.upright ? widest : metrics.height()) + 4;
     const int below = metrics.height() + 4;
@@ -167,11 +168,13 @@ QRect BarChart::BarRect(std::size_t index) const {
     const qint64 value = m_bars[index].value;
     int pixels = 0;
     if (value > 0) {
-        const double share = std::min(1.0, static_cast<double>(value) / static_cast<double>(layout.top));
+        const double share =
+            std::min(1.0, static_cast<double>(value) / static_cast<double>(layout.top));
         pixels = std::max(kMinimumBarPixels, static_cast<int>(share * layout.plot.height()));
     }
     const int width = std::max(1, layout.slot * 7 / 10);
-    const int left = layout.plot.left() + static_cast<int>(index) * layout.slot + (layout.slot - width) / 2;
+    const int left =
+        layout.plot.left() + static_cast<int>(index) * layout.slot + (layout.slot - width) / 2;
     return QRect(left, layout.plot.bottom() + 1 - pixels, width, pixels);
 }
 
@@ -190,11 +193,14 @@ void BarChart::paintEvent(QPaintEvent*) {
         if (bar.value > layout.top) {
             // A gap across the bar shows that it is cut short.
             const int y = rect.top() + rect.height() / 8;
-            painter.fillRect(QRect(rect.left(), y, rect.width(), 4), palette().color(QPalette::Base));
+            painter.fillRect(QRect(rect.left(), y, rect.width(), 4),
+                             palette().color(QPalette::Base));
         }
-        const QRect slot(layout.plot.left() + static_cast<int>(index) * layout.slot, 0, layout.slot, 0);
-        painter.drawText(QRect(slot.left(), layout.plot.bottom() + 2, slot.width(), metrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, bar.label);
+        const QRect slot(layout.plot.left() + static_cast<int>(index) * layout.slot, 0, layout.slot,
+                         0);
+        painter.drawText(
+            QRect(slot.left(), layout.plot.bottom() + 2, slot.width(), metrics.height()),
+            Qt::AlignHCenter | Qt::AlignTop, bar.label);
         if (bar.valueText.isEmpty()) continue;
         if (!layout.upright) {
             painter.drawText(QRect(slot.left(), rect.top() - metrics.height() - 2, slot.width(),

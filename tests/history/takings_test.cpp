@@ -178,6 +178,7 @@ TEST(Receipt, namesEveryFieldAsTheHistoryColumnsDo) {
     const HistoryMonth month = MonthOf({
         Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
         "B2@2024/05/06 13:00:00",
+        Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥5000020720 元"),
     });
     const std::vector<std::string> full = ReceiptLines(month, 0);
     ASSERT_EQ(full.size(), 11u);
@@ -187,6 +188,9 @@ TEST(Receipt, namesEveryFieldAsTheHistoryColumnsDo) {
     const std::vector<std::string> partial = ReceiptLines(month, 1);
     EXPECT_EQ(partial[1], Gbk("开始时间：2024/05/06 13:00:00"));
     EXPECT_EQ(partial[2], Gbk("结束时间："));
+    const std::vector<std::string> large = ReceiptLines(month, 2);
+    EXPECT_EQ(large[7], Gbk("超时单价：20 元 / 小时"));
+    EXPECT_EQ(large[10], Gbk("总费用：￥5,000,020,720 元"));
 }
 
 // A month saved with LF line ends is one record of every field in the file: each is cut once.

@@ -122,19 +122,28 @@ class TakingsWindowTest : public QObject {
         QCOMPARE(program.MainCell(0, 5), QStringLiteral("110"));
     }
 
-    // A checkout after midnight on the 1st is kept in the month it started in, and one huge day
+    // At 00:30 on 1 June, a checkout of 00:10 kept in May's file is today's, and one huge day
     // must leave the others visible.
-    void theChartShowsEveryDayOfTheTableAndNoneVanishes() {
-        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
-        WriteBytes(program.MonthFile(),
+    void recordsCountOnTheirDayAndTheChartShowsEveryDayOfTheTable() {
+        ProgramFixture program(kSettings, {2024, 6, 1, 0, 30, 0});
+        WriteBytes(program.Documents() / "History/202405.QY.txt",
                    Gbk(kMay + Record("A1", "2024/05/07 10:00:00", "￥5000020720 元") +
                        Record("A2", "2024/06/01 00:10:00", "￥70 元")));
-        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+        ui::Form& viewer = program.OpenHistoryWindow();
+        qobject_cast<QListWidget*>(viewer.Control(history_window::kMonthList))->setCurrentRow(0);
+        ui::Form& takings = OpenTakings(viewer);
+        QCOMPARE(TextOf(takings, takings_window::kTakingsLabel),
+                 QStringLiteral("5,000,021,060 元"));
+        QCOMPARE(TextOf(takings, takings_window::kTodayLabel), QStringLiteral("70 元"));
+        QCOMPARE(TextOf(takings, takings_window::kOtherMonthsLabel),
+                 QStringLiteral("含他月结束的 1 次，70 元"));
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 6, 1), QStringLiteral("5,000,020,720"));
+
         auto* chart = qobject_cast<ui::BarChart*>(takings.Control(takings_window::kDayChart));
         QCOMPARE(chart->Bars().size(), size_t(takings.RowCount(takings_window::kDayTable)));
         QCOMPARE(chart->Bars().size(), size_t(32));
         QCOMPARE(chart->Bars().back().label, QStringLiteral("6/1"));
-        QCOMPARE(chart->Bars()[4].valueText, QStringLiteral("70"));
+        QCOMPARE(chart->Bars()[6].valueText, QStringLiteral("5,000,020,720"));
         QVERIFY(chart->BarRect(4).height() >= chart->BarRect(6).height() / 8);
         QVERIFY(chart->BarRect(4).height() < chart->BarRect(5).height());
         QCOMPARE(chart->BarRect(0).height(), 0);
