@@ -203,7 +203,7 @@ constexpr Column kItemTakingsColumns[] = {
 };
 
 constexpr Column kUnreadableColumns[] = {
-    {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left},
+    {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left, true},
 };
 
 // Captions on the left of their figures, which the window's created handler fills in.

@@ -81,22 +81,35 @@ std::string CellText(std::span<const std::string_view> fields, std::size_t field
     return text;
 }
 
+std::string LineText(std::span<const std::string_view> fields) {
+    std::string line;
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+        if (field > 0) line += kFieldSeparator;
+        line += fields[field];
+    }
+    return line;
+}
+
 const std::string& ReasonText(Unreadable reason) {
     switch (reason) {
-        case Unreadable::FieldCount:
-            return core::Fixed(u"字段数不是十一个");
+        case Unreadable::Empty:
+            return core::Fixed(u"空行");
+        case Unreadable::MissingFields:
+            return core::Fixed(u"记录不完整");
+        case Unreadable::ExtraFields:
+            return core::Fixed(u"记录多出内容");
         case Unreadable::StartTime:
             return core::Fixed(u"开始时间有误");
         case Unreadable::EndTime:
-            return core::Fixed(u"结束时间无法识别");
+            return core::Fixed(u"结束时间不是日期时间");
         case Unreadable::Duration:
-            return core::Fixed(u"使用时长无法识别");
+            return core::Fixed(u"使用时长写法不对");
         case Unreadable::Total:
-            return core::Fixed(u"总费用无法识别");
+            return core::Fixed(u"总费用不是金额");
         case Unreadable::TooLarge:
             break;
     }
-    return core::Fixed(u"金额过大，无法合计");
+    return core::Fixed(u"金额太大，加不进合计");
 }
 
 std::optional<std::int64_t> MoneyOf(std::string_view text) {
@@ -136,7 +149,9 @@ struct RecordFigures {
 
 // The figures the takings need of a record, or why it cannot give them.
 std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string_view>& fields) {
-    if (fields.size() != kRecordFields) return Unreadable::FieldCount;
+    if (fields.empty() || (fields.size() == 1 && fields[0].empty())) return Unreadable::Empty;
+    if (fields.size() < kRecordFields) return Unreadable::MissingFields;
+    if (fields.size() > kRecordFields) return Unreadable::ExtraFields;
     const std::optional<core::CalendarTime> day = DayOf(fields[kFieldEnd]);
     if (!day) return Unreadable::EndTime;
     // The checkout window writes this marker in place of the figures it could not compute.

@@ -31,10 +31,24 @@ struct ItemTakings {
     Takings takings;
 };
 
-enum class Unreadable { FieldCount, StartTime, EndTime, Duration, Total, TooLarge };
+enum class Unreadable {
+    Empty,
+    MissingFields,
+    ExtraFields,
+    StartTime,
+    EndTime,
+    Duration,
+    Total,
+    TooLarge
+};
 
-// Why a record cannot be read, in the operator's words.
+// Why a record cannot be read, in the owner's words.
 const std::string& ReasonText(Unreadable reason);
+// A line that is not a record's eleven fields, whose cells say nothing under their headers.
+inline bool IsBrokenLine(Unreadable reason) {
+    return reason == Unreadable::Empty || reason == Unreadable::MissingFields ||
+           reason == Unreadable::ExtraFields;
+}
 
 struct UnreadableRecord {
     std::size_t record;  // from 0, in file order
@@ -60,6 +74,8 @@ std::span<const core::forms::Column> RecordColumns();
 // one also carries any fields beyond it, joined as they were, so that nothing of a record with an
 // "@" in its name is lost.
 std::string CellText(std::span<const std::string_view> fields, std::size_t field);
+// The line as the file holds it.
+std::string LineText(std::span<const std::string_view> fields);
 
 // A text that is a whole number and nothing else, within 64 bits.
 std::optional<std::int64_t> WholeInteger(std::string_view text);

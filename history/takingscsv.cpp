@@ -90,15 +90,17 @@ std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
     CsvWriter csv;
     for (const core::forms::Column& column : RecordColumns()) csv.Wide(column.header);
     csv.Wide(u"备注");
+    csv.Wide(u"原始记录");
     csv.EndRow();
     auto unreadable = takings.unreadable.begin();
     std::vector<std::string_view> fields;
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
         const bool readable =
             unreadable == takings.unreadable.end() || unreadable->record != record;
+        const bool broken = !readable && IsBrokenLine(unreadable->reason);
         month.SplitFields(record, fields);
         for (std::size_t field = 0; field < kRecordFields; ++field) {
-            const std::string text = CellText(fields, field);
+            const std::string text = broken ? std::string() : CellText(fields, field);
             const std::optional<std::int64_t> yuan =
                 readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
             if (yuan) {
@@ -108,6 +110,7 @@ std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
             }
         }
         csv.Text(readable ? std::string_view() : ReasonText(unreadable->reason));
+        csv.Text(broken ? LineText(fields) : std::string());
         if (!readable) ++unreadable;
         csv.EndRow();
     }

@@ -8,8 +8,9 @@
 
 namespace durava::history {
 
-// One row per record in file order; a record that cannot be read keeps its texts and says why
-// in the last column, and fields beyond the eleventh stay in the last field's cell.
+// One row per record in file order; a record that cannot be read says why in the column after its
+// fields. A line that is not eleven fields goes whole into the last column, its other cells
+// empty, so that no text lands under a header it does not belong to.
 std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings);
 // One row per day, then the month's total.
 std::string TotalsCsv(const MonthTakings& takings);

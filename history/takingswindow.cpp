@@ -144,13 +144,8 @@ void ShowTables(ui::Form& window, const ShownMonth& shown) {
     std::vector<std::string_view> fields;
     for (const UnreadableRecord& odd : shown.takings.unreadable) {
         shown.month.SplitFields(odd.record, fields);
-        std::string line;
-        for (std::size_t field = 0; field < fields.size(); ++field) {
-            if (field > 0) line += kFieldSeparator;
-            line += fields[field];
-        }
         rows.push_back({core::IntegerToText(static_cast<long long>(odd.record) + 1),
-                        ReasonText(odd.reason), std::move(line)});
+                        ReasonText(odd.reason), LineText(fields)});
     }
     window.SetRows(kUnreadableTable, std::move(rows));
 }

@@ -1,6 +1,8 @@
 #include "ui/controls.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,11 +50,27 @@ class DigitsOnlyValidator : public QValidator {
 class ReportView : public QTableView {
   protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy) && CopyWholeText()) return;
         const bool step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
         if (step && currentIndex().isValid() && !selectionModel()->hasSelection()) {
             return selectRow(currentIndex().row());
         }
         QTableView::keyPressEvent(event);
+    }
+
+  private:
+    // The whole text of the chosen row, whichever cell of it is current; false without such a
+    // column, leaving Qt's copy of the current cell.
+    bool CopyWholeText() {
+        const auto* columns = qobject_cast<const ColumnsModel*>(model());
+        for (int column = 0; columns && currentIndex().isValid() && column < columns->columnCount();
+             ++column) {
+            if (!columns->ShowsWholeText(column)) continue;
+            QGuiApplication::clipboard()->setText(
+                columns->index(currentIndex().row(), column).data().toString());
+            return true;
+        }
+        return false;
     }
 };
 

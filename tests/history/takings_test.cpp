@@ -124,9 +124,9 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
                  Record("B1", "2024/05/07 18:31:00", "5 时 31 分 0 秒", "￥999999999999999999 元"));
     const MonthTakings takings = ComputeTakings(MonthOf(lines));
     const std::vector<std::pair<std::size_t, Unreadable>> expected = {
-        {1, Unreadable::FieldCount}, {2, Unreadable::FieldCount}, {3, Unreadable::FieldCount},
-        {4, Unreadable::EndTime},    {5, Unreadable::StartTime},  {6, Unreadable::Total},
-        {7, Unreadable::Duration},   {17, Unreadable::TooLarge},
+        {1, Unreadable::MissingFields}, {2, Unreadable::Empty},     {3, Unreadable::ExtraFields},
+        {4, Unreadable::EndTime},       {5, Unreadable::StartTime}, {6, Unreadable::Total},
+        {7, Unreadable::Duration},      {17, Unreadable::TooLarge},
     };
     ASSERT_EQ(takings.unreadable.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -147,21 +147,27 @@ TEST(TakingsCsv, recordsKeepEveryByteAndGiveAmountsAsNumbers) {
     const HistoryMonth month = MonthOf({
         Record("A1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
         Record("包间\"1\",大", "2024/05/06 18:31:00", "开始时间有误", "开始时间有误"),
-        "A@1@x",
+        // Ten fields: none may land under another field's header.
+        "A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@1 时 31 分@30 分钟@20 元 / "
+        "小时@70 元@40 元@￥100 元",
         Record("A@1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
+        "",
     });
     const std::string csv = RecordsCsv(month, ComputeTakings(month));
     EXPECT_EQ(
-        csv, Utf8Csv("名称,开始时间,结束时间,使用时长,初始时段,超时时长,最小单位,超时单价,初始费用,"
-                     "超时费用,总费用,备注\r\n"
-                     "A1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,1 时 "
-                     "31 分,30 分钟,20 元 / 小时,70,40,110,\r\n"
-                     "\"包间\"\"1\"\",大\",2024/05/06 13:00:00,2024/05/06 18:31:00,开始时间有误,4 "
-                     "小时 0 分,1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元,开始时间有误,"
-                     "开始时间有误\r\n"
-                     "A,1,x,,,,,,,,,字段数不是十一个\r\n"
-                     "A,1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,"
-                     "1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元@￥110 元,字段数不是十一个\r\n"));
+        csv,
+        Utf8Csv("名称,开始时间,结束时间,使用时长,初始时段,超时时长,最小单位,超时单价,初始费用,"
+                "超时费用,总费用,备注,原始记录\r\n"
+                "A1,2024/05/06 13:00:00,2024/05/06 18:31:00,5 时 31 分 0 秒,4 小时 0 分,1 时 "
+                "31 分,30 分钟,20 元 / 小时,70,40,110,,\r\n"
+                "\"包间\"\"1\"\",大\",2024/05/06 13:00:00,2024/05/06 18:31:00,开始时间有误,4 "
+                "小时 0 分,1 时 31 分,30 分钟,20 元 / 小时,70 元,40 元,开始时间有误,"
+                "开始时间有误,\r\n"
+                ",,,,,,,,,,,记录不完整,A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 "
+                "分 0 秒@1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@￥100 元\r\n"
+                ",,,,,,,,,,,记录多出内容,A@1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 "
+                "0 秒@4 小时 0 分@1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@￥110 元\r\n"
+                ",,,,,,,,,,,空行,\r\n"));
 }
 
 TEST(TakingsCsv, totalsGiveOneRowPerDayAndTheMonth) {
