@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "history/periodtakings.h"
 #include "history/receipt.h"
 #include "history/takingscsv.h"
 #include "support/temp_folder.h"
@@ -139,6 +141,41 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
     EXPECT_EQ(takings.items[0].takings.uses, 9);
 }
 
+// A span across a year's end: the day of 2024/01/01 is held in two files, the month before the
+// span is missing, and stopping the reading gives nothing.
+TEST(PeriodTakings, eachRecordCountsOnTheDayItEndedWhicheverFileHoldsIt) {
+    testing::TempFolder folder;
+    testing::WriteBytes(
+        folder / "202312.QY.txt",
+        Gbk(Record("A1", "2023/12/20 18:00:00", "1 时 0 分 0 秒", "￥50 元") + "\r\n" +
+            Record("A1", "2023/12/31 18:00:00", "1 时 0 分 0 秒", "￥110 元") + "\r\n" +
+            Record("A2", "2024/01/01 00:10:00", "1 时 0 分 0 秒", "￥70 元") + "\r\n\r\n"));
+    testing::WriteBytes(
+        folder / "202401.QY.txt",
+        Gbk(Record("A2", "2024/01/01 09:00:00", "1 时 0 分 0 秒", "￥90 元") + "\r\n"));
+    const std::optional<PeriodTakings> span =
+        ComputePeriod(folder.path(), {2023, 12, 30}, {2024, 1, 2});
+    ASSERT_TRUE(span);
+    EXPECT_EQ(span->takings.total.yuan, 270);
+    ASSERT_EQ(span->takings.days.size(), 4u);
+    EXPECT_EQ(span->takings.days[2].takings.uses, 2);
+    EXPECT_EQ(span->takings.days[2].takings.yuan, 160);
+    ASSERT_EQ(span->files.size(), 3u);
+    EXPECT_EQ(span->files[0].state, FileState::Missing);
+    ASSERT_EQ(span->takings.unreadable.size(), 1u);
+    EXPECT_EQ(span->takings.unreadable[0].file, 1u);
+    const std::string csv =
+        RecordsCsv(span->months, span->takings, DaySpan{{2023, 12, 30}, {2024, 1, 2}});
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 5);
+
+    const std::vector<DayTakings> months = MonthsOf(span->takings.days);
+    ASSERT_EQ(months.size(), 2u);
+    EXPECT_EQ(DayText(months[1].date), "2024/01");
+    EXPECT_EQ(months[1].takings.yuan, 160);
+    EXPECT_FALSE(ComputePeriod(folder.path(), {2024, 1, 1}, {2024, 12, 31},
+                               [](std::size_t done, std::size_t) { return done < 2; }));
+}
+
 std::string Utf8Csv(std::string_view gbkLines) {
     return "\xEF\xBB\xBF" + std::string(gbkLines);
 }
@@ -153,7 +190,7 @@ TEST(TakingsCsv, recordsKeepEveryByteAndGiveAmountsAsNumbers) {
         Record("A@1", "2024/05/06 18:31:00", "5 时 31 分 0 秒", "￥110 元"),
         "",
     });
-    const std::string csv = RecordsCsv(month, ComputeTakings(month));
+    const std::string csv = RecordsCsv({&month, 1}, ComputeTakings(month));
     EXPECT_EQ(
         csv,
         Utf8Csv("名称,开始时间,结束时间,使用时长,初始时段,超时时长,最小单位,超时单价,初始费用,"
@@ -208,7 +245,7 @@ TEST(Receipt, aMonthOfOneEndlessRecordIsCutOnce) {
     // The eleventh field is the second line's start time; it carries the rest of the file.
     const std::size_t eleventh = text.find('@', text.find('\n')) + 1;
     EXPECT_EQ(ReceiptLines(month, 0)[10].size(), Gbk("总费用：").size() + text.size() - eleventh);
-    EXPECT_NE(RecordsCsv(month, ComputeTakings(month)).find("A1"), std::string::npos);
+    EXPECT_NE(RecordsCsv({&month, 1}, ComputeTakings(month)).find("A1"), std::string::npos);
 }
 
 }  // namespace

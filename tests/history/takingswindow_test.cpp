@@ -93,9 +93,9 @@ class TakingsWindowTest : public QObject {
             QAccessible::queryAccessibleInterface(takings.Control(takings_window::kDayChart));
         QCOMPARE(chart->childCount(), 30);
         QCOMPARE(chart->child(2)->text(QAccessible::Name),
-                 QStringLiteral("2024/04/03 营业额 180 元"));
+                 QStringLiteral("2024/04/03 营业额 180 元，2 次"));
         QCOMPARE(chart->child(29)->text(QAccessible::Name),
-                 QStringLiteral("2024/04/30 营业额 70 元"));
+                 QStringLiteral("2024/04/30 营业额 70 元，1 次"));
 
         QCOMPARE(takings.RowCount(takings_window::kItemTable), 2);
         QCOMPARE(Cell(takings, takings_window::kItemTable, 0, 0), QStringLiteral("A2"));
@@ -155,6 +155,50 @@ class TakingsWindowTest : public QObject {
         QVERIFY(chart->BarRect(4).height() >= chart->BarRect(6).height() / 8);
         QVERIFY(chart->BarRect(4).height() < chart->BarRect(5).height());
         QCOMPARE(chart->BarRect(0).height(), 0);
+    }
+
+    // A year and a span count each record on the day it ended, across month files; a span that
+    // ends before it starts is refused, and a day-end slip prints the chosen day.
+    void aYearASpanAndADaySlip() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        program.AnswerMessages(true);
+        WriteBytes(program.Documents() / "History/202404.QY.txt",
+                   Gbk(kApril + Record("A1", "2024/05/01 00:10:00", "￥30 元")));
+        WriteBytes(program.MonthFile(), Gbk(kMay));
+        std::filesystem::create_directory(program.Documents() / "History/202402.QY.txt");
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+
+        Click(takings, takings_window::kYearButton);
+        QTRY_COMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024"));
+        QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("550 元"));
+        QCOMPARE(takings.RowCount(takings_window::kDayTable), 12);
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 4, 1), QStringLiteral("300"));
+        QCOMPARE(Cell(takings, takings_window::kItemTable, 0, 0), QStringLiteral("A2"));
+        // January, February (a folder) and March are named; June on is yet to come.
+        QCOMPARE(Cell(takings, takings_window::kUnreadableTable, 1, 1),
+                 QStringLiteral("记录文件无法读取"));
+        QCOMPARE(Cell(takings, takings_window::kUnreadableTable, 3, 0), QStringLiteral("202404:4"));
+        QCOMPARE(takings.RowCount(takings_window::kUnreadableTable), 4);
+
+        takings.SetText(takings_window::kRangeFromBox, "2024/05/06");
+        takings.SetText(takings_window::kRangeToBox, "2024/04/30");
+        Click(takings, takings_window::kRangeButton);
+        QCOMPARE(program.Messages().size(), 1);
+        takings.SetText(takings_window::kRangeFromBox, "2024/04/30");
+        takings.SetText(takings_window::kRangeToBox, "2024/05/06");
+        Click(takings, takings_window::kRangeButton);
+        QTRY_COMPARE(takings.RowCount(takings_window::kDayTable), 7);
+        QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("370 元"));
+        QCOMPARE(Cell(takings, takings_window::kDayTable, 1, 1), QStringLiteral("30"));
+
+        const std::filesystem::path pdf = program.Documents() / "slip.pdf";
+        ui::PrintPreviewsWith([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdf.string()));
+            return true;
+        });
+        Click(takings, takings_window::kDaySlipButton);
+        QVERIFY(std::filesystem::file_size(pdf) > 0);
     }
 
     void exportsGoWhollyToThePickedFileOrNowhere() {
