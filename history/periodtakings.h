@@ -24,9 +24,9 @@ struct PeriodFile {
 };
 
 struct PeriodTakings {
-    MonthTakings takings;             // every day of the span listed
-    std::vector<PeriodFile> files;    // in month order; an unreadable record's `file` is its place
-    std::vector<HistoryMonth> months; // beside `files`
+    MonthTakings takings;              // every day of the span listed
+    std::vector<PeriodFile> files;     // in month order; an unreadable record's `file` is its place
+    std::vector<HistoryMonth> months;  // beside `files`
 };
 
 // A copy started last month keeps its checkouts in last month's file, so the month before
