@@ -22,6 +22,7 @@
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
+#include "ui/screentext.h"
 
 namespace {
 
@@ -50,7 +51,10 @@ constexpr char16_t kMoreOfMay[] =
     u"A2@2024/05/04 10:00:00@2024/05/04 17:20:00@7 时 20 分 0 秒@4 小时 0 分@3 时 20 分@30 分钟@"
     u"20 元 / 小时@70 元@70 元@￥140 元\r\n"
     u"A2@2024/05/05 坏@2024/05/05 18:00:00@开始时间有误@4 小时 0 分@开始时间有误@30 分钟@"
-    u"20 元 / 小时@70 元@开始时间有误@开始时间有误\r\n";
+    u"20 元 / 小时@70 元@开始时间有误@开始时间有误\r\n"
+    // One very large day, which must leave the other bars readable.
+    u"包间2@2024/05/05 10:00:00@2024/05/05 22:00:00@12 时 0 分 0 秒@2 小时 0 分@10 时 0 分@15 分钟@"
+    u"40 元 / 小时@50 元@5000020670 元@￥5000020720 元\r\n";
 
 void Write(const QString& path, const std::string& bytes) {
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
@@ -131,7 +135,24 @@ int main(int argc, char* argv[]) {
     globals.handlers.Run(forms::operation::kOpenTakings, *history);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() != QStringLiteral("TakingsWindow")) continue;
+        auto* takings = qobject_cast<Form*>(window);
         saved = window->grab().save(out.filePath(QStringLiteral("takings.png"))) && saved;
+        // The year and a span are read on a thread of their own; their title tells they are in.
+        const auto view = [&](std::string_view operation, const QString& title, const char* file) {
+            globals.handlers.Run(operation, *takings);
+            while (durava::ui::ToScreen(takings->Text(forms::takings_window::kMonthLabel)) !=
+                   title) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            }
+            saved = window->grab().save(out.filePath(QString::fromLatin1(file))) && saved;
+        };
+        view(forms::operation::kShowTakingsYear, QStringLiteral("2024"), "takings-year.png");
+        takings->SetText(forms::takings_window::kRangeFromBox, "2024/04/28");
+        view(forms::operation::kShowTakingsRange, QStringLiteral("2024/04/28～2024/05/06"),
+             "takings-range.png");
+        CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath(QStringLiteral("dayslip.png")),
+                        saved);
+        globals.handlers.Run(forms::operation::kPrintDaySlip, *takings);
         delete window;
     }
     auto* records = qobject_cast<QTableView*>(history->Control(forms::history_window::kMonthTable));

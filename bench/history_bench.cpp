@@ -1,9 +1,12 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "core/store/fileio.h"
 #include "history/historyfile.h"
+#include "history/periodtakings.h"
 #include "history/takings.h"
 #include "sample_files.h"
 
@@ -46,6 +49,43 @@ void BM_ReadMonthBytesOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadMonthBytesOnly)->Unit(benchmark::kMillisecond);
+
+// A History folder of twelve sample months, 2024/01 to 2024/12: a year of 1,200,000 records.
+const std::filesystem::path& SampleYearFolder() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path year =
+            std::filesystem::temp_directory_path() / "durava_bench_year";
+        std::filesystem::create_directories(year);
+        for (int month = 1; month <= 12; ++month) {
+            char name[16];
+            std::snprintf(name, sizeof name, "2024%02d.QY.txt", month);
+            std::filesystem::copy_file(SampleMonthPath(), year / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        return year;
+    }();
+    return folder;
+}
+
+// The year view's sums: reading the twelve files (and the one before), then every total.
+void BM_YearTakings(benchmark::State& state) {
+    SampleYearFolder();  // written once, outside the timing
+    for (auto _ : state) {
+        const auto year = ComputePeriod(SampleYearFolder(), {2024, 1, 1}, {2024, 12, 31});
+        benchmark::DoNotOptimize(year->takings.total.yuan);
+    }
+}
+BENCHMARK(BM_YearTakings)->Unit(benchmark::kMillisecond);
+
+// Baseline: the year's bytes alone.
+void BM_ReadYearBytesOnly(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const auto& file : std::filesystem::directory_iterator(SampleYearFolder())) {
+            benchmark::DoNotOptimize(core::ReadWholeFile(file.path()));
+        }
+    }
+}
+BENCHMARK(BM_ReadYearBytesOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace durava::history

@@ -12,6 +12,18 @@ std::string IntegerToText(long long value) {
     return std::to_string(value);
 }
 
+std::string GroupThousands(std::string_view number) {
+    const std::size_t first = number.starts_with('-') ? 1 : 0;
+    std::size_t end = first;
+    while (end < number.size() && number[end] >= '0' && number[end] <= '9') ++end;
+    std::string grouped(number.substr(0, first));
+    for (std::size_t digit = first; digit < end; ++digit) {
+        if (digit > first && (end - digit) % 3 == 0) grouped += ',';
+        grouped += number[digit];
+    }
+    return grouped.append(number.substr(end));
+}
+
 std::string RealToText(double value) {
     // Below 1e13 "%.13g" writes a whole number as its digits alone; fees are whole numbers, and
     // the list writes one every second per item in use.

@@ -7,6 +7,9 @@
 namespace durava::core {
 
 std::string IntegerToText(long long value);
+// The whole part of the number at the front of `number` in groups of three digits, as amounts are
+// shown: "5000020720 元" gives "5,000,020,720 元". Files keep plain numbers.
+std::string GroupThousands(std::string_view number);
 // "%.13g" with at least three exponent digits: 1e+013, 1e-005.
 std::string RealToText(double value);
 // Full-width ASCII forms (A3 xx), the ideographic space, tilde and asterisks to plain ASCII.

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "core/forms/formnames.h"
+#include "core/numbers.h"
 #include "core/texts.h"
 
 namespace durava::history {
@@ -41,7 +42,7 @@ int DayKey(const core::CalendarTime& day) {
 }
 
 // False, leaving `sum` as it was, when any part would leave 64 bits.
-bool Add(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
+bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
     Takings next = sum;
     if (__builtin_add_overflow(next.yuan, yuan, &next.yuan) ||
         __builtin_add_overflow(next.seconds, seconds, &next.seconds)) {
@@ -60,7 +61,18 @@ std::optional<std::int64_t> WholeInteger(std::string_view text) {
 }
 
 std::string DayText(const core::CalendarTime& day) {
+    if (day.day == 0)
+        return core::FormatDateTime(core::ToDateTime({day.year, day.month, 1}), "yyyy/MM", "");
     return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
+}
+
+std::string YuanText(std::int64_t yuan) {
+    return core::GroupThousands(core::IntegerToText(yuan)) + core::Fixed(u" 元");
+}
+
+std::string HoursText(std::int64_t seconds) {
+    return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
+           core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
 }
 
 std::span<const core::forms::Column> RecordColumns() {
@@ -81,22 +93,35 @@ std::string CellText(std::span<const std::string_view> fields, std::size_t field
     return text;
 }
 
+std::string LineText(std::span<const std::string_view> fields) {
+    std::string line;
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+        if (field > 0) line += kFieldSeparator;
+        line += fields[field];
+    }
+    return line;
+}
+
 const std::string& ReasonText(Unreadable reason) {
     switch (reason) {
-        case Unreadable::FieldCount:
-            return core::Fixed(u"字段数不是十一个");
+        case Unreadable::Empty:
+            return core::Fixed(u"空行");
+        case Unreadable::MissingFields:
+            return core::Fixed(u"记录不完整");
+        case Unreadable::ExtraFields:
+            return core::Fixed(u"记录多出内容");
         case Unreadable::StartTime:
             return core::Fixed(u"开始时间有误");
         case Unreadable::EndTime:
-            return core::Fixed(u"结束时间无法识别");
+            return core::Fixed(u"结束时间不是日期时间");
         case Unreadable::Duration:
-            return core::Fixed(u"使用时长无法识别");
+            return core::Fixed(u"使用时长写法不对");
         case Unreadable::Total:
-            return core::Fixed(u"总费用无法识别");
+            return core::Fixed(u"总费用不是金额");
         case Unreadable::TooLarge:
             break;
     }
-    return core::Fixed(u"金额过大，无法合计");
+    return core::Fixed(u"金额太大，加不进合计");
 }
 
 std::optional<std::int64_t> MoneyOf(std::string_view text) {
@@ -136,7 +161,9 @@ struct RecordFigures {
 
 // The figures the takings need of a record, or why it cannot give them.
 std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string_view>& fields) {
-    if (fields.size() != kRecordFields) return Unreadable::FieldCount;
+    if (fields.empty() || (fields.size() == 1 && fields[0].empty())) return Unreadable::Empty;
+    if (fields.size() < kRecordFields) return Unreadable::MissingFields;
+    if (fields.size() > kRecordFields) return Unreadable::ExtraFields;
     const std::optional<core::CalendarTime> day = DayOf(fields[kFieldEnd]);
     if (!day) return Unreadable::EndTime;
     // The checkout window writes this marker in place of the figures it could not compute.
@@ -212,57 +239,94 @@ std::optional<core::CalendarTime> DayOf(std::string_view text) {
     return core::CalendarTime{t.year, t.month, t.day};
 }
 
-MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth) {
+namespace {
+
+// Names stay views into the months until the end, so that sorting moves small values.
+struct ItemSums {
+    std::string_view name;
+    Takings takings;
+};
+
+}  // namespace
+
+struct TakingsAdder::Sums {
     MonthTakings result;
     std::map<int, Takings> days;
-    if (forYear > 0 && forMonth >= 1 && forMonth <= 12) {
-        for (int day = 1; day <= core::DaysInMonth(forYear, forMonth); ++day) {
-            days.emplace(DayKey({forYear, forMonth, day}), Takings{});
-        }
-    }
-    // Names stay views into the month until the end, so that sorting moves small values.
-    struct ItemSums {
-        std::string_view name;
-        Takings takings;
-    };
+    std::pair<int, int> only{0, 99999999};
     std::vector<ItemSums> items;
     NameIndex itemIndex;
+};
+
+TakingsAdder::TakingsAdder() : m_sums(std::make_unique<Sums>()) {}
+TakingsAdder::~TakingsAdder() = default;
+
+void TakingsAdder::ListDays(const core::CalendarTime& first, const core::CalendarTime& last,
+                            bool only) {
+    const core::DateTime end = core::ToDateTime(last);
+    for (core::DateTime day = core::ToDateTime(first); day <= end; ++day) {
+        m_sums->days.emplace(DayKey(core::ToCalendarTime(day)), Takings{});
+    }
+    if (only) m_sums->only = {DayKey(first), DayKey(last)};
+}
+
+void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnreadable) {
+    Sums& sums = *m_sums;
+    const auto unreadable = [&](std::size_t record, Unreadable reason) {
+        if (listUnreadable) sums.result.unreadable.push_back({record, reason, file});
+    };
     std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
     std::vector<std::string_view> fields;
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
         month.SplitFields(record, fields);
         const std::variant<RecordFigures, Unreadable> read = ReadRecord(fields);
         if (const auto* reason = std::get_if<Unreadable>(&read)) {
-            result.unreadable.push_back({record, *reason});
+            unreadable(record, *reason);
             continue;
         }
         const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
-        const std::string_view name = fields[kFieldName];
-        const auto [item, added] = itemIndex.Find(name, items);
         const int dayKey = DayKey(day);
-        if (lastDay.first != dayKey) lastDay = {dayKey, &days[dayKey]};
+        if (dayKey < sums.only.first || dayKey > sums.only.second) continue;
+        const auto [item, added] = sums.itemIndex.Find(fields[kFieldName], sums.items);
+        if (lastDay.first != dayKey) lastDay = {dayKey, &sums.days[dayKey]};
         // All three sums take the record or none does, so that they always agree.
-        Takings total = result.total, perDay = *lastDay.second, perItem = items[item].takings;
-        if (!Add(total, yuan, seconds) || !Add(perDay, yuan, seconds) ||
-            !Add(perItem, yuan, seconds)) {
-            if (added) itemIndex.RemoveLast(items);
-            result.unreadable.push_back({record, Unreadable::TooLarge});
+        Takings total = sums.result.total, perDay = *lastDay.second,
+                perItem = sums.items[item].takings;
+        if (!AddRecord(total, yuan, seconds) || !AddRecord(perDay, yuan, seconds) ||
+            !AddRecord(perItem, yuan, seconds)) {
+            if (added) sums.itemIndex.RemoveLast(sums.items);
+            unreadable(record, Unreadable::TooLarge);
             continue;
         }
-        result.total = total;
+        sums.result.total = total;
         *lastDay.second = perDay;
-        items[item].takings = perItem;
+        sums.items[item].takings = perItem;
     }
-    for (const auto& [key, takings] : days) {
+}
+
+MonthTakings TakingsAdder::Finish() {
+    Sums& sums = *m_sums;
+    MonthTakings result = std::move(sums.result);
+    for (const auto& [key, takings] : sums.days) {
         result.days.push_back({{key / 10000, key / 100 % 100, key % 100}, takings});
     }
-    std::stable_sort(items.begin(), items.end(), [](const ItemSums& a, const ItemSums& b) {
-        return a.takings.yuan > b.takings.yuan;
-    });
-    result.items.reserve(items.size());
-    for (const ItemSums& item : items)
+    std::stable_sort(
+        sums.items.begin(), sums.items.end(),
+        [](const ItemSums& a, const ItemSums& b) { return a.takings.yuan > b.takings.yuan; });
+    result.items.reserve(sums.items.size());
+    for (const ItemSums& item : sums.items) {
         result.items.push_back({std::string(item.name), item.takings});
+    }
     return result;
+}
+
+MonthTakings ComputeTakings(const HistoryMonth& month, int forYear, int forMonth) {
+    TakingsAdder adder;
+    if (forYear > 0 && forMonth >= 1 && forMonth <= 12) {
+        adder.ListDays({forYear, forMonth, 1},
+                       {forYear, forMonth, core::DaysInMonth(forYear, forMonth)}, false);
+    }
+    adder.Add(month, 0, true);
+    return adder.Finish();
 }
 
 std::int64_t TakingsOn(const MonthTakings& takings, const core::CalendarTime& time) {

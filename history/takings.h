@@ -3,6 +3,7 @@
 // cannot be read, which are listed apart instead of being added or dropped.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,14 +32,29 @@ struct ItemTakings {
     Takings takings;
 };
 
-enum class Unreadable { FieldCount, StartTime, EndTime, Duration, Total, TooLarge };
+enum class Unreadable {
+    Empty,
+    MissingFields,
+    ExtraFields,
+    StartTime,
+    EndTime,
+    Duration,
+    Total,
+    TooLarge
+};
 
-// Why a record cannot be read, in the operator's words.
+// Why a record cannot be read, in the owner's words.
 const std::string& ReasonText(Unreadable reason);
+// A line that is not a record's eleven fields, whose cells say nothing under their headers.
+inline bool IsBrokenLine(Unreadable reason) {
+    return reason == Unreadable::Empty || reason == Unreadable::MissingFields ||
+           reason == Unreadable::ExtraFields;
+}
 
 struct UnreadableRecord {
     std::size_t record;  // from 0, in file order
     Unreadable reason;
+    std::size_t file = 0;  // which of the files summed together, from 0
 };
 
 struct MonthTakings {
@@ -50,8 +66,14 @@ struct MonthTakings {
     std::vector<UnreadableRecord> unreadable;
 };
 
-// "yyyy/MM/dd", as the takings window and its exports name a day.
+// "yyyy/MM/dd", as the takings window and its exports name a day; "yyyy/MM" for a whole month,
+// whose day is 0.
 std::string DayText(const core::CalendarTime& day);
+
+// "5,000,020,720 元": money as the windows, the chart and the slips show it.
+std::string YuanText(std::int64_t yuan);
+// "16 时 33 分".
+std::string HoursText(std::int64_t seconds);
 
 // The columns of the history window, which name the record's fields as the operator knows them.
 std::span<const core::forms::Column> RecordColumns();
@@ -60,6 +82,8 @@ std::span<const core::forms::Column> RecordColumns();
 // one also carries any fields beyond it, joined as they were, so that nothing of a record with an
 // "@" in its name is lost.
 std::string CellText(std::span<const std::string_view> fields, std::size_t field);
+// The line as the file holds it.
+std::string LineText(std::span<const std::string_view> fields);
 
 // A text that is a whole number and nothing else, within 64 bits.
 std::optional<std::int64_t> WholeInteger(std::string_view text);
@@ -69,6 +93,25 @@ std::optional<std::int64_t> MoneyOf(std::string_view text);
 std::optional<std::int64_t> DurationOf(std::string_view text);
 // The day of a time text; nothing when it is not a time.
 std::optional<core::CalendarTime> DayOf(std::string_view text);
+
+// Sums the records of one month file or of several, each on the day it ended.
+class TakingsAdder {
+  public:
+    TakingsAdder();
+    ~TakingsAdder();
+    // Lists every day from `first` to `last`, takings or not; with `only`, records that ended on
+    // other days are left out.
+    void ListDays(const core::CalendarTime& first, const core::CalendarTime& last, bool only);
+    // `file` names the month file in the unreadable records; a file read only for the records it
+    // may hold of the days asked for lists none (`listUnreadable` false).
+    void Add(const HistoryMonth& month, std::size_t file, bool listUnreadable);
+    // The names of the items are views into the months added until then.
+    MonthTakings Finish();
+
+  private:
+    struct Sums;
+    std::unique_ptr<Sums> m_sums;
+};
 
 // `forYear` and `forMonth` name the month whose days are all listed, takings or not; 0 lists
 // only the days that records ended on.

@@ -86,30 +86,45 @@ bool IsMoney(std::size_t field) {
 
 }  // namespace
 
-std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings) {
+std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings& takings,
+                       const std::optional<DaySpan>& days) {
     CsvWriter csv;
     for (const core::forms::Column& column : RecordColumns()) csv.Wide(column.header);
     csv.Wide(u"备注");
+    csv.Wide(u"原始记录");
     csv.EndRow();
+    const auto inSpan = [&days](std::string_view end) {
+        const std::optional<core::CalendarTime> day = DayOf(end);
+        const auto key = [](const core::CalendarTime& d) {
+            return (d.year * 100 + d.month) * 100 + d.day;
+        };
+        return day && key(*day) >= key(days->first) && key(*day) <= key(days->last);
+    };
     auto unreadable = takings.unreadable.begin();
     std::vector<std::string_view> fields;
-    for (std::size_t record = 0; record < month.RecordCount(); ++record) {
-        const bool readable =
-            unreadable == takings.unreadable.end() || unreadable->record != record;
-        month.SplitFields(record, fields);
-        for (std::size_t field = 0; field < kRecordFields; ++field) {
-            const std::string text = CellText(fields, field);
-            const std::optional<std::int64_t> yuan =
-                readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
-            if (yuan) {
-                csv.Number(*yuan);
-            } else {
-                csv.Text(text);
+    for (std::size_t file = 0; file < months.size(); ++file) {
+        const HistoryMonth& month = months[file];
+        for (std::size_t record = 0; record < month.RecordCount(); ++record) {
+            const bool readable = unreadable == takings.unreadable.end() ||
+                                  unreadable->file != file || unreadable->record != record;
+            month.SplitFields(record, fields);
+            if (readable && days && !inSpan(CellText(fields, kFieldEnd))) continue;
+            const bool broken = !readable && IsBrokenLine(unreadable->reason);
+            for (std::size_t field = 0; field < kRecordFields; ++field) {
+                const std::string text = broken ? std::string() : CellText(fields, field);
+                const std::optional<std::int64_t> yuan =
+                    readable && IsMoney(field) ? MoneyOf(text) : std::nullopt;
+                if (yuan) {
+                    csv.Number(*yuan);
+                } else {
+                    csv.Text(text);
+                }
             }
+            csv.Text(readable ? std::string_view() : ReasonText(unreadable->reason));
+            csv.Text(broken ? LineText(fields) : std::string());
+            if (!readable) ++unreadable;
+            csv.EndRow();
         }
-        csv.Text(readable ? std::string_view() : ReasonText(unreadable->reason));
-        if (!readable) ++unreadable;
-        csv.EndRow();
     }
     return csv.Take();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A month's records and its totals as CSV for a spreadsheet: UTF-8 with a byte-order mark,
 // fields quoted as RFC 4180 asks, one header row, CR LF line ends, amounts as plain numbers.
+#include <optional>
+#include <span>
 #include <string>
 
 #include "history/historyfile.h"
@@ -8,10 +10,17 @@
 
 namespace durava::history {
 
-// One row per record in file order; a record that cannot be read keeps its texts and says why
-// in the last column, and fields beyond the eleventh stay in the last field's cell.
-std::string RecordsCsv(const HistoryMonth& month, const MonthTakings& takings);
-// One row per day, then the month's total.
+// One row per record in file order; a record that cannot be read says why in the column after its
+// fields. A line that is not eleven fields goes whole into the last column, its other cells
+// empty, so that no text lands under a header it does not belong to.
+// `takings` are the sums of `months` in their order; with `days`, only the records that ended on
+// those days are listed, beside the unreadable ones.
+struct DaySpan {
+    core::CalendarTime first, last;
+};
+std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings& takings,
+                       const std::optional<DaySpan>& days = {});
+// One row per day (or month), then the total.
 std::string TotalsCsv(const MonthTakings& takings);
 
 }  // namespace durava::history

@@ -1,13 +1,8 @@
 #include "history/takingswindow.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChartView>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QValueAxis>
 
 #include <cstdio>
 
@@ -15,12 +10,17 @@
 #include "core/numbers.h"
 #include "core/store/startup.h"
 #include "core/texts.h"
+#include "history/monthfiles.h"
+#include "history/periodreading.h"
+#include "history/periodtakings.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "operations/dayslip.h"
 #include "operations/owed.h"
-#include "ui/controls.h"
+#include "ui/barchart.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
+#include "ui/printing.h"
 #include "ui/screentext.h"
 
 namespace durava::history {
@@ -28,36 +28,36 @@ namespace {
 
 using namespace core::forms::takings_window;
 
-// What the window shows, kept for the exports so that they hold exactly what was shown.
-class ShownMonth : public QObject {
-  public:
-    ShownMonth(QObject* window, std::filesystem::path path, HistoryMonth month,
-               MonthTakings takings)
-        : QObject(window),
-          path(std::move(path)),
-          month(std::move(month)),
-          takings(std::move(takings)) {}
-
-    const std::filesystem::path path;
-    const HistoryMonth month;
-    const MonthTakings takings;
+// What the window shows, a month, a year or a span of days, kept for the exports so that they
+// hold exactly what was shown.
+struct Shown {
+    std::string title;      // as the window names it: 2024/05, 2024, 2024/05/01～2024/05/07
+    std::string fileTitle;  // as the exports are named: 202405, 2024, 20240501-20240507
+    bool byMonth = false;   // a year: its rows are months
+    std::vector<HistoryMonth> months = {};
+    std::vector<PeriodFile> files = {};  // empty for a month: its records need no file named
+    MonthTakings takings = {};
+    std::vector<DayTakings> rows = {};  // the days, or the months of a year
+    std::optional<DaySpan> span = {};   // the days a year or span counts
+    core::CalendarTime month = {};      // of a month's view; year 0 otherwise
 };
 
-std::string Yuan(std::int64_t yuan) {
-    return core::IntegerToText(yuan) + core::Fixed(u" 元");
-}
+class ShownTakings : public QObject {
+  public:
+    ShownTakings(QObject* window, Shown shown) : QObject(window), shown(std::move(shown)) {}
+    const Shown shown;
+};
 
-std::string HoursText(std::int64_t seconds) {
-    return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
-           core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
+std::string Amount(std::int64_t yuan) {
+    return core::GroupThousands(core::IntegerToText(yuan));
 }
 
 std::string AverageText(const Takings& takings) {
-    if (takings.uses == 0) return Yuan(0);
+    if (takings.uses == 0) return YuanText(0);
     char text[40];
     std::snprintf(text, sizeof text, "%.2f",
                   static_cast<double>(takings.yuan) / static_cast<double>(takings.uses));
-    return text + core::Fixed(u" 元");
+    return core::GroupThousands(text) + core::Fixed(u" 元");
 }
 
 // The file name without ".QY.txt": 202405 for 202405.QY.txt.
@@ -74,98 +74,160 @@ std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
     return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
 }
 
-// Today's checkouts lie in today's month file: a record goes to the month of its checkout.
-std::int64_t TodaysTakings(const mainwin::Globals& globals, const ShownMonth& shown,
-                           core::DateTime now) {
-    const core::CalendarTime today = core::ToCalendarTime(now);
-    const std::filesystem::path path = core::HistoryFilePath(globals.app.HistoryFolder, now);
-    return TakingsOn(path == shown.path ? shown.takings : ComputeTakings(ReadHistoryMonth(path)),
-                     today);
+core::CalendarTime Today() {
+    const core::CalendarTime now = core::ToCalendarTime(core::CurrentTime());
+    return {now.year, now.month, now.day};
 }
 
-void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const ShownMonth& shown) {
-    const auto [year, month] = MonthOfFile(shown.path);
-    window.SetText(kMonthLabel,
-                   year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
-                        : ui::FromScreen(ui::ToQtPath(MonthName(shown.path))));
+// A checkout is kept in the month file of its end, or, by a copy started last month, in last
+// month's file: the day's records lie in one of the two.
+MonthTakings TakingsOfDay(const mainwin::Globals& globals, const core::CalendarTime& day) {
+    return ComputePeriod(globals.app.HistoryFolder, day, day).value_or(PeriodTakings{}).takings;
+}
+
+// What the file holds of other months, so that the owner knows why the month's total differs
+// from the days of the month; empty when it holds none.
+std::string OtherMonthsText(const Shown& shown) {
+    Takings other;
+    for (const DayTakings& day : shown.takings.days) {
+        if (shown.month.year == 0 ||
+            (day.date.year == shown.month.year && day.date.month == shown.month.month)) {
+            continue;
+        }
+        other.yuan += day.takings.yuan;
+        other.uses += day.takings.uses;
+    }
+    if (other.uses == 0) return {};
+    return core::Fixed(u"含他月结束的 ") + core::IntegerToText(other.uses) + core::Fixed(u" 次，") +
+           YuanText(other.yuan);
+}
+
+void ShowFigures(const mainwin::Globals& globals, ui::Form& window, const Shown& shown) {
+    window.SetText(kMonthLabel, shown.title);
     const Takings& total = shown.takings.total;
-    window.SetText(kTakingsLabel, Yuan(total.yuan));
+    window.SetText(kTakingsLabel, YuanText(total.yuan));
     window.SetText(kUsesLabel, core::IntegerToText(total.uses) + core::Fixed(u" 次"));
     window.SetText(kHoursLabel, HoursText(total.seconds));
     window.SetText(kAverageLabel, AverageText(total));
 
     const core::DateTime now = core::CurrentTime();
-    window.SetText(kTodayLabel, Yuan(TodaysTakings(globals, shown, now)));
+    window.SetText(kTodayLabel, YuanText(TakingsOfDay(globals, Today()).total.yuan));
     const operations::OwedNow owed = operations::OwedAt(globals.app.Settings, now);
     window.SetText(kInUseLabel, core::IntegerToText(owed.items) + core::Fixed(u" 个"));
-    window.SetText(kOwedLabel, owed.unreadable == 0 ? Yuan(owed.yuan)
-                                                    : Yuan(owed.yuan) + core::Fixed(u"（") +
+    window.SetText(kOwedLabel, owed.unreadable == 0 ? YuanText(owed.yuan)
+                                                    : YuanText(owed.yuan) + core::Fixed(u"（") +
                                                           core::IntegerToText(owed.unreadable) +
                                                           core::Fixed(u" 个无法计费）"));
+    window.SetText(kOtherMonthsLabel, OtherMonthsText(shown));
     window.SetText(kUnreadableLabel,
                    core::IntegerToText(static_cast<long long>(shown.takings.unreadable.size())) +
                        core::Fixed(u" 条"));
 }
 
-void ShowTables(ui::Form& window, const ShownMonth& shown) {
+// Month files a year or span could not read are named first; a month yet to come has no file.
+void ShowUnreadable(ui::Form& window, const Shown& shown) {
     std::vector<std::vector<std::string>> rows;
-    for (const DayTakings& day : shown.takings.days) {
-        rows.push_back({DayText(day.date), core::IntegerToText(day.takings.yuan),
-                        core::IntegerToText(day.takings.uses)});
+    const core::CalendarTime today = Today();
+    for (const PeriodFile& file : shown.files) {
+        const bool future =
+            file.month.year * 100 + file.month.month > today.year * 100 + today.month;
+        if (file.state == FileState::Read || !file.inSpan || future) continue;
+        rows.push_back({{},
+                        core::Fixed(file.state == FileState::Missing ? u"这个月没有记录文件"
+                                                                     : u"记录文件无法读取"),
+                        MonthName(file.path).string() + ".QY.txt"});
+    }
+    std::vector<std::string_view> fields;
+    for (const UnreadableRecord& odd : shown.takings.unreadable) {
+        shown.months[odd.file].SplitFields(odd.record, fields);
+        std::string line = core::IntegerToText(static_cast<long long>(odd.record) + 1);
+        if (!shown.files.empty())
+            line = MonthName(shown.files[odd.file].path).string() + ":" + line;
+        rows.push_back({std::move(line), ReasonText(odd.reason), LineText(fields)});
+    }
+    window.SetRows(kUnreadableTable, std::move(rows));
+}
+
+void ShowTables(ui::Form& window, const Shown& shown) {
+    std::vector<std::vector<std::string>> rows;
+    for (const DayTakings& row : shown.rows) {
+        rows.push_back(
+            {DayText(row.date), Amount(row.takings.yuan), core::IntegerToText(row.takings.uses)});
     }
     window.SetRows(kDayTable, std::move(rows));
     rows.clear();
     for (const ItemTakings& item : shown.takings.items) {
         rows.push_back({item.name, core::IntegerToText(item.takings.uses),
-                        HoursText(item.takings.seconds), core::IntegerToText(item.takings.yuan)});
+                        HoursText(item.takings.seconds), Amount(item.takings.yuan)});
     }
     window.SetRows(kItemTable, std::move(rows));
-    rows.clear();
-    std::vector<std::string_view> fields;
-    for (const UnreadableRecord& odd : shown.takings.unreadable) {
-        shown.month.SplitFields(odd.record, fields);
-        std::string line;
-        for (std::size_t field = 0; field < fields.size(); ++field) {
-            if (field > 0) line += kFieldSeparator;
-            line += fields[field];
-        }
-        rows.push_back({core::IntegerToText(static_cast<long long>(odd.record) + 1),
-                        ReasonText(odd.reason), std::move(line)});
-    }
-    window.SetRows(kUnreadableTable, std::move(rows));
+    ShowUnreadable(window, shown);
 }
 
-// One bar per day, labelled with the day of the month.
-void ShowChart(ui::Form& window, const ShownMonth& shown) {
-    auto* bars = new QBarSet(ui::ToScreen(std::u16string_view(u"营业额")));
-    QStringList days;
-    double highest = 0;
-    for (const DayTakings& day : shown.takings.days) {
-        const double yuan = static_cast<double>(day.takings.yuan);
-        *bars << yuan;
-        highest = std::max(highest, yuan);
-        days << QString::number(day.date.day);
+// One bar per row of the table, labelled with the day of the month, or the month of a year; a
+// day of another month (a checkout after midnight on the 1st) names its month too.
+void ShowChart(ui::Form& window, const Shown& shown) {
+    std::vector<ui::Bar> bars;
+    const int month = shown.rows.empty() ? 0 : shown.rows.front().date.month;
+    for (const DayTakings& row : shown.rows) {
+        const std::int64_t yuan = row.takings.yuan;
+        QString label = row.date.day == 0 ? QString::number(row.date.month) + QStringLiteral("月")
+                        : row.date.month == month
+                            ? QString::number(row.date.day)
+                            : QStringLiteral("%1/%2").arg(row.date.month).arg(row.date.day);
+        bars.push_back({.label = std::move(label),
+                        .valueText = yuan == 0 ? QString() : ui::ToScreen(Amount(yuan)),
+                        .spokenText = ui::ToScreen(DayText(row.date) + core::Fixed(u" 营业额 ") +
+                                                   YuanText(yuan) + core::Fixed(u"，") +
+                                                   core::IntegerToText(row.takings.uses) +
+                                                   core::Fixed(u" 次")),
+                        .value = yuan});
     }
-    auto* series = new QBarSeries;
-    series->append(bars);
-    QChart* chart = qobject_cast<QChartView*>(window.Control(kDayChart))->chart();
-    chart->addSeries(series);
-    // Small labels, so that all 31 days of a month fit under their bars.
-    const QFont labels = ui::FontOf({.pixels = 10});
-    auto* dayAxis = new QBarCategoryAxis;
-    dayAxis->append(days);
-    dayAxis->setLabelsFont(labels);
-    dayAxis->setTruncateLabels(false);
-    dayAxis->setGridLineVisible(false);
-    chart->addAxis(dayAxis, Qt::AlignBottom);
-    series->attachAxis(dayAxis);
-    auto* yuanAxis = new QValueAxis;
-    yuanAxis->setRange(0, highest > 0 ? highest : 1);
-    yuanAxis->setLabelFormat(QStringLiteral("%.0f"));
-    yuanAxis->applyNiceNumbers();
-    yuanAxis->setLabelsFont(labels);
-    chart->addAxis(yuanAxis, Qt::AlignLeft);
-    series->attachAxis(yuanAxis);
+    qobject_cast<ui::BarChart*>(window.Control(kDayChart))->SetBars(std::move(bars));
+}
+
+const Shown* ShownIn(const ui::Form& window) {
+    for (const QObject* child : window.children()) {
+        if (const auto* shown = dynamic_cast<const ShownTakings*>(child)) return &shown->shown;
+    }
+    return nullptr;
+}
+
+void Show(const mainwin::Globals& globals, ui::Form& window, Shown shown) {
+    for (QObject* child : window.children()) {
+        if (dynamic_cast<ShownTakings*>(child)) delete child;
+    }
+    const Shown& now = (new ShownTakings(&window, std::move(shown)))->shown;
+    ShowFigures(globals, window, now);
+    ShowTables(window, now);
+    ShowChart(window, now);
+}
+
+Shown MonthShown(const std::filesystem::path& path) {
+    const auto [year, month] = MonthOfFile(path);
+    Shown shown;
+    shown.fileTitle = MonthName(path).string();
+    shown.title = year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
+                       : ui::FromScreen(ui::ToQtPath(MonthName(path)));
+    shown.months.push_back(ReadHistoryMonth(path));
+    shown.takings = ComputeTakings(shown.months.back(), year, month);
+    shown.rows = shown.takings.days;
+    shown.month = {year, month, 0};
+    return shown;
+}
+
+// The years the History folder has month files of, and this year, latest first.
+void ListYears(const mainwin::Globals& globals, ui::Form& window) {
+    core::TextArray files;
+    FindFiles(globals.app.HistoryFolder, kMonthFilePattern, files);
+    std::vector<int> years = {Today().year};
+    for (const std::string& file : files) {
+        if (const int year = MonthOfFile(file).first) years.push_back(year);
+    }
+    std::sort(years.rbegin(), years.rend());
+    years.erase(std::unique(years.begin(), years.end()), years.end());
+    for (const int year : years) window.AppendEntry(kYearChoice, core::IntegerToText(year));
+    window.SelectEntry(kYearChoice, 0);
 }
 
 void InitTakings(mainwin::Globals& globals, ui::Form& window) {
@@ -173,20 +235,79 @@ void InitTakings(mainwin::Globals& globals, ui::Form& window) {
         globals.TakingsMonthPath.empty()
             ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
             : globals.TakingsMonthPath;
-    const auto [year, month] = MonthOfFile(path);
-    HistoryMonth records = ReadHistoryMonth(path);
-    MonthTakings takings = ComputeTakings(records, year, month);
-    const auto* shown = new ShownMonth(&window, path, std::move(records), std::move(takings));
-    ShowFigures(globals, window, *shown);
-    ShowTables(window, *shown);
-    ShowChart(window, *shown);
+    ListYears(globals, window);
+    // Last week, as an owner most often asks.
+    const core::DateTime today = core::ToDateTime(Today());
+    window.SetText(kRangeFromBox, DayText(core::ToCalendarTime(today - 6)));
+    window.SetText(kRangeToBox, DayText(core::ToCalendarTime(today)));
+    Show(globals, window, MonthShown(path));
 }
 
-const ShownMonth* ShownIn(const ui::Form& window) {
-    for (const QObject* child : window.children()) {
-        if (const auto* shown = dynamic_cast<const ShownMonth*>(child)) return shown;
+void ShowPeriod(mainwin::Globals& globals, ui::Form& window, const DaySpan& span, Shown shown) {
+    ReadPeriod(&window, globals.app.HistoryFolder, span.first, span.last,
+               [&globals, &window, span, shown = std::move(shown)](PeriodTakings period) mutable {
+                   shown.span = span;
+                   shown.takings = std::move(period.takings);
+                   shown.files = std::move(period.files);
+                   shown.months = std::move(period.months);
+                   shown.rows = shown.byMonth ? MonthsOf(shown.takings.days) : shown.takings.days;
+                   Show(globals, window, std::move(shown));
+               });
+}
+
+void ShowYear(mainwin::Globals& globals, ui::Form& window) {
+    const std::string year = window.SelectedText(kYearChoice);
+    const std::optional<std::int64_t> number = WholeInteger(year);
+    if (!number) return;
+    const int y = static_cast<int>(*number);
+    ShowPeriod(globals, window, {{y, 1, 1}, {y, 12, 31}},
+               {.title = year, .fileTitle = year, .byMonth = true});
+}
+
+std::optional<core::CalendarTime> DayIn(ui::Form& window, std::u16string_view box) {
+    const std::optional<core::CalendarTime> day = DayOf(window.Text(box));
+    if (!day) {
+        ui::ShowMessage(&window, core::Fixed(u"操作失败"),
+                        core::Fixed(u"日期无法识别，请按 2024/05/01 的样子填写。"));
+        window.Focus(box);
     }
-    return nullptr;
+    return day;
+}
+
+void ShowRange(mainwin::Globals& globals, ui::Form& window) {
+    const std::optional<core::CalendarTime> first = DayIn(window, kRangeFromBox);
+    if (!first) return;
+    const std::optional<core::CalendarTime> last = DayIn(window, kRangeToBox);
+    if (!last) return;
+    if (core::ToDateTime(*last) < core::ToDateTime(*first)) {
+        ui::ShowMessage(&window, core::Fixed(u"操作失败"),
+                        core::Fixed(u"结束日期早于开始日期，请重新填写。"));
+        window.Focus(kRangeToBox);
+        return;
+    }
+    const auto compact = [](const core::CalendarTime& day) {
+        return core::FormatDateTime(core::ToDateTime(day), "yyyyMMdd", "");
+    };
+    ShowPeriod(globals, window, {*first, *last},
+               {.title = DayText(*first) + core::Fixed(u"～") + DayText(*last),
+                .fileTitle = compact(*first) + "-" + compact(*last)});
+}
+
+// The day chosen in the table, or today; suggested as a PDF in the Documents folder, where no
+// printer is set up.
+void PrintDaySlip(mainwin::Globals& globals, ui::Form& window) {
+    const Shown* shown = ShownIn(window);
+    const int row = window.SelectedRow(kDayTable);
+    core::CalendarTime day = Today();
+    if (shown && row >= 0 && shown->rows[static_cast<std::size_t>(row)].date.day != 0) {
+        day = shown->rows[static_cast<std::size_t>(row)].date;
+    }
+    const core::DateTime now = core::CurrentTime();
+    const std::vector<std::string> lines = operations::DaySlipLines(
+        day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now);
+    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                            .filePath(ui::ToScreen(std::u16string_view(u"日结单.pdf")));
+    ui::PrintTillRoll(&window, pdf, u"日结单", lines);
 }
 
 // The settings file and the month files hold everything the program knows; an export written
@@ -203,12 +324,12 @@ bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
 
 // Into a file the operator picks, whole or not at all; suggested in the Documents folder.
 void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_view caption,
-            std::u16string_view what, std::string (*csv)(const ShownMonth&)) {
-    const ShownMonth* shown = ShownIn(window);
+            std::u16string_view what, std::string (*csv)(const Shown&)) {
+    const Shown* shown = ShownIn(window);
     if (!shown) return;
-    const QString suggested = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-                                  .filePath(ui::ToQtPath(MonthName(shown->path)) +
-                                            ui::ToScreen(what) + QStringLiteral(".csv"));
+    const QString suggested =
+        QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+            .filePath(ui::ToScreen(shown->fileTitle) + ui::ToScreen(what) + QStringLiteral(".csv"));
     const QString file =
         ui::AskSaveFile(&window, core::Fixed(caption), suggested, QStringLiteral("CSV (*.csv)"));
     if (file.isEmpty()) return;
@@ -236,13 +357,22 @@ void RegisterTakingsWindow(mainwin::Globals& globals) {
     namespace op = core::forms::operation;
     handlers.Add(op::kInitTakings, [&globals](ui::Form& window) { InitTakings(globals, window); });
     handlers.Add(op::kExportTakingsRecords, [&globals](ui::Form& window) {
-        Export(globals, window, u"导出记录", u" 营业记录",
-               [](const ShownMonth& shown) { return RecordsCsv(shown.month, shown.takings); });
+        Export(globals, window, u"导出记录", u" 营业记录", [](const Shown& shown) {
+            return RecordsCsv(shown.months, shown.takings, shown.span);
+        });
     });
     handlers.Add(op::kExportTakingsTotals, [&globals](ui::Form& window) {
-        Export(globals, window, u"导出汇总", u" 营业汇总",
-               [](const ShownMonth& shown) { return TotalsCsv(shown.takings); });
+        Export(globals, window, u"导出汇总", u" 营业汇总", [](const Shown& shown) {
+            MonthTakings rows = shown.takings;
+            rows.days = shown.rows;
+            return TotalsCsv(rows);
+        });
     });
+    handlers.Add(op::kShowTakingsYear, [&globals](ui::Form& window) { ShowYear(globals, window); });
+    handlers.Add(op::kShowTakingsRange,
+                 [&globals](ui::Form& window) { ShowRange(globals, window); });
+    handlers.Add(op::kPrintDaySlip,
+                 [&globals](ui::Form& window) { PrintDaySlip(globals, window); });
 }
 
 }  // namespace durava::history

@@ -2,9 +2,6 @@
 
 #include <QDir>
 #include <QListWidget>
-#include <QPageSize>
-#include <QPainter>
-#include <QPrinter>
 #include <QTableView>
 
 #include "core/codepage.h"
@@ -16,7 +13,6 @@
 #include "history/monthmodel.h"
 #include "history/receipt.h"
 #include "history/takings.h"
-#include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screentext.h"
@@ -85,25 +81,6 @@ void UpdateRecordMenu(ui::Form& window) {
     window.ShowMenu();
 }
 
-// A till-roll page: a title, then one line per field, in the windows' own face.
-void PaintReceipt(QPrinter& printer, const std::vector<std::string>& lines) {
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    const int lineHeight = page.height() / static_cast<int>(lines.size() + 3);
-    core::forms::Font font{.pixels = lineHeight * 6 / 10, .bold = true};
-    painter.setFont(ui::FontOf(font));
-    QRect line(page.left(), page.top(), page.width(), lineHeight);
-    painter.drawText(line, Qt::AlignCenter, ui::ToScreen(std::u16string_view(u"消费小票")));
-    font.bold = false;
-    font.pixels = lineHeight * 45 / 100;
-    painter.setFont(ui::FontOf(font));
-    line.translate(0, lineHeight * 3 / 2);
-    for (const std::string& text : lines) {
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, ui::ToScreen(text));
-        line.translate(0, lineHeight);
-    }
-}
-
 // Suggested as a PDF in the Documents folder, where no printer is set up.
 void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
     const int row = window.SelectedRow(kMonthTable);
@@ -112,12 +89,9 @@ void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
     if (row < 0 || !month) return;
     const std::vector<std::string> lines =
         ReceiptLines(month->Month(), static_cast<std::size_t>(row));
-    // The width of a till roll, and long enough for every line.
-    const QPageSize rollPage(QSizeF(80, 150), QPageSize::Millimeter);
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
-    ui::ShowPrintPreview(&window, pdf, rollPage,
-                         [&lines](QPrinter& printer) { PaintReceipt(printer, lines); });
+    ui::PrintTillRoll(&window, pdf, u"消费小票", lines);
 }
 
 }  // namespace

@@ -28,6 +28,12 @@ Message MessageFor(Operation operation, Outcome outcome) {
                     u"的开始时间已经改变，可能已在别处结账并重新开始计时。\n"
                     u"没有写入记录，请重新结账。"};
         case Outcome::BilledThisSecond:
+            if (operation == Operation::Switch) {
+                return {
+                    u"无法切换",
+                    u"有一次与这次计时同一秒开始的使用已经结账，切换过去后这次计时将无法结账。\n"
+                    u"请选择其他项目。"};
+            }
             return {u"无法开始计时",
                     u"在这一秒内刚刚结过账，同一秒内不能再次开始计时。\n请稍等片刻再开始计时。"};
         case Outcome::NoLongerInUse:

@@ -147,6 +147,11 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     if (settings.ReadSetting(to, texts.state) != texts.idle) {
         return Outcome::NoLongerIdle;
     }
+    // The use keeps its start second on the other item: a billed use of that item that began in
+    // the same second would be taken for it at its checkout.
+    if (IsRecorded(store, to, left[kStateKey + 1], core::CurrentTime())) {
+        return Outcome::BilledThisSecond;
+    }
     // One replacement of the file: a switch half done would leave both items with one tariff.
     const core::SettingWrite writes[] = {
         {to, *keys[0], left[0]},         {to, *keys[1], left[1]},

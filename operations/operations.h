@@ -20,7 +20,8 @@ enum class Outcome {
     NoLongerIdle,        // the item is in use (or gone) by now
     NoLongerInUse,       // the item is idle (or gone) by now
     StartedAgain,        // checkout: in use, but not with the start time the window showed
-    BilledThisSecond,    // start: a billed use of the item began in this second; nothing done
+    BilledThisSecond,    // start, switch: a billed use of the item began in the use's start
+                         // second; nothing done
     SettingsNotRead,     // the file cannot be read just now; nothing changed
     SettingsNotWritten,  // nothing changed
     SettingsReadOnly,  // the settings file's folder takes no lock file, nor any write; nothing done

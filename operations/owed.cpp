@@ -19,10 +19,12 @@ OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
     for (const std::string& name : names) {
         if (!IsInUse(settings, name)) continue;
         ++owed.items;
-        const std::optional<billing::ChargeSoFar> charge = billing::ChargeAt(
-            settings, name, settings.ReadSetting(name, core::Texts().startTime), now);
+        std::string start = settings.ReadSetting(name, core::Texts().startTime);
+        const std::optional<billing::ChargeSoFar> charge =
+            billing::ChargeAt(settings, name, start, now);
         const std::optional<std::int64_t> fee =
             charge ? history::WholeInteger(charge->fee) : std::nullopt;
+        owed.uses.push_back({name, std::move(start), fee});
         std::int64_t sum = 0;
         if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
             ++owed.unreadable;

@@ -20,6 +20,11 @@ QVariant ColumnsModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
+bool ColumnsModel::ShowsWholeText(int column) const {
+    return column >= 0 && column < columnCount() &&
+           m_columns[static_cast<std::size_t>(column)].wholeText;
+}
+
 QVariant ColumnsModel::Alignment(const QModelIndex& index, int role) const {
     if (role != Qt::TextAlignmentRole || !index.isValid()) return {};
     return static_cast<int>(AlignmentOf(m_columns[static_cast<std::size_t>(index.column())].align));

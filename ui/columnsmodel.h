@@ -16,6 +16,7 @@ class ColumnsModel : public QAbstractTableModel {
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool ShowsWholeText(int column) const;
 
   protected:
     // The cell's alignment for Qt::TextAlignmentRole; nothing for other roles.

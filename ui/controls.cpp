@@ -1,7 +1,8 @@
 #include "ui/controls.h"
 
-#include <QChartView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 
+#include "ui/barchart.h"
 #include "ui/fittedlabel.h"
 #include "ui/pngicon.h"
 #include "ui/screentext.h"
@@ -48,11 +50,27 @@ class DigitsOnlyValidator : public QValidator {
 class ReportView : public QTableView {
   protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy) && CopyWholeText()) return;
         const bool step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
         if (step && currentIndex().isValid() && !selectionModel()->hasSelection()) {
             return selectRow(currentIndex().row());
         }
         QTableView::keyPressEvent(event);
+    }
+
+  private:
+    // The whole text of the chosen row, whichever cell of it is current; false without such a
+    // column, leaving Qt's copy of the current cell.
+    bool CopyWholeText() {
+        const auto* columns = qobject_cast<const ColumnsModel*>(model());
+        for (int column = 0; columns && currentIndex().isValid() && column < columns->columnCount();
+             ++column) {
+            if (!columns->ShowsWholeText(column)) continue;
+            QGuiApplication::clipboard()->setText(
+                columns->index(currentIndex().row(), column).data().toString());
+            return true;
+        }
+        return false;
     }
 };
 
@@ -148,17 +166,6 @@ QWidget* CreateStatusBar(const Control& control, QWidget* window) {
     return bar;
 }
 
-// An empty chart without legend or frame; its handler gives it the series to show.
-QWidget* CreateBarChart() {
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(0, 0, 0, 0));
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
 QWidget* CreateWidget(const Control& control, QWidget* window) {
     switch (control.kind) {
         case ControlKind::Label:
@@ -178,7 +185,7 @@ QWidget* CreateWidget(const Control& control, QWidget* window) {
         case ControlKind::StatusBar:
             return CreateStatusBar(control, window);
         case ControlKind::BarChart:
-            return CreateBarChart();
+            return new BarChart;
         case ControlKind::Timer:
             break;
     }

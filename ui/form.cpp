@@ -320,6 +320,12 @@ int Form::SelectedIndex(std::u16string_view name) const {
     return -1;
 }
 
+void Form::SelectEntry(std::u16string_view name, int index) {
+    QObject* control = Control(name);
+    if (auto* list = qobject_cast<QListWidget*>(control)) list->setCurrentRow(index);
+    if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentIndex(index);
+}
+
 std::string Form::SelectedText(std::u16string_view name) const {
     const QObject* control = Control(name);
     if (auto* list = qobject_cast<const QListWidget*>(control)) {

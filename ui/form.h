@@ -78,6 +78,7 @@ class Form : public QWidget {
     // List boxes and combo boxes.
     void AppendEntry(std::u16string_view name, std::string_view text);
     int SelectedIndex(std::u16string_view name) const;
+    void SelectEntry(std::u16string_view name, int index);
     std::string SelectedText(std::u16string_view name) const;
 
     void SetStatusPart(std::u16string_view name, int part, std::string_view text);

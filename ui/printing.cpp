@@ -1,8 +1,14 @@
 #include "ui/printing.h"
 
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <algorithm>
+
+#include "ui/controls.h"
+#include "ui/screentext.h"
 
 namespace durava::ui {
 namespace {
@@ -33,6 +39,31 @@ void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& p
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* pages) { paint(*pages); });
     preview.exec();
+}
+
+void PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view title,
+                   const std::vector<std::string>& lines) {
+    // A receipt of eleven fields fills 150 mm; longer texts grow the page line by line.
+    const double length = std::max(150.0, 150.0 / 14 * static_cast<double>(lines.size() + 3));
+    const QPageSize roll(QSizeF(80, length), QPageSize::Millimeter);
+    ShowPrintPreview(owner, pdfPath, roll, [&](QPrinter& printer) {
+        QPainter painter(&printer);
+        const QRect page = painter.viewport();
+        const int lineHeight =
+            page.height() / static_cast<int>(std::max<std::size_t>(lines.size(), 11) + 3);
+        core::forms::Font font{.pixels = lineHeight * 6 / 10, .bold = true};
+        painter.setFont(FontOf(font));
+        QRect line(page.left(), page.top(), page.width(), lineHeight);
+        painter.drawText(line, Qt::AlignCenter, ToScreen(title));
+        font.bold = false;
+        font.pixels = lineHeight * 45 / 100;
+        painter.setFont(FontOf(font));
+        line.translate(0, lineHeight * 3 / 2);
+        for (const std::string& text : lines) {
+            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, ToScreen(text));
+            line.translate(0, lineHeight);
+        }
+    });
 }
 
 void PrintPreviewsWith(std::function<bool(QPrinter&)> answer) {

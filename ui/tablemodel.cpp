@@ -13,7 +13,9 @@ int TableModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole) return ToScreen(Cell(index.row(), index.column()));
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && ShowsWholeText(index.column()))) {
+        return ToScreen(Cell(index.row(), index.column()));
+    }
     return Alignment(index, role);
 }
 

@@ -65,12 +65,20 @@ inline constexpr std::u16string_view kTodayLabel = u"标签12";
 inline constexpr std::u16string_view kInUseLabel = u"标签14";
 inline constexpr std::u16string_view kOwedLabel = u"标签16";
 inline constexpr std::u16string_view kUnreadableLabel = u"标签18";
+// Records of the month file that ended in another month, which the file's total includes.
+inline constexpr std::u16string_view kOtherMonthsLabel = u"标签19";
 inline constexpr std::u16string_view kDayTable = u"超级列表框1";
 inline constexpr std::u16string_view kDayChart = u"图表1";
 inline constexpr std::u16string_view kItemTable = u"超级列表框2";
 inline constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
 inline constexpr std::u16string_view kExportRecordsButton = u"按钮1";
 inline constexpr std::u16string_view kExportTotalsButton = u"按钮2";
+inline constexpr std::u16string_view kYearChoice = u"组合框1";
+inline constexpr std::u16string_view kYearButton = u"按钮3";
+inline constexpr std::u16string_view kRangeFromBox = u"编辑框1";
+inline constexpr std::u16string_view kRangeToBox = u"编辑框2";
+inline constexpr std::u16string_view kRangeButton = u"按钮4";
+inline constexpr std::u16string_view kDaySlipButton = u"按钮5";
 }  // namespace takings_window
 
 // The operations that window events run.
@@ -100,6 +108,9 @@ inline constexpr std::string_view kPrintReceipt = "PrintReceipt";
 inline constexpr std::string_view kInitTakings = "InitTakings";
 inline constexpr std::string_view kExportTakingsRecords = "ExportTakingsRecords";
 inline constexpr std::string_view kExportTakingsTotals = "ExportTakingsTotals";
+inline constexpr std::string_view kShowTakingsYear = "ShowTakingsYear";
+inline constexpr std::string_view kShowTakingsRange = "ShowTakingsRange";
+inline constexpr std::string_view kPrintDaySlip = "PrintDaySlip";
 inline constexpr std::string_view kListIdleItems = "ListIdleItems";
 inline constexpr std::string_view kEnableSwitchButton = "EnableSwitchButton";
 inline constexpr std::string_view kConfirmSwitch = "ConfirmSwitch";

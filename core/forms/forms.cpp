@@ -203,7 +203,7 @@ constexpr Column kItemTakingsColumns[] = {
 };
 
 constexpr Column kUnreadableColumns[] = {
-    {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left},
+    {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left, true},
 };
 
 // Captions on the left of their figures, which the window's created handler fills in.
@@ -226,10 +226,18 @@ constexpr Control kTakingsControls[] = {
     Figure(tw::kOwedLabel, 470, 50, 120),
     Figure(u"标签17", 600, 50, 71, u"无法读取"),
     Figure(tw::kUnreadableLabel, 670, 50, 100),
+    Figure(tw::kOtherMonthsLabel, 780, 50, 204),
     {.kind = ListView, .name = tw::kDayTable, .left = 10, .top = 90, .width = 300, .height = 330, .tabStop = true, .columns = kDayColumns},
     {.kind = BarChart, .name = tw::kDayChart, .left = 320, .top = 90, .width = 664, .height = 330},
     {.kind = ListView, .name = tw::kItemTable, .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},
     {.kind = ListView, .name = tw::kUnreadableTable, .left = 500, .top = 430, .width = 484, .height = 210, .tabStop = true, .columns = kUnreadableColumns},
+    {.kind = ComboBox, .name = tw::kYearChoice, .left = 10, .top = 650, .width = 80, .height = 30, .font = {14}, .tabStop = true, .minimumDropHeight = 160},
+    {.kind = Button, .name = tw::kYearButton, .left = 95, .top = 650, .width = 90, .height = 30, .text = u"查看全年", .font = {14}, .tabStop = true},
+    {.kind = EditBox, .name = tw::kRangeFromBox, .left = 200, .top = 650, .width = 100, .height = 30, .font = {14}, .tabStop = true},
+    {.kind = Label, .name = u"标签20", .left = 300, .top = 650, .width = 24, .height = 30, .text = u"至", .font = {14}, .border = false},
+    {.kind = EditBox, .name = tw::kRangeToBox, .left = 324, .top = 650, .width = 100, .height = 30, .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kRangeButton, .left = 429, .top = 650, .width = 90, .height = 30, .text = u"查看区间", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kDaySlipButton, .left = 654, .top = 650, .width = 110, .height = 30, .text = u"打印日结单", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kExportRecordsButton, .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kExportTotalsButton, .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
 };
@@ -238,6 +246,9 @@ constexpr Binding kTakingsBindings[] = {
     {u"", Event::Created, op::kInitTakings},
     {tw::kExportRecordsButton, Event::Click, op::kExportTakingsRecords},
     {tw::kExportTotalsButton, Event::Click, op::kExportTakingsTotals},
+    {tw::kYearButton, Event::Click, op::kShowTakingsYear},
+    {tw::kRangeButton, Event::Click, op::kShowTakingsRange},
+    {tw::kDaySlipButton, Event::Click, op::kPrintDaySlip},
 };
 
 constexpr Control kSwitchControls[] = {

@@ -40,6 +40,8 @@ struct Column {
     std::u16string_view header;
     int width;
     Align align;
+    // Its full text shows on hover, and Ctrl+C copies the chosen row's: for texts wider than it.
+    bool wholeText = false;
 };
 
 struct StatusPart {

@@ -38,7 +38,7 @@ TEST(BindingsTest, everyBindingOfEveryWindowReachesARegisteredHandler) {
             ++bindings;
         }
     }
-    EXPECT_EQ(bindings, 28);
+    EXPECT_EQ(bindings, 31);
 }
 
 }  // namespace

@@ -11,6 +11,13 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+TEST(GroupThousands, groupsOnlyTheWholePartAtTheFront) {
+    EXPECT_EQ(GroupThousands("5000020720 元"), "5,000,020,720 元");
+    EXPECT_EQ(GroupThousands("-113636834.55"), "-113,636,834.55");
+    EXPECT_EQ(GroupThousands("999"), "999");
+    EXPECT_EQ(GroupThousands("x1000"), "x1000");
+}
+
 TEST(RealToText, uses13DigitsAndThreeExponentDigits) {
     const struct {
         double value;

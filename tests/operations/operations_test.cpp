@@ -202,6 +202,20 @@ TEST_F(OperationsTest, switchMovesTheUseAndExchangesTheTariffs) {
                               "状态=空闲中\r\n开始时间=无\r\n"));
 }
 
+// B's use would keep its start second on A, where a billed use began in that second: A's checkout
+// would take it for that use and never bill it.
+TEST_F(OperationsTest, aSwitchOntoABilledUseOfTheSameStartSecondIsRefused) {
+    WriteBytes(m_folder / kJune,
+               Gbk("A@2024/05/31 23:00:00@2024/06/01 00:20:00@1 时 20 分 0 秒@"
+                   "4 小时 0 分@未超时@30 分钟@20 元 / 小时@70 元@0 元@￥70 元\r\n"));
+    core::SetClock([] { return kHalfPastMidnight; });
+    const std::string before = Settings();
+    Store store = MakeStore();
+    EXPECT_EQ(SwitchUse(store, "B", "A"), Outcome::BilledThisSecond);
+    core::SetClock({});
+    EXPECT_EQ(Settings(), before);
+}
+
 TEST_F(OperationsTest, saveAndDeleteChangeOnlyTheirItem) {
     Store store = MakeStore();
     ASSERT_EQ(SaveItem(store, "C", {"60", "10", "15", "-0"}), Outcome::Done);

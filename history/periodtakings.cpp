@@ -1,0 +1,74 @@
+#include "history/periodtakings.h"
+
+#include <system_error>
+
+#include "core/store/fileio.h"
+#include "core/store/startup.h"
+
+namespace durava::history {
+namespace {
+
+core::CalendarTime MonthBefore(const core::CalendarTime& day) {
+    return day.month == 1 ? core::CalendarTime{day.year - 1, 12, 0}
+                          : core::CalendarTime{day.year, day.month - 1, 0};
+}
+
+core::CalendarTime MonthAfter(const core::CalendarTime& month) {
+    return month.month == 12 ? core::CalendarTime{month.year + 1, 1, 0}
+                             : core::CalendarTime{month.year, month.month + 1, 0};
+}
+
+bool SameMonth(const core::CalendarTime& a, const core::CalendarTime& b) {
+    return a.year == b.year && a.month == b.month;
+}
+
+}  // namespace
+
+std::optional<PeriodTakings> ComputePeriod(
+    const std::filesystem::path& historyFolder, const core::CalendarTime& first,
+    const core::CalendarTime& last,
+    const std::function<bool(std::size_t done, std::size_t all)>& goOn) {
+    PeriodTakings period;
+    const core::CalendarTime before = MonthBefore(first);
+    for (core::CalendarTime month = before;; month = MonthAfter(month)) {
+        const std::filesystem::path path =
+            core::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
+        period.files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
+        if (SameMonth(month, last)) break;
+    }
+    // The adder keeps views into the months: they must not move while it works.
+    period.months.reserve(period.files.size());
+    TakingsAdder adder;
+    adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
+    for (std::size_t file = 0; file < period.files.size(); ++file) {
+        PeriodFile& read = period.files[file];
+        std::optional<std::string> bytes = core::ReadWholeFile(read.path);
+        std::error_code error;
+        if (!bytes) {
+            read.state = std::filesystem::exists(std::filesystem::symlink_status(read.path, error))
+                             ? FileState::Unreadable
+                             : FileState::Missing;
+        }
+        period.months.emplace_back(bytes ? std::move(*bytes) : std::string());
+        adder.Add(period.months.back(), file, read.inSpan);
+        if (goOn && !goOn(file + 1, period.files.size())) return std::nullopt;
+    }
+    period.takings = adder.Finish();
+    return period;
+}
+
+std::vector<DayTakings> MonthsOf(const std::vector<DayTakings>& days) {
+    std::vector<DayTakings> months;
+    for (const DayTakings& day : days) {
+        if (months.empty() || !SameMonth(months.back().date, day.date)) {
+            months.push_back({{day.date.year, day.date.month, 0}, {}});
+        }
+        Takings& sum = months.back().takings;
+        sum.yuan += day.takings.yuan;
+        sum.uses += day.takings.uses;
+        sum.seconds += day.takings.seconds;
+    }
+    return months;
+}
+
+}  // namespace durava::history

@@ -1,0 +1,43 @@
+#pragma once
+// The takings of any span of days, a week or a year: each record counts on the day it ended,
+// whichever month file holds it.
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/datetime.h"
+#include "history/historyfile.h"
+#include "history/takings.h"
+
+namespace durava::history {
+
+enum class FileState { Read, Missing, Unreadable };
+
+struct PeriodFile {
+    core::CalendarTime month;  // its day is 0
+    std::filesystem::path path;
+    FileState state;
+    // False for last month's file, read only for the checkouts it may hold of the first days.
+    bool inSpan;
+};
+
+struct PeriodTakings {
+    MonthTakings takings;              // every day of the span listed
+    std::vector<PeriodFile> files;     // in month order; an unreadable record's `file` is its place
+    std::vector<HistoryMonth> months;  // beside `files`
+};
+
+// A copy started last month keeps its checkouts in last month's file, so the month before
+// `first` is read too. `goOn` hears after each file how many of how many are read; false stops
+// the reading and gives nothing.
+std::optional<PeriodTakings> ComputePeriod(
+    const std::filesystem::path& historyFolder, const core::CalendarTime& first,
+    const core::CalendarTime& last,
+    const std::function<bool(std::size_t done, std::size_t all)>& goOn = {});
+
+// The days summed per month, each month with day 0.
+std::vector<DayTakings> MonthsOf(const std::vector<DayTakings>& days);
+
+}  // namespace durava::history

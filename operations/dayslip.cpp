@@ -1,0 +1,42 @@
+#include "operations/dayslip.h"
+
+#include "core/numbers.h"
+#include "core/texts.h"
+
+namespace durava::operations {
+namespace {
+
+std::string Uses(std::int64_t uses) {
+    return core::IntegerToText(uses) + core::Fixed(u" 次");
+}
+
+}  // namespace
+
+std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
+                                      const history::MonthTakings& takings, const OwedNow& owed,
+                                      core::DateTime printedAt) {
+    using core::Fixed;
+    const std::string gap = "  ";
+    std::vector<std::string> lines = {
+        Fixed(u"日期：") + history::DayText(day),
+        Fixed(u"打印时间：") + core::FormatDateTime(printedAt, "yyyy/MM/dd", " hh:mm:ss", true),
+        Fixed(u"营业额：") + history::YuanText(takings.total.yuan),
+        Fixed(u"使用次数：") + Uses(takings.total.uses),
+        Fixed(u"使用时长：") + history::HoursText(takings.total.seconds),
+        Fixed(u"—— 各项目 ——"),
+    };
+    for (const history::ItemTakings& item : takings.items) {
+        lines.push_back(item.name + gap + Uses(item.takings.uses) + gap +
+                        history::HoursText(item.takings.seconds) + gap +
+                        history::YuanText(item.takings.yuan));
+    }
+    lines.push_back(Fixed(u"—— 仍在使用 ——"));
+    for (const OwedUse& use : owed.uses) {
+        lines.push_back(use.item + gap + use.start + gap +
+                        (use.yuan ? history::YuanText(*use.yuan) : Fixed(u"无法计费")));
+    }
+    lines.push_back(Fixed(u"在用应收：") + history::YuanText(owed.yuan));
+    return lines;
+}
+
+}  // namespace durava::operations

@@ -1,0 +1,17 @@
+#pragma once
+// The day-end slip (日结单) an owner prints before closing: the day's takings, uses and hours per
+// item and in total, then the uses still running with what they owe at printing time.
+#include <string>
+#include <vector>
+
+#include "core/datetime.h"
+#include "history/takings.h"
+#include "operations/owed.h"
+
+namespace durava::operations {
+
+std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
+                                      const history::MonthTakings& takings, const OwedNow& owed,
+                                      core::DateTime printedAt);
+
+}  // namespace durava::operations

@@ -1,0 +1,38 @@
+#pragma once
+// A bar chart drawn with QPainter: one bar per value, its label under it and its value printed on
+// it. Each bar is an accessible element that names itself, so a screen reader reads the chart.
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+namespace durava::ui {
+
+struct Bar {
+    QString label;       // under the bar: a day or a month
+    QString valueText;   // printed above the bar
+    QString spokenText;  // what a screen reader says of the bar
+    qint64 value = 0;
+};
+
+class BarChart : public QWidget {
+    Q_OBJECT
+  public:
+    explicit BarChart(QWidget* parent = nullptr);
+
+    void SetBars(std::vector<Bar> bars);
+    const std::vector<Bar>& Bars() const { return m_bars; }
+    // Where bar `index` is drawn, in the widget's coordinates.
+    QRect BarRect(std::size_t index) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    struct Layout;
+    Layout LayOut() const;
+
+    std::vector<Bar> m_bars;
+};
+
+}  // namespace durava::ui
