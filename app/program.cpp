@@ -1,9 +1,9 @@
 #include "app/program.h"
 
-#include "history/checkout.h"
-#include "history/takingswindow.h"
-#include "history/viewer.h"
-#include "items/register.h"
+#include "history/windows/checkout.h"
+#include "history/windows/takingswindow.h"
+#include "history/windows/viewer.h"
+#include "items/windows/register.h"
 #include "mainwin/mainwindow.h"
 
 namespace durava::app {

@@ -9,7 +9,7 @@
 
 #include "core/forms/forms.h"
 #include "history/historyfile.h"
-#include "history/viewer.h"
+#include "history/windows/viewer.h"
 #include "offscreen_app.h"
 #include "sample_files.h"
 #include "support/paints.h"

@@ -30,13 +30,12 @@ bool IsAmount(std::size_t field) {
 }  // namespace
 
 std::vector<std::string> ReceiptLines(const HistoryMonth& month, std::size_t record) {
-    const std::span<const core::forms::Column> columns = RecordColumns();
     std::vector<std::string_view> fields;
     month.SplitFields(record, fields);
     std::vector<std::string> lines;
-    for (std::size_t field = 0; field < columns.size(); ++field) {
+    for (std::size_t field = 0; field < kRecordFields; ++field) {
         const std::string text = CellText(fields, field);
-        lines.push_back(core::WideToText(columns[field].header) + core::Fixed(u"：") +
+        lines.push_back(core::WideToText(kFieldCaptions[field]) + core::Fixed(u"：") +
                         (IsAmount(field) ? ReadableAmount(text) : text));
     }
     return lines;

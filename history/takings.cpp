@@ -5,7 +5,6 @@
 #include <map>
 #include <variant>
 
-#include "core/forms/formnames.h"
 #include "core/numbers.h"
 #include "core/texts.h"
 
@@ -73,13 +72,6 @@ std::string YuanText(std::int64_t yuan) {
 std::string HoursText(std::int64_t seconds) {
     return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
            core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
-}
-
-std::span<const core::forms::Column> RecordColumns() {
-    for (const core::forms::Control& control : core::forms::HistoryWindow().controls) {
-        if (control.name == core::forms::history_window::kMonthTable) return control.columns;
-    }
-    return {};
 }
 
 std::string CellText(std::span<const std::string_view> fields, std::size_t field) {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "core/forms/forms.h"
 #include "history/historyfile.h"
 
 namespace durava::history {
@@ -74,9 +73,6 @@ std::string DayText(const core::CalendarTime& day);
 std::string YuanText(std::int64_t yuan);
 // "16 时 33 分".
 std::string HoursText(std::int64_t seconds);
-
-// The columns of the history window, which name the record's fields as the operator knows them.
-std::span<const core::forms::Column> RecordColumns();
 
 // The text of field `field` of eleven, from a record's fields as SplitFields cuts them; the last
 // one also carries any fields beyond it, joined as they were, so that nothing of a record with an

@@ -2,13 +2,11 @@
 
 #include "core/forms/formnames.h"
 
-#include <QTableView>
-
-#include "lvcolor/colourdelegate.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/listmenu.h"
 #include "mainwin/notices.h"
 #include "mainwin/refresh.h"
+#include "ui/colourdelegate.h"
 #include "ui/form.h"
 
 namespace durava::mainwin {
@@ -17,8 +15,7 @@ namespace {
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
-    lvcolor::AttachParent(globals.MainListColours,
-                          qobject_cast<QTableView*>(main.Control(kMainList)));
+    ui::AttachParent(globals.MainListColours, main.View(kMainList));
     FillItemList(globals);
     StartRefreshWorker(globals);
     if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);

@@ -1,19 +1,13 @@
 #pragma once
 // A bar chart drawn with QPainter: one bar per value, its label under it and its value printed on
 // it. Each bar is an accessible element that names itself, so a screen reader reads the chart.
-#include <QString>
 #include <QWidget>
 
 #include <vector>
 
-namespace durava::ui {
+#include "ui/bar.h"
 
-struct Bar {
-    QString label;       // under the bar: a day or a month
-    QString valueText;   // printed above the bar
-    QString spokenText;  // what a screen reader says of the bar
-    qint64 value = 0;
-};
+namespace durava::ui {
 
 class BarChart : public QWidget {
     Q_OBJECT

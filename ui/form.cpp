@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "ui/barchart.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/fittedlabel.h"
@@ -208,6 +209,14 @@ std::string Form::Text(std::u16string_view name) const {
     return {};
 }
 
+std::u16string Form::TypedText(std::u16string_view name) const {
+    const auto* edit = qobject_cast<const QLineEdit*>(Control(name));
+    if (!edit) return {};
+    const QString typed = edit->text();
+    return {reinterpret_cast<const char16_t*>(typed.utf16()),
+            static_cast<std::size_t>(typed.size())};
+}
+
 void Form::SetText(std::u16string_view name, std::string_view text) {
     QObject* control = Control(name);
     const QString screen = ToScreen(text);
@@ -252,6 +261,37 @@ std::string Form::Cell(std::u16string_view name, int row, int column) const {
 int Form::RowCount(std::u16string_view name) const {
     const TableModel* model = Model(name);
     return model ? model->rowCount() : 0;
+}
+
+std::span<const core::forms::Column> Form::Columns(std::u16string_view name) const {
+    for (const core::forms::Control& control : m_definition.controls) {
+        if (control.name == name) return control.columns;
+    }
+    return {};
+}
+
+void Form::ScrollToTop(std::u16string_view name) {
+    if (QAbstractItemView* view = View(name)) view->scrollToTop();
+}
+
+QAbstractItemView* Form::View(std::u16string_view name) const {
+    return qobject_cast<QAbstractItemView*>(Control(name));
+}
+
+QAbstractItemModel* Form::ListModel(std::u16string_view name) const {
+    const QAbstractItemView* view = View(name);
+    return view ? view->model() : nullptr;
+}
+
+void Form::ReplaceListModel(std::u16string_view name, QAbstractItemModel* model) {
+    QAbstractItemView* view = View(name);
+    if (!view) return;
+    QAbstractItemModel* rows = view->model();
+    QItemSelectionModel* selection = view->selectionModel();
+    model->setParent(view);
+    view->setModel(model);
+    delete selection;
+    delete rows;
 }
 
 Form::ListEdit Form::EditList(std::u16string_view name) {
@@ -313,6 +353,12 @@ void Form::AppendEntry(std::u16string_view name, std::string_view text) {
     }
 }
 
+void Form::ClearEntries(std::u16string_view name) {
+    QObject* control = Control(name);
+    if (auto* list = qobject_cast<QListWidget*>(control)) list->clear();
+    if (auto* combo = qobject_cast<QComboBox*>(control)) combo->clear();
+}
+
 int Form::SelectedIndex(std::u16string_view name) const {
     const QObject* control = Control(name);
     if (auto* list = qobject_cast<const QListWidget*>(control)) return list->currentRow();
@@ -322,7 +368,10 @@ int Form::SelectedIndex(std::u16string_view name) const {
 
 void Form::SelectEntry(std::u16string_view name, int index) {
     QObject* control = Control(name);
-    if (auto* list = qobject_cast<QListWidget*>(control)) list->setCurrentRow(index);
+    if (auto* list = qobject_cast<QListWidget*>(control)) {
+        // setCurrentRow(-1) leaves the current entry where it was.
+        index < 0 ? list->setCurrentIndex({}) : list->setCurrentRow(index);
+    }
     if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentIndex(index);
 }
 
@@ -334,6 +383,10 @@ std::string Form::SelectedText(std::u16string_view name) const {
     if (auto* combo = qobject_cast<const QComboBox*>(control))
         return FromScreen(combo->currentText());
     return {};
+}
+
+void Form::SetBars(std::u16string_view name, std::vector<Bar> bars) {
+    if (auto* chart = qobject_cast<BarChart*>(Control(name))) chart->SetBars(std::move(bars));
 }
 
 void Form::SetStatusPart(std::u16string_view name, int part, std::string_view text) {

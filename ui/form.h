@@ -5,12 +5,16 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/forms/forms.h"
+#include "ui/bar.h"
 
+class QAbstractItemModel;
+class QAbstractItemView;
 class QLabel;
 class QMenu;
 class QAction;
@@ -37,6 +41,8 @@ class Form : public QWidget {
     std::intptr_t Handle(std::u16string_view name = {}) const;
 
     std::string Text(std::u16string_view name) const;
+    // Edit boxes: the text as typed, before it is converted to code page 936.
+    std::u16string TypedText(std::u16string_view name) const;
     void SetText(std::u16string_view name, std::string_view text);
     bool IsEnabled(std::u16string_view name) const;
     void SetEnabled(std::u16string_view name, bool enabled);
@@ -49,6 +55,14 @@ class Form : public QWidget {
     void SetCell(std::u16string_view name, int row, int column, std::string_view text);
     std::string Cell(std::u16string_view name, int row, int column) const;
     int RowCount(std::u16string_view name) const;
+    std::span<const core::forms::Column> Columns(std::u16string_view name) const;
+    void ScrollToTop(std::u16string_view name);
+    // The view itself, for a drawing hook that paints its cells.
+    QAbstractItemView* View(std::u16string_view name) const;
+    // The list's rows. A window whose rows are too many to copy and convert up front puts a model
+    // of its own in place of the framework's row store; the view then owns it.
+    QAbstractItemModel* ListModel(std::u16string_view name) const;
+    void ReplaceListModel(std::u16string_view name, QAbstractItemModel* model);
 
     // A list's cells read and written in bulk, as a refresh pass does every second: the list is
     // found by its name once, and its view hears of the changes once, when the edit ends.
@@ -77,9 +91,14 @@ class Form : public QWidget {
 
     // List boxes and combo boxes.
     void AppendEntry(std::u16string_view name, std::string_view text);
+    void ClearEntries(std::u16string_view name);
     int SelectedIndex(std::u16string_view name) const;
+    // -1 leaves no entry current.
     void SelectEntry(std::u16string_view name, int index);
     std::string SelectedText(std::u16string_view name) const;
+
+    // Bar charts.
+    void SetBars(std::u16string_view name, std::vector<Bar> bars);
 
     void SetStatusPart(std::u16string_view name, int part, std::string_view text);
     std::string StatusPart(std::u16string_view name, int part) const;

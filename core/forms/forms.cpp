@@ -1,6 +1,7 @@
 #include "core/forms/forms.h"
 
 #include "core/forms/formnames.h"
+#include "history/historyfile.h"
 
 namespace durava::core::forms {
 namespace {
@@ -151,13 +152,14 @@ constexpr Binding kCheckoutBindings[] = {
     {cw::kConfirmButton, Event::Click, op::kConfirmCheckout},
 };
 
+// The record's fields under the captions the history file code gives them.
 constexpr Column kHistoryColumns[] = {
-    {u"名称", 80, Align::Left},      {u"开始时间", 150, Align::Left},
-    {u"结束时间", 150, Align::Left}, {u"使用时长", 120, Align::Left},
-    {u"初始时段", 90, Align::Left},  {u"超时时长", 90, Align::Left},
-    {u"最小单位", 75, Align::Left},  {u"超时单价", 90, Align::Left},
-    {u"初始费用", 75, Align::Left},  {u"超时费用", 75, Align::Left},
-    {u"总费用", 90, Align::Left},
+    {history::kFieldCaptions[0], 80, Align::Left},  {history::kFieldCaptions[1], 150, Align::Left},
+    {history::kFieldCaptions[2], 150, Align::Left}, {history::kFieldCaptions[3], 120, Align::Left},
+    {history::kFieldCaptions[4], 90, Align::Left},  {history::kFieldCaptions[5], 90, Align::Left},
+    {history::kFieldCaptions[6], 75, Align::Left},  {history::kFieldCaptions[7], 90, Align::Left},
+    {history::kFieldCaptions[8], 75, Align::Left},  {history::kFieldCaptions[9], 75, Align::Left},
+    {history::kFieldCaptions[10], 90, Align::Left},
 };
 
 constexpr Control kHistoryControls[] = {

@@ -10,7 +10,7 @@
 
 #include "core/codepage.h"
 #include "core/forms/formnames.h"
-#include "items/itemtesting.h"
+#include "items/windows/itemtesting.h"
 #include "lvcolor/colourmodel.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/refresh.h"

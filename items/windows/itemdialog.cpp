@@ -1,6 +1,4 @@
-#include "items/itemdialog.h"
-
-#include <QLineEdit>
+#include "items/windows/itemdialog.h"
 
 #include <string>
 
@@ -8,7 +6,7 @@
 #include "core/forms/forms.h"
 #include "core/texts.h"
 #include "items/itemname.h"
-#include "items/refusals.h"
+#include "items/windows/refusals.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "ui/form.h"
@@ -39,9 +37,7 @@ void OpenDialog(mainwin::Globals& globals) {
 
 // The typed name exactly as the box holds it, before conversion to code page 936.
 NameFault CheckTypedName(const ui::Form& dialog) {
-    const QString typed = qobject_cast<const QLineEdit*>(dialog.Control(kNameBox))->text();
-    return CheckItemName(std::u16string_view(reinterpret_cast<const char16_t*>(typed.utf16()),
-                                             static_cast<std::size_t>(typed.size())));
+    return CheckItemName(dialog.TypedText(kNameBox));
 }
 
 }  // namespace

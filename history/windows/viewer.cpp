@@ -1,8 +1,6 @@
-#include "history/viewer.h"
+#include "history/windows/viewer.h"
 
 #include <QDir>
-#include <QListWidget>
-#include <QTableView>
 
 #include "core/codepage.h"
 #include "core/forms/formnames.h"
@@ -10,9 +8,9 @@
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "history/monthfiles.h"
-#include "history/monthmodel.h"
 #include "history/receipt.h"
 #include "history/takings.h"
+#include "history/windows/monthmodel.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screentext.h"
@@ -35,19 +33,17 @@ void ListHistoryFiles(mainwin::Globals& globals, ui::Form& window) {
     for (const std::string& name : files) window.AppendEntry(kMonthList, FileTitle(name));
     // A list view that takes the focus without a current entry makes its first entry current,
     // which would show the oldest month unasked; one explicit choice of none stops that.
-    qobject_cast<QListWidget*>(window.Control(kMonthList))->setCurrentIndex({});
+    window.SelectEntry(kMonthList, -1);
 }
 
 // The first month shown replaces the framework's row store, which would copy and convert every
 // cell of a large month up front.
-HistoryMonthModel& MonthModel(QTableView& view) {
-    if (auto* model = qobject_cast<HistoryMonthModel*>(view.model())) return *model;
-    auto* model = new HistoryMonthModel(RecordColumns(), &view);
-    QAbstractItemModel* rows = view.model();
-    QItemSelectionModel* selection = view.selectionModel();
-    view.setModel(model);
-    delete selection;
-    delete rows;
+HistoryMonthModel& MonthModel(ui::Form& window) {
+    if (auto* model = qobject_cast<HistoryMonthModel*>(window.ListModel(kMonthTable))) {
+        return *model;
+    }
+    auto* model = new HistoryMonthModel(window.Columns(kMonthTable), nullptr);
+    window.ReplaceListModel(kMonthTable, model);
     return *model;
 }
 
@@ -59,9 +55,8 @@ std::filesystem::path ChosenMonthPath(const mainwin::Globals& globals, const ui:
 void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
     HistoryMonth month = ReadHistoryMonth(ChosenMonthPath(globals, window));
     const std::size_t count = month.RecordCount();
-    auto& view = *qobject_cast<QTableView*>(window.Control(kMonthTable));
-    MonthModel(view).Show(std::move(month));
-    view.scrollToTop();
+    MonthModel(window).Show(std::move(month));
+    window.ScrollToTop(kMonthTable);
     window.SetText(kCountLabel, core::Fixed(u"共 ") +
                                     core::IntegerToText(static_cast<long long>(count)) +
                                     core::Fixed(u" 条记录"));
@@ -84,8 +79,7 @@ void UpdateRecordMenu(ui::Form& window) {
 // Suggested as a PDF in the Documents folder, where no printer is set up.
 void PrintReceipt(const mainwin::Globals& globals, ui::Form& window) {
     const int row = window.SelectedRow(kMonthTable);
-    auto* view = qobject_cast<QTableView*>(window.Control(kMonthTable));
-    const auto* month = qobject_cast<const HistoryMonthModel*>(view->model());
+    const auto* month = qobject_cast<const HistoryMonthModel*>(window.ListModel(kMonthTable));
     if (row < 0 || !month) return;
     const std::vector<std::string> lines =
         ReceiptLines(month->Month(), static_cast<std::size_t>(row));

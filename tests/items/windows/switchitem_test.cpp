@@ -2,7 +2,7 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "items/itemtesting.h"
+#include "items/windows/itemtesting.h"
 #include "mainwin/itemlist.h"
 
 namespace durava::testing {

@@ -1,6 +1,4 @@
-#include "items/switchitem.h"
-
-#include <QComboBox>
+#include "items/windows/switchitem.h"
 
 #include <string>
 #include <vector>
@@ -22,7 +20,7 @@ using namespace core::forms::switch_window;
 
 // The entries as the file now has them, nothing chosen yet.
 void RelistIdleItems(mainwin::Globals& globals, ui::Form& window) {
-    qobject_cast<QComboBox*>(window.Control(kChoices))->clear();
+    window.ClearEntries(kChoices);
     window.SetEnabled(kConfirmButton, false);
     ListIdleItems(globals, window);
 }

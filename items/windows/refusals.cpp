@@ -1,4 +1,4 @@
-#include "items/refusals.h"
+#include "items/windows/refusals.h"
 
 #include <string>
 

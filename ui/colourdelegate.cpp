@@ -1,4 +1,4 @@
-#include "lvcolor/colourdelegate.h"
+#include "ui/colourdelegate.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -6,8 +6,13 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-namespace durava::lvcolor {
+namespace durava::ui {
 namespace {
+
+using lvcolor::CellColour;
+using lvcolor::ColourRef;
+using lvcolor::ListViewColouring;
+using lvcolor::WindowHandle;
 
 class ColourDelegate final : public QStyledItemDelegate {
     Q_OBJECT
@@ -78,6 +83,6 @@ void DetachParent(ListViewColouring& colouring, QAbstractItemView* list) {
     delete delegate;
 }
 
-}  // namespace durava::lvcolor
+}  // namespace durava::ui
 
 #include "colourdelegate.moc"

@@ -8,17 +8,17 @@
 class QAbstractItemView;
 class QWidget;
 
-namespace durava::lvcolor {
+namespace durava::ui {
 
-QColor ToQColor(ColourRef colour);
+QColor ToQColor(lvcolor::ColourRef colour);
 // The handle under which SetWindows and the delegate know a widget.
-WindowHandle HandleOf(const QWidget* widget);
+lvcolor::WindowHandle HandleOf(const QWidget* widget);
 
 // Drops every stored colour of `colouring`, installs the colour delegate on `list` and repaints
 // `list` whenever its colours change. One list view per colouring object; `colouring` must
 // outlive the attachment.
-void AttachParent(ListViewColouring& colouring, QAbstractItemView* list);
+void AttachParent(lvcolor::ListViewColouring& colouring, QAbstractItemView* list);
 // Gives `list` back the delegate it had before AttachParent and stops the repaints.
-void DetachParent(ListViewColouring& colouring, QAbstractItemView* list);
+void DetachParent(lvcolor::ListViewColouring& colouring, QAbstractItemView* list);
 
-}  // namespace durava::lvcolor
+}  // namespace durava::ui

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "core/store/settings.h"
-#include "items/itemtesting.h"
+#include "items/windows/itemtesting.h"
 #include "mainwin/itemlist.h"
 
 namespace durava::testing {

@@ -1,4 +1,4 @@
-#include "history/monthmodel.h"
+#include "history/windows/monthmodel.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,10 +1,10 @@
-#include "items/register.h"
+#include "items/windows/register.h"
 
 #include "core/forms/formnames.h"
 
-#include "items/deleteitem.h"
-#include "items/itemdialog.h"
-#include "items/switchitem.h"
+#include "items/windows/deleteitem.h"
+#include "items/windows/itemdialog.h"
+#include "items/windows/switchitem.h"
 
 namespace durava::items {
 

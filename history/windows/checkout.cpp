@@ -1,4 +1,4 @@
-#include "history/checkout.h"
+#include "history/windows/checkout.h"
 
 #include "core/datetime.h"
 #include "core/forms/formnames.h"

@@ -1,4 +1,4 @@
-#include "items/deleteitem.h"
+#include "items/windows/deleteitem.h"
 
 #include "core/texts.h"
 #include "mainwin/itemlist.h"

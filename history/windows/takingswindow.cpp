@@ -1,4 +1,4 @@
-#include "history/takingswindow.h"
+#include "history/windows/takingswindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,13 +11,13 @@
 #include "core/store/startup.h"
 #include "core/texts.h"
 #include "history/monthfiles.h"
-#include "history/periodreading.h"
 #include "history/periodtakings.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "history/windows/periodreading.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
-#include "ui/barchart.h"
+#include "ui/bar.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -183,7 +183,7 @@ void ShowChart(ui::Form& window, const Shown& shown) {
                                                    core::Fixed(u" 次")),
                         .value = yuan});
     }
-    qobject_cast<ui::BarChart*>(window.Control(kDayChart))->SetBars(std::move(bars));
+    window.SetBars(kDayChart, std::move(bars));
 }
 
 const Shown* ShownIn(const ui::Form& window) {

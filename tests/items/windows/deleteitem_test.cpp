@@ -1,7 +1,7 @@
 // Deleting an item through the list menu: the warning, the file afterwards, and refusals.
 #include <QTest>
 
-#include "items/itemtesting.h"
+#include "items/windows/itemtesting.h"
 #include "mainwin/itemlist.h"
 
 namespace durava::testing {

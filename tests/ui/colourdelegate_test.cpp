@@ -1,4 +1,4 @@
-#include "lvcolor/colourdelegate.h"
+#include "ui/colourdelegate.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,8 +11,13 @@
 
 #include "support/paints.h"
 
-namespace durava::lvcolor {
+namespace durava::ui {
 namespace {
+
+using lvcolor::CellColour;
+using lvcolor::ColourRef;
+using lvcolor::ListViewColouring;
+using lvcolor::WindowHandle;
 
 constexpr ColourRef kLightGreen = 0x9DE1B3;
 const QColor kBase(250, 240, 230);
@@ -131,7 +136,7 @@ class ColourDelegateTest : public QObject {
     QAbstractItemDelegate* m_previous = nullptr;
 };
 
-}  // namespace durava::lvcolor
+}  // namespace durava::ui
 
-QTEST_MAIN(durava::lvcolor::ColourDelegateTest)
+QTEST_MAIN(durava::ui::ColourDelegateTest)
 #include "colourdelegate_test.moc"
