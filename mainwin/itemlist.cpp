@@ -5,7 +5,9 @@
 
 #include "core/numbers.h"
 #include "core/texts.h"
+#include "mainwin/liststate.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 
 namespace durava::mainwin {
 
@@ -20,7 +22,7 @@ void FillItemList(Globals& globals) {
     const std::string selectedName =
         selected == -1 ? std::string() : main.Cell(kMainList, selected, kColumnName);
     int reselect = -1;
-    globals.ListGeneration = settings.Generation();
+    ui::Kept<ListState>(main)->generation = settings.Generation();
     settings.ReadSectionNames(globals.app.SectionNames);
     std::vector<std::vector<std::string>> rows;
     rows.reserve(globals.app.SectionNames.size());

@@ -4,16 +4,19 @@
 
 #include "mainwin/itemlist.h"
 #include "mainwin/listmenu.h"
+#include "mainwin/liststate.h"
 #include "mainwin/notices.h"
 #include "mainwin/refresh.h"
 #include "ui/colourdelegate.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 
 namespace durava::mainwin {
 namespace {
 
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
+    ui::Keep(main, ListState{});
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
     ui::AttachParent(globals.MainListColours, main.View(kMainList));
     FillItemList(globals);

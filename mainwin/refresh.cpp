@@ -9,8 +9,10 @@
 #include "core/numbers.h"
 #include "core/texts.h"
 #include "mainwin/itemlist.h"
+#include "mainwin/liststate.h"
 #include "mainwin/refreshschedule.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 
 namespace durava::mainwin {
 
@@ -20,7 +22,8 @@ void RefreshPass(Globals& globals) {
     // One look at the settings file per pass, however many items are in use.
     const core::SettingsFile::OneLook look(globals.app.Settings);
     // Another copy of the program, or another desk, may have changed the items.
-    if (globals.app.Settings.Generation() != globals.ListGeneration) FillItemList(globals);
+    ListState& shown = *ui::Kept<ListState>(main);
+    if (globals.app.Settings.Generation() != shown.generation) FillItemList(globals);
 
     ui::Form::ListEdit list = main.EditList(kMainList);
     const int rows = list.RowCount();
@@ -33,8 +36,8 @@ void RefreshPass(Globals& globals) {
         if (state == texts.idle) ++idle;
         if (state != texts.inUse) continue;
         std::optional<billing::ChargeSoFar> charge =
-            globals.ListCharges.At(globals.app.Settings, static_cast<std::size_t>(row),
-                                   list.Cell(row, kColumnName), list.Cell(row, kColumnStart), now);
+            shown.charges.At(globals.app.Settings, static_cast<std::size_t>(row),
+                             list.Cell(row, kColumnName), list.Cell(row, kColumnStart), now);
         if (!charge) {
             // A start time that cannot be read would show a huge or negative use; say so instead.
             list.SetCell(row, kColumnDuration, core::Fixed(u"开始时间有误"));

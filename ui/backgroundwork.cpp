@@ -49,8 +49,8 @@ void RunInBackground(QWidget* window, std::u16string_view caption,
         });
     }));
     auto* running = new Work(window, std::move(thread), progress);
-    auto* dialog = new QProgressDialog(ToScreen(caption), ToScreen(std::u16string_view(u"取消")),
-                                       0, 1, window);
+    auto* dialog = new QProgressDialog(ToScreen(caption), ToScreen(std::u16string_view(u"取消")), 0,
+                                       1, window);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(kQuietMilliseconds);
     dialog->setAutoClose(false);

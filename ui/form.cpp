@@ -53,10 +53,11 @@ void CentreOnScreen(QWidget& window, const core::forms::Window& definition) {
 }  // namespace
 
 Form* Form::Open(const core::forms::Window& definition, const Handlers& handlers,
-                 QWidget* mainWindow) {
+                 QWidget* mainWindow, const std::function<void(Form&)>& prepare) {
     const bool owned = definition.opening == Opening::ModalOwnedByMain;
     auto* form = new Form(definition, handlers, owned ? mainWindow : nullptr);
     form->Build();
+    if (prepare) prepare(*form);
     form->Dispatch(Event::Created, {});
     if (!definition.firstFocus.empty()) form->Focus(definition.firstFocus);
     if (definition.opening == Opening::NotModalNoOwner) {

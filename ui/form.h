@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -29,8 +30,10 @@ class Form : public QWidget {
   public:
     // Opens a window as its definition says: a modal one has been closed and destroyed when this
     // returns (nullptr); otherwise the open window. `mainWindow` owns the windows it should own.
+    // `prepare` runs before the window's first event, to give it what it is opened on.
     static Form* Open(const core::forms::Window& definition, const Handlers& handlers,
-                      QWidget* mainWindow = nullptr);
+                      QWidget* mainWindow = nullptr,
+                      const std::function<void(Form&)>& prepare = {});
 
     ~Form() override;
 

@@ -6,6 +6,7 @@
 #include "mainwin/outcomes.h"
 #include "operations/operations.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 
 namespace durava::history {
 namespace {
@@ -16,16 +17,18 @@ using core::forms::checkout_window::kValueLabels;
 static_assert(std::size(kValueLabels) == history::kRecordFields);
 
 void InitCheckout(mainwin::Globals& globals, ui::Form& window) {
-    globals.CheckoutBill = operations::ComputeBill(
-        globals.app.Settings, globals.app.CheckoutItemName, core::CurrentTime());
+    // The window keeps the bill it shows, for its confirmation.
+    const operations::Bill& bill =
+        ui::Keep(window, operations::ComputeBill(globals.app.Settings, globals.app.CheckoutItemName,
+                                                 core::CurrentTime()));
     for (std::size_t field = 0; field < std::size(kValueLabels); ++field) {
-        window.SetText(kValueLabels[field], globals.CheckoutBill.fields[field]);
+        window.SetText(kValueLabels[field], bill.fields[field]);
     }
 }
 
 // Confirming records the bill the window shows, provided the item is still in the use it showed.
 void ConfirmCheckout(mainwin::Globals& globals, ui::Form& window) {
-    const operations::Bill& bill = globals.CheckoutBill;
+    const operations::Bill& bill = *ui::Kept<operations::Bill>(window);
     operations::Store store = globals.Store();
     const Outcome outcome = operations::Checkout(store, bill);
     const bool ended = outcome == Outcome::Done || outcome == Outcome::AlreadyBilled;

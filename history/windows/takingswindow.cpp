@@ -22,6 +22,7 @@
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screentext.h"
+#include "ui/windowstate.h"
 
 namespace durava::history {
 namespace {
@@ -230,11 +231,16 @@ void ListYears(const mainwin::Globals& globals, ui::Form& window) {
     window.SelectEntry(kYearChoice, 0);
 }
 
+// The month file the window opens on.
+struct OpenedOn {
+    std::filesystem::path month;
+};
+
 void InitTakings(mainwin::Globals& globals, ui::Form& window) {
+    const OpenedOn* openedOn = ui::Kept<OpenedOn>(window);
     const std::filesystem::path path =
-        globals.TakingsMonthPath.empty()
-            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
-            : globals.TakingsMonthPath;
+        openedOn ? openedOn->month
+                 : core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime());
     ListYears(globals, window);
     // Last week, as an owner most often asks.
     const core::DateTime today = core::ToDateTime(Today());
@@ -351,6 +357,11 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
 }
 
 }  // namespace
+
+void OpenTakingsWindow(mainwin::Globals& globals, const std::filesystem::path& month) {
+    ui::Form::Open(core::forms::TakingsWindow(), globals.handlers, nullptr,
+                   [&month](ui::Form& window) { ui::Keep(window, OpenedOn{month}); });
+}
 
 void RegisterTakingsWindow(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;

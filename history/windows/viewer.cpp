@@ -11,6 +11,7 @@
 #include "history/receipt.h"
 #include "history/takings.h"
 #include "history/windows/monthmodel.h"
+#include "history/windows/takingswindow.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screentext.h"
@@ -64,11 +65,10 @@ void ShowHistoryMonth(mainwin::Globals& globals, ui::Form& window) {
 
 // The month on display, or the current month while none is chosen.
 void OpenTakings(mainwin::Globals& globals, const ui::Form& window) {
-    globals.TakingsMonthPath =
-        window.SelectedIndex(kMonthList) < 0
-            ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
-            : ChosenMonthPath(globals, window);
-    ui::Form::Open(core::forms::TakingsWindow(), globals.handlers);
+    OpenTakingsWindow(globals,
+                      window.SelectedIndex(kMonthList) < 0
+                          ? core::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
+                          : ChosenMonthPath(globals, window));
 }
 
 void UpdateRecordMenu(ui::Form& window) {
