@@ -19,6 +19,7 @@
 #include "support/child_process.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
+#include "support/test_seed.h"
 
 namespace durava::copies_script {
 namespace {
@@ -50,8 +51,9 @@ void RunCopies(const std::vector<std::string>& documents) {
                   operations::Outcome::Done);
     }
 
-    const unsigned seed = std::random_device{}();
-    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    const unsigned seed = testing::TestSeed();
+    SCOPED_TRACE(::testing::Message()
+                 << "seed " << seed << "; DURAVA_TEST_SEED=" << seed << " replays this run");
     std::vector<testing::ChildProcess> copies;
     for (int copy = 0; copy < kCopies; ++copy) {
         copies.push_back(Start(documents[static_cast<std::size_t>(copy) % documents.size()], copy,

@@ -14,6 +14,7 @@
 #include "store_script.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
+#include "support/test_seed.h"
 
 namespace durava::store_script {
 namespace {
@@ -159,7 +160,8 @@ void ExpectWholeMonth(const std::string& bytes, const Told& told) {
 TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = testing::TestSeed();
+    SCOPED_TRACE(::testing::Message() << "DURAVA_TEST_SEED=" << seed << " replays this run");
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
     std::uniform_int_distribution<int> recordsFirst(0, 2);
@@ -205,7 +207,8 @@ TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
                   operations::Outcome::Done);
     }
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = testing::TestSeed();
+    SCOPED_TRACE(::testing::Message() << "DURAVA_TEST_SEED=" << seed << " replays this run");
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
     std::uniform_int_distribution<int> usesFirst(0, 2);
