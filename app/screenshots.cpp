@@ -16,13 +16,13 @@
 #include "app/program.h"
 #include "core/codepage.h"
 #include "core/datetime.h"
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
-#include "core/texts.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace {
 

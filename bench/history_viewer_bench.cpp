@@ -14,7 +14,7 @@
 #include "sample_files.h"
 #include "support/paints.h"
 #include "ui/form.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::history {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/textops.h"
-#include "core/texts.h"
+#include "core/textfunctions.h"
 
 namespace durava::billing {
 

@@ -2,8 +2,8 @@
 
 #include "billing/duration.h"
 
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 
 namespace durava::billing {
 
@@ -43,13 +43,13 @@ Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName)
     return tariff;
 }
 
-std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mode) {
+std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, FeeMode mode) {
     if (elapsedMinutes <= tariff.initialPeriod) {
-        return mode == kFeeTotal ? core::IntegerToText(tariff.initialFee) : "0";
+        return mode == FeeMode::Total ? core::IntegerToText(tariff.initialFee) : "0";
     }
     const std::int64_t fee =
         OvertimeFee(tariff, std::int64_t{elapsedMinutes} - tariff.initialPeriod);
-    if (mode != kFeeTotal) return core::IntegerToText(fee);
+    if (mode != FeeMode::Total) return core::IntegerToText(fee);
     return core::RealToText(static_cast<double>(tariff.initialFee) + static_cast<double>(fee));
 }
 

@@ -12,8 +12,8 @@
 
 namespace durava::billing {
 
-inline constexpr int kFeeTotal = 1;
-inline constexpr int kFeeOvertimeOnly = 0;
+// What ComputeFee gives: the overtime fee alone, or the total with the initial fee.
+enum class FeeMode { OvertimeOnly, Total };
 
 // An item's tariff, as its section holds it now.
 struct Tariff {
@@ -21,7 +21,8 @@ struct Tariff {
 };
 Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName);
 
-std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, int mode = kFeeTotal);
+std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes,
+                       FeeMode mode = FeeMode::Total);
 
 // An item in use since `startText`, as if checked out at `now`: its whole seconds and the total
 // fee ComputeFee gives them. Nothing when the start time cannot be read.

@@ -15,7 +15,7 @@
 #endif
 
 #include "core/numbers.h"
-#include "core/textops.h"
+#include "core/textfunctions.h"
 
 namespace durava::core {
 namespace {

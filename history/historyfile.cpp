@@ -5,7 +5,7 @@
 
 #include "core/codepage.h"
 #include "core/store/fileio.h"
-#include "core/textops.h"
+#include "core/textfunctions.h"
 
 namespace durava::history {
 

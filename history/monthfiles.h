@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/textops.h"
+#include "core/textfunctions.h"
 
 namespace durava::history {
 

@@ -1,8 +1,8 @@
 #include "history/receipt.h"
 
 #include "core/codepage.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "history/takings.h"
 
 namespace durava::history {

@@ -5,8 +5,8 @@
 #include <map>
 #include <variant>
 
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 
 namespace durava::history {
 namespace {

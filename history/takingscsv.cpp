@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/codepage.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 
 namespace durava::history {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "core/codepage.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/textops.h"
-#include "core/texts.h"
+#include "core/textfunctions.h"
 
 namespace durava::items {
 namespace {

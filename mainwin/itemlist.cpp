@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "mainwin/liststate.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"

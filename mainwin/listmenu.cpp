@@ -1,9 +1,9 @@
 #include "mainwin/listmenu.h"
 
 #include "core/datetime.h"
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
-#include "core/texts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "ui/form.h"

@@ -1,7 +1,7 @@
 #include "mainwin/notices.h"
 
+#include "core/fixedtexts.h"
 #include "core/store/settings.h"
-#include "core/texts.h"
 #include "ui/dialogs.h"
 
 namespace durava::mainwin {

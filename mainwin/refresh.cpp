@@ -6,8 +6,8 @@
 
 #include "billing/duration.h"
 #include "billing/fee.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/liststate.h"
 #include "mainwin/refreshschedule.h"

@@ -2,8 +2,8 @@
 
 #include "billing/duration.h"
 #include "billing/fee.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "history/historyfile.h"
 
 namespace durava::operations {
@@ -58,7 +58,7 @@ Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core
                             : core::Fixed(u"未超时");
     const std::int32_t minutes = *elapsed / 60;
     f[kFieldOvertimeFee] =
-        billing::ComputeFee(tariff, minutes, billing::kFeeOvertimeOnly) + core::Fixed(u" 元");
+        billing::ComputeFee(tariff, minutes, billing::FeeMode::OvertimeOnly) + core::Fixed(u" 元");
     f[kFieldTotal] =
         core::Fixed(u"￥") + billing::ComputeFee(tariff, minutes) + core::Fixed(u" 元");
     return bill;

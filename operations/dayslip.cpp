@@ -1,7 +1,7 @@
 #include "operations/dayslip.h"
 
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 
 namespace durava::operations {
 namespace {

@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <optional>
 
+#include "core/fixedtexts.h"
 #include "core/store/fileio.h"
 #include "core/store/startup.h"
-#include "core/texts.h"
 #include "history/historyfile.h"
 
 namespace durava::operations {
@@ -164,7 +164,7 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     return settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
 }
 
-Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item) {
+TariffTexts ReadTariffTexts(const core::SettingsFile& settings, std::string_view item) {
     const core::FixedTexts& texts = core::Texts();
     return {settings.ReadSetting(item, texts.initialPeriod),
             settings.ReadSetting(item, texts.initialFee),
@@ -172,7 +172,7 @@ Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item) {
             settings.ReadSetting(item, texts.overtimePrice)};
 }
 
-Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff) {
+Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff) {
     const Guard guard(store);
     if (guard.refusal) return *guard.refusal;
     if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;

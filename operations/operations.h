@@ -43,14 +43,14 @@ Outcome Checkout(Store& store, const Bill& bill);
 // 确认切换: the use of `from` moves to the idle item `to`; the two exchange their tariffs.
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to);
 
-struct Tariff {
+struct TariffTexts {
     std::string initialPeriod, initialFee, minimumUnit, overtimePrice;
 };
 // The item's tariff as stored; a missing value reads as the empty text.
-Tariff ReadTariff(const core::SettingsFile& settings, std::string_view item);
+TariffTexts ReadTariffTexts(const core::SettingsFile& settings, std::string_view item);
 // Writes the tariff and sets the item idle; refused for an item in use, whose use it would end
 // without a record.
-Outcome SaveItem(Store& store, std::string_view item, const Tariff& tariff);
+Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff);
 // Refused for an item in use.
 Outcome DeleteItem(Store& store, std::string_view item);
 

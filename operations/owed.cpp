@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "billing/fee.h"
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 #include "history/takings.h"
 #include "operations/operations.h"
 

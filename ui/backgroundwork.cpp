@@ -7,7 +7,7 @@
 #include <atomic>
 #include <memory>
 
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/columnsmodel.h"
 
 #include "ui/controls.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 

@@ -19,7 +19,7 @@
 #include "ui/barchart.h"
 #include "ui/fittedlabel.h"
 #include "ui/pngicon.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 #include "ui/tablemodel.h"
 
 namespace durava::ui {

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 namespace {

@@ -24,7 +24,7 @@
 #include "ui/dialogs.h"
 #include "ui/fittedlabel.h"
 #include "ui/handlers.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 #include "ui/tablemodel.h"
 
 namespace durava::ui {

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "ui/controls.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 namespace {

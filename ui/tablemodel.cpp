@@ -1,6 +1,6 @@
 #include "ui/tablemodel.h"
 
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 

@@ -6,7 +6,7 @@
 
 #include "core/datetime.h"
 #include "core/store/settings.h"
-#include "core/textops.h"
+#include "core/textfunctions.h"
 
 namespace durava::core {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::history {
 

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/numbers.h"
 #include "core/store/startup.h"
-#include "core/texts.h"
 #include "history/monthfiles.h"
 #include "history/periodtakings.h"
 #include "history/takings.h"
@@ -21,7 +21,7 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 #include "ui/windowstate.h"
 
 namespace durava::history {
@@ -41,12 +41,6 @@ struct Shown {
     std::vector<DayTakings> rows = {};  // the days, or the months of a year
     std::optional<DaySpan> span = {};   // the days a year or span counts
     core::CalendarTime month = {};      // of a month's view; year 0 otherwise
-};
-
-class ShownTakings : public QObject {
-  public:
-    ShownTakings(QObject* window, Shown shown) : QObject(window), shown(std::move(shown)) {}
-    const Shown shown;
 };
 
 std::string Amount(std::int64_t yuan) {
@@ -187,18 +181,8 @@ void ShowChart(ui::Form& window, const Shown& shown) {
     window.SetBars(kDayChart, std::move(bars));
 }
 
-const Shown* ShownIn(const ui::Form& window) {
-    for (const QObject* child : window.children()) {
-        if (const auto* shown = dynamic_cast<const ShownTakings*>(child)) return &shown->shown;
-    }
-    return nullptr;
-}
-
 void Show(const mainwin::Globals& globals, ui::Form& window, Shown shown) {
-    for (QObject* child : window.children()) {
-        if (dynamic_cast<ShownTakings*>(child)) delete child;
-    }
-    const Shown& now = (new ShownTakings(&window, std::move(shown)))->shown;
+    const Shown& now = ui::Keep(window, std::move(shown));
     ShowFigures(globals, window, now);
     ShowTables(window, now);
     ShowChart(window, now);
@@ -302,7 +286,7 @@ void ShowRange(mainwin::Globals& globals, ui::Form& window) {
 // The day chosen in the table, or today; suggested as a PDF in the Documents folder, where no
 // printer is set up.
 void PrintDaySlip(mainwin::Globals& globals, ui::Form& window) {
-    const Shown* shown = ShownIn(window);
+    const Shown* shown = ui::Kept<Shown>(window);
     const int row = window.SelectedRow(kDayTable);
     core::CalendarTime day = Today();
     if (shown && row >= 0 && shown->rows[static_cast<std::size_t>(row)].date.day != 0) {
@@ -331,7 +315,7 @@ bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
 // Into a file the operator picks, whole or not at all; suggested in the Documents folder.
 void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_view caption,
             std::u16string_view what, std::string (*csv)(const Shown&)) {
-    const Shown* shown = ShownIn(window);
+    const Shown* shown = ui::Kept<Shown>(window);
     if (!shown) return;
     const QString suggested =
         QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))

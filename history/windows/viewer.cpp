@@ -3,10 +3,10 @@
 #include <QDir>
 
 #include "core/codepage.h"
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "history/monthfiles.h"
 #include "history/receipt.h"
 #include "history/takings.h"
@@ -14,7 +14,7 @@
 #include "history/windows/takingswindow.h"
 #include "ui/form.h"
 #include "ui/printing.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::history {
 namespace {

@@ -1,6 +1,6 @@
 #include "items/windows/deleteitem.h"
 
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "operations/operations.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
-#include "core/texts.h"
 #include "items/itemname.h"
 #include "items/windows/refusals.h"
 #include "mainwin/itemlist.h"
@@ -66,7 +66,7 @@ void InitItemDialog(mainwin::Globals& globals, ui::Form& dialog) {
     }
     dialog.SetText(kNameBox, name);
     dialog.SetEnabled(kNameBox, false);
-    const operations::Tariff tariff = operations::ReadTariff(globals.app.Settings, name);
+    const operations::TariffTexts tariff = operations::ReadTariffTexts(globals.app.Settings, name);
     const std::string* const values[] = {&tariff.initialPeriod, &tariff.initialFee,
                                          &tariff.minimumUnit, &tariff.overtimePrice};
     for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {

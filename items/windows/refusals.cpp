@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 #include "ui/dialogs.h"
 
 namespace durava::items {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
-#include "core/texts.h"
 #include "mainwin/itemlist.h"
 #include "mainwin/outcomes.h"
 #include "operations/operations.h"

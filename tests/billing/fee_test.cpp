@@ -37,7 +37,7 @@ std::string Tariffs() {
 
 // The fee as the bill works it out: the tariff read from the file, then the rule.
 std::string FeeFromFile(const core::SettingsFile& settings, std::int32_t minutes,
-                        std::string_view item, int mode = kFeeTotal) {
+                        std::string_view item, FeeMode mode = FeeMode::Total) {
     return ComputeFee(ReadTariff(settings, item), minutes, mode);
 }
 
@@ -87,7 +87,7 @@ TEST_F(ComputeFeeTest, chargesInitialFeeWholeHoursAndLeftoverMinutesInUnits) {
         for (std::int32_t minutes = c.fromMinutes; minutes <= c.toMinutes; ++minutes) {
             EXPECT_EQ(FeeFromFile(m_settings, minutes, c.item), c.total)
                 << c.item << " " << minutes;
-            EXPECT_EQ(FeeFromFile(m_settings, minutes, c.item, kFeeOvertimeOnly), c.overtime)
+            EXPECT_EQ(FeeFromFile(m_settings, minutes, c.item, FeeMode::OvertimeOnly), c.overtime)
                 << c.item << " " << minutes;
         }
     }
@@ -99,18 +99,18 @@ TEST_F(ComputeFeeTest, missingSectionOrFileChargesNothing) {
     for (const std::int32_t minutes : {-5, 0, 1, 300, 100000}) {
         for (const core::SettingsFile* settings : files) {
             EXPECT_EQ(FeeFromFile(*settings, minutes, "NoSuchItem"), "0") << minutes;
-            EXPECT_EQ(FeeFromFile(*settings, minutes, "NoSuchItem", kFeeOvertimeOnly), "0")
+            EXPECT_EQ(FeeFromFile(*settings, minutes, "NoSuchItem", FeeMode::OvertimeOnly), "0")
                 << minutes;
         }
     }
 }
 
 TEST_F(ComputeFeeTest, feesBeyondThirtyTwoBitsDoNotWrap) {
-    EXPECT_EQ(FeeFromFile(m_settings, 1440, "Dear", kFeeOvertimeOnly), "2400000000");
+    EXPECT_EQ(FeeFromFile(m_settings, 1440, "Dear", FeeMode::OvertimeOnly), "2400000000");
     EXPECT_EQ(FeeFromFile(m_settings, 1440, "Dear"), "2400000070");
     // 4,294,967,295 overtime minutes: 2,982,616 days, 4 hours and one unit of 15 minutes.
     const std::int32_t longest = std::numeric_limits<std::int32_t>::max();
-    EXPECT_EQ(FeeFromFile(m_settings, longest, "Wide", kFeeOvertimeOnly), "71582788250000");
+    EXPECT_EQ(FeeFromFile(m_settings, longest, "Wide", FeeMode::OvertimeOnly), "71582788250000");
     EXPECT_EQ(FeeFromFile(m_settings, longest, "Wide"), "7.158278825e+013");
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/fixedtexts.h"
 #include "core/forms/forms.h"
-#include "core/texts.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {

@@ -17,7 +17,7 @@
 #include "operations/bill.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::testing {
 namespace {

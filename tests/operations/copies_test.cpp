@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "copies_script.h"
+#include "core/fixedtexts.h"
 #include "core/store/startup.h"
-#include "core/texts.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "support/child_process.h"

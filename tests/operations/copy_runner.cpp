@@ -16,7 +16,7 @@
 #include <string>
 
 #include "copies_script.h"
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 #include "operations/operations.h"
 #include "support/child_output.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 
 namespace durava::testing {
 

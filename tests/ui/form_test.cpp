@@ -17,10 +17,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/forms/formnames.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::ui {
 namespace forms = core::forms;
@@ -155,8 +156,8 @@ class FormTest : public QObject {
                      {Way::Drop, QStringLiteral("७"), "1"}, {Way::Drop, "99", "199"}};
         Handlers none;
         WhenOpen("ItemDialog", [&](Form& dialog) {
-            auto* tariff = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框2"));
-            auto* name = qobject_cast<QLineEdit*>(dialog.Control(u"编辑框1"));
+            auto* tariff = qobject_cast<QLineEdit*>(dialog.Control(forms::item_dialog::kPeriodBox));
+            auto* name = qobject_cast<QLineEdit*>(dialog.Control(forms::item_dialog::kNameBox));
             for (const auto& c : cases) {
                 for (QLineEdit* box : {tariff, name}) box->setText("1"), Enter(*box, c.way, c.in);
                 QCOMPARE(tariff->text(), c.tariffShows);
@@ -175,18 +176,26 @@ class FormTest : public QObject {
             const char* runs;  // the one operation the key runs, or none
             bool closes;
         } cases[] = {
-            {forms::ItemDialog(), u"按钮1", Qt::Key_Return, "SaveItem", false},
-            {forms::ItemDialog(), u"按钮1", Qt::Key_Enter, "SaveItem", false},
-            {forms::ItemDialog(), u"按钮2", Qt::Key_Return, "FillDefaultTariff", false},
-            {forms::ItemDialog(), u"编辑框2", Qt::Key_Return, nullptr, false},
-            {forms::ItemDialog(), u"编辑框3", Qt::Key_Escape, nullptr, true},
-            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Return, "ConfirmCheckout", false},
-            {forms::CheckoutWindow(), u"按钮1", Qt::Key_Escape, nullptr, true},
-            {forms::SwitchWindow(), u"按钮1", Qt::Key_Return, "ConfirmSwitch", false},
-            {forms::SwitchWindow(), u"组合框1", Qt::Key_Escape, nullptr, true},
-            {forms::HistoryWindow(), u"列表框1", Qt::Key_Escape, nullptr, true},
-            {forms::MainWindow(), u"超级列表", Qt::Key_F5, "FillItemList", false},
-            {forms::MainWindow(), u"超级列表", Qt::Key_Escape, nullptr, false},
+            {forms::ItemDialog(), forms::item_dialog::kSaveButton, Qt::Key_Return, "SaveItem",
+             false},
+            {forms::ItemDialog(), forms::item_dialog::kSaveButton, Qt::Key_Enter, "SaveItem",
+             false},
+            {forms::ItemDialog(), forms::item_dialog::kDefaultButton, Qt::Key_Return,
+             "FillDefaultTariff", false},
+            {forms::ItemDialog(), forms::item_dialog::kPeriodBox, Qt::Key_Return, nullptr, false},
+            {forms::ItemDialog(), forms::item_dialog::kInitialFeeBox, Qt::Key_Escape, nullptr,
+             true},
+            {forms::CheckoutWindow(), forms::checkout_window::kConfirmButton, Qt::Key_Return,
+             "ConfirmCheckout", false},
+            {forms::CheckoutWindow(), forms::checkout_window::kConfirmButton, Qt::Key_Escape,
+             nullptr, true},
+            {forms::SwitchWindow(), forms::switch_window::kConfirmButton, Qt::Key_Return,
+             "ConfirmSwitch", false},
+            {forms::SwitchWindow(), forms::switch_window::kChoices, Qt::Key_Escape, nullptr, true},
+            {forms::HistoryWindow(), forms::history_window::kMonthList, Qt::Key_Escape, nullptr,
+             true},
+            {forms::MainWindow(), forms::main_window::kList, Qt::Key_F5, "FillItemList", false},
+            {forms::MainWindow(), forms::main_window::kList, Qt::Key_Escape, nullptr, false},
         };
         for (const auto& c : cases) {
             const QByteArray row = c.window.name.data() + (" " + ToScreen(c.focus)).toUtf8() + " " +
@@ -253,7 +262,9 @@ class FormTest : public QObject {
         int created = 0, destroyed = 0;
         handlers.Add("InitCheckout", [&](Form& form) {
             ++created;
-            QVERIFY(form.Control(u"标签19"));  // controls exist before the handler runs
+            QVERIFY(
+                form.Control(forms::checkout_window::kValueLabels[10]));  // controls exist before
+                                                                          // the handler runs
         });
         handlers.Add("CloseMainWindow", [&](Form&) { ++destroyed; });
         Form* main = Form::Open(forms::MainWindow(), handlers);
@@ -268,18 +279,18 @@ class FormTest : public QObject {
         Handlers handlers;
         int changes = 0;
         handlers.Add("ListIdleItems", [](Form& form) {
-            form.AppendEntry(u"组合框1", "A1");
-            form.AppendEntry(u"组合框1", "A2");
+            form.AppendEntry(forms::switch_window::kChoices, "A1");
+            form.AppendEntry(forms::switch_window::kChoices, "A2");
         });
         handlers.Add("EnableSwitchButton", [&](Form&) { ++changes; });
         WhenOpen("SwitchWindow", [&](Form& window) {
-            QVERIFY(!window.IsEnabled(u"按钮1"));
-            QCOMPARE(window.SelectedIndex(u"组合框1"), -1);
+            QVERIFY(!window.IsEnabled(forms::switch_window::kConfirmButton));
+            QCOMPARE(window.SelectedIndex(forms::switch_window::kChoices), -1);
             QCOMPARE(changes, 0);
-            auto* combo = qobject_cast<QComboBox*>(window.Control(u"组合框1"));
+            auto* combo = qobject_cast<QComboBox*>(window.Control(forms::switch_window::kChoices));
             combo->setFocus();
             QTest::keyClick(combo, Qt::Key_Down);
-            QCOMPARE(window.SelectedText(u"组合框1"), std::string("A1"));
+            QCOMPARE(window.SelectedText(forms::switch_window::kChoices), std::string("A1"));
         });
         Form::Open(forms::SwitchWindow(), handlers);
         QVERIFY(changes >= 1);
@@ -293,7 +304,7 @@ class FormTest : public QObject {
         Form* main = Form::Open(forms::MainWindow(), handlers);
         ChooseMenuEntriesWith(
             [](QMenu& menu) { return EntryNamed(menu, QStringLiteral("开始计时")); });
-        auto* list = qobject_cast<QTableView*>(main->Control(u"超级列表"));
+        auto* list = qobject_cast<QTableView*>(main->Control(forms::main_window::kList));
         emit list->customContextMenuRequested({10, 10});
         QCOMPARE(started, 1);
         main->SetMenuEntryEnabled(u"开始计时", false);
@@ -308,20 +319,20 @@ class FormTest : public QObject {
         Handlers none;
         Form* main = Form::Open(forms::MainWindow(), none);
         // Rows shorter or longer than the columns are cut or padded to them.
-        main->SetRows(u"超级列表",
+        main->SetRows(forms::main_window::kList,
                       {{"1", "B"}, {"2", "A"}, {"3", "C", "", "", "", "", "", "", "x"}});
-        QCOMPARE(main->Cell(u"超级列表", 0, 1), std::string("B"));
-        QCOMPARE(main->Cell(u"超级列表", 1, 7), std::string());
-        main->SetCell(u"超级列表", 1, 7, "y");
-        QCOMPARE(main->Cell(u"超级列表", 1, 7), std::string("y"));
-        QCOMPARE(main->Cell(u"超级列表", 9, 1), std::string());
-        QCOMPARE(main->SelectedRow(u"超级列表"), -1);
-        auto* list = qobject_cast<QTableView*>(main->Control(u"超级列表"));
+        QCOMPARE(main->Cell(forms::main_window::kList, 0, 1), std::string("B"));
+        QCOMPARE(main->Cell(forms::main_window::kList, 1, 7), std::string());
+        main->SetCell(forms::main_window::kList, 1, 7, "y");
+        QCOMPARE(main->Cell(forms::main_window::kList, 1, 7), std::string("y"));
+        QCOMPARE(main->Cell(forms::main_window::kList, 9, 1), std::string());
+        QCOMPARE(main->SelectedRow(forms::main_window::kList), -1);
+        auto* list = qobject_cast<QTableView*>(main->Control(forms::main_window::kList));
         list->selectRow(2);
         list->selectRow(1);
-        QCOMPARE(main->SelectedRow(u"超级列表"), 1);
-        main->SetRows(u"超级列表", {});
-        QCOMPARE(main->RowCount(u"超级列表"), 0);
+        QCOMPARE(main->SelectedRow(forms::main_window::kList), 1);
+        main->SetRows(forms::main_window::kList, {});
+        QCOMPARE(main->RowCount(forms::main_window::kList), 0);
         main->close();
         DeleteClosedWindows();
     }
@@ -330,16 +341,21 @@ class FormTest : public QObject {
         Handlers handlers;
         const QString name = QStringLiteral("<b>x</b> 的一个很长很长很长很长的名字");
         handlers.Add("InitCheckout", [&](Form& form) {
-            form.SetText(u"标签2", FromScreen(name));
-            form.SetText(u"标签19", FromScreen(QStringLiteral("开始时间有误")));
+            form.SetText(forms::checkout_window::kValueLabels[0], FromScreen(name));
+            form.SetText(forms::checkout_window::kValueLabels[10],
+                         FromScreen(QStringLiteral("开始时间有误")));
         });
         WhenOpen("CheckoutWindow", [&](Form& window) {
-            auto* total = qobject_cast<QLabel*>(window.Control(u"标签19"));
-            QCOMPARE(qobject_cast<QLabel*>(window.Control(u"标签2"))->text(), name);
-            QVERIFY(TextFits(*total) &&
-                    TextFits(*qobject_cast<QWidget*>(window.Control(u"标签2"))));
+            auto* total =
+                qobject_cast<QLabel*>(window.Control(forms::checkout_window::kValueLabels[10]));
+            QCOMPARE(qobject_cast<QLabel*>(window.Control(forms::checkout_window::kValueLabels[0]))
+                         ->text(),
+                     name);
+            QVERIFY(TextFits(*total) && TextFits(*qobject_cast<QWidget*>(window.Control(
+                                            forms::checkout_window::kValueLabels[0]))));
             QVERIFY(total->font().pixelSize() < 43);
-            window.SetText(u"标签19", FromScreen(QStringLiteral("￥110 元")));
+            window.SetText(forms::checkout_window::kValueLabels[10],
+                           FromScreen(QStringLiteral("￥110 元")));
             QCOMPARE(total->font().pixelSize(), 43);
         });
         Form::Open(forms::CheckoutWindow(), handlers);
@@ -372,16 +388,16 @@ class FormTest : public QObject {
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
         QWidget* list = QApplication::focusWidget();
-        QCOMPARE(list, main->Control(u"超级列表"));
+        QCOMPARE(list, main->Control(forms::main_window::kList));
         // The third Down after a rebuild, as by 刷新列表, starts at the top again.
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, 0, Qt::Key_Down};
         const int selected[] = {0, 1, 1, 0, -1, 0};
         for (std::size_t i = 0; i < std::size(keys); ++i) {
-            if (!keys[i] || main->RowCount(u"超级列表") < 2) {
-                main->SetRows(u"超级列表", {{"1"}, {"2"}});
+            if (!keys[i] || main->RowCount(forms::main_window::kList) < 2) {
+                main->SetRows(forms::main_window::kList, {{"1"}, {"2"}});
             }
             if (keys[i]) QTest::keyClick(list, Qt::Key(keys[i]));
-            QCOMPARE(main->SelectedRow(u"超级列表"), selected[i]);
+            QCOMPARE(main->SelectedRow(forms::main_window::kList), selected[i]);
         }
         main->close();
         DeleteClosedWindows();

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "core/codepage.h"
-#include "core/texts.h"
+#include "core/fixedtexts.h"
+#include "core/forms/formnames.h"
 
 namespace durava::core::forms {
 namespace {
@@ -139,7 +140,7 @@ TEST(Forms, controlsOverlapAtMostByTheirBorderLine) {
 
 TEST(Forms, dockedStatusBarCoversNoOtherControl) {
     const Window& main = MainWindow();
-    const Control& bar = Get(main, u"状态条");
+    const Control& bar = Get(main, main_window::kStatusBar);
     for (const Control& control : main.controls) {
         if (!HasOwnPlace(control)) continue;
         EXPECT_LE(control.top + control.height, ClientHeight(main) - bar.height)
@@ -178,15 +179,16 @@ TEST(CheckoutWindow, rowsFormAGridInFourGroupsTenPixelsApart) {
 TEST(ItemDialog, tariffCaptionsAreTheSettingsKeys) {
     const Window& dialog = ItemDialog();
     const FixedTexts& texts = Texts();
-    EXPECT_EQ(WideToText(Get(dialog, u"标签2").text), texts.initialPeriod);
-    EXPECT_EQ(WideToText(Get(dialog, u"标签3").text), texts.initialFee);
-    EXPECT_EQ(WideToText(Get(dialog, u"标签4").text), texts.minimumUnit);
-    EXPECT_EQ(WideToText(Get(dialog, u"标签5").text), texts.overtimePrice);
+    EXPECT_EQ(WideToText(Get(dialog, item_dialog::kPeriodLabel).text), texts.initialPeriod);
+    EXPECT_EQ(WideToText(Get(dialog, item_dialog::kInitialFeeLabel).text), texts.initialFee);
+    EXPECT_EQ(WideToText(Get(dialog, item_dialog::kUnitLabel).text), texts.minimumUnit);
+    EXPECT_EQ(WideToText(Get(dialog, item_dialog::kPriceLabel).text), texts.overtimePrice);
 }
 
 TEST(Forms, onlyTheFourTariffBoxesTakeDigitsOnly) {
-    const std::set<std::u16string_view> tariffBoxes = {u"编辑框2", u"编辑框3", u"编辑框4",
-                                                       u"编辑框5"};
+    const std::set<std::u16string_view> tariffBoxes = {
+        item_dialog::kPeriodBox, item_dialog::kInitialFeeBox, item_dialog::kUnitBox,
+        item_dialog::kPriceBox};
     for (const Window* window : kWindows) {
         for (const Control& control : window->controls) {
             const bool expected = window == &ItemDialog() && tariffBoxes.contains(control.name);
@@ -213,8 +215,8 @@ TEST(MainWindow, showsExactlyThreePictureButtonsEachWithItsOwnIcon) {
 }
 
 TEST(SwitchWindow, confirmButtonStartsDisabled) {
-    EXPECT_FALSE(Get(SwitchWindow(), u"按钮1").enabled);
-    EXPECT_TRUE(Get(SwitchWindow(), u"组合框1").enabled);
+    EXPECT_FALSE(Get(SwitchWindow(), switch_window::kConfirmButton).enabled);
+    EXPECT_TRUE(Get(SwitchWindow(), switch_window::kChoices).enabled);
 }
 
 }  // namespace

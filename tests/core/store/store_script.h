@@ -7,8 +7,8 @@
 
 #include "core/codepage.h"
 #include "core/datetime.h"
+#include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "core/texts.h"
 #include "history/historyfile.h"
 #include "support/settings_sections.h"
 

@@ -16,7 +16,7 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::testing {
 namespace {

@@ -14,7 +14,7 @@
 #include "mainwin/itemlist.h"
 #include "support/program_fixture.h"
 #include "ui/form.h"
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 namespace durava::testing {
 namespace {

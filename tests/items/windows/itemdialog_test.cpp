@@ -8,6 +8,7 @@
 namespace durava::testing {
 namespace {
 
+using namespace core::forms::item_dialog;
 using mainwin::kColumnName;
 using mainwin::kColumnState;
 
@@ -16,12 +17,17 @@ constexpr char kItems[] =
     "开始时间=无\r\n[B2]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
     "状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n";
 
-constexpr std::u16string_view kBoxes[] = {u"编辑框1", u"编辑框2", u"编辑框3", u"编辑框4",
-                                          u"编辑框5"};
+// A control's name as the screen's objects carry it.
+QString NameOf(std::u16string_view control) {
+    return QString::fromUtf16(control.data(), static_cast<qsizetype>(control.size()));
+}
+
+constexpr std::u16string_view kBoxes[] = {kNameBox, kPeriodBox, kInitialFeeBox, kUnitBox,
+                                          kPriceBox};
 
 void OpenAddDialog(ProgramFixture& program, std::function<void(ui::Form&)> act) {
     WhenOpenThenClose("ItemDialog", std::move(act));
-    Click(program.Main(), u"超级按钮1");
+    Click(program.Main(), core::forms::main_window::kAddButton);
 }
 
 void FillBoxes(ui::Form& dialog, const QStringList& texts) {
@@ -39,8 +45,8 @@ QStringList BoxTexts(const ui::Form& dialog) {
 
 void ExpectAddMode(const ui::Form& dialog) {
     QCOMPARE(TextOf(dialog, {}), QStringLiteral("添加项目"));
-    QCOMPARE(TextOf(dialog, u"按钮1"), QStringLiteral("添加项目"));
-    QVERIFY(dialog.IsEnabled(u"编辑框1"));
+    QCOMPARE(TextOf(dialog, kSaveButton), QStringLiteral("添加项目"));
+    QVERIFY(dialog.IsEnabled(kNameBox));
     QCOMPARE(BoxTexts(dialog), QStringList(5, QString()));
 }
 
@@ -56,11 +62,11 @@ class ItemDialogTest : public QObject {
         bool closed = false;
         OpenAddDialog(program, [&](ui::Form& dialog) {
             ExpectAddMode(dialog);
-            Type(dialog, u"编辑框1", QStringLiteral("A1"));
-            Click(dialog, u"按钮2");
+            Type(dialog, kNameBox, QStringLiteral("A1"));
+            Click(dialog, kDefaultButton);
             QCOMPARE(BoxTexts(dialog), QStringList({"A1", "240", "70", "30", "20"}));
             QVERIFY(!std::filesystem::exists(program.SettingsFile()));
-            Click(dialog, u"按钮1");
+            Click(dialog, kSaveButton);
             closed = !dialog.isVisible();
         });
         QVERIFY(closed);
@@ -81,52 +87,49 @@ class ItemDialogTest : public QObject {
         const QStringList tariff = {"240", "70", "30", "20"};
         const QString name = QStringLiteral("无法保存|");
         // An empty box is refused without a word.
-        QTest::newRow("all empty")
-            << QStringList(5, QString()) << QString() << QStringLiteral("编辑框1");
+        QTest::newRow("all empty") << QStringList(5, QString()) << QString() << NameOf(kNameBox);
         QTest::newRow("empty name")
-            << QStringList({"", "240", "70", "30", "20"}) << QString() << QStringLiteral("编辑框1");
+            << QStringList({"", "240", "70", "30", "20"}) << QString() << NameOf(kNameBox);
         QTest::newRow("empty 初始时段")
-            << QStringList({"C3", "", "70", "30", "20"}) << QString() << QStringLiteral("编辑框2");
+            << QStringList({"C3", "", "70", "30", "20"}) << QString() << NameOf(kPeriodBox);
         QTest::newRow("empty 初始费用")
-            << QStringList({"C3", "240", "", "30", "20"}) << QString() << QStringLiteral("编辑框3");
+            << QStringList({"C3", "240", "", "30", "20"}) << QString() << NameOf(kInitialFeeBox);
         QTest::newRow("empty 最小单位")
-            << QStringList({"C3", "240", "70", "", "20"}) << QString() << QStringLiteral("编辑框4");
+            << QStringList({"C3", "240", "70", "", "20"}) << QString() << NameOf(kUnitBox);
         QTest::newRow("empty 超时单价")
-            << QStringList({"C3", "240", "70", "30", ""}) << QString() << QStringLiteral("编辑框5");
+            << QStringList({"C3", "240", "70", "30", ""}) << QString() << NameOf(kPriceBox);
         QTest::newRow("only blanks")
-            << (QStringList{"  "} + tariff) << name + "项目名称不能只有空格。"
-            << QStringLiteral("编辑框1");
+            << (QStringList{"  "} + tariff) << name + "项目名称不能只有空格。" << NameOf(kNameBox);
         QTest::newRow("leading blank")
             << (QStringList{" C3"} + tariff) << name + "项目名称的开头和结尾不能是空格。"
-            << QStringLiteral("编辑框1");
+            << NameOf(kNameBox);
         QTest::newRow("line break")
             << (QStringList{"C\n3"} + tariff) << name + "项目名称不能含有换行符或控制字符。"
-            << QStringLiteral("编辑框1");
+            << NameOf(kNameBox);
         QTest::newRow("reserved") << (QStringList{"C3]"} + tariff)
                                   << name + "项目名称不能含有 [ ] | @ 这几个符号。"
-                                  << QStringLiteral("编辑框1");
+                                  << NameOf(kNameBox);
         QTest::newRow("outside code page 936")
             << (QStringList{"C3한"} + tariff)
-            << name + "项目名称含有无法保存的字符，请改用其他文字。" << QStringLiteral("编辑框1");
-        QTest::newRow("euro sign") << (QStringList{"A€"} + tariff)
-                                   << name + "项目名称不能含有 € 这类单字节符号，请改用其他文字。"
-                                   << QStringLiteral("编辑框1");
+            << name + "项目名称含有无法保存的字符，请改用其他文字。" << NameOf(kNameBox);
+        QTest::newRow("euro sign")
+            << (QStringList{"A€"} + tariff)
+            << name + "项目名称不能含有 € 这类单字节符号，请改用其他文字。" << NameOf(kNameBox);
         QTest::newRow("negative tariffs")
             << QStringList({"C3", "240", "-70", "30", "-20"}) << name + "【初始费用】不能是负数。"
-            << QStringLiteral("编辑框3");
-        QTest::newRow("lone minus")
-            << QStringList({"C3", "-", "70", "30", "20"}) << name + "【初始时段】只能填写整数。"
-            << QStringLiteral("编辑框2");
+            << NameOf(kInitialFeeBox);
+        QTest::newRow("lone minus") << QStringList({"C3", "-", "70", "30", "20"})
+                                    << name + "【初始时段】只能填写整数。" << NameOf(kPeriodBox);
         QTest::newRow("pasted letters")
             << QStringList({"C3", "240", "7O", "30", "20"}) << name + "【初始费用】只能填写整数。"
-            << QStringLiteral("编辑框3");
+            << NameOf(kInitialFeeBox);
         QTest::newRow("beyond 32 bits")
             << QStringList({"C3", "240", "70", "30", "4294967296"})
-            << name + "【超时单价】的数值超出范围。" << QStringLiteral("编辑框5");
+            << name + "【超时单价】的数值超出范围。" << NameOf(kPriceBox);
         QTest::newRow("item in use, other case")
             << (QStringList{"b2"} + tariff)
             << name + "项目【B2】正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"
-            << QStringLiteral("编辑框1");
+            << NameOf(kNameBox);
     }
     void aRefusedSaveSaysWhyAndKeepsEverything() {
         QFETCH(QStringList, texts);
@@ -137,8 +140,8 @@ class ItemDialogTest : public QObject {
         const std::string before = ReadBytes(program.SettingsFile());
         OpenAddDialog(program, [&](ui::Form& dialog) {
             FillBoxes(dialog, texts);
-            dialog.Focus(u"按钮1");
-            Click(dialog, u"按钮1");
+            dialog.Focus(kSaveButton);
+            Click(dialog, kSaveButton);
             QVERIFY(dialog.isVisible());
             QCOMPARE(dialog.focusWidget()->objectName(), focus);
             QCOMPARE(BoxTexts(dialog), texts);
@@ -153,7 +156,7 @@ class ItemDialogTest : public QObject {
         program.AnswerMessages(true);
         OpenAddDialog(program, [&](ui::Form& dialog) {
             FillBoxes(dialog, {"a1", "90", "5", "１０", "0"});
-            Click(dialog, u"按钮1");
+            Click(dialog, kSaveButton);
         });
         QVERIFY(program.Messages().isEmpty());
         QCOMPARE(
@@ -172,15 +175,15 @@ class ItemDialogTest : public QObject {
         bool closed = false;
         WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
             QCOMPARE(TextOf(dialog, {}), QStringLiteral("正在修改 【A1】"));
-            QCOMPARE(TextOf(dialog, u"按钮1"), QStringLiteral("确定修改"));
-            QVERIFY(!dialog.IsEnabled(u"编辑框1"));
+            QCOMPARE(TextOf(dialog, kSaveButton), QStringLiteral("确定修改"));
+            QVERIFY(!dialog.IsEnabled(kNameBox));
             QCOMPARE(BoxTexts(dialog), QStringList({"A1", "120", "50", "15", "30"}));
-            Click(dialog, u"按钮2");
+            Click(dialog, kDefaultButton);
             QCOMPARE(BoxTexts(dialog), QStringList({"A1", "240", "70", "30", "20"}));
-            QVERIFY(!dialog.IsEnabled(u"编辑框1"));
+            QVERIFY(!dialog.IsEnabled(kNameBox));
             QCOMPARE(ReadBytes(program.SettingsFile()), before);
-            Type(dialog, u"编辑框5", QStringLiteral("25"));
-            Click(dialog, u"按钮1");
+            Type(dialog, kPriceBox, QStringLiteral("25"));
+            Click(dialog, kSaveButton);
             closed = !dialog.isVisible();
         });
         QVERIFY(program.ChooseFromRowMenu(0, u"修改项目"));
@@ -202,7 +205,7 @@ class ItemDialogTest : public QObject {
             core::SettingsFile other(program.SettingsFile());
             QVERIFY(other.WriteSetting("A1", Gbk("状态"), Gbk("使用中")));
             const std::string started = ReadBytes(program.SettingsFile());
-            Click(dialog, u"按钮1");
+            Click(dialog, kSaveButton);
             QVERIFY(dialog.isVisible());
             QCOMPARE(ReadBytes(program.SettingsFile()), started);
         });
@@ -220,11 +223,11 @@ class ItemDialogTest : public QObject {
         const std::string before = ReadBytes(program.SettingsFile());
         WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
             QCOMPARE(BoxTexts(dialog), QStringList({"A1", "120", "50", "", "30"}));
-            Click(dialog, u"按钮1");
+            Click(dialog, kSaveButton);
             QVERIFY(dialog.isVisible());
             QCOMPARE(ReadBytes(program.SettingsFile()), before);
-            Type(dialog, u"编辑框4", QStringLiteral("30"));
-            Click(dialog, u"按钮1");
+            Type(dialog, kUnitBox, QStringLiteral("30"));
+            Click(dialog, kSaveButton);
         });
         program.ChooseFromRowMenu(0, u"修改项目");
         QVERIFY(program.Messages().isEmpty());
@@ -265,7 +268,7 @@ class ItemDialogTest : public QObject {
             FillBoxes(dialog, {"C3", "240", "70", "30", "20"});
             {
                 const DiskFull full;
-                Click(dialog, u"按钮1");
+                Click(dialog, kSaveButton);
             }
             QVERIFY(dialog.isVisible());
         });

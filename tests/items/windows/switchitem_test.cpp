@@ -8,6 +8,7 @@
 namespace durava::testing {
 namespace {
 
+using namespace core::forms::switch_window;
 using mainwin::kColumnName;
 using mainwin::kColumnStart;
 using mainwin::kColumnState;
@@ -29,7 +30,7 @@ std::string Items() {
 }
 
 QComboBox* Choices(ui::Form& window) {
-    return qobject_cast<QComboBox*>(window.Control(u"组合框1"));
+    return qobject_cast<QComboBox*>(window.Control(kChoices));
 }
 
 QStringList Entries(ui::Form& window) {
@@ -61,12 +62,12 @@ class SwitchItemTest : public QObject {
         program.AnswerMessages(true);
         bool closed = false;
         OpenSwitchWindow(program, [&](ui::Form& window) {
-            QVERIFY(!window.IsEnabled(u"按钮1"));
+            QVERIFY(!window.IsEnabled(kConfirmButton));
             QCOMPARE(Entries(window), QStringList({"C", "B"}));
             QCOMPARE(Choices(window)->currentIndex(), -1);
             Choose(window, "B");
-            QVERIFY(window.IsEnabled(u"按钮1"));
-            Click(window, u"按钮1");
+            QVERIFY(window.IsEnabled(kConfirmButton));
+            Click(window, kConfirmButton);
             closed = !window.isVisible();
         });
         QVERIFY(closed);
@@ -90,11 +91,11 @@ class SwitchItemTest : public QObject {
         program.AnswerMessages(true);
         OpenSwitchWindow(program, [](ui::Form& window) {
             Choose(window, "B");
-            Click(window, u"按钮1");
+            Click(window, kConfirmButton);
         });
         program.SetNow({2024, 5, 6, 18, 10, 0});
         ProgramFixture::WhenOpen("CheckoutWindow",
-                                 [](ui::Form& window) { Click(window, u"按钮1"); });
+                                 [](ui::Form& window) { Click(window, kConfirmButton); });
         QVERIFY(program.ChooseFromRowMenu(kRowB, u"结束记账"));
         QCOMPARE(ReadBytes(program.MonthFile()),
                  Gbk("B@2024/05/06 13:00:00@2024/05/06 18:10:00@5 时 10 分 0 秒@4 小时 0 分@"
@@ -115,7 +116,7 @@ class SwitchItemTest : public QObject {
         ProgramFixture program(kInUseA);
         OpenSwitchWindow(program, [](ui::Form& window) {
             QCOMPARE(Choices(window)->count(), 0);
-            QVERIFY(!window.IsEnabled(u"按钮1"));
+            QVERIFY(!window.IsEnabled(kConfirmButton));
         });
     }
 
@@ -130,10 +131,10 @@ class SwitchItemTest : public QObject {
         OpenSwitchWindow(program, [&](ui::Form& window) {
             WriteBytes(program.SettingsFile(), changed);
             Choose(window, "B");
-            Click(window, u"按钮1");
+            Click(window, kConfirmButton);
             QVERIFY(window.isVisible());
             QCOMPARE(Entries(window), QStringList{"C"});
-            QVERIFY(!window.IsEnabled(u"按钮1"));
+            QVERIFY(!window.IsEnabled(kConfirmButton));
         });
         QCOMPARE(program.Messages(),
                  QStringList{"无法切换|项目【B】已不是空闲状态。\n请重新选择要切换到的项目。"});
@@ -152,7 +153,7 @@ class SwitchItemTest : public QObject {
         OpenSwitchWindow(program, [&](ui::Form& window) {
             WriteBytes(program.SettingsFile(), changed);
             Choose(window, "B");
-            Click(window, u"按钮1");
+            Click(window, kConfirmButton);
             closed = !window.isVisible();
         });
         QVERIFY(closed);
@@ -170,7 +171,7 @@ class SwitchItemTest : public QObject {
             Choose(window, "B");
             {
                 const DiskFull full;
-                Click(window, u"按钮1");
+                Click(window, kConfirmButton);
             }
             QVERIFY(window.isVisible());
         });

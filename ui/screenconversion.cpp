@@ -1,4 +1,4 @@
-#include "ui/screentext.h"
+#include "ui/screenconversion.h"
 
 #include <QFile>
 

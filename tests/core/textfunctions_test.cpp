@@ -1,4 +1,4 @@
-#include "core/textops.h"
+#include "core/textfunctions.h"
 
 #include <gtest/gtest.h>
 

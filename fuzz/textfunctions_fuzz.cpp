@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/textops.h"
+#include "core/textfunctions.h"
 #include "reference.h"
 
 namespace durava::fuzz {

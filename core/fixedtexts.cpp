@@ -1,4 +1,4 @@
-#include "core/texts.h"
+#include "core/fixedtexts.h"
 
 #include <mutex>
 #include <unordered_map>
