@@ -51,4 +51,4 @@ find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-stri
 setup="$PWD/build/durava-$version-setup.exe"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DOUTFILE="$setup" \
     -DSIZE_KB="$(du -sk "$stage" | cut -f1)" desktop/windows/durava.nsi
-echo "$setup: $(du -h "$setup" | cut -f1), $(ls "$stage" | wc -l) files beside durava.exe"
+echo "$setup: $(du -h "$setup" | cut -f1), $(find "$stage" -type f | wc -l) files"
