@@ -19,10 +19,12 @@ stage="$build/stage"
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 rm -rf "$stage"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations"
-cp "$build/app/durava.exe" "$stage/"
+cp "$build/durava.exe" "$stage/"
 cp "$DURAVA_WINDOWS_DEPS/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$DURAVA_WINDOWS_DEPS/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp "$DURAVA_WINDOWS_DEPS/translations/qtbase_zh_CN.qm" "$stage/translations/"
+cp -r "$DURAVA_WINDOWS_DEPS/licenses" "$stage/"
+cp LICENSE "$stage/licenses/Durava-MIT.txt"
 
 # A cross build has no windeployqt: the DLLs come from the binaries' imports, followed until
 # nothing new is found. Windows' own DLLs are found nowhere here and stay out.
@@ -49,4 +51,4 @@ find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-stri
 setup="$PWD/build/durava-$version-setup.exe"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DOUTFILE="$setup" \
     -DSIZE_KB="$(du -sk "$stage" | cut -f1)" desktop/windows/durava.nsi
-echo "$setup: $(du -h "$setup" | cut -f1), $(ls "$stage" | wc -l) files beside durava.exe"
+echo "$setup: $(du -h "$setup" | cut -f1), $(find "$stage" -type f | wc -l) files"

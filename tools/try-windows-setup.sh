@@ -104,12 +104,13 @@ pattern=$'^A@[0-9/]{10} [0-9:]{8}@[0-9/]{10} [0-9:]{8}@0 时 [0-9] 分 [0-9]+ �
 step "record: ${record%$'\r'}"
 
 step "closing Durava and uninstalling silently"
-wineserver -k 2>/dev/null || true
-# The uninstaller copies itself away and returns at once unless told where it runs from.
-timeout 120 wine "$program/uninstall.exe" /S "_?=C:\\Program Files\\Durava" >/dev/null 2>&1 ||
-    fail "the uninstaller failed"
-rm -f "$program/uninstall.exe" && rmdir "$program" 2>/dev/null || true
-[ ! -e "$program/durava.exe" ] || fail "durava.exe is still there after uninstalling"
+# As its close box would: the window is asked to close, and the program ends by itself.
+wine taskkill /IM durava.exe >/dev/null 2>&1 || fail "Durava could not be asked to close"
+timeout 30 wineserver -w || fail "Durava did not end after its window was closed"
+# The uninstaller copies itself away and returns at once: the Wine server waits for the copy.
+timeout 120 wine "$program/uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
+timeout 120 wineserver -w || true
+[ ! -e "$program" ] || fail "Program Files still holds $(ls "$program") after uninstalling"
 [ -f "$documents/ROOMSETTING.ini" ] && [ -f "$month" ] ||
     fail "uninstalling removed files from Documents"
 step "the setup installs, runs one customer's road, and uninstalls leaving Documents as they were"

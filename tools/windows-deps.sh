@@ -129,6 +129,19 @@ mkdir -p "$prefix/translations"
 cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$prefix/translations/" ||
     fail "Install qt6-translations-l10n (tools/install-deps.sh does) and retry."
 
+# The setup program ships these libraries, and with them their licences; Qt's LGPL refers to the
+# GPL's text. The compiler's runtime DLLs come with GCC's runtime exception.
+step="keeping the licences"
+mkdir -p "$prefix/licenses"
+cp "$work/qt6-base/LICENSES/LGPL-3.0-only.txt" "$prefix/licenses/Qt-LGPL-3.0-only.txt"
+cp "$work/qt6-base/LICENSES/GPL-3.0-only.txt" "$prefix/licenses/GPL-3.0-only.txt"
+cp "$work/libpng1.6/LICENSE" "$prefix/licenses/libpng.txt"
+cp "$work/pugixml/LICENSE.md" "$prefix/licenses/pugixml.txt"
+cp "$work/zlib/LICENSE" "$prefix/licenses/zlib.txt"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/licenses/gcc-runtime.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$prefix/licenses/mingw-w64.txt"
+printf '%s\n' "Built from Debian's source packages: $versions" >"$prefix/licenses/SOURCES.txt"
+
 # Written last: a half-built prefix is never taken as complete.
 echo "$key" >"$prefix/complete"
 rm -rf "$work"

@@ -13,6 +13,6 @@ export WINEPREFIX="$PWD/build/windows/wine" DURAVA_WINE_TIMEOUT=120
 # The windows platform needs a display: wine-run.sh hides the one it would inherit otherwise.
 xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=windows \
     WINEPATH="$(tools/windows-deps.sh | tail -n 1)/bin" \
-    DURAVA_KEEP_DISPLAY=1 tools/wine-run.sh build/windows/app/durava_screenshots.exe "Z:${out//\//\\}"
+    DURAVA_KEEP_DISPLAY=1 tools/wine-run.sh build/windows/durava_screenshots.exe "Z:${out//\//\\}"
 tools/try-windows-setup.sh build/durava-*-setup.exe "$out"
 ls "$out"

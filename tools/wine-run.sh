@@ -34,6 +34,8 @@ threads="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthrea
 export WINEPATH="$runtime;$threads${WINEPATH:+;$WINEPATH}"
 # Wine passes no QT_ variable on, but hands WINEQT_... on as QT_...
 [ -z "${QT_QPA_PLATFORM-}" ] || export WINEQT_QPA_PLATFORM="$QT_QPA_PLATFORM"
+# Qt's offscreen platform on Windows takes its fonts from a folder: the CJK face the windows ask for.
+export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\noto'
 
 output="$(mktemp)"
 results="$(mktemp -u).txt"

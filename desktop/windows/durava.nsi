@@ -41,6 +41,7 @@ UninstPage instfiles
     RMDir /r "$INSTDIR\platforms"
     RMDir /r "$INSTDIR\styles"
     RMDir /r "$INSTDIR\translations"
+    RMDir /r "$INSTDIR\licenses"
 !macroend
 
 Function .onInit
