@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Process entry: the only place that knows every layer.
 #include <QApplication>
 #include <QList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/program.h"
 
 #include "history/windows/checkout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every window's operations bound into one set of handlers.
 #include "mainwin/globals.h"

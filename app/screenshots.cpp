@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a PNG of each window as the program shows them, and of a receipt's print preview,, on a
 // sample Documents folder, for looking at the layout without a screen:
 //   QT_QPA_PLATFORM=offscreen durava_screenshots <folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colouring every row of a list and looking each colour up again, as a fill and a paint do:
 // linear in the rows, so that a list of 100,000 items fills in seconds, not minutes.
 #include <benchmark/benchmark.h>

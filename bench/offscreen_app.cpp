@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "offscreen_app.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One QApplication on the offscreen platform for the benchmarks that need windows.
 namespace durava::bench {

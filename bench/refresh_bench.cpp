@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A refresh pass and a list fill over 1,000 items in use, on the window thread, offscreen.
 #include <benchmark/benchmark.h>
 

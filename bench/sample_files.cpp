@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sample_files.h"
 
 #include "core/codepage.h"

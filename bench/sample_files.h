@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Files of realistic size that the benchmarks share, written once per run.
 #include <string>

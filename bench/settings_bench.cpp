@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A value read from an unchanged settings file against a full read and parse per call, and the
 // listing of the file's sections.
 #include <benchmark/benchmark.h>

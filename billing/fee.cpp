@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "billing/fee.h"
 
 #include "billing/duration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fee rule: a flat initial fee covering an initial period, then whole overtime hours and
 // the leftover minutes in whole minimum units. The forms taking the settings file read the

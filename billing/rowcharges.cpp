@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "billing/rowcharges.h"
 
 namespace durava::billing {

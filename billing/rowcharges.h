@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The running charge of each row of a list refreshed every second. A row's tariff and start time
 // are read once and kept while the settings file's content and the row's texts stay the same:

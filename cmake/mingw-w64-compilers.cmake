@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian's MinGW-w64 compilers for 64-bit Windows. The posix thread model gives std::thread and
 # std::mutex; Qt for Windows is built with the same compilers, so one C++ runtime serves both.
 set(CMAKE_SYSTEM_NAME Windows)

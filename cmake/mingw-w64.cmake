@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's MinGW-w64 compilers; the tests run under Wine.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-compilers.cmake)
 

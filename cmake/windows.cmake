@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The whole program for 64-bit Windows: Qt, libpng and pugixml come from the prefix that
 # tools/windows-deps.sh builds and caches, the compilers and Wine from cmake/mingw-w64.cmake.
 if(DEFINED ENV{DURAVA_WINDOWS_DEPS})

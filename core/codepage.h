@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one converter between code page 936 texts and UTF-16, and from texts to file-system paths.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Code page 936 through the platform's own converter: the reference the files follow.
 #include "core/codepage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Points in local time as days since 1899-12-30 00:00:00, the fraction being the time of day.
 #include <functional>

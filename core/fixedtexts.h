@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Fixed texts that more than one module uses, written once in readable form and converted to
 // code page 936 once.

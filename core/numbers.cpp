@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/numbers.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number <-> text conversions whose exact output ends up in the files and on screen.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Byte-string operations on code page 936 text. Positions count bytes from 1; a lead byte opens
 // a double-byte character, so walks step over whole characters and a match never begins on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text through the conversions that read the files back: ParseDateTime never fails badly and
 // what it accepts formats and parses to the same time; TextToInteger agrees with a plain reading
 // of its rule; FormatDateTime takes any time and picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a month file: records and fields are what a plain split gives, and a record
 // appended to it reads back whole as the last record, after the records that were there.
 // Input: the file, then 2 bytes that make the record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Plain, slow reference versions of the rules the fuzz targets check the real code against, and a
 // scratch file for targets that go through the file system.

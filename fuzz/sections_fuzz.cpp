@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the settings file: the item list is what the header lines name, and removing an
 // item takes its header line and the lines up to the next header, and nothing else.
 // Input: the file, then 4 bytes that choose the section to remove.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the settings file: every value reads as a plain reading of the rules gives it; then
 // one write changes only the line it must, reads back, and leaves every other value as it was.
 // Input: the file, then 8 bytes that choose the section, the key and the value.

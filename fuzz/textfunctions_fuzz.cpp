@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text operations that cut the files' lines and fields, against plain versions of their rules:
 // positions count bytes from 1, and walks step over double-byte characters.
 #include <fuzzer/FuzzedDataProvider.h>

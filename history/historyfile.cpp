@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/historyfile.h"
 
 #include <algorithm>

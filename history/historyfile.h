@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The month files of the History folder: one checkout per CR LF line, eleven fields joined by "@".
 #include <cstdint>

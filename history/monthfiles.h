@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Finding the month files of the History folder, and naming them in the viewer's list.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/periodtakings.h"
 
 #include <system_error>

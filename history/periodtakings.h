@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The takings of any span of days, a week or a year: each record counts on the day it ended,
 // whichever month file holds it.

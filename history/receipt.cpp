@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/receipt.h"
 
 #include "core/codepage.h"

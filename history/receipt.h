@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lines of a printed receipt for one record: each field under the name of its column.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/takings.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The takings of a month file: totals, per day of the end time, per item, and the records that
 // cannot be read, which are listed apart instead of being added or dropped.

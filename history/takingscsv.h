@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A month's records and its totals as CSV for a spreadsheet: UTF-8 with a byte-order mark,
 // fields quoted as RFC 4180 asks, one header row, CR LF line ends, amounts as plain numbers.

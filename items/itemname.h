@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the item dialog may keep: names the files hold faithfully and tariffs the fee rule reads as
 // typed. No window is needed to decide either.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Per-cell text and background colours of list views, kept in one XML document per list view.
 // Qt-free: the view side learns of changes through the invalidate observer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main list: one row per item of the settings file, its state cell coloured.
 #include <cstdint>

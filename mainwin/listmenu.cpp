@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/listmenu.h"
 
 #include "core/datetime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pop-up menu of the main list and the two operations it runs itself.
 #include "mainwin/globals.h"

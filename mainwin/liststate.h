@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the main list keeps between refresh passes; it lives with the main window.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/mainwindow.h"
 
 #include "core/forms/formnames.h"

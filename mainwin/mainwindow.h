@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window's operations, bound to its events.
 #include "mainwin/globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/notices.h"
 
 #include "core/fixedtexts.h"

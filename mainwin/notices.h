@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the operator is told when a change could not be kept. Each notice says what failed and
 // what state the items are in now.

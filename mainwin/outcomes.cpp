@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/outcomes.h"
 
 #include <string>

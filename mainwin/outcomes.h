@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the operator is told when an operation did not simply succeed, and the list shown again as
 // the file now has it: the one place every window goes after calling an operation.

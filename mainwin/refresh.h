@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The live display of the main list: durations and fees of the items in use and the three counts
 // of the status bar, about once a second.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // When the live display refreshes: once for every second of the wall clock, just after it begins,
 // so the durations shown neither skip nor repeat a second.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "operations/bill.h"
 
 #include "billing/duration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eleven figures of a checkout, computed from the settings file and one reading of the clock.
 // The checkout window shows them and the history record is built from them, never from the screen.

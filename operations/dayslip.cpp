@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "operations/dayslip.h"
 
 #include "core/fixedtexts.h"

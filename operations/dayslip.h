@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The day-end slip (日结单) an owner prints before closing: the day's takings, uses and hours per
 // item and in total, then the uses still running with what they owe at printing time.

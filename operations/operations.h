@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every change of the stores: each operation takes the lock that all copies of the program share,
 // reads what it depends on from the file at that moment, checks its precondition, writes, and says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "operations/owed.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the items in use would owe if all were checked out now: the takings window's outlook.
 #include <cstdint>

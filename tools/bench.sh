@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the benchmarks and, on the same 1,000-item settings file, the platform's own profile
 # functions under Wine; prints the figures and the ratios each is held to. Usage: tools/bench.sh
 # DURAVA_PEER names the script that times the platform's functions (default ../shared/peer/run.sh).

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the program's icon: a clock and a coin on a rounded tile, for the desktop's hicolor theme.
 
 Writes desktop/icons/hicolor/scalable/apps/ID.svg and one PNG per size in SIZE x SIZE/apps/,

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the five 20 x 20 button icons of the main window into resources/icons/.
 
 Each icon is a black shape on a transparent background; the alpha channel carries the

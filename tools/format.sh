@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Formats every tracked C++ file with the repository's .clang-format. With --check it changes
 # nothing, names the files that differ and fails. One clang-format version for everyone (the one
 # of Debian 12's clang-format package): another version lays out some lines differently.

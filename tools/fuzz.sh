@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzz targets (clang, libFuzzer, ASan + UBSan) and runs each for the given number of
 # seconds (default 20), starting from its seed corpus in fuzz/corpus/. Prints the executions of
 # each target and fails when one of them finds a crash; the input that crashed it is kept in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Durava needs to build, test, package and run; only the missing ones.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Durava for 64-bit Windows from a clean clone and writes its setup program:
 # the Debian packages that are missing, Qt and the libraries (built once, then cached by
 # tools/windows-deps.sh), the windows preset with every test run under Wine, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up a fresh Debian machine and checks what ships: the format of the C++ files; the release
 # build as users make it, with warnings as errors; its Debian package, installed and started; a
 # short fuzz run; the whole program built for Windows with every test under Wine, its setup

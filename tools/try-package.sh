@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the given Durava package with dpkg, starts the installed program offscreen for a few
 # seconds on an empty home folder and removes the package again unless it was installed before.
 # Fails when the package does not install, or when the program ends by itself (a crash, or a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Proves a Windows setup program under Wine, as a shop would meet it: installs it silently into a
 # fresh Wine prefix, starts the installed durava.exe on a virtual display, drives one customer's
 # road by X input (add item A with the default tariff, start it, check it out), checks the bytes

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds what the Windows program links, from Debian's own sources, with Debian's MinGW-w64:
 # Qt 6 base (Core, Gui, Widgets, PrintSupport, Test), zlib, libpng and pugixml. The result is
 # cached under ${XDG_CACHE_HOME:-$HOME/.cache}/durava/, keyed by the source versions, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Screenshots of every window as the Windows program draws them under Wine, with Qt's windows
 # platform on a virtual display and a CJK font, into docs/screenshots/windows/: the five windows,
 # the takings window, a receipt's preview and a message box (drawn by durava_screenshots.exe of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a Windows program of the windows build under Wine, headless and quiet, in the one prefix of
 # the build (WINEPREFIX, set by the windows test preset).
 #   wine-run.sh --prepare            creates the prefix once and starts its server, which stays up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The same windows on every desktop: the Fusion style whatever the desktop's own Qt style, the
 // windows' face for message boxes and menus too, and Qt's own texts in Chinese. Called once a

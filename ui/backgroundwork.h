@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Work that may take long runs away from the window thread: the window keeps answering, and when
 // the work takes longer than half a second a progress dialog shows, whose button stops it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One bar of a bar chart, as a window hands it to the chart.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A bar chart drawn with QPainter: one bar per value, its label under it and its value printed on
 // it. Each bar is an accessible element that names itself, so a screen reader reads the chart.

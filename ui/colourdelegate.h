@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paints the cells of a list view in the colours a ListViewColouring stores for them: an item
 // delegate takes the place of answering the list view's custom-draw questions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/columnsmodel.h"
 
 #include "ui/controls.h"

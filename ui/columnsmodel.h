@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every report list shares: the columns of its definition, their headers and alignment.
 // Subclasses say what the rows hold.

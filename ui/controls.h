@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Qt widgets for the control kinds of the window definitions.
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Message boxes, pop-up menus and the save-file dialog, the places where the program waits for an
 // answer. Tests

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes a C++ source that holds the bytes of the given icon files, for ui/iconfiles.h.
 # Run as: cmake -DOUTPUT=<file.cpp> -DINPUTS=<a.png|b.png|...> -P embed_icons.cmake
 # Each file becomes durava::ui::icon_files::k<Stem>, e.g. add.png -> kAdd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/fittedlabel.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A label that always shows its whole text on its one line: a text too wide for the box at the
 // defined font is drawn in a smaller size of the same face until it fits.

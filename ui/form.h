@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One window built from its definition. Handlers reach its controls by the names the definition
 // gives them (the Qt objectName is that name too) and meet every text as a program text.

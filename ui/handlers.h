@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The operations that window events run, registered by name so that the window definitions can
 // stay plain data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The PNG files of resources/icons, built into the program; the build generates the
 // definitions from the files themselves (embed_icons.cmake).

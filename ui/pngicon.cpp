@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/pngicon.h"
 
 #include <png.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 20 x 20 icons of the picture buttons: PNG files built into the program, decoded with
 // libpng.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Printing with a preview first. Where no printer is set up, printing writes a PDF file.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The screen boundary: program texts are code page 936 bytes, Qt shows UTF-16.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tablemodel.h"
 
 #include "ui/screenconversion.h"

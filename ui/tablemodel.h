@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Rows of program texts for a report-style list view, kept in insertion order.
 #include <span>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A window's own state lives as long as the window: made when it opens, a child of it, gone when
 // it closes, so that nothing of one window outlives it in the program's globals.

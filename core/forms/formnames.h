@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The names by which handlers, tests and the window definitions reach each window's controls, menu
 // entries and operations, written once.

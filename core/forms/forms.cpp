@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/forms/forms.h"
 
 #include "core/forms/formnames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The windows as plain data: every control with its kind, name, place, texts, font, colours
 // and state, the list columns, status-bar parts, the pop-up menus, and which event of which control

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every read and write of the two stores goes through here, so that the rules for keeping data
 // whole live in one place. Paths are the file system's own, from the Documents folder to every

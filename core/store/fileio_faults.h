@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A test seam in the file layer: tests make one step of the file layer fail, as a full, read-only
 // or failing disk would, and prove that the stores stay whole. A failing step fails every time it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the file layer does the same way on every platform.
 #include "core/store/fileio_shared.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the platforms' file layers share beyond the interface of core/fileio.h.
 #include <cerrno>

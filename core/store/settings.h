@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // ROOMSETTING.ini: an INI file of GBK text with CR LF line ends that reads and writes as the
 // Windows private-profile functions do. Reads of an unchanged file cost a stat and a lookup;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The process's global values and where the two stores live.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One exclusive lock that every copy of the program takes around each read-check-write of the
 // stores, on one machine or on several sharing the folder: a lock file beside the settings file

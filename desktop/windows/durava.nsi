@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; The setup program of Durava for 64-bit Windows, made by tools/package-windows.sh:
 ;   makensis -DVERSION=1.2 -DSTAGE=<folder of the program> -DOUTFILE=<setup.exe> durava.nsi
 ; It installs for all users into Program Files and never touches the Documents folder, where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The checkout window: the eleven figures of one use, and confirming it.
 #include "mainwin/globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A month file as the rows of a report list. Only the cells on screen are converted to screen
 // text, so a month of 100,000 records shows at once.

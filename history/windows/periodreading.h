@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading a span of month files away from the window thread: the window keeps answering, and
 // when the reading takes longer than half a second a progress dialog shows, whose button stops it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/windows/takingswindow.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The takings window: a month's takings at a glance, today's and what the items in use owe now,
 // with the month's records and totals exported for a spreadsheet. It only reads the files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/windows/viewer.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "items/windows/deleteitem.h"
 
 #include "core/fixedtexts.h"

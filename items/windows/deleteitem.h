@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // 删除项目: removes the selected item's section after the operator confirms.
 #include "mainwin/globals.h"

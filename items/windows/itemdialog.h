@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The add and modify dialog: one window whose mode is decided by CurrentItemName when it opens.
 #include "mainwin/globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "items/windows/refusals.h"
 
 #include <string>

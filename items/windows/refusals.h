@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the operator is told when the item dialog refuses what was typed. Nothing has been written
 // when one of these shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "items/windows/register.h"
 
 #include "core/forms/formnames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The item management operations bound to their window events.
 #include "mainwin/globals.h"

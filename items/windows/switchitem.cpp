@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "items/windows/switchitem.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // 切换项目: moves a running use to an idle item; the two items exchange their tariffs, so the
 // customer keeps the start time and the tariff where the use began.

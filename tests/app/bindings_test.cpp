@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every event that a window definition binds reaches a control or menu entry of that window and an
 // operation the program registers.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "billing/duration.h"
 
 #include <gtest/gtest.h>

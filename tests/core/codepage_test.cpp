@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/codepage.h"
 
 #include <gtest/gtest.h>

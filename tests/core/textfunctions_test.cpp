@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/textfunctions.h"
 
 #include <gtest/gtest.h>

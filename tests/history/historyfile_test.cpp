@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "history/historyfile.h"
 
 #include <gtest/gtest.h>

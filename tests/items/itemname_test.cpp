@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "items/itemname.h"
 
 #include <gtest/gtest.h>

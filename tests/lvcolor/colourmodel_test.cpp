@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lvcolor/colourmodel.h"
 
 #include <gtest/gtest.h>

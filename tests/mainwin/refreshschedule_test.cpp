@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwin/refreshschedule.h"
 
 #include <gtest/gtest.h>

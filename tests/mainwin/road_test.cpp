@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One customer's road through the windows: start timing, live refresh, checkout, record.
 #include <QMenu>
 #include <QSignalSpy>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The eleven figures of a checkout and the record built from them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What two copies of the program do at once in the copies test, shared by the test and the copy it
 // starts: items both copies work on, items only one copy changes, and each copy's clock.

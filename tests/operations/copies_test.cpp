@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two real copies of the program doing random operations on one folder at once: every use that
 // was started is billed exactly once, no record lacks its use, no acknowledged write is lost, and
 // the settings file stays whole; also when each copy has a Documents folder of its own whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One copy of the program without its windows: random operations on a folder, each acknowledged
 // outcome told on standard output, one line each:
 //   start <start time>          a use began

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every operation with each step of the file layer failing in turn: the outcome says it failed
 // exactly when the files hold what they held before, and otherwise they hold the whole new state.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each operation against the files as another copy of the program may have left them: what it
 // refuses, what it writes, and that a refusal writes nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The helper program's side of ChildProcess: what it tells goes out on standard output.
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A helper program of the tests run as a process of its own, its standard input and output on
 // pipes: the test hands it bytes, reads what it tells, and waits for it or kills it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paints of widgets on the offscreen platform, delivered and counted without waiting on a clock.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/program_fixture.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The whole program on a fresh Documents folder, its clock under the test's control: the main
 // window open, every handler registered, as the process entry sets it up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading back a settings file as the program must leave it, for the tests that hammer it: whole
 // sections of an item's six keys in their order, each item once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file layer on Win32: wide paths, whole-file replacement by one rename that NTFS makes
 // atomic, appends in one write, and read-only files never written.
 #include <windows.h>

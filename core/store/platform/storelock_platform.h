@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the store lock asks of each platform: the lock file opened, one try at its lock, and the
 // file given back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store lock on Linux: an open-file-description lock, which belongs to its descriptor alone,
 // so two stores of one process exclude each other as two processes do, and closing another
 // descriptor of the file keeps it.

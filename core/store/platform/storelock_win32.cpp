@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store lock on Win32: LockFileEx on a handle of its own, which, as the open-file-description
 // locks on Linux, excludes every other handle, of this process or another.
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/store/fileio_faults.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Kills store_writer at random moments and proves that both stores stay whole after every kill.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What store_writer writes, shared with the kill test so that it can tell every state the writer
 // may leave behind from a torn or lost one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the settings file and the month file in a loop until it is killed, resuming from what the
 // files hold. Each finished step is told on standard output, one line per write(2), so the kill
 // test knows the least that must have landed:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The takings window through the history window's button, and receipts through its record menu.
 #include <QAccessible>
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The history window through the main window's button, on a temporary Documents folder.
 #include <QApplication>
 #include <QHeaderView>

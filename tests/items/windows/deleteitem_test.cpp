@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Deleting an item through the list menu: the warning, the file afterwards, and refusals.
 #include <QTest>
 

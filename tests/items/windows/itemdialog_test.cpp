@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The add and modify dialog through the windows: modes, defaults, saving, and what it refuses.
 #include <QTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers for the item windows' tests: acting on controls by name, and a full disk.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Switching a running use to an idle item through the switch window, and billing it afterwards.
 #include <QComboBox>
 #include <QTest>
