@@ -26,7 +26,7 @@ program="$WINEPREFIX/drive_c/Program Files/Durava"
 
 fail() {
     echo "try-windows-setup: $1" >&2
-    [ -z "$shots" ] || import -window root "$shots/failure.png" 2>/dev/null || true
+    [ -z "$shots" ] || import -window root "$shots/screen-failure.png" 2>/dev/null || true
     exit 1
 }
 step() { echo "try-windows-setup: $1"; }
@@ -74,18 +74,18 @@ wait_for "添加项目"
 click "添加项目" 194 27
 xdotool type --delay 100 A
 click "添加项目" 135 308
-[ -z "$shots" ] || import -window root "$shots/item.png"
+[ -z "$shots" ] || import -window root "$shots/screen-item.png"
 click "添加项目" 220 308
 step "starting A"
 click "Durava V1.2" 100 76 3
 first_menu_entry
 sleep 2
-[ -z "$shots" ] || import -window root "$shots/main.png"
+[ -z "$shots" ] || import -window root "$shots/screen-main.png"
 step "checking A out"
 click "Durava V1.2" 100 76 3
 first_menu_entry
 wait_for "结账统计"
-[ -z "$shots" ] || import -window root "$shots/checkout.png"
+[ -z "$shots" ] || import -window root "$shots/screen-checkout.png"
 click "结账统计" 310 484
 sleep 2
 
