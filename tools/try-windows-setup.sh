@@ -37,6 +37,10 @@ step "installing $(basename "$setup") silently"
 timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the setup program failed"
 [ -f "$program/durava.exe" ] || fail "no durava.exe in Program Files after the setup"
 [ -f "$program/uninstall.exe" ] || fail "no uninstaller in Program Files after the setup"
+step "installing it again over itself, as an upgrade does"
+touch "$program/Qt5Core.dll"  # a DLL an older version left
+timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the setup program failed over an installation"
+[ ! -e "$program/Qt5Core.dll" ] || fail "an upgrade kept a DLL of the older installation"
 
 step "starting the installed durava.exe"
 (cd "$program" && wine ./durava.exe >/dev/null 2>&1 &)
@@ -64,8 +68,17 @@ wait_for() { # title
     fail "the window \"$1\" did not open"
 }
 first_menu_entry() {
+    sleep 1
     xdotool key Down sleep 0.3 key Return
     sleep 1
+}
+# Waits until the settings file says what the last step should have written.
+settings_say() { # text, what it means
+    for _ in $(seq 20); do
+        iconv -f GBK -t UTF-8 "$documents/ROOMSETTING.ini" 2>/dev/null | grep -q "$1" && return
+        sleep 0.5
+    done
+    fail "ROOMSETTING.ini does not say $2"
 }
 
 step "adding item A with the default tariff"
@@ -76,10 +89,12 @@ xdotool type --delay 100 A
 click "添加项目" 135 308
 [ -z "$shots" ] || import -window root "$shots/screen-item.png"
 click "添加项目" 220 308
+settings_say '^\[A\]' "that A was added"
 step "starting A"
 click "Durava V1.2" 100 76 3
 first_menu_entry
-sleep 2
+settings_say '^状态=使用中' "that A is in use"
+sleep 1
 [ -z "$shots" ] || import -window root "$shots/screen-main.png"
 step "checking A out"
 click "Durava V1.2" 100 76 3
