@@ -27,7 +27,7 @@ program="$WINEPREFIX/drive_c/Program Files/Durava"
 
 fail() {
     echo "try-windows-setup: $1" >&2
-    [ -z "$shots" ] || import -window root "$shots/failure.png" 2>/dev/null || true
+    [ -z "$shots" ] || import -window root "$shots/screen-failure.png" 2>/dev/null || true
     exit 1
 }
 step() { echo "try-windows-setup: $1"; }
@@ -38,6 +38,10 @@ step "installing $(basename "$setup") silently"
 timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the setup program failed"
 [ -f "$program/durava.exe" ] || fail "no durava.exe in Program Files after the setup"
 [ -f "$program/uninstall.exe" ] || fail "no uninstaller in Program Files after the setup"
+step "installing it again over itself, as an upgrade does"
+touch "$program/Qt5Core.dll"  # a DLL an older version left
+timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the setup program failed over an installation"
+[ ! -e "$program/Qt5Core.dll" ] || fail "an upgrade kept a DLL of the older installation"
 
 step "starting the installed durava.exe"
 (cd "$program" && wine ./durava.exe >/dev/null 2>&1 &)
@@ -65,8 +69,17 @@ wait_for() { # title
     fail "the window \"$1\" did not open"
 }
 first_menu_entry() {
+    sleep 1
     xdotool key Down sleep 0.3 key Return
     sleep 1
+}
+# Waits until the settings file says what the last step should have written.
+settings_say() { # text, what it means
+    for _ in $(seq 20); do
+        iconv -f GBK -t UTF-8 "$documents/ROOMSETTING.ini" 2>/dev/null | grep -q "$1" && return
+        sleep 0.5
+    done
+    fail "ROOMSETTING.ini does not say $2"
 }
 
 step "adding item A with the default tariff"
@@ -75,18 +88,20 @@ wait_for "添加项目"
 click "添加项目" 194 27
 xdotool type --delay 100 A
 click "添加项目" 135 308
-[ -z "$shots" ] || import -window root "$shots/item.png"
+[ -z "$shots" ] || import -window root "$shots/screen-item.png"
 click "添加项目" 220 308
+settings_say '^\[A\]' "that A was added"
 step "starting A"
 click "Durava V1.2" 100 76 3
 first_menu_entry
-sleep 2
-[ -z "$shots" ] || import -window root "$shots/main.png"
+settings_say '^状态=使用中' "that A is in use"
+sleep 1
+[ -z "$shots" ] || import -window root "$shots/screen-main.png"
 step "checking A out"
 click "Durava V1.2" 100 76 3
 first_menu_entry
 wait_for "结账统计"
-[ -z "$shots" ] || import -window root "$shots/checkout.png"
+[ -z "$shots" ] || import -window root "$shots/screen-checkout.png"
 click "结账统计" 310 484
 sleep 2
 
