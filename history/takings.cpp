@@ -140,11 +140,12 @@ bool ReadDuration(std::string_view text, std::int64_t& total) {
     static const std::string& hours = core::Fixed(u" 时 ");
     static const std::string& minutes = core::Fixed(u" 分 ");
     static const std::string& seconds = core::Fixed(u" 秒");
-    std::int64_t h = 0, m = 0, s = 0;
+    std::int64_t h = 0, m = 0, s = 0, minuteSeconds = 0;
     return TakeInteger(text, h) && TakeText(text, hours) && TakeInteger(text, m) &&
            TakeText(text, minutes) && TakeInteger(text, s) && text == seconds &&
            !__builtin_mul_overflow(h, 3600, &total) &&
-           !__builtin_add_overflow(total, m * 60, &total) &&
+           !__builtin_mul_overflow(m, 60, &minuteSeconds) &&
+           !__builtin_add_overflow(total, minuteSeconds, &total) &&
            !__builtin_add_overflow(total, s, &total);
 }
 

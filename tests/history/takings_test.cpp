@@ -48,6 +48,7 @@ TEST(Takings, moneyAndDurationTextsReadOnlyInTheirWrittenForms) {
         {"25 时 5 分 9 秒", {}, 25 * 3600 + 5 * 60 + 9},
         {"0 时 0 分 0 秒", {}, 0},
         {"5 时 31 分", {}, {}},
+        {"0 时 999999999999999999 分 0 秒", {}, {}},
         {"5 时 31 分 0 秒 ", {}, {}},
     };
     for (const auto& c : cases) {
