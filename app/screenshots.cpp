@@ -149,7 +149,7 @@ int main(int argc, char* argv[]) {
         };
         view(forms::operation::kShowTakingsYear, QStringLiteral("2024"), "takings-year.png");
         takings->SetText(forms::takings_window::kRangeFromBox, "2024/04/28");
-        view(forms::operation::kShowTakingsRange, QStringLiteral("2024/04/28～2024/05/06"),
+        view(forms::operation::kShowTakingsRange, QStringLiteral("04/28～05/06"),
              "takings-range.png");
         CaptureWhenOpen(QStringLiteral("PrintPreview"), out.filePath(QStringLiteral("dayslip.png")),
                         saved);

@@ -271,15 +271,24 @@ std::optional<CalendarTime> AnyForm(std::string_view text) {
 
 }  // namespace
 
-DateTime ParseDateTime(std::string_view text) {
+std::optional<CalendarTime> ReadDateTime(std::string_view text) {
     std::optional<CalendarTime> read = WrittenForm(text);
     if (!read) read = AnyForm(text);
-    if (!read) return kMinDateTime;
+    if (!read) return std::nullopt;
     const CalendarTime& t = *read;
+    // The first instant of the range is ParseDateTime's failure value: refused here too, so
+    // that both readers agree on every text.
+    const bool first = t.year == 100 && t.month == 1 && t.day == 1 && t.hour == 0 &&
+                       t.minute == 0 && t.second == 0;
     const bool valid = t.year >= 100 && t.year <= 9999 && t.month >= 1 && t.month <= 12 &&
                        t.day >= 1 && t.day <= DaysInMonth(t.year, t.month) && t.hour <= 23 &&
-                       t.minute <= 59 && t.second <= 59;
-    return valid ? ToDateTime(t) : kMinDateTime;
+                       t.minute <= 59 && t.second <= 59 && !first;
+    return valid ? read : std::nullopt;
+}
+
+DateTime ParseDateTime(std::string_view text) {
+    const std::optional<CalendarTime> read = ReadDateTime(text);
+    return read ? ToDateTime(*read) : kMinDateTime;
 }
 
 double TimeDifference(DateTime t1, DateTime t2, [[maybe_unused]] int unit) {

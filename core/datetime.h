@@ -2,6 +2,7 @@
 #pragma once
 // Points in local time as days since 1899-12-30 00:00:00, the fraction being the time of day.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ std::string FormatDateTime(DateTime value, std::string_view datePicture,
                            std::string_view timePicture, bool force24Hour = false, int locale = 0);
 // Never fails: a text that is not a valid date and time gives kMinDateTime.
 DateTime ParseDateTime(std::string_view text);
+// The same reading as the fields it names, for a reader that needs no DateTime: the takings of
+// a year read one per record.
+std::optional<CalendarTime> ReadDateTime(std::string_view text);
 // t1 - t2 in whole seconds (kUnitSeconds), carried as a real.
 double TimeDifference(DateTime t1, DateTime t2, int unit = kUnitSeconds);
 

@@ -130,11 +130,14 @@ std::string_view HistoryMonth::Record(std::size_t record) const {
     if (record >= m_recordCount) return {};
     const std::string_view bytes = m_text;
     constexpr std::size_t kEndSize = std::string_view(kRecordEnd).size();
-    while (m_recordStarts.size() <= record) {
-        m_recordStarts.push_back(bytes.find(kRecordEnd, m_recordStarts.back()) + kEndSize);
+    // The start after the record is kept too, which ends it: each line is looked through once.
+    // A last line without CR LF ends with the bytes, as if they were there.
+    while (m_recordStarts.size() <= record + 1) {
+        m_recordStarts.push_back(
+            std::min(bytes.find(kRecordEnd, m_recordStarts.back()), bytes.size()) + kEndSize);
     }
     const std::size_t start = m_recordStarts[record];
-    return bytes.substr(start, std::min(bytes.find(kRecordEnd, start), bytes.size()) - start);
+    return bytes.substr(start, m_recordStarts[record + 1] - kEndSize - start);
 }
 
 HistoryMonth ReadHistoryMonth(const std::filesystem::path& path) {

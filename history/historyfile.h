@@ -68,7 +68,7 @@ class HistoryMonth {
 
     std::string m_text;
     std::size_t m_recordCount = 0;
-    // Where the records found so far start; grows up to the last record asked for.
+    // Where the records found so far start; grows up to the one after the last asked for.
     mutable std::vector<std::size_t> m_recordStarts{0};
 };
 // A missing or unreadable file gives no records.

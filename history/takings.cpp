@@ -15,20 +15,22 @@ namespace {
 // Eighteen digits always fit 64 bits, whatever is added to them later is checked.
 constexpr std::size_t kMaxDigits = 18;
 
-// A whole number at the front of `text`, taken off it.
-std::optional<std::int64_t> TakeInteger(std::string_view& text) {
+// A whole number at the front of `text`, taken off it. Not an optional: returning one cost a
+// stall per number, and a year's takings read five million of them.
+bool TakeInteger(std::string_view& text, std::int64_t& taken) {
     const bool negative = !text.empty() && text.front() == '-';
     std::size_t pos = negative ? 1 : 0;
     std::int64_t value = 0;
     const std::size_t first = pos;
     while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-        if (pos - first == kMaxDigits) return std::nullopt;
+        if (pos - first == kMaxDigits) return false;
         value = value * 10 + (text[pos] - '0');
         ++pos;
     }
-    if (pos == first) return std::nullopt;
+    if (pos == first) return false;
     text.remove_prefix(pos);
-    return negative ? -value : value;
+    taken = negative ? -value : value;
+    return true;
 }
 
 bool TakeText(std::string_view& text, std::string_view expected) {
@@ -56,8 +58,8 @@ bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
 }  // namespace
 
 std::optional<std::int64_t> WholeInteger(std::string_view text) {
-    std::optional<std::int64_t> value = TakeInteger(text);
-    return text.empty() ? value : std::nullopt;
+    std::int64_t value = 0;
+    return TakeInteger(text, value) && text.empty() ? std::optional(value) : std::nullopt;
 }
 
 std::string DayText(const core::CalendarTime& day) {
@@ -117,31 +119,39 @@ const std::string& ReasonText(Unreadable reason) {
     return core::Fixed(u"金额太大，加不进合计");
 }
 
-std::optional<std::int64_t> MoneyOf(std::string_view text) {
+namespace {
+
+// MoneyOf and DurationOf for the sums, which read through these to avoid TakeInteger's stall.
+bool ReadMoney(std::string_view text, std::int64_t& yuan) {
     static const std::string& yuanSign = core::Fixed(u"￥");
-    static const std::string& yuan = core::Fixed(u" 元");
+    static const std::string& yuanWord = core::Fixed(u" 元");
     TakeText(text, yuanSign);
-    const std::optional<std::int64_t> value = TakeInteger(text);
-    return value && text == yuan ? value : std::nullopt;
+    return TakeInteger(text, yuan) && text == yuanWord;
 }
 
-std::optional<std::int64_t> DurationOf(std::string_view text) {
+bool ReadDuration(std::string_view text, std::int64_t& total) {
     static const std::string& hours = core::Fixed(u" 时 ");
     static const std::string& minutes = core::Fixed(u" 分 ");
     static const std::string& seconds = core::Fixed(u" 秒");
-    const std::optional<std::int64_t> h = TakeInteger(text);
-    if (!h || !TakeText(text, hours)) return std::nullopt;
-    const std::optional<std::int64_t> m = TakeInteger(text);
-    if (!m || !TakeText(text, minutes)) return std::nullopt;
-    const std::optional<std::int64_t> s = TakeInteger(text);
-    if (!s || text != seconds) return std::nullopt;
-    std::int64_t total = 0;
-    if (__builtin_mul_overflow(*h, 3600, &total) ||
-        __builtin_add_overflow(total, *m * 60, &total) ||
-        __builtin_add_overflow(total, *s, &total)) {
-        return std::nullopt;
-    }
-    return total;
+    std::int64_t h = 0, m = 0, s = 0, minuteSeconds = 0;
+    return TakeInteger(text, h) && TakeText(text, hours) && TakeInteger(text, m) &&
+           TakeText(text, minutes) && TakeInteger(text, s) && text == seconds &&
+           !__builtin_mul_overflow(h, 3600, &total) &&
+           !__builtin_mul_overflow(m, 60, &minuteSeconds) &&
+           !__builtin_add_overflow(total, minuteSeconds, &total) &&
+           !__builtin_add_overflow(total, s, &total);
+}
+
+}  // namespace
+
+std::optional<std::int64_t> MoneyOf(std::string_view text) {
+    std::int64_t yuan = 0;
+    return ReadMoney(text, yuan) ? std::optional(yuan) : std::nullopt;
+}
+
+std::optional<std::int64_t> DurationOf(std::string_view text) {
+    std::int64_t seconds = 0;
+    return ReadDuration(text, seconds) ? std::optional(seconds) : std::nullopt;
 }
 
 namespace {
@@ -164,11 +174,10 @@ std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string
     const std::string_view duration = fields[kFieldDuration];
     const std::string_view total = fields[kFieldTotal];
     if (duration == badStart || total == badStart) return Unreadable::StartTime;
-    const std::optional<std::int64_t> seconds = DurationOf(duration);
-    if (!seconds) return Unreadable::Duration;
-    const std::optional<std::int64_t> yuan = MoneyOf(total);
-    if (!yuan) return Unreadable::Total;
-    return RecordFigures{*day, *seconds, *yuan};
+    std::int64_t seconds = 0, yuan = 0;
+    if (!ReadDuration(duration, seconds)) return Unreadable::Duration;
+    if (!ReadMoney(total, yuan)) return Unreadable::Total;
+    return RecordFigures{*day, seconds, yuan};
 }
 
 // Item names to their places in a list, without a node per name: open addressing over a table
@@ -176,11 +185,18 @@ std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string
 // keeps its name's hash, so that a probe rarely has to look at the name itself.
 class NameIndex {
   public:
-    // The place of `name` among `names`, appending it when new.
+    // The hash of `name` for Find. Its slot is fetched meanwhile: with thousands of names the
+    // table is far larger than the cache, and the wait for it was most of the time of a sum.
+    std::size_t Expect(std::string_view name) const {
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+        return hash;
+    }
+    // The place of `name`, whose hash is `hash`, among `names`, appending it when new.
     template <typename Names>
-    std::pair<std::size_t, bool> Find(std::string_view name, Names& names) {
+    std::pair<std::size_t, bool> Find(std::string_view name, std::size_t hash, Names& names) {
         if (2 * (names.size() + 1) > m_slots.size()) Grow(names);
-        Slot& slot = SlotOf(name, names);
+        Slot& slot = SlotOf(name, hash, names);
         if (slot.place != kNone) return {slot.place, false};
         slot.place = names.size();
         names.push_back({name, {}});
@@ -189,7 +205,7 @@ class NameIndex {
     // Takes back the name that the last Find appended.
     template <typename Names>
     void RemoveLast(Names& names) {
-        SlotOf(names.back().name, names).place = kNone;
+        SlotOf(names.back().name, Hash(names.back().name), names).place = kNone;
         names.pop_back();
     }
 
@@ -200,9 +216,9 @@ class NameIndex {
         std::size_t place = kNone;
     };
 
+    static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
     template <typename Names>
-    Slot& SlotOf(std::string_view name, const Names& names) {
-        const std::size_t hash = std::hash<std::string_view>{}(name);
+    Slot& SlotOf(std::string_view name, std::size_t hash, const Names& names) {
         const std::size_t mask = m_slots.size() - 1;
         std::size_t at = hash & mask;
         while (m_slots[at].place != kNone &&
@@ -216,7 +232,7 @@ class NameIndex {
     void Grow(const Names& names) {
         m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 1024), Slot{});
         for (std::size_t place = 0; place < names.size(); ++place) {
-            SlotOf(names[place].name, names).place = place;
+            SlotOf(names[place].name, Hash(names[place].name), names).place = place;
         }
     }
 
@@ -226,10 +242,9 @@ class NameIndex {
 }  // namespace
 
 std::optional<core::CalendarTime> DayOf(std::string_view text) {
-    const core::DateTime time = core::ParseDateTime(text);
-    if (time == core::kMinDateTime) return std::nullopt;
-    const core::CalendarTime t = core::ToCalendarTime(time);
-    return core::CalendarTime{t.year, t.month, t.day};
+    const std::optional<core::CalendarTime> t = core::ReadDateTime(text);
+    if (!t) return std::nullopt;
+    return core::CalendarTime{t->year, t->month, t->day};
 }
 
 namespace {
@@ -268,9 +283,19 @@ void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnr
         if (listUnreadable) sums.result.unreadable.push_back({record, reason, file});
     };
     std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
-    std::vector<std::string_view> fields;
+    // Each record is cut a turn early, so that its item's slot comes while the one before it
+    // is added.
+    std::vector<std::string_view> fields, next;
+    std::size_t nextHash = 0;
+    const auto cut = [&](std::size_t record) {
+        month.SplitFields(record, next);
+        nextHash = next.size() == kRecordFields ? sums.itemIndex.Expect(next[kFieldName]) : 0;
+    };
+    if (month.RecordCount() > 0) cut(0);
     for (std::size_t record = 0; record < month.RecordCount(); ++record) {
-        month.SplitFields(record, fields);
+        std::swap(fields, next);
+        const std::size_t nameHash = nextHash;
+        if (record + 1 < month.RecordCount()) cut(record + 1);
         const std::variant<RecordFigures, Unreadable> read = ReadRecord(fields);
         if (const auto* reason = std::get_if<Unreadable>(&read)) {
             unreadable(record, *reason);
@@ -279,7 +304,7 @@ void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnr
         const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
         const int dayKey = DayKey(day);
         if (dayKey < sums.only.first || dayKey > sums.only.second) continue;
-        const auto [item, added] = sums.itemIndex.Find(fields[kFieldName], sums.items);
+        const auto [item, added] = sums.itemIndex.Find(fields[kFieldName], nameHash, sums.items);
         if (lastDay.first != dayKey) lastDay = {dayKey, &sums.days[dayKey]};
         // All three sums take the record or none does, so that they always agree.
         Takings total = sums.result.total, perDay = *lastDay.second,

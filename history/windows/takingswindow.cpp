@@ -33,7 +33,7 @@ using namespace core::forms::takings_window;
 // What the window shows, a month, a year or a span of days, kept for the exports so that they
 // hold exactly what was shown.
 struct Shown {
-    std::string title;      // as the window names it: 2024/05, 2024, 2024/05/01～2024/05/07
+    std::string title;      // as the window names it: 2024/05, 2024, 05/01～05/07
     std::string fileTitle;  // as the exports are named: 202405, 2024, 20240501-20240507
     bool byMonth = false;   // a year: its rows are months
     std::vector<HistoryMonth> months = {};
@@ -279,8 +279,14 @@ void ShowRange(mainwin::Globals& globals, ui::Form& window) {
     const auto compact = [](const core::CalendarTime& day) {
         return core::FormatDateTime(core::ToDateTime(day), "yyyyMMdd", "");
     };
+    // The title's box holds about eleven characters at its font; the range boxes below give the
+    // year, so a span within one year is named without it.
+    const auto named = [&](const core::CalendarTime& day) {
+        return first->year == last->year ? core::FormatDateTime(core::ToDateTime(day), "MM/dd", "")
+                                         : DayText(day);
+    };
     ShowPeriod(globals, window, {*first, *last},
-               {.title = DayText(*first) + core::Fixed(u"～") + DayText(*last),
+               {.title = named(*first) + core::Fixed(u"～") + named(*last),
                 .fileTitle = compact(*first) + "-" + compact(*last)});
 }
 

@@ -190,6 +190,7 @@ class TakingsWindowTest : public QObject {
         takings.SetText(takings_window::kRangeToBox, "2024/05/06");
         Click(takings, takings_window::kRangeButton);
         QTRY_COMPARE(takings.RowCount(takings_window::kDayTable), 7);
+        QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("04/30～05/06"));
         QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("370 元"));
         QCOMPARE(Cell(takings, takings_window::kDayTable, 1, 1), QStringLiteral("30"));
 
