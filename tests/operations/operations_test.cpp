@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "core/store/storelock.h"
+#include "history/periodtakings.h"
+#include "operations/dayslip.h"
 #include "operations/operations.h"
 #include "support/temp_folder.h"
 
@@ -271,6 +273,30 @@ TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
     core::SettingsFile elsewhere(m_folder / "missing/ROOMSETTING.ini");
     Store store{elsewhere, m_folder.text() + "History/"};
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreUnavailable);
+}
+
+// The slip of 1 June counts a checkout kept in May's file by a copy started in May, leaves out
+// one that ended on 31 May, and lists B, still running, with what it owes at printing time.
+TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning) {
+    const auto record = [](const char* end, const char* total) {
+        return std::string("A@2024/05/31 20:00:00@") + end + "@1 时 0 分 0 秒@4 小时 0 分@未超时@" +
+               "30 分钟@20 元 / 小时@70 元@0 元@￥" + total + " 元\r\n";
+    };
+    WriteBytes(m_folder / kMay,
+               Gbk(record("2024/05/31 21:00:00", "5") + record("2024/06/01 00:20:00", "1070")));
+    WriteBytes(m_folder / kJune, Gbk(record("2024/06/01 12:00:00", "2000")));
+    const core::DateTime printed = core::ToDateTime({2024, 6, 1, 13, 0, 0});
+    const std::optional<history::PeriodTakings> day =
+        history::ComputePeriod(m_folder / "History", {2024, 6, 1}, {2024, 6, 1});
+    ASSERT_TRUE(day);
+    const std::vector<std::string> lines =
+        DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed);
+    std::string slip;
+    for (const std::string& line : lines) slip += line + "\n";
+    EXPECT_EQ(slip, Gbk("日期：2024/06/01\n打印时间：2024/06/01 13:00:00\n营业额：3,070 元\n"
+                        "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
+                        "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
+                        "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n"));
 }
 
 }  // namespace
