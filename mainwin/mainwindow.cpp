@@ -8,8 +8,8 @@
 #include "mainwin/liststate.h"
 #include "mainwin/notices.h"
 #include "mainwin/refresh.h"
-#include "ui/colourdelegate.h"
 #include "ui/form.h"
+#include "ui/widgets/colourdelegate.h"
 #include "ui/windowstate.h"
 
 namespace durava::mainwin {

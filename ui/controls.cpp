@@ -17,11 +17,11 @@
 
 #include <algorithm>
 
-#include "ui/barchart.h"
-#include "ui/fittedlabel.h"
-#include "ui/pngicon.h"
+#include "ui/icons/pngicon.h"
 #include "ui/screenconversion.h"
-#include "ui/tablemodel.h"
+#include "ui/widgets/barchart.h"
+#include "ui/widgets/fittedlabel.h"
+#include "ui/widgets/tablemodel.h"
 
 namespace durava::ui {
 namespace {

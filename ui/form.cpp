@@ -20,13 +20,13 @@
 #include <algorithm>
 #include <cassert>
 
-#include "ui/barchart.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "ui/fittedlabel.h"
 #include "ui/handlers.h"
 #include "ui/screenconversion.h"
-#include "ui/tablemodel.h"
+#include "ui/widgets/barchart.h"
+#include "ui/widgets/fittedlabel.h"
+#include "ui/widgets/tablemodel.h"
 
 namespace durava::ui {
 namespace {

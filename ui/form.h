@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/forms/forms.h"
-#include "ui/bar.h"
+#include "ui/widgets/bar.h"
 
 class QAbstractItemModel;
 class QAbstractItemView;

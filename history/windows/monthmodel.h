@@ -5,7 +5,7 @@
 #include <span>
 
 #include "history/historyfile.h"
-#include "ui/columnsmodel.h"
+#include "ui/widgets/columnsmodel.h"
 
 namespace durava::history {
 

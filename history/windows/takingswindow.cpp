@@ -18,11 +18,11 @@
 #include "history/windows/periodreading.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
-#include "ui/bar.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screenconversion.h"
+#include "ui/widgets/bar.h"
 #include "ui/windowstate.h"
 
 namespace durava::history {

@@ -14,11 +14,11 @@
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
 #include "support/program_fixture.h"
-#include "ui/barchart.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screenconversion.h"
+#include "ui/widgets/barchart.h"
 
 namespace durava::testing {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/tablemodel.h"
+#include "ui/widgets/tablemodel.h"
 
 #include "ui/screenconversion.h"
 

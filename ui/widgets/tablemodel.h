@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/columnsmodel.h"
+#include "ui/widgets/columnsmodel.h"
 
 namespace durava::ui {
 

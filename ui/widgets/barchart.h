@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/bar.h"
+#include "ui/widgets/bar.h"
 
 namespace durava::ui {
 

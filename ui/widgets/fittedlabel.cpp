@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/fittedlabel.h"
+#include "ui/widgets/fittedlabel.h"
 
 #include <QFontMetrics>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "ui/pngicon.h"
+#include "ui/icons/pngicon.h"
 
 #include <png.h>
 
 #include <QTest>
 #include <vector>
 
-#include "ui/iconfiles.h"
+#include "ui/icons/iconfiles.h"
 
 namespace durava::ui {
 namespace {

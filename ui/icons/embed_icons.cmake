@@ -1,10 +1,10 @@
 # SPDX-License-Identifier: MIT
-# Writes a C++ source that holds the bytes of the given icon files, for ui/iconfiles.h.
+# Writes a C++ source that holds the bytes of the given icon files, for ui/icons/iconfiles.h.
 # Run as: cmake -DOUTPUT=<file.cpp> -DINPUTS=<a.png|b.png|...> -P embed_icons.cmake
 # Each file becomes durava::ui::icon_files::k<Stem>, e.g. add.png -> kAdd.
 string(REPLACE "|" ";" inputs "${INPUTS}")
 set(source "// Generated from resources/icons at build time; not kept in version control.\n")
-string(APPEND source "#include \"ui/iconfiles.h\"\n\nnamespace durava::ui::icon_files {\n")
+string(APPEND source "#include \"ui/icons/iconfiles.h\"\n\nnamespace durava::ui::icon_files {\n")
 foreach(input IN LISTS inputs)
     get_filename_component(stem "${input}" NAME_WE)
     string(SUBSTRING "${stem}" 0 1 first)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "ui/pngicon.h"
+#include "ui/icons/pngicon.h"
 
 #include <png.h>
 
 #include <array>
 
-#include "ui/iconfiles.h"
+#include "ui/icons/iconfiles.h"
 
 namespace durava::ui {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/columnsmodel.h"
+#include "ui/widgets/columnsmodel.h"
 
 #include "ui/controls.h"
 #include "ui/screenconversion.h"

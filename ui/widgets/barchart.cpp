@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/barchart.h"
+#include "ui/widgets/barchart.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

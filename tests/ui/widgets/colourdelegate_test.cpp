@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/colourdelegate.h"
+#include "ui/widgets/colourdelegate.h"
 
 #include <QCoreApplication>
 #include <QEvent>
