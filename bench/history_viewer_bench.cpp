@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/forms/formnames.h"
 #include "core/forms/forms.h"
 #include "history/historyfile.h"
 #include "history/windows/viewer.h"
@@ -32,8 +33,10 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
     RegisterHistoryViewer(globals);
     std::unique_ptr<ui::Form> viewer(
         ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));
-    auto* table = qobject_cast<QTableView*>(viewer->Control(u"超级列表框1"));
-    qobject_cast<QListWidget*>(viewer->Control(u"列表框1"))->setCurrentRow(0);
+    auto* table =
+        qobject_cast<QTableView*>(viewer->Control(core::forms::history_window::kMonthTable));
+    qobject_cast<QListWidget*>(viewer->Control(core::forms::history_window::kMonthList))
+        ->setCurrentRow(0);
     testing::DeliverPendingPaints();
     // The window is on the (offscreen) screen: settling paints it, as the operator would see it.
     const auto* painted = new testing::PaintCounter(table->viewport());

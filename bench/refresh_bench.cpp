@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "billing/duration.h"
 #include "billing/fee.h"
+#include "core/forms/formnames.h"
 #include "core/forms/forms.h"
 #include "core/store/startup.h"
 #include "mainwin/itemlist.h"
@@ -73,7 +74,8 @@ BENCHMARK(BM_RefreshPassRereadingTheFile)->Unit(benchmark::kMillisecond)->Iterat
 void BM_RefreshListButton(benchmark::State& state) {
     mainwin::Globals& globals = Program();
     ui::Form& main = *globals.MainWindow;
-    auto* button = qobject_cast<QAbstractButton*>(main.Control(u"超级按钮4"));
+    auto* button =
+        qobject_cast<QAbstractButton*>(main.Control(core::forms::main_window::kRefreshButton));
     auto* list = qobject_cast<QWidget*>(main.Control(mainwin::kMainList));
     for (auto _ : state) {
         button->click();

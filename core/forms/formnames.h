@@ -10,6 +10,8 @@ namespace main_window {
 inline constexpr std::u16string_view kAddButton = u"超级按钮1";
 inline constexpr std::u16string_view kRefreshButton = u"超级按钮4";
 inline constexpr std::u16string_view kHistoryButton = u"超级按钮5";
+// A label that is never shown.
+inline constexpr std::u16string_view kHiddenLabel = u"标签1";
 inline constexpr std::u16string_view kList = u"超级列表";
 inline constexpr std::u16string_view kStatusBar = u"状态条";
 // Entries of the list's pop-up menu, named by their texts.

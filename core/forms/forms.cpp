@@ -39,7 +39,7 @@ constexpr Control kMainControls[] = {
     {.kind = PictureButton, .name = mw::kRefreshButton, .left = 95, .top = 5, .width = 85, .height = 30, .text = u"刷新列表", .icon = Icon::Refresh, .key = "F5"},
     {.kind = PictureButton, .name = u"超级按钮3", .left = 185, .top = 5, .width = 85, .height = 30, .text = u"删除项目", .visible = false, .icon = Icon::Delete},
     {.kind = PictureButton, .name = u"超级按钮2", .left = 275, .top = 5, .width = 85, .height = 30, .text = u"修改项目", .visible = false, .icon = Icon::Modify},
-    {.kind = Label, .name = u"标签1", .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
+    {.kind = Label, .name = mw::kHiddenLabel, .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
     {.kind = PictureButton, .name = mw::kHistoryButton, .left = 770, .top = 5, .width = 85, .height = 30, .text = u"历史记录", .icon = Icon::History},
     {.kind = ListView, .name = mw::kList, .left = 5, .top = 40, .width = 850, .height = 508, .font = {14}, .columns = kMainColumns, .flatScrollBars = true},
     {.kind = StatusBar, .name = mw::kStatusBar, .left = 0, .top = 533, .width = 841, .height = 20, .parts = kMainStatusParts},

@@ -253,7 +253,8 @@ class FormTest : public QObject {
         QCOMPARE(added + refreshed + history, 3);
         QVERIFY(added == 1 && refreshed == 1 && history == 1);
         QVERIFY(main->findChildren<QMenuBar*>().isEmpty());
-        QVERIFY(!qobject_cast<QLabel*>(main->Control(u"标签1"))->isVisible());
+        QVERIFY(!qobject_cast<QLabel*>(main->Control(core::forms::main_window::kHiddenLabel))
+                     ->isVisible());
         main->close();
         DeleteClosedWindows();
     }
