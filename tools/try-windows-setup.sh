@@ -43,14 +43,23 @@ touch "$program/Qt5Core.dll"  # a DLL an older version left
 timeout 120 wine "$setup" /S >/dev/null 2>&1 || fail "the setup program failed over an installation"
 [ ! -e "$program/Qt5Core.dll" ] || fail "an upgrade kept a DLL of the older installation"
 
+# Runs a check every half second until it holds, at most the given number of times.
+eventually() { # times, check...
+    local times="$1"
+    shift
+    for _ in $(seq "$times"); do
+        "$@" && return
+        sleep 0.5
+    done
+    return 1
+}
+window_open() { xdotool search --name "^$1\$" >/dev/null 2>&1; }
+settings_hold() { iconv -f GBK -t UTF-8 "$documents/ROOMSETTING.ini" 2>/dev/null | grep -q "$1"; }
+
 step "starting the installed durava.exe"
 (cd "$program" && wine ./durava.exe >/dev/null 2>&1 &)
-window=""
-for _ in $(seq 60); do
-    window="$(xdotool search --name '^Durava V1\.2$' 2>/dev/null | head -n 1)" && [ -n "$window" ] && break
-    sleep 1
-done
-[ -n "$window" ] || fail "the main window \"Durava V1.2\" did not show within 60 s"
+eventually 120 window_open "Durava V1.2" ||
+    fail "the main window \"Durava V1.2\" did not show within 60 s"
 sleep 2
 
 # Clicks at client coordinates of the window whose title is given.
@@ -62,11 +71,7 @@ click() { # title x y [button]
     sleep 1
 }
 wait_for() { # title
-    for _ in $(seq 20); do
-        xdotool search --name "^$1\$" >/dev/null 2>&1 && return
-        sleep 0.5
-    done
-    fail "the window \"$1\" did not open"
+    eventually 20 window_open "$1" || fail "the window \"$1\" did not open"
 }
 first_menu_entry() {
     sleep 1
@@ -75,11 +80,7 @@ first_menu_entry() {
 }
 # Waits until the settings file says what the last step should have written.
 settings_say() { # text, what it means
-    for _ in $(seq 20); do
-        iconv -f GBK -t UTF-8 "$documents/ROOMSETTING.ini" 2>/dev/null | grep -q "$1" && return
-        sleep 0.5
-    done
-    fail "ROOMSETTING.ini does not say $2"
+    eventually 20 settings_hold "$1" || fail "ROOMSETTING.ini does not say $2"
 }
 
 step "adding item A with the default tariff"
