@@ -28,7 +28,7 @@ bool SameMonth(const core::CalendarTime& a, const core::CalendarTime& b) {
 std::optional<PeriodTakings> ComputePeriod(
     const std::filesystem::path& historyFolder, const core::CalendarTime& first,
     const core::CalendarTime& last,
-    const std::function<bool(std::size_t done, std::size_t all)>& goOn) {
+    const std::function<bool(std::size_t done, std::size_t all)>& goOn, PeriodRecords records) {
     PeriodTakings period;
     const core::CalendarTime before = MonthBefore(first);
     for (core::CalendarTime month = before;; month = MonthAfter(month)) {
@@ -37,8 +37,6 @@ std::optional<PeriodTakings> ComputePeriod(
         period.files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
         if (SameMonth(month, last)) break;
     }
-    // The adder keeps views into the months: they must not move while it works.
-    period.months.reserve(period.files.size());
     TakingsAdder adder;
     adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
     for (std::size_t file = 0; file < period.files.size(); ++file) {
@@ -50,8 +48,9 @@ std::optional<PeriodTakings> ComputePeriod(
                              ? FileState::Unreadable
                              : FileState::Missing;
         }
-        period.months.emplace_back(bytes ? std::move(*bytes) : std::string());
-        adder.Add(period.months.back(), file, read.inSpan);
+        HistoryMonth month(bytes ? std::move(*bytes) : std::string());
+        adder.Add(month, file, read.inSpan);
+        if (records == PeriodRecords::Kept) period.months.push_back(std::move(month));
         if (goOn && !goOn(file + 1, period.files.size())) return std::nullopt;
     }
     period.takings = adder.Finish();

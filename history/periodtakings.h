@@ -27,8 +27,12 @@ struct PeriodFile {
 struct PeriodTakings {
     MonthTakings takings;              // every day of the span listed
     std::vector<PeriodFile> files;     // in month order; an unreadable record's `file` is its place
-    std::vector<HistoryMonth> months;  // beside `files`
+    std::vector<HistoryMonth> months;  // beside `files`, when kept
 };
+
+// Whether the records are kept beside their sums, for an export of them; a year's are hundreds
+// of megabytes that a view of its sums has no need of.
+enum class PeriodRecords { Dropped, Kept };
 
 // A copy started last month keeps its checkouts in last month's file, so the month before
 // `first` is read too. `goOn` hears after each file how many of how many are read; false stops
@@ -36,7 +40,8 @@ struct PeriodTakings {
 std::optional<PeriodTakings> ComputePeriod(
     const std::filesystem::path& historyFolder, const core::CalendarTime& first,
     const core::CalendarTime& last,
-    const std::function<bool(std::size_t done, std::size_t all)>& goOn = {});
+    const std::function<bool(std::size_t done, std::size_t all)>& goOn = {},
+    PeriodRecords records = PeriodRecords::Dropped);
 
 // The days summed per month, each month with day 0.
 std::vector<DayTakings> MonthsOf(const std::vector<DayTakings>& days);

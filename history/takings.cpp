@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <variant>
 
@@ -88,15 +89,6 @@ std::string CellText(std::span<const std::string_view> fields, std::size_t field
     return text;
 }
 
-std::string LineText(std::span<const std::string_view> fields) {
-    std::string line;
-    for (std::size_t field = 0; field < fields.size(); ++field) {
-        if (field > 0) line += kFieldSeparator;
-        line += fields[field];
-    }
-    return line;
-}
-
 const std::string& ReasonText(Unreadable reason) {
     switch (reason) {
         case Unreadable::Empty:
@@ -155,6 +147,16 @@ std::optional<std::int64_t> DurationOf(std::string_view text) {
 }
 
 namespace {
+
+// The line as the file holds it.
+std::string LineText(std::span<const std::string_view> fields) {
+    std::string line;
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+        if (field > 0) line += kFieldSeparator;
+        line += fields[field];
+    }
+    return line;
+}
 
 struct RecordFigures {
     core::CalendarTime day;
@@ -249,7 +251,7 @@ std::optional<core::CalendarTime> DayOf(std::string_view text) {
 
 namespace {
 
-// Names stay views into the months until the end, so that sorting moves small values.
+// Names are views into the adder's own copies, so that sorting moves small values.
 struct ItemSums {
     std::string_view name;
     Takings takings;
@@ -262,6 +264,7 @@ struct TakingsAdder::Sums {
     std::map<int, Takings> days;
     std::pair<int, int> only{0, 99999999};
     std::vector<ItemSums> items;
+    std::deque<std::string> names;  // a deque, so that the views stay where they are
     NameIndex itemIndex;
 };
 
@@ -279,13 +282,14 @@ void TakingsAdder::ListDays(const core::CalendarTime& first, const core::Calenda
 
 void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnreadable) {
     Sums& sums = *m_sums;
+    std::vector<std::string_view> fields, next;
     const auto unreadable = [&](std::size_t record, Unreadable reason) {
-        if (listUnreadable) sums.result.unreadable.push_back({record, reason, file});
+        if (listUnreadable)
+            sums.result.unreadable.push_back({record, reason, file, LineText(fields)});
     };
     std::pair<int, Takings*> lastDay{0, nullptr};  // records come mostly day by day
     // Each record is cut a turn early, so that its item's slot comes while the one before it
     // is added.
-    std::vector<std::string_view> fields, next;
     std::size_t nextHash = 0;
     const auto cut = [&](std::size_t record) {
         month.SplitFields(record, next);
@@ -305,13 +309,17 @@ void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnr
         const int dayKey = DayKey(day);
         if (dayKey < sums.only.first || dayKey > sums.only.second) continue;
         const auto [item, added] = sums.itemIndex.Find(fields[kFieldName], nameHash, sums.items);
+        if (added) sums.items.back().name = sums.names.emplace_back(fields[kFieldName]);
         if (lastDay.first != dayKey) lastDay = {dayKey, &sums.days[dayKey]};
         // All three sums take the record or none does, so that they always agree.
         Takings total = sums.result.total, perDay = *lastDay.second,
                 perItem = sums.items[item].takings;
         if (!AddRecord(total, yuan, seconds) || !AddRecord(perDay, yuan, seconds) ||
             !AddRecord(perItem, yuan, seconds)) {
-            if (added) sums.itemIndex.RemoveLast(sums.items);
+            if (added) {
+                sums.itemIndex.RemoveLast(sums.items);
+                sums.names.pop_back();
+            }
             unreadable(record, Unreadable::TooLarge);
             continue;
         }

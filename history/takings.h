@@ -55,6 +55,7 @@ struct UnreadableRecord {
     std::size_t record;  // from 0, in file order
     Unreadable reason;
     std::size_t file = 0;  // which of the files summed together, from 0
+    std::string line;      // as the file holds it
 };
 
 struct MonthTakings {
@@ -79,8 +80,6 @@ std::string HoursText(std::int64_t seconds);
 // one also carries any fields beyond it, joined as they were, so that nothing of a record with an
 // "@" in its name is lost.
 std::string CellText(std::span<const std::string_view> fields, std::size_t field);
-// The line as the file holds it.
-std::string LineText(std::span<const std::string_view> fields);
 
 // A text that is a whole number and nothing else, within 64 bits.
 std::optional<std::int64_t> WholeInteger(std::string_view text);
@@ -100,9 +99,9 @@ class TakingsAdder {
     // other days are left out.
     void ListDays(const core::CalendarTime& first, const core::CalendarTime& last, bool only);
     // `file` names the month file in the unreadable records; a file read only for the records it
-    // may hold of the days asked for lists none (`listUnreadable` false).
+    // may hold of the days asked for lists none (`listUnreadable` false). The month may go once
+    // added: nothing of it is kept.
     void Add(const HistoryMonth& month, std::size_t file, bool listUnreadable);
-    // The names of the items are views into the months added until then.
     MonthTakings Finish();
 
   private:

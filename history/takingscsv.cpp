@@ -122,7 +122,7 @@ std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings&
                 }
             }
             csv.Text(readable ? std::string_view() : ReasonText(unreadable->reason));
-            csv.Text(broken ? LineText(fields) : std::string());
+            csv.Text(broken ? std::string_view(unreadable->line) : std::string_view());
             if (!readable) ++unreadable;
             csv.EndRow();
         }

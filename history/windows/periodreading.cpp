@@ -7,20 +7,46 @@
 #include "ui/backgroundwork.h"
 
 namespace durava::history {
+namespace {
+
+// `done` runs on the window thread with what `work` made, unless it made nothing.
+template <typename Result>
+void InBackground(QWidget* window, std::function<std::optional<Result>(const ui::GoOn& goOn)> work,
+                  std::function<void(Result)> done) {
+    // Written by the reading thread before it finishes.
+    auto result = std::make_shared<std::optional<Result>>();
+    ui::RunInBackground(
+        window, u"正在读取月份文件……",
+        [result, work = std::move(work)](const ui::GoOn& goOn) { *result = work(goOn); },
+        [result, done = std::move(done)] {
+            if (*result) done(std::move(**result));
+        });
+}
+
+}  // namespace
 
 void ReadPeriod(QWidget* window, const std::filesystem::path& historyFolder,
                 const core::CalendarTime& first, const core::CalendarTime& last,
                 std::function<void(PeriodTakings)> shown) {
-    // Written by the reading thread before it finishes.
-    auto result = std::make_shared<std::optional<PeriodTakings>>();
-    ui::RunInBackground(
-        window, u"正在读取月份文件……",
-        [result, historyFolder, first, last](const ui::GoOn& goOn) {
-            *result = ComputePeriod(historyFolder, first, last, goOn);
+    InBackground<PeriodTakings>(
+        window,
+        [historyFolder, first, last](const ui::GoOn& goOn) {
+            return ComputePeriod(historyFolder, first, last, goOn);
         },
-        [result, shown = std::move(shown)] {
-            if (*result) shown(std::move(**result));
-        });
+        std::move(shown));
+}
+
+void ExportPeriodRecords(QWidget* window, const std::filesystem::path& historyFolder,
+                         const DaySpan& span, std::function<void(const std::string&)> written) {
+    InBackground<std::string>(
+        window,
+        [historyFolder, span](const ui::GoOn& goOn) -> std::optional<std::string> {
+            const std::optional<PeriodTakings> period =
+                ComputePeriod(historyFolder, span.first, span.last, goOn, PeriodRecords::Kept);
+            if (!period) return std::nullopt;
+            return RecordsCsv(period->months, period->takings, span);
+        },
+        std::move(written));
 }
 
 }  // namespace durava::history

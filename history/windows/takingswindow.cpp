@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <functional>
 
 #include "core/fixedtexts.h"
 #include "core/forms/formnames.h"
@@ -31,13 +32,14 @@ namespace {
 using namespace core::forms::takings_window;
 
 // What the window shows, a month, a year or a span of days, kept for the exports so that they
-// hold exactly what was shown.
+// hold exactly what was shown. A year's or span's records are not kept: their export reads them
+// again.
 struct Shown {
     std::string title;      // as the window names it: 2024/05, 2024, 05/01～05/07
     std::string fileTitle;  // as the exports are named: 202405, 2024, 20240501-20240507
     bool byMonth = false;   // a year: its rows are months
-    std::vector<HistoryMonth> months = {};
-    std::vector<PeriodFile> files = {};  // empty for a month: its records need no file named
+    std::vector<HistoryMonth> months = {};  // a month's view: its file
+    std::vector<PeriodFile> files = {};     // empty for a month: its records need no file named
     MonthTakings takings = {};
     std::vector<DayTakings> rows = {};  // the days, or the months of a year
     std::optional<DaySpan> span = {};   // the days a year or span counts
@@ -133,13 +135,11 @@ void ShowUnreadable(ui::Form& window, const Shown& shown) {
                                                                      : u"记录文件无法读取"),
                         MonthName(file.path).string() + ".QY.txt"});
     }
-    std::vector<std::string_view> fields;
     for (const UnreadableRecord& odd : shown.takings.unreadable) {
-        shown.months[odd.file].SplitFields(odd.record, fields);
         std::string line = core::IntegerToText(static_cast<long long>(odd.record) + 1);
         if (!shown.files.empty())
             line = MonthName(shown.files[odd.file].path).string() + ":" + line;
-        rows.push_back({std::move(line), ReasonText(odd.reason), LineText(fields)});
+        rows.push_back({std::move(line), ReasonText(odd.reason), odd.line});
     }
     window.SetRows(kUnreadableTable, std::move(rows));
 }
@@ -240,7 +240,6 @@ void ShowPeriod(mainwin::Globals& globals, ui::Form& window, const DaySpan& span
                    shown.span = span;
                    shown.takings = std::move(period.takings);
                    shown.files = std::move(period.files);
-                   shown.months = std::move(period.months);
                    shown.rows = shown.byMonth ? MonthsOf(shown.takings.days) : shown.takings.days;
                    Show(globals, window, std::move(shown));
                });
@@ -319,9 +318,11 @@ bool IsProgramFile(const mainwin::Globals& globals, const QString& file) {
             picked.dir().canonicalPath() == history.canonicalFilePath());
 }
 
-// Into a file the operator picks, whole or not at all; suggested in the Documents folder.
+// Hands what is shown to `write` with the file the operator picks, suggested in the Documents
+// folder; nothing happens when none is picked or the one picked is the program's own.
 void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_view caption,
-            std::u16string_view what, std::string (*csv)(const Shown&)) {
+            std::u16string_view what,
+            const std::function<void(const Shown&, const QString& file)>& write) {
     const Shown* shown = ui::Kept<Shown>(window);
     if (!shown) return;
     const QString suggested =
@@ -335,7 +336,11 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
                         core::Fixed(u"不能用导出的内容覆盖程序自己的文件，请另选文件名。"));
         return;
     }
-    const std::string bytes = csv(*shown);
+    write(*shown, file);
+}
+
+// Whole or not at all.
+void WriteExport(ui::Form& window, const QString& file, const std::string& bytes) {
     QSaveFile out(file);
     const bool written = out.open(QIODevice::WriteOnly) &&
                          out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
@@ -345,6 +350,20 @@ void Export(const mainwin::Globals& globals, ui::Form& window, std::u16string_vi
         ui::ShowMessage(&window, core::Fixed(u"操作失败"),
                         core::Fixed(u"无法写入所选的文件，导出没有完成。"));
     }
+}
+
+// A month's records as shown; a year's or span's as their files hold them now.
+void ExportRecords(const mainwin::Globals& globals, ui::Form& window) {
+    Export(globals, window, u"导出记录", u" 营业记录",
+           [&](const Shown& shown, const QString& file) {
+               if (!shown.span) {
+                   WriteExport(window, file, RecordsCsv(shown.months, shown.takings, std::nullopt));
+                   return;
+               }
+               ExportPeriodRecords(
+                   &window, globals.app.HistoryFolder, *shown.span,
+                   [&window, file](const std::string& csv) { WriteExport(window, file, csv); });
+           });
 }
 
 }  // namespace
@@ -358,17 +377,15 @@ void RegisterTakingsWindow(mainwin::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
     namespace op = core::forms::operation;
     handlers.Add(op::kInitTakings, [&globals](ui::Form& window) { InitTakings(globals, window); });
-    handlers.Add(op::kExportTakingsRecords, [&globals](ui::Form& window) {
-        Export(globals, window, u"导出记录", u" 营业记录", [](const Shown& shown) {
-            return RecordsCsv(shown.months, shown.takings, shown.span);
-        });
-    });
+    handlers.Add(op::kExportTakingsRecords,
+                 [&globals](ui::Form& window) { ExportRecords(globals, window); });
     handlers.Add(op::kExportTakingsTotals, [&globals](ui::Form& window) {
-        Export(globals, window, u"导出汇总", u" 营业汇总", [](const Shown& shown) {
-            MonthTakings rows = shown.takings;
-            rows.days = shown.rows;
-            return TotalsCsv(rows);
-        });
+        Export(globals, window, u"导出汇总", u" 营业汇总",
+               [&](const Shown& shown, const QString& file) {
+                   MonthTakings rows = shown.takings;
+                   rows.days = shown.rows;
+                   WriteExport(window, file, TotalsCsv(rows));
+               });
     });
     handlers.Add(op::kShowTakingsYear, [&globals](ui::Form& window) { ShowYear(globals, window); });
     handlers.Add(op::kShowTakingsRange,

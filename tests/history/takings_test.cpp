@@ -142,6 +142,7 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(takings.unreadable[i].record, expected[i].first);
         EXPECT_EQ(takings.unreadable[i].reason, expected[i].second);
+        EXPECT_EQ(takings.unreadable[i].line, Gbk(lines[expected[i].first]));
     }
     EXPECT_EQ(takings.total.uses, 10);
     EXPECT_EQ(takings.total.yuan, 110 + 9 * 999999999999999999);
@@ -162,7 +163,7 @@ TEST(PeriodTakings, eachRecordCountsOnTheDayItEndedWhicheverFileHoldsIt) {
         folder / "202401.QY.txt",
         Gbk(Record("A2", "2024/01/01 09:00:00", "1 时 0 分 0 秒", "￥90 元") + "\r\n"));
     const std::optional<PeriodTakings> span =
-        ComputePeriod(folder.path(), {2023, 12, 30}, {2024, 1, 2});
+        ComputePeriod(folder.path(), {2023, 12, 30}, {2024, 1, 2}, {}, PeriodRecords::Kept);
     ASSERT_TRUE(span);
     EXPECT_EQ(span->takings.total.yuan, 270);
     ASSERT_EQ(span->takings.days.size(), 4u);
@@ -180,6 +181,7 @@ TEST(PeriodTakings, eachRecordCountsOnTheDayItEndedWhicheverFileHoldsIt) {
     ASSERT_EQ(months.size(), 2u);
     EXPECT_EQ(DayText(months[1].date), "2024/01");
     EXPECT_EQ(months[1].takings.yuan, 160);
+    EXPECT_TRUE(ComputePeriod(folder.path(), {2023, 12, 30}, {2024, 1, 2})->months.empty());
     EXPECT_FALSE(ComputePeriod(folder.path(), {2024, 1, 1}, {2024, 12, 31},
                                [](std::size_t done, std::size_t) { return done < 2; }));
 }

@@ -193,6 +193,13 @@ class TakingsWindowTest : public QObject {
         QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("04/30～05/06"));
         QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("370 元"));
         QCOMPARE(Cell(takings, takings_window::kDayTable, 1, 1), QStringLiteral("30"));
+        // The span's records export as their files hold them, the one kept in April's file too.
+        const std::filesystem::path csv = program.Documents() / "span.csv";
+        ui::PickSaveFilesWith(
+            [&](const QString&, const QString&) { return QString::fromStdString(csv.string()); });
+        Click(takings, takings_window::kExportRecordsButton);
+        QTRY_VERIFY(std::filesystem::exists(csv));
+        QVERIFY(ReadBytes(csv).find(",2024/05/01 00:10:00,") != std::string::npos);
 
         const std::filesystem::path pdf = program.Documents() / "slip.pdf";
         ui::PrintPreviewsWith([&](QPrinter& printer) {
