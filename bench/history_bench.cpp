@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +14,7 @@ namespace durava::history {
 namespace {
 
 using bench::SampleMonthPath;
+using bench::SampleYearFolder;
 
 void BM_ReadHistoryMonth(benchmark::State& state) {
     for (auto _ : state) {
@@ -50,23 +50,6 @@ void BM_ReadMonthBytesOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadMonthBytesOnly)->Unit(benchmark::kMillisecond);
-
-// A History folder of twelve sample months, 2024/01 to 2024/12: a year of 1,200,000 records.
-const std::filesystem::path& SampleYearFolder() {
-    static const std::filesystem::path folder = [] {
-        const std::filesystem::path year =
-            std::filesystem::temp_directory_path() / "durava_bench_year";
-        std::filesystem::create_directories(year);
-        for (int month = 1; month <= 12; ++month) {
-            char name[16];
-            std::snprintf(name, sizeof name, "2024%02d.QY.txt", month);
-            std::filesystem::copy_file(SampleMonthPath(), year / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        }
-        return year;
-    }();
-    return folder;
-}
 
 // The year view's sums: reading the twelve files (and the one before), then every total.
 void BM_YearTakings(benchmark::State& state) {

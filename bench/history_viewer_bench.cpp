@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -11,6 +12,7 @@
 #include "core/forms/formnames.h"
 #include "core/forms/forms.h"
 #include "history/historyfile.h"
+#include "history/windows/takingswindow.h"
 #include "history/windows/viewer.h"
 #include "offscreen_app.h"
 #include "sample_files.h"
@@ -48,6 +50,29 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
     if (painted->count < state.iterations()) state.SkipWithError("rows not painted");
 }
 BENCHMARK(BM_ShowHistoryMonth)->Unit(benchmark::kMillisecond);
+
+// Choosing a year in the takings window until it is painted: the sums of its twelve files, then
+// their days, months and 100,000 items on screen. Less BM_YearTakings, it is the showing alone.
+void BM_ShowTakingsYear(benchmark::State& state) {
+    namespace names = core::forms::takings_window;
+    bench::EnsureOffscreenApplication();
+    mainwin::Globals globals;
+    globals.app.HistoryFolder = bench::SampleYearFolder();
+    RegisterTakingsWindow(globals);
+    std::unique_ptr<ui::Form> window(
+        ui::Form::Open(core::forms::TakingsWindow(), globals.handlers));
+    window->SelectEntry(names::kYearChoice, 1);  // this year comes first, then 2024
+    testing::DeliverPendingPaints();
+    for (auto _ : state) {
+        window->SetText(names::kMonthLabel, "");
+        globals.handlers.Run(core::forms::operation::kShowTakingsYear, *window);
+        while (window->Text(names::kMonthLabel) != "2024") QApplication::processEvents();
+        testing::DeliverPendingPaints();
+    }
+    auto* items = qobject_cast<QTableView*>(window->Control(names::kItemTable));
+    if (items->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("items missing");
+}
+BENCHMARK(BM_ShowTakingsYear)->Unit(benchmark::kMillisecond);
 
 // Baseline: the same records put into a QTableWidget cell by cell, then painted.
 void BM_FillTableWidgetCellByCell(benchmark::State& state) {

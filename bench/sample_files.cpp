@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sample_files.h"
 
+#include <cstdio>
+
 #include "core/codepage.h"
 #include "core/numbers.h"
 #include "support/temp_folder.h"
@@ -8,10 +10,15 @@
 namespace durava::bench {
 namespace {
 
+const testing::TempFolder& SampleFolder() {
+    static const testing::TempFolder folder;
+    return folder;
+}
+
 // Writes `count` numbered copies of `body` into a file that lives as long as the run.
 std::string WriteSample(const char* fileName, int count, const std::string& prefix,
                         const std::string& body) {
-    static const testing::TempFolder folder;
+    const testing::TempFolder& folder = SampleFolder();
     std::string bytes;
     for (int n = 1; n <= count; ++n) bytes += prefix + core::IntegerToText(n) + body;
     testing::WriteBytes(folder / fileName, bytes);
@@ -35,6 +42,21 @@ const std::string& SampleMonthPath() {
             u"@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@4 小时 0 分@1 时 31 分"
             u"@30 分钟@20 元 / 小时@70 元@40 元@￥110 元\r\n"));
     return path;
+}
+
+const std::filesystem::path& SampleYearFolder() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path year = SampleFolder() / "year";
+        std::filesystem::create_directories(year);
+        for (int month = 1; month <= 12; ++month) {
+            char name[16];
+            std::snprintf(name, sizeof name, "2024%02d.QY.txt", month);
+            std::filesystem::copy_file(SampleMonthPath(), year / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        return year;
+    }();
+    return folder;
 }
 
 }  // namespace durava::bench

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Files of realistic size that the benchmarks share, written once per run.
+#include <filesystem>
 #include <string>
 
 namespace durava::bench {
@@ -14,5 +15,7 @@ const std::string& SampleSettingsPath();
 // A month file of kSampleRecords checkout records.
 inline constexpr int kSampleRecords = 100000;
 const std::string& SampleMonthPath();
+// A History folder of twelve sample months, 2024/01 to 2024/12: a year of 1,200,000 records.
+const std::filesystem::path& SampleYearFolder();
 
 }  // namespace durava::bench
