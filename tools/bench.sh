@@ -21,7 +21,7 @@ PY
 # Its clean-up can fail while Wine still writes to its prefix; the figures count, not that.
 "$peer" "$work/ROOMSETTING.ini" | tee "$work/peer.txt" || grep -q SectionNames "$work/peer.txt"
 build/release/bench/durava_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
-    --benchmark_filter='BM_RefreshPass$|BM_ReadSettingParsingEachCall|BM_ReadSettingUnchangedFile|BM_ReadSectionNames|BM_ShowHistoryMonth|BM_ReadMonthBytesOnly|BM_RefreshListButton' \
+    --benchmark_filter='BM_RefreshPass$|BM_ReadSettingParsingEachCall|BM_ReadSettingUnchangedFile|BM_ReadSectionNames|BM_ShowHistoryMonth|BM_ReadMonthBytesOnly|BM_RefreshListButton|BM_YearTakings|BM_ReadYearBytesOnly|BM_ShowTakingsYear' \
     --benchmark_out="$work/ours.json" --benchmark_out_format=json >/dev/null
 python3 - "$work/peer.txt" "$work/ours.json" <<'PY'
 import json, re, sys
@@ -46,4 +46,8 @@ row("BM_RefreshPass / BM_ReadSettingParsingEachCall",
 row("BM_ShowHistoryMonth / BM_ReadMonthBytesOnly",
     ours["BM_ShowHistoryMonth"] / ours["BM_ReadMonthBytesOnly"], "at most 10")
 row("BM_RefreshListButton, ms", ours["BM_RefreshListButton"] / 1e3, "at most 50")
+row("BM_YearTakings / BM_ReadYearBytesOnly",
+    ours["BM_YearTakings"] / ours["BM_ReadYearBytesOnly"], "at most 20")
+row("BM_ShowTakingsYear - BM_YearTakings, ms",
+    (ours["BM_ShowTakingsYear"] - ours["BM_YearTakings"]) / 1e3, "at most 1000")
 PY
