@@ -103,13 +103,8 @@ class ChartAccessible : public QAccessibleWidget {
         return -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        const QPoint at = Chart()->mapFromGlobal(QPoint(x, y));
-        for (int index = 0; index < childCount(); ++index) {
-            if (Chart()->BarRect(static_cast<std::size_t>(index)).contains(at)) {
-                return child(index);
-            }
-        }
-        return nullptr;
+        const int index = Chart()->BarAt(Chart()->mapFromGlobal(QPoint(x, y)));
+        return index < 0 ? nullptr : child(index);
     }
 
   private:
@@ -164,8 +159,19 @@ BarChart::Layout BarChart::LayOut() const {
 }
 
 QRect BarChart::BarRect(std::size_t index) const {
-    if (index >= m_bars.size()) return {};
+    return BarRect(LayOut(), index);
+}
+
+int BarChart::BarAt(QPoint point) const {
     const Layout layout = LayOut();
+    for (std::size_t index = 0; index < m_bars.size(); ++index) {
+        if (BarRect(layout, index).contains(point)) return static_cast<int>(index);
+    }
+    return -1;
+}
+
+QRect BarChart::BarRect(const Layout& layout, std::size_t index) const {
+    if (index >= m_bars.size()) return {};
     const qint64 value = m_bars[index].value;
     int pixels = 0;
     if (value > 0) {
@@ -189,7 +195,7 @@ void BarChart::paintEvent(QPaintEvent*) {
     painter.drawLine(layout.plot.bottomLeft(), layout.plot.bottomRight());
     for (std::size_t index = 0; index < m_bars.size(); ++index) {
         const Bar& bar = m_bars[index];
-        const QRect rect = BarRect(index);
+        const QRect rect = BarRect(layout, index);
         painter.fillRect(rect, barColour);
         if (bar.value > layout.top) {
             // A gap across the bar shows that it is cut short.

@@ -19,6 +19,8 @@ class BarChart : public QWidget {
     const std::vector<Bar>& Bars() const { return m_bars; }
     // Where bar `index` is drawn, in the widget's coordinates.
     QRect BarRect(std::size_t index) const;
+    // The bar drawn at `point`; -1 where there is none.
+    int BarAt(QPoint point) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +28,8 @@ class BarChart : public QWidget {
   private:
     struct Layout;
     Layout LayOut() const;
+    // Of one layout, so that a paint of a long span lays the bars out once, not once per bar.
+    QRect BarRect(const Layout& layout, std::size_t index) const;
 
     std::vector<Bar> m_bars;
 };
