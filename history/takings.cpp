@@ -40,10 +40,6 @@ bool TakeText(std::string_view& text, std::string_view expected) {
     return true;
 }
 
-int DayKey(const core::CalendarTime& day) {
-    return (day.year * 100 + day.month) * 100 + day.day;
-}
-
 // False, leaving `sum` as it was, when any part would leave 64 bits.
 bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
     Takings next = sum;
@@ -57,6 +53,10 @@ bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
 }
 
 }  // namespace
+
+int DayKey(const core::CalendarTime& day) {
+    return (day.year * 100 + day.month) * 100 + day.day;
+}
 
 std::optional<std::int64_t> WholeInteger(std::string_view text) {
     std::int64_t value = 0;

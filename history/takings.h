@@ -67,6 +67,9 @@ struct MonthTakings {
     std::vector<UnreadableRecord> unreadable;
 };
 
+// A day as one number that orders as the days do, yyyyMMdd; the time of day is left out.
+int DayKey(const core::CalendarTime& day);
+
 // "yyyy/MM/dd", as the takings window and its exports name a day; "yyyy/MM" for a whole month,
 // whose day is 0.
 std::string DayText(const core::CalendarTime& day);

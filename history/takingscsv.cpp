@@ -96,10 +96,7 @@ std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings&
     csv.EndRow();
     const auto inSpan = [&days](std::string_view end) {
         const std::optional<core::CalendarTime> day = DayOf(end);
-        const auto key = [](const core::CalendarTime& d) {
-            return (d.year * 100 + d.month) * 100 + d.day;
-        };
-        return day && key(*day) >= key(days->first) && key(*day) <= key(days->last);
+        return day && DayKey(*day) >= DayKey(days->first) && DayKey(*day) <= DayKey(days->last);
     };
     auto unreadable = takings.unreadable.begin();
     std::vector<std::string_view> fields;

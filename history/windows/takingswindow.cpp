@@ -127,8 +127,7 @@ void ShowUnreadable(ui::Form& window, const Shown& shown) {
     std::vector<std::vector<std::string>> rows;
     const core::CalendarTime today = Today();
     for (const PeriodFile& file : shown.files) {
-        const bool future =
-            file.month.year * 100 + file.month.month > today.year * 100 + today.month;
+        const bool future = DayKey(file.month) > DayKey({today.year, today.month, 0});
         if (file.state == FileState::Read || !file.inSpan || future) continue;
         rows.push_back({{},
                         core::Fixed(file.state == FileState::Missing ? u"这个月没有记录文件"
