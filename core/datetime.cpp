@@ -58,9 +58,10 @@ void CivilFromDays(long long z, CalendarTime& out) {
     out.year = static_cast<int>(yoe + era * 400 + (out.month <= 2));
 }
 
-// NaN is treated like any value below the range.
+// NaN is treated like any value below the range. Before 1899-12-30 the time of day lies below
+// the day's whole number, so the first day of the range keeps its times.
 DateTime Clamp(DateTime value) {
-    return value > kMinDateTime ? std::min(value, kMaxDateTime) : kMinDateTime;
+    return std::trunc(value) >= kMinDateTime ? std::min(value, kMaxDateTime) : kMinDateTime;
 }
 
 bool IsLeapYear(int year) {

@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DateTime parsed = ParseDateTime(text);
     // Times after 9999-12-31 00:00:00 format as that moment, the end of the range.
     if (parsed != kMinDateTime && parsed <= kMaxDateTime) {
-        Require(parsed > kMinDateTime);
+        Require(std::trunc(parsed) >= kMinDateTime);
         const std::string formatted = FormatDateTime(parsed, "yyyy/MM/dd ", "hh:mm:ss", true);
         Require(formatted.size() == 19);
         Require(ParseDateTime(formatted) == parsed);

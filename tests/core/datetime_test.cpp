@@ -34,6 +34,7 @@ TEST(ToCalendarTime, clampsAndRoundsToTheSecond) {
         CalendarTime fields;
     } cases[] = {{kMaxDateTime + 10, {9999, 12, 31, 0, 0, 0}},
                  {-1e9, {100, 1, 1, 0, 0, 0}},
+                 {kMinDateTime - 0.75, {100, 1, 1, 18, 0, 0}},
                  {std::numeric_limits<double>::quiet_NaN(), {100, 1, 1, 0, 0, 0}},
                  {45418.0 + 86399.6 * kSecond, {2024, 5, 7, 0, 0, 0}},
                  {45351.0 - 0.4 * kSecond, {2024, 2, 29, 0, 0, 0}},
