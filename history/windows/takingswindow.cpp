@@ -163,11 +163,13 @@ void ShowTables(ui::Form& window, const Shown& shown) {
 // day of another month (a checkout after midnight on the 1st) names its month too.
 void ShowChart(ui::Form& window, const Shown& shown) {
     std::vector<ui::Bar> bars;
-    const int month = shown.rows.empty() ? 0 : shown.rows.front().date.month;
+    const core::CalendarTime first =
+        shown.rows.empty() ? core::CalendarTime{} : shown.rows.front().date;
     for (const DayTakings& row : shown.rows) {
         const std::int64_t yuan = row.takings.yuan;
+        const bool firstMonth = row.date.month == first.month && row.date.year == first.year;
         QString label = row.date.day == 0 ? QString::number(row.date.month) + QStringLiteral("月")
-                        : row.date.month == month
+                        : firstMonth
                             ? QString::number(row.date.day)
                             : QStringLiteral("%1/%2").arg(row.date.month).arg(row.date.day);
         bars.push_back({.label = std::move(label),

@@ -3,9 +3,12 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace durava::ui {
@@ -123,9 +126,11 @@ QAccessibleInterface* ChartAccessibleFactory(const QString& className, QObject* 
 }  // namespace
 
 struct BarChart::Layout {
-    QRect plot;  // the bars stand on its bottom edge
-    int slot = 0;
-    bool upright = false;  // values written upwards, when they are wider than a bar's slot
+    QRect plot;               // the bars stand on its bottom edge
+    double slot = 1;          // the width each bar has, less than a pixel in a span of years
+    int labelEvery = 1;       // labels of a long span would overlap: only every so many is written
+    bool upright = false;     // values written upwards, when they are wider than a bar's slot
+    bool valuesShown = true;  // not when even upright they would overlap; a hover tells them
     qint64 top = 1;
 };
 
@@ -144,15 +149,22 @@ void BarChart::SetBars(std::vector<Bar> bars) {
 BarChart::Layout BarChart::LayOut() const {
     const QFontMetrics metrics(TextFont(font()));
     const int count = std::max<int>(1, static_cast<int>(m_bars.size()));
+    const int plotWidth = std::max(1, width() - 2 * kMargin);
     Layout layout;
-    layout.slot = std::max(1, (width() - 2 * kMargin) / count);
-    int widest = 0;
-    for (const Bar& bar : m_bars)
-        widest = std::max(widest, metrics.horizontalAdvance(bar.valueText));
-    layout.upright = widest > layout.slot;
-    const int headroom = (layout.upright ? widest : metrics.height()) + 4;
+    layout.slot = static_cast<double>(plotWidth) / count;
+    int widestValue = 0;
+    int widestLabel = 0;
+    for (const Bar& bar : m_bars) {
+        widestValue = std::max(widestValue, metrics.horizontalAdvance(bar.valueText));
+        widestLabel = std::max(widestLabel, metrics.horizontalAdvance(bar.label));
+    }
+    layout.labelEvery = std::max(1, static_cast<int>(std::ceil((widestLabel + 4) / layout.slot)));
+    layout.upright = widestValue > layout.slot;
+    layout.valuesShown = !layout.upright || layout.slot >= metrics.height();
+    const int headroom =
+        (layout.upright && layout.valuesShown ? widestValue : metrics.height()) + 4;
     const int below = metrics.height() + 4;
-    layout.plot = QRect(kMargin, kMargin + headroom, layout.slot * count,
+    layout.plot = QRect(kMargin, kMargin + headroom, plotWidth,
                         std::max(1, height() - 2 * kMargin - headroom - below));
     layout.top = ScaleTop(m_bars);
     return layout;
@@ -164,10 +176,28 @@ QRect BarChart::BarRect(std::size_t index) const {
 
 int BarChart::BarAt(QPoint point) const {
     const Layout layout = LayOut();
-    for (std::size_t index = 0; index < m_bars.size(); ++index) {
-        if (BarRect(layout, index).contains(point)) return static_cast<int>(index);
+    if (point.x() < layout.plot.left() || point.x() > layout.plot.right() ||
+        !rect().contains(point)) {
+        return -1;
     }
-    return -1;
+    // The column under the middle of the pixel, where a pixel holds several.
+    const auto index =
+        static_cast<std::size_t>((point.x() + 0.5 - layout.plot.left()) / layout.slot);
+    return index < m_bars.size() ? static_cast<int>(index) : -1;
+}
+
+bool BarChart::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int index = BarAt(help->pos());
+    if (index < 0) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), m_bars[static_cast<std::size_t>(index)].spokenText,
+                           this);
+    }
+    return true;
 }
 
 QRect BarChart::BarRect(const Layout& layout, std::size_t index) const {
@@ -179,9 +209,8 @@ QRect BarChart::BarRect(const Layout& layout, std::size_t index) const {
             std::min(1.0, static_cast<double>(value) / static_cast<double>(layout.top));
         pixels = std::max(kMinimumBarPixels, static_cast<int>(share * layout.plot.height()));
     }
-    const int width = std::max(1, layout.slot * 7 / 10);
-    const int left =
-        layout.plot.left() + static_cast<int>(index) * layout.slot + (layout.slot - width) / 2;
+    const int width = std::max(1, static_cast<int>(layout.slot * 0.7));
+    const int left = static_cast<int>(layout.plot.left() + (index + 0.5) * layout.slot) - width / 2;
     return QRect(left, layout.plot.bottom() + 1 - pixels, width, pixels);
 }
 
@@ -203,20 +232,26 @@ void BarChart::paintEvent(QPaintEvent*) {
             painter.fillRect(QRect(rect.left(), y, rect.width(), 4),
                              palette().color(QPalette::Base));
         }
-        const QRect slot(layout.plot.left() + static_cast<int>(index) * layout.slot, 0, layout.slot,
-                         0);
-        painter.drawText(
-            QRect(slot.left(), layout.plot.bottom() + 2, slot.width(), metrics.height()),
-            Qt::AlignHCenter | Qt::AlignTop, bar.label);
-        if (bar.valueText.isEmpty()) continue;
+        const int centre = rect.center().x();
+        // Centred on its bar and as wide as it needs, since a slot may be narrower, but kept
+        // within the chart.
+        const auto around = [&](const QString& text, int top) {
+            const int width = metrics.horizontalAdvance(text) + 4;
+            const int left = std::clamp(centre - width / 2, 0, std::max(0, this->width() - width));
+            return QRect(left, top, width, metrics.height());
+        };
+        if (index % static_cast<std::size_t>(layout.labelEvery) == 0) {
+            painter.drawText(around(bar.label, layout.plot.bottom() + 2),
+                             Qt::AlignHCenter | Qt::AlignTop, bar.label);
+        }
+        if (bar.valueText.isEmpty() || !layout.valuesShown) continue;
         if (!layout.upright) {
-            painter.drawText(QRect(slot.left(), rect.top() - metrics.height() - 2, slot.width(),
-                                   metrics.height()),
+            painter.drawText(around(bar.valueText, rect.top() - metrics.height() - 2),
                              Qt::AlignHCenter | Qt::AlignBottom, bar.valueText);
             continue;
         }
         painter.save();
-        painter.translate(slot.center().x() + metrics.ascent() / 2 - 1, rect.top() - 3);
+        painter.translate(centre + metrics.ascent() / 2 - 1, rect.top() - 3);
         painter.rotate(-90);
         painter.drawText(0, 0, bar.valueText);
         painter.restore();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A bar chart drawn with QPainter: one bar per value, its label under it and its value printed on
-// it. Each bar is an accessible element that names itself, so a screen reader reads the chart.
+// it where there is room; a hover tells any bar. Each bar is an accessible element that names
+// itself, so a screen reader reads the chart.
 #include <QWidget>
 
 #include <vector>
@@ -19,10 +20,12 @@ class BarChart : public QWidget {
     const std::vector<Bar>& Bars() const { return m_bars; }
     // Where bar `index` is drawn, in the widget's coordinates.
     QRect BarRect(std::size_t index) const;
-    // The bar drawn at `point`; -1 where there is none.
+    // The bar whose column holds `point`; -1 where there is none.
     int BarAt(QPoint point) const;
 
   protected:
+    // A hover names the bar and its value, which a long span has no room to print.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

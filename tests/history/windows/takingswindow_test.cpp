@@ -157,6 +157,13 @@ class TakingsWindowTest : public QObject {
         QVERIFY(chart->BarRect(4).height() >= chart->BarRect(6).height() / 8);
         QVERIFY(chart->BarRect(4).height() < chart->BarRect(5).height());
         QCOMPARE(chart->BarRect(0).height(), 0);
+
+        // A span of more days than the chart has pixels stays within it, and a hover finds a day.
+        const int days = 2 * chart->width();
+        chart->SetBars(std::vector<ui::Bar>(days, ui::Bar{"1/1", "1", "1/1 1", 1}));
+        const QRect last = chart->BarRect(days - 1);
+        QVERIFY(last.right() < chart->width());
+        QVERIFY(chart->BarAt(last.center()) >= days - 2);
     }
 
     // A year and a span count each record on the day it ended, across month files; a span that
