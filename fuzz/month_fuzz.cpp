@@ -22,9 +22,12 @@ void Require(bool condition) {
 }
 
 // The text up to the first zero byte, cut into lines at every CR LF (neither byte can belong to a
-// double-byte character) and lines into fields at "@", walking characters.
+// double-byte character) and lines into fields at "@", walking characters. A CR that ends the text
+// is a line break cut short.
 Records Reference(std::string_view bytes) {
-    std::string_view text = bytes.substr(0, bytes.find('\0'));
+    std::string whole(bytes.substr(0, bytes.find('\0')));
+    if (whole.ends_with('\r')) whole += '\n';
+    std::string_view text = whole;
     Records records;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find("\r\n"), text.size());

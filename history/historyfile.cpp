@@ -7,6 +7,7 @@
 #include "core/codepage.h"
 #include "core/store/fileio.h"
 #include "core/textfunctions.h"
+#include "history/takings.h"
 
 namespace durava::history {
 
@@ -26,15 +27,36 @@ bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view
                                 record.empty() ? std::string() : std::string(record) + kRecordEnd);
 }
 
+namespace {
+
+// A record's fields after its name and start time, up to its line break, hold the rest of a whole
+// record: a kill or a power cut can stop a record's write part way, and the start of it that
+// landed must not pass for the record of its use, whose total it has lost.
+bool EndsAsWholeRecord(std::string_view rest) {
+    if (rest.ends_with('\r')) rest.remove_suffix(1);  // the line break was cut short
+    std::size_t fields = 0;
+    std::string_view total;
+    core::ForEachPiece(rest, kFieldSeparator, -1, [&](std::string_view piece) {
+        ++fields;
+        total = piece;
+    });
+    return fields == kRecordFields - 2 && MoneyOf(total).has_value();
+}
+
+}  // namespace
+
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
                     std::string_view start) {
     const std::optional<std::string> bytes = core::ReadWholeFile(path);
     if (!bytes) return false;
+    const std::string_view text = *bytes;
     const std::string opening =
         std::string(item) + kFieldSeparator + std::string(start) + kFieldSeparator;
-    for (std::size_t at = bytes->find(opening); at != std::string::npos;
-         at = bytes->find(opening, at + 1)) {
-        if (at == 0 || (*bytes)[at - 1] == '\n') return true;
+    for (std::size_t at = text.find(opening); at != std::string::npos;
+         at = text.find(opening, at + 1)) {
+        if (at != 0 && text[at - 1] != '\n') continue;
+        const std::string_view rest = text.substr(at + opening.size());
+        if (EndsAsWholeRecord(rest.substr(0, rest.find(kRecordEnd)))) return true;
     }
     return false;
 }
@@ -79,8 +101,10 @@ HistoryMonth::HistoryMonth(std::string text) : m_text(std::move(text)) {
         m_text.resize(m_text.find('\0'));
         ends = CountRecordEnds(m_text);
     }
-    const std::string_view bytes = m_text;
-    m_recordCount = ends.count + (bytes.empty() || bytes.ends_with(kRecordEnd) ? 0 : 1);
+    m_recordCount = ends.count + (m_text.empty() || m_text.ends_with(kRecordEnd) ? 0 : 1);
+    // A write cut short between the CR and the LF of its line break: the CR ends the record, as
+    // the next append completes the line break.
+    if (m_text.ends_with('\r')) m_text.pop_back();
 }
 
 std::size_t HistoryMonth::FieldCount(std::size_t record) const {

@@ -43,7 +43,8 @@ bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view rec
 // record, takes back an append that failed.
 bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record,
                              std::optional<std::uint64_t> sizeBefore);
-// Whether the month file holds a record of the use: one whose name and start time fields are these.
+// Whether the month file holds a whole record of the use: one whose name and start time fields are
+// these and which goes on to its total.
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
                     std::string_view start);
 

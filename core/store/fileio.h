@@ -42,7 +42,8 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& path);
 
 // Appends `bytes` with one write and flushes it, creating the file when missing. When the file
 // is not empty and does not end in `lineBreak`, `lineBreak` goes first in the same write, so that
-// a hand-edited last line does not swallow the new one. When the write is not whole, the file is
+// a hand-edited last line does not swallow the new one; a file that ends in the first byte of
+// `lineBreak` gets only the rest of it. When the write is not whole, the file is
 // cut back to its former size.
 bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   std::string_view lineBreak);

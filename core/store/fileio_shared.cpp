@@ -78,10 +78,15 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
     if (!size) return false;
     std::string line;
     if (*size > 0) {
-        // A last line without the whole line break, a bare LF too, gets one first.
+        // A last line without the whole line break, a bare LF too, gets one first; one whose
+        // line break a crash cut short after its first byte gets the rest of it.
         std::string last(std::min<std::uint64_t>(lineBreak.size(), *size), '\0');
         if (!ReadAt(file.get(), last, *size - last.size())) return false;
-        if (last != lineBreak) line = lineBreak;
+        if (last.ends_with(lineBreak.front()) && lineBreak.size() > 1) {
+            line = lineBreak.substr(1);
+        } else if (last != lineBreak) {
+            line = lineBreak;
+        }
     }
     line += bytes;
     if (!Append(file.get(), line) || !FlushChange(file.get())) {

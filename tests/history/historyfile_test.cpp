@@ -61,6 +61,19 @@ TEST_F(HistoryFileTest, appendKeepsEarlierLinesAndMendsAnUnfinishedLastLine) {
     EXPECT_EQ(ReadHistoryMonth(m_month).RecordCount(), 3u);
 }
 
+// A kill or a power cut can stop a record's write at any byte: what landed is no record of its use
+// until it reaches its total.
+TEST_F(HistoryFileTest, aRecordCutShortIsNoRecordOfItsUse) {
+    const std::string before = "B2@x\r\n";
+    const std::string whole = before + kExample + "\r\n";
+    for (std::size_t cut = before.size(); cut <= whole.size(); ++cut) {
+        testing::WriteBytes(m_folder / "202405.QY.txt", whole.substr(0, cut));
+        EXPECT_EQ(HasRecordOfUse(m_month, "A1", "2024/05/06 13:00:00"),
+                  cut >= before.size() + kExample.size())
+            << cut;
+    }
+}
+
 TEST_F(HistoryFileTest, recordsThatWouldNotReadBackAsOneLineAreRefused) {
     testing::WriteBytes(m_folder / "202405.QY.txt", "B2@x\r\n");
     for (const std::string& record : {std::string("A1\r\n@x"), std::string("A1\r@x"),
@@ -156,7 +169,7 @@ TEST(DamagedMonthFile, appendedRecordReadsBackWholeAfterTheRecordsThatWereThere)
         {"cut character before the line break",
          "A1@x\x81\r\nB2@y\r\n",
          {{"A1", "x\x81"}, {"B2", "y"}}},
-        {"last line ended by a bare CR", "A1@x\r", {{"A1", "x\r"}}},
+        {"line break cut short after its CR", "A1@x\r", {{"A1", "x"}}},
         {"unfinished last line", "A1@x", {{"A1", "x"}}},
     };
     const std::string record = "C3@2024/05/06 13:00:00@\x81\x40";  // 丂 ends in "@"

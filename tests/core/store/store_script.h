@@ -11,6 +11,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
+#include "history/takings.h"
 #include "support/settings_sections.h"
 
 namespace durava::store_script {
@@ -64,6 +65,24 @@ inline std::string Record(const std::string& item, long long generation, long lo
            "0" + minutes + "1" + seconds + "@" + g + hours + "0" + minutes + "@" + none + "@" + g +
            "@" + g + yuan + "@" + g + yuan + "@0" + yuan + "@" + yen +
            core::IntegerToText(sequence) + yuan;
+}
+
+// The whole records of a month, in file order. A kill can stop a record's write part way (the
+// kernel writes it a page at a time); the start that landed stays as a line of its own.
+inline std::vector<std::size_t> WholeRecords(const history::HistoryMonth& month) {
+    std::vector<std::size_t> whole;
+    for (std::size_t r = 0; r < month.RecordCount(); ++r) {
+        if (month.FieldCount(r) == kRecordFields &&
+            history::MoneyOf(month.Field(r, kRecordFields - 1))) {
+            whole.push_back(r);
+        }
+    }
+    return whole;
+}
+
+// The sequence number a whole record carries as its total.
+inline long long SequenceOf(const history::HistoryMonth& month, std::size_t record) {
+    return *history::MoneyOf(month.Field(record, kRecordFields - 1));
 }
 
 inline std::string SettingsName() {

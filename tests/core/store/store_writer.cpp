@@ -64,10 +64,8 @@ class Writer {
             }
         }
         const history::HistoryMonth month = history::ReadHistoryMonth(m_month);
-        if (month.RecordCount() > 0) {
-            const std::string_view last = month.Field(month.RecordCount() - 1, kRecordFields - 1);
-            m_sequence = core::TextToInteger(last.substr(2));  // after "￥"
-        }
+        const std::vector<std::size_t> whole = WholeRecords(month);
+        if (!whole.empty()) m_sequence = SequenceOf(month, whole.back());
         Tell("seq " + std::to_string(m_sequence));
         Tell("ready");
     }
@@ -118,7 +116,7 @@ void RunCheckouts(const std::string& folder) {
     operations::Store store{settings, folder + "History/"};
     const history::HistoryMonth month = history::ReadHistoryMonth(folder + MonthName());
     Tell("ready");
-    for (long long g = static_cast<long long>(month.RecordCount()) + 1;; ++g) {
+    for (auto g = static_cast<long long>(WholeRecords(month).size()) + 1;; ++g) {
         const std::string& item = UseItem(g);
         const core::DateTime start = core::ParseDateTime(StartText(g));
         Require(operations::StartUse(store, item, start) == operations::Outcome::Done, "StartUse");
