@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "app/program.h"
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 #include "ui/appearance.h"
 #include "ui/form.h"
 
@@ -53,12 +53,12 @@ int main(int argc, char* argv[]) {
     // Only closing the main window ends the program, even with the history window still open.
     application.setQuitOnLastWindowClosed(false);
 
-    durava::mainwin::Globals globals;
+    durava::windows::Globals globals;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    globals.app = durava::core::StartUp(durava::core::DocumentsFolder(documents.toStdU16String()));
+    globals.app =
+        durava::store::StartUp(durava::store::DocumentsFolder(documents.toStdU16String()));
     durava::app::RegisterHandlers(globals);
-    durava::ui::Form* main =
-        durava::ui::Form::Open(durava::core::forms::MainWindow(), globals.handlers);
+    durava::ui::Form* main = durava::ui::Form::Open(durava::forms::MainWindow(), globals.handlers);
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(main, &QObject::destroyed, &application, [] { QApplication::exit(0); });
     const int status = application.exec();

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "app/program.h"
 
-#include "history/windows/checkout.h"
-#include "history/windows/takingswindow.h"
-#include "history/windows/viewer.h"
-#include "items/windows/register.h"
-#include "mainwin/mainwindow.h"
+#include "windows/history/checkout.h"
+#include "windows/history/takingswindow.h"
+#include "windows/history/viewer.h"
+#include "windows/items/register.h"
+#include "windows/main/mainwindow.h"
 
 namespace durava::app {
 
-void RegisterHandlers(mainwin::Globals& globals) {
-    mainwin::RegisterMainWindow(globals);
-    items::RegisterItemManagement(globals);
-    history::RegisterCheckout(globals);
-    history::RegisterHistoryViewer(globals);
-    history::RegisterTakingsWindow(globals);
+void RegisterHandlers(windows::Globals& globals) {
+    windows::RegisterMainWindow(globals);
+    windows::RegisterItemManagement(globals);
+    windows::RegisterCheckout(globals);
+    windows::RegisterHistoryViewer(globals);
+    windows::RegisterTakingsWindow(globals);
 }
 
 }  // namespace durava::app

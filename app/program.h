@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Every window's operations bound into one set of handlers.
-#include "mainwin/globals.h"
+#include "windows/main/globals.h"
 
 namespace durava::app {
 
-void RegisterHandlers(mainwin::Globals& globals);
+void RegisterHandlers(windows::Globals& globals);
 
 }  // namespace durava::app

@@ -18,8 +18,8 @@
 #include "core/codepage.h"
 #include "core/datetime.h"
 #include "core/fixedtexts.h"
-#include "core/forms/formnames.h"
-#include "core/forms/forms.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -29,7 +29,7 @@ namespace {
 
 using durava::core::WideToText;
 using durava::ui::Form;
-namespace forms = durava::core::forms;
+namespace forms = durava::forms;
 
 constexpr char16_t kSettings[] =
     u"[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
@@ -97,9 +97,9 @@ int main(int argc, char* argv[]) {
           WideToText(kMoreOfMay) + record + record + record);
     durava::core::SetClock([] { return durava::core::ToDateTime({2024, 5, 6, 18, 31, 0}); });
 
-    durava::mainwin::Globals globals;
+    durava::windows::Globals globals;
     globals.app =
-        durava::core::StartUp(durava::core::DocumentsFolder(documents.path().toStdU16String()));
+        durava::store::StartUp(durava::store::DocumentsFolder(documents.path().toStdU16String()));
     durava::app::RegisterHandlers(globals);
     Form* main = Form::Open(forms::MainWindow(), globals.handlers);
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));

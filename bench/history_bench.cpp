@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/store/fileio.h"
 #include "history/historyfile.h"
 #include "history/periodtakings.h"
 #include "history/takings.h"
 #include "sample_files.h"
+#include "store/fileio.h"
 
 namespace durava::history {
 namespace {
@@ -46,7 +46,7 @@ BENCHMARK(BM_TakingsOfReadMonth)->Unit(benchmark::kMillisecond);
 // Baseline: the bytes alone, without splitting them into records and fields.
 void BM_ReadMonthBytesOnly(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(core::ReadWholeFile(SampleMonthPath()));
+        benchmark::DoNotOptimize(store::ReadWholeFile(SampleMonthPath()));
     }
 }
 BENCHMARK(BM_ReadMonthBytesOnly)->Unit(benchmark::kMillisecond);
@@ -65,7 +65,7 @@ BENCHMARK(BM_YearTakings)->Unit(benchmark::kMillisecond);
 void BM_ReadYearBytesOnly(benchmark::State& state) {
     for (auto _ : state) {
         for (const auto& file : std::filesystem::directory_iterator(SampleYearFolder())) {
-            benchmark::DoNotOptimize(core::ReadWholeFile(file.path()));
+            benchmark::DoNotOptimize(store::ReadWholeFile(file.path()));
         }
     }
 }

@@ -9,16 +9,16 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/forms/formnames.h"
-#include "core/forms/forms.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
 #include "history/historyfile.h"
-#include "history/windows/takingswindow.h"
-#include "history/windows/viewer.h"
 #include "offscreen_app.h"
 #include "sample_files.h"
 #include "support/paints.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
+#include "windows/history/takingswindow.h"
+#include "windows/history/viewer.h"
 
 namespace durava::history {
 namespace {
@@ -30,14 +30,12 @@ constexpr int kColumns = 11;
 // Choosing the month in the history window until its first screen of rows is painted.
 void BM_ShowHistoryMonth(benchmark::State& state) {
     bench::EnsureOffscreenApplication();
-    mainwin::Globals globals;
+    windows::Globals globals;
     globals.app.HistoryFolder = std::filesystem::path(SampleMonthPath()).parent_path();
     RegisterHistoryViewer(globals);
-    std::unique_ptr<ui::Form> viewer(
-        ui::Form::Open(core::forms::HistoryWindow(), globals.handlers));
-    auto* table =
-        qobject_cast<QTableView*>(viewer->Control(core::forms::history_window::kMonthTable));
-    qobject_cast<QListWidget*>(viewer->Control(core::forms::history_window::kMonthList))
+    std::unique_ptr<ui::Form> viewer(ui::Form::Open(forms::HistoryWindow(), globals.handlers));
+    auto* table = qobject_cast<QTableView*>(viewer->Control(forms::history_window::kMonthTable));
+    qobject_cast<QListWidget*>(viewer->Control(forms::history_window::kMonthList))
         ->setCurrentRow(0);
     testing::DeliverPendingPaints();
     // The window is on the (offscreen) screen: settling paints it, as the operator would see it.
@@ -54,18 +52,17 @@ BENCHMARK(BM_ShowHistoryMonth)->Unit(benchmark::kMillisecond);
 // Choosing a year in the takings window until it is painted: the sums of its twelve files, then
 // their days, months and 100,000 items on screen. Less BM_YearTakings, it is the showing alone.
 void BM_ShowTakingsYear(benchmark::State& state) {
-    namespace names = core::forms::takings_window;
+    namespace names = forms::takings_window;
     bench::EnsureOffscreenApplication();
-    mainwin::Globals globals;
+    windows::Globals globals;
     globals.app.HistoryFolder = bench::SampleYearFolder();
     RegisterTakingsWindow(globals);
-    std::unique_ptr<ui::Form> window(
-        ui::Form::Open(core::forms::TakingsWindow(), globals.handlers));
+    std::unique_ptr<ui::Form> window(ui::Form::Open(forms::TakingsWindow(), globals.handlers));
     window->SelectEntry(names::kYearChoice, 1);  // this year comes first, then 2024
     testing::DeliverPendingPaints();
     for (auto _ : state) {
         window->SetText(names::kMonthLabel, "");
-        globals.handlers.Run(core::forms::operation::kShowTakingsYear, *window);
+        globals.handlers.Run(forms::operation::kShowTakingsYear, *window);
         while (window->Text(names::kMonthLabel) != "2024") QApplication::processEvents();
         testing::DeliverPendingPaints();
     }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/codepage.h"
-#include "core/store/settings.h"
 #include "sample_files.h"
+#include "store/settings.h"
 
 namespace durava::bench {
 namespace {
@@ -19,7 +19,7 @@ const std::string& RateKey() {
 }
 
 void BM_ReadSettingUnchangedFile(benchmark::State& state) {
-    const core::SettingsFile settings(SampleSettingsPath());
+    const store::SettingsFile settings(SampleSettingsPath());
     for (auto _ : state) {
         benchmark::DoNotOptimize(settings.ReadSetting(kLastSampleItem, RateKey()));
     }
@@ -29,14 +29,14 @@ BENCHMARK(BM_ReadSettingUnchangedFile)->Unit(benchmark::kMicrosecond);
 // Baseline: the whole file read and parsed for every value.
 void BM_ReadSettingParsingEachCall(benchmark::State& state) {
     for (auto _ : state) {
-        const core::SettingsFile settings(SampleSettingsPath());
+        const store::SettingsFile settings(SampleSettingsPath());
         benchmark::DoNotOptimize(settings.ReadSetting(kLastSampleItem, RateKey()));
     }
 }
 BENCHMARK(BM_ReadSettingParsingEachCall)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadSectionNames(benchmark::State& state) {
-    const core::SettingsFile settings(SampleSettingsPath());
+    const store::SettingsFile settings(SampleSettingsPath());
     std::vector<std::string> names;
     for (auto _ : state) {
         settings.ReadSectionNames(names);

@@ -3,7 +3,6 @@
 
 #include "billing/duration.h"
 
-#include "core/fixedtexts.h"
 #include "core/numbers.h"
 
 namespace durava::billing {
@@ -31,19 +30,6 @@ std::int64_t OvertimeFee(const Tariff& tariff, std::int64_t overtimeMinutes) {
 
 }  // namespace
 
-Tariff ReadTariff(const core::SettingsFile& settings, std::string_view itemName) {
-    const core::FixedTexts& texts = core::Texts();
-    const auto read = [&](const std::string& key) {
-        return core::TextToInteger(settings.ReadSetting(itemName, key));
-    };
-    Tariff tariff{};
-    tariff.initialPeriod = read(texts.initialPeriod);
-    tariff.initialFee = read(texts.initialFee);
-    tariff.hourlyPrice = read(texts.overtimePrice);
-    tariff.minimumUnit = read(texts.minimumUnit);
-    return tariff;
-}
-
 std::string ComputeFee(const Tariff& tariff, std::int32_t elapsedMinutes, FeeMode mode) {
     if (elapsedMinutes <= tariff.initialPeriod) {
         return mode == FeeMode::Total ? core::IntegerToText(tariff.initialFee) : "0";
@@ -59,11 +45,6 @@ std::optional<ChargeSoFar> ChargeAt(const Tariff& tariff, core::DateTime start,
     const std::optional<std::int32_t> elapsed = ElapsedSeconds(start, now);
     if (!elapsed) return std::nullopt;
     return ChargeSoFar{*elapsed, ComputeFee(tariff, *elapsed / 60)};
-}
-
-std::optional<ChargeSoFar> ChargeAt(const core::SettingsFile& settings, std::string_view itemName,
-                                    std::string_view startText, core::DateTime now) {
-    return ChargeAt(ReadTariff(settings, itemName), core::ParseDateTime(startText), now);
 }
 
 }  // namespace durava::billing

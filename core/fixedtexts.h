@@ -23,6 +23,13 @@ struct FixedTexts {
 
 const FixedTexts& Texts();
 
+// The eleven fields of a history record as the operator knows them: the history window's
+// columns, a receipt's lines and the exports' headers.
+inline constexpr std::u16string_view kFieldCaptions[] = {
+    u"名称",     u"开始时间", u"结束时间", u"使用时长", u"初始时段", u"超时时长",
+    u"最小单位", u"超时单价", u"初始费用", u"超时费用", u"总费用",
+};
+
 // Any other fixed text in code page 936, converted on first use and kept for the program's life.
 const std::string& Fixed(std::u16string_view text);
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "core/store/settings.h"
 #include "reference.h"
+#include "store/settings.h"
 
 namespace durava::fuzz {
 namespace {
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::minstd_rand random(choices.ConsumeIntegral<std::uint16_t>());
 
     scratch.Write(before);
-    durava::core::SettingsFile settings(scratch.Path());
+    durava::store::SettingsFile settings(scratch.Path());
     const std::vector<std::string> headers = HeaderNames(before);
     std::vector<std::string> names{"kept only when the file is missing"};
     settings.ReadSectionNames(names);

@@ -9,8 +9,8 @@
 #include <random>
 #include <utility>
 
-#include "core/store/settings.h"
 #include "reference.h"
+#include "store/settings.h"
 
 namespace durava::fuzz {
 namespace {
@@ -214,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::minstd_rand random(choices.ConsumeIntegral<std::uint32_t>());
 
     scratch.Write(before);
-    durava::core::SettingsFile settings(scratch.Path());
+    durava::store::SettingsFile settings(scratch.Path());
     std::vector<std::string> sections, keys;
     const std::vector<Query> queries = QueriesOf(before, sections, keys);
     const Reference old(before);

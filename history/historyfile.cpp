@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "core/codepage.h"
-#include "core/store/fileio.h"
 #include "core/textfunctions.h"
 #include "history/takings.h"
+#include "store/fileio.h"
 
 namespace durava::history {
 
@@ -18,13 +18,13 @@ bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view rec
     if (record.find_first_of(kLineBreaking) != std::string_view::npos) return false;
     std::string line(record);
     line += kRecordEnd;
-    return core::AppendToFile(path, line, kRecordEnd);
+    return store::AppendToFile(path, line, kRecordEnd);
 }
 
 bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record,
                              std::optional<std::uint64_t> sizeBefore) {
-    return core::TakeBackAppend(path, sizeBefore,
-                                record.empty() ? std::string() : std::string(record) + kRecordEnd);
+    return store::TakeBackAppend(path, sizeBefore,
+                                 record.empty() ? std::string() : std::string(record) + kRecordEnd);
 }
 
 namespace {
@@ -47,7 +47,7 @@ bool EndsAsWholeRecord(std::string_view rest) {
 
 bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
                     std::string_view start) {
-    const std::optional<std::string> bytes = core::ReadWholeFile(path);
+    const std::optional<std::string> bytes = store::ReadWholeFile(path);
     if (!bytes) return false;
     const std::string_view text = *bytes;
     const std::string opening =
@@ -165,7 +165,7 @@ std::string_view HistoryMonth::Record(std::size_t record) const {
 }
 
 HistoryMonth ReadHistoryMonth(const std::filesystem::path& path) {
-    std::optional<std::string> bytes = core::ReadWholeFile(path);
+    std::optional<std::string> bytes = store::ReadWholeFile(path);
     return bytes ? HistoryMonth(std::move(*bytes)) : HistoryMonth();
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fixedtexts.h"
+
 namespace durava::history {
 
 inline constexpr char kFieldSeparator[] = "@";
@@ -27,12 +29,7 @@ enum RecordField : std::size_t {
     kFieldTotal,
     kRecordFields,
 };
-// The fields as the operator knows them: the history window's columns, a receipt's lines and the
-// exports' headers.
-inline constexpr std::u16string_view kFieldCaptions[kRecordFields] = {
-    u"名称",     u"开始时间", u"结束时间", u"使用时长", u"初始时段", u"超时时长",
-    u"最小单位", u"超时单价", u"初始费用", u"超时费用", u"总费用",
-};
+static_assert(std::size(core::kFieldCaptions) == kRecordFields);
 inline constexpr char kRecordEnd[] = "\r\n";
 
 // Appends the record and its CR LF with one write and flushes it. False when the record is not

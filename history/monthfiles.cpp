@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "core/codepage.h"
-#include "core/store/startup.h"
+#include "store/startup.h"
 
 namespace durava::history {
 namespace {
@@ -89,7 +89,7 @@ void SortTextArray(core::TextArray& texts) {
 
 std::string FileTitle(std::string_view path) {
     const long long separator =
-        core::FindTextLast(path, std::string_view(&core::kPathSeparator, 1));
+        core::FindTextLast(path, std::string_view(&store::kPathSeparator, 1));
     const std::string_view name = path.substr(static_cast<std::size_t>(std::max(separator, 0LL)));
     const long long dot = core::FindTextLast(name, ".");
     return dot < 0 ? std::string(name) : core::TakeLeft(name, dot - 1);

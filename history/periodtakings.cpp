@@ -3,8 +3,8 @@
 
 #include <system_error>
 
-#include "core/store/fileio.h"
-#include "core/store/startup.h"
+#include "store/fileio.h"
+#include "store/startup.h"
 
 namespace durava::history {
 namespace {
@@ -33,7 +33,7 @@ std::optional<PeriodTakings> ComputePeriod(
     const core::CalendarTime before = MonthBefore(first);
     for (core::CalendarTime month = before;; month = MonthAfter(month)) {
         const std::filesystem::path path =
-            core::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
+            store::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
         period.files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
         if (SameMonth(month, last)) break;
     }
@@ -41,7 +41,7 @@ std::optional<PeriodTakings> ComputePeriod(
     adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
     for (std::size_t file = 0; file < period.files.size(); ++file) {
         PeriodFile& read = period.files[file];
-        std::optional<std::string> bytes = core::ReadWholeFile(read.path);
+        std::optional<std::string> bytes = store::ReadWholeFile(read.path);
         std::error_code error;
         if (!bytes) {
             read.state = std::filesystem::exists(std::filesystem::symlink_status(read.path, error))

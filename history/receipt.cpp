@@ -36,7 +36,7 @@ std::vector<std::string> ReceiptLines(const HistoryMonth& month, std::size_t rec
     std::vector<std::string> lines;
     for (std::size_t field = 0; field < kRecordFields; ++field) {
         const std::string text = CellText(fields, field);
-        lines.push_back(core::WideToText(kFieldCaptions[field]) + core::Fixed(u"：") +
+        lines.push_back(core::WideToText(core::kFieldCaptions[field]) + core::Fixed(u"：") +
                         (IsAmount(field) ? ReadableAmount(text) : text));
     }
     return lines;

@@ -90,7 +90,7 @@ bool IsMoney(std::size_t field) {
 std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings& takings,
                        const std::optional<DaySpan>& days) {
     CsvWriter csv;
-    for (const std::u16string_view caption : kFieldCaptions) csv.Wide(caption);
+    for (const std::u16string_view caption : core::kFieldCaptions) csv.Wide(caption);
     csv.Wide(u"备注");
     csv.Wide(u"原始记录");
     csv.EndRow();

@@ -6,6 +6,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
+#include "operations/tariff.h"
 
 namespace durava::operations {
 
@@ -20,16 +21,16 @@ std::string Bill::Record() const {
     return record;
 }
 
-Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core::DateTime now) {
+Bill ComputeBill(const store::SettingsFile& settings, std::string_view item, core::DateTime now) {
     const core::FixedTexts& keys = core::Texts();
-    const core::SettingsFile::OneLook look(settings);
+    const store::SettingsFile::OneLook look(settings);
     const std::string name(item);
     Bill bill;
     bill.end = now;
     auto& f = bill.fields;
     f[kFieldName] = name;
     f[kFieldStart] = settings.ReadSetting(name, keys.startTime);
-    const billing::Tariff tariff = billing::ReadTariff(settings, name);
+    const billing::Tariff tariff = ReadTariff(settings, name);
     const std::int32_t periodMinutes = tariff.initialPeriod;
     f[kFieldPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
     f[kFieldInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");

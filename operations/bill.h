@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/store/settings.h"
 #include "history/historyfile.h"
+#include "store/settings.h"
 
 namespace durava::operations {
 
@@ -23,6 +23,6 @@ struct Bill {
     std::string Record() const;
 };
 
-Bill ComputeBill(const core::SettingsFile& settings, std::string_view item, core::DateTime now);
+Bill ComputeBill(const store::SettingsFile& settings, std::string_view item, core::DateTime now);
 
 }  // namespace durava::operations

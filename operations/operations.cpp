@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "core/fixedtexts.h"
-#include "core/store/fileio.h"
-#include "core/store/startup.h"
 #include "history/historyfile.h"
+#include "store/fileio.h"
+#include "store/startup.h"
 
 namespace durava::operations {
 namespace {
@@ -19,9 +19,9 @@ namespace {
 struct Guard {
     explicit Guard(const Store& store)
         : lock(store.settings.Path(), store.lockPatience), look(store.settings) {
-        if (lock.State() == core::LockState::Busy) {
+        if (lock.State() == store::LockState::Busy) {
             refusal = Outcome::StoreBusy;
-        } else if (lock.State() == core::LockState::ReadOnly) {
+        } else if (lock.State() == store::LockState::ReadOnly) {
             refusal = Outcome::SettingsReadOnly;
         } else if (!lock.Held()) {
             refusal = Outcome::StoreUnavailable;
@@ -30,12 +30,12 @@ struct Guard {
             refusal = Outcome::SettingsNotRead;
         }
     }
-    const core::StoreLock lock;
-    const core::SettingsFile::OneLook look;
+    const store::StoreLock lock;
+    const store::SettingsFile::OneLook look;
     std::optional<Outcome> refusal;
 };
 
-std::string StateOf(const core::SettingsFile& settings, std::string_view item) {
+std::string StateOf(const store::SettingsFile& settings, std::string_view item) {
     // A section without 状态 shows and counts as idle, as the list shows it.
     const core::FixedTexts& texts = core::Texts();
     return settings.HasSection(item) ? settings.ReadSetting(item, texts.state, texts.idle)
@@ -61,7 +61,7 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
     first = std::max(first, last - kMonthsSearched + 1);
     for (int month = first; month <= last; ++month) {
         const core::DateTime inMonth = core::ToDateTime({month / 12, month % 12 + 1, 1, 0, 0, 0});
-        if (history::HasRecordOfUse(core::HistoryFilePath(store.historyFolder, inMonth), item,
+        if (history::HasRecordOfUse(store::HistoryFilePath(store.historyFolder, inMonth), item,
                                     startText)) {
             return true;
         }
@@ -71,7 +71,7 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
 
 }  // namespace
 
-bool IsInUse(const core::SettingsFile& settings, std::string_view item) {
+bool IsInUse(const store::SettingsFile& settings, std::string_view item) {
     return settings.ReadSetting(item, core::Texts().state) == core::Texts().inUse;
 }
 
@@ -86,8 +86,8 @@ Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
     if (IsRecorded(store, item, start, now)) return Outcome::BilledThisSecond;
     // Both values land together or not at all: an item in use without its start time could
     // never be billed.
-    const core::SettingWrite writes[] = {{item, texts.state, texts.inUse},
-                                         {item, texts.startTime, start}};
+    const store::SettingWrite writes[] = {{item, texts.state, texts.inUse},
+                                          {item, texts.startTime, start}};
     return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
 }
 
@@ -103,17 +103,17 @@ Outcome Checkout(Store& store, const Bill& bill) {
     if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
         return Outcome::StartedAgain;
     }
-    const core::SettingWrite idle[] = {{item, texts.state, texts.idle},
-                                       {item, texts.startTime, texts.none}};
+    const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
+                                        {item, texts.startTime, texts.none}};
     if (IsRecorded(store, item, bill.Start(), bill.end)) {
         return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
                                                   : Outcome::SettingsNotWritten;
     }
-    const std::filesystem::path path = core::HistoryFilePath(store.historyFolder, bill.end);
+    const std::filesystem::path path = store::HistoryFilePath(store.historyFolder, bill.end);
     const std::string record = bill.Record();
     // The month file as the checkout found it, so that one that cannot finish leaves it so; a file
     // it made would list an empty month.
-    const std::optional<core::FileLook> month = core::LookAt(path);
+    const std::optional<store::FileLook> month = store::LookAt(path);
     if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
     const std::optional<std::uint64_t> sizeBefore =
         month ? std::optional(month->size) : std::nullopt;
@@ -132,7 +132,7 @@ Outcome Checkout(Store& store, const Bill& bill) {
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     const Guard guard(store);
     if (guard.refusal) return *guard.refusal;
-    core::SettingsFile& settings = store.settings;
+    store::SettingsFile& settings = store.settings;
     const core::FixedTexts& texts = core::Texts();
     // The keys moved, in the order they are read and written: the tariff, then 状态 and 开始时间.
     const std::string* const keys[] = {&texts.initialPeriod, &texts.initialFee, &texts.minimumUnit,
@@ -154,7 +154,7 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
         return Outcome::BilledThisSecond;
     }
     // One replacement of the file: a switch half done would leave both items with one tariff.
-    const core::SettingWrite writes[] = {
+    const store::SettingWrite writes[] = {
         {to, *keys[0], left[0]},         {to, *keys[1], left[1]},
         {to, *keys[2], left[2]},         {to, *keys[3], left[3]},
         {to, *keys[4], left[4]},         {to, *keys[5], left[5]},
@@ -165,20 +165,12 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     return settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
 }
 
-TariffTexts ReadTariffTexts(const core::SettingsFile& settings, std::string_view item) {
-    const core::FixedTexts& texts = core::Texts();
-    return {settings.ReadSetting(item, texts.initialPeriod),
-            settings.ReadSetting(item, texts.initialFee),
-            settings.ReadSetting(item, texts.minimumUnit),
-            settings.ReadSetting(item, texts.overtimePrice)};
-}
-
 Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff) {
     const Guard guard(store);
     if (guard.refusal) return *guard.refusal;
     if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
     const core::FixedTexts& texts = core::Texts();
-    const core::SettingWrite writes[] = {
+    const store::SettingWrite writes[] = {
         {item, texts.initialPeriod, tariff.initialPeriod},
         {item, texts.initialFee, tariff.initialFee},
         {item, texts.minimumUnit, tariff.minimumUnit},

@@ -9,9 +9,10 @@
 #include <string_view>
 
 #include "core/datetime.h"
-#include "core/store/settings.h"
-#include "core/store/storelock.h"
 #include "operations/bill.h"
+#include "operations/tariff.h"
+#include "store/settings.h"
+#include "store/storelock.h"
 
 namespace durava::operations {
 
@@ -32,9 +33,9 @@ enum class Outcome {
 };
 
 struct Store {
-    core::SettingsFile& settings;
+    store::SettingsFile& settings;
     std::filesystem::path historyFolder;
-    std::chrono::milliseconds lockPatience = core::kLockPatience;
+    std::chrono::milliseconds lockPatience = store::kLockPatience;
 };
 
 // 开始计时: the idle item goes into use from `now`.
@@ -44,11 +45,6 @@ Outcome Checkout(Store& store, const Bill& bill);
 // 确认切换: the use of `from` moves to the idle item `to`; the two exchange their tariffs.
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to);
 
-struct TariffTexts {
-    std::string initialPeriod, initialFee, minimumUnit, overtimePrice;
-};
-// The item's tariff as stored; a missing value reads as the empty text.
-TariffTexts ReadTariffTexts(const core::SettingsFile& settings, std::string_view item);
 // Writes the tariff and sets the item idle; refused for an item in use, whose use it would end
 // without a record.
 Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff);
@@ -57,6 +53,6 @@ Outcome DeleteItem(Store& store, std::string_view item);
 
 // Whether the item, found as the settings file finds names, is in use: a read without the lock,
 // for what a window shows or asks before it calls an operation.
-bool IsInUse(const core::SettingsFile& settings, std::string_view item);
+bool IsInUse(const store::SettingsFile& settings, std::string_view item);
 
 }  // namespace durava::operations

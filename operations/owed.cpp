@@ -12,8 +12,8 @@
 
 namespace durava::operations {
 
-OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
-    const core::SettingsFile::OneLook look(settings);
+OwedNow OwedAt(const store::SettingsFile& settings, core::DateTime now) {
+    const store::SettingsFile::OneLook look(settings);
     std::vector<std::string> names;
     settings.ReadSectionNames(names);
     OwedNow owed;
@@ -21,8 +21,7 @@ OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now) {
         if (!IsInUse(settings, name)) continue;
         ++owed.items;
         std::string start = settings.ReadSetting(name, core::Texts().startTime);
-        const std::optional<billing::ChargeSoFar> charge =
-            billing::ChargeAt(settings, name, start, now);
+        const std::optional<billing::ChargeSoFar> charge = ChargeAt(settings, name, start, now);
         const std::optional<std::int64_t> fee =
             charge ? history::WholeInteger(charge->fee) : std::nullopt;
         owed.uses.push_back({name, std::move(start), fee});

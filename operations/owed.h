@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "core/store/settings.h"
+#include "store/settings.h"
 
 namespace durava::operations {
 
@@ -24,6 +24,6 @@ struct OwedNow {
     std::vector<OwedUse> uses;    // in the order of the settings file
 };
 // Billed as the live list bills them, from one look at the settings file.
-OwedNow OwedAt(const core::SettingsFile& settings, core::DateTime now);
+OwedNow OwedAt(const store::SettingsFile& settings, core::DateTime now);
 
 }  // namespace durava::operations

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
-    qt6-base-dev libgl-dev libpng-dev libpugixml-dev
+    qt6-base-dev libgl-dev libpng-dev libpugixml-dev libsodium-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-noto-cjk qt6-translations-l10n

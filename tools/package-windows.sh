@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine wine64 nsis \
-    binutils-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 autoconf automake libtool
 
 export DURAVA_WINDOWS_DEPS
 DURAVA_WINDOWS_DEPS="$(tools/windows-deps.sh | tail -n 1)"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds what the Windows program links, from Debian's own sources, with Debian's MinGW-w64:
-# Qt 6 base (Core, Gui, Widgets, PrintSupport, Test), zlib, libpng and pugixml. The result is
+# Qt 6 base (Core, Gui, Widgets, PrintSupport, Test), zlib, libpng, pugixml and libsodium. The result is
 # cached under ${XDG_CACHE_HOME:-$HOME/.cache}/durava/, keyed by the source versions, the
 # compiler's version and the options below; a warm run builds nothing. Prints the prefix last.
 #
@@ -10,7 +10,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/durava"
 jobs="${DURAVA_JOBS:-$(nproc)}"
-sources=(qt6-base libpng1.6 zlib pugixml)
+sources=(qt6-base libpng1.6 zlib pugixml libsodium)
 
 qt_options=(-release -shared -nomake tests -nomake examples -no-opengl -no-dbus -no-icu -no-zstd
     -no-vulkan -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
@@ -109,6 +109,13 @@ unpack pugixml
 step="building pugixml"
 cmake_build "$work/pugixml" "$work/pugixml-build" -DBUILD_SHARED_LIBS=ON
 
+unpack libsodium
+step="building libsodium"
+# Debian's source is the repository's tree, without a generated configure script.
+(cd "$work/libsodium" && autoreconf -fi >/dev/null 2>&1 && ./configure --host=x86_64-w64-mingw32 --prefix="$prefix" \
+    --enable-shared --disable-static CC=x86_64-w64-mingw32-gcc-posix >/dev/null &&
+    make -j "$jobs" >/dev/null 2>&1 && make install >/dev/null)
+
 unpack qt6-base
 step="configuring Qt"
 mkdir -p "$work/qt-build"
@@ -139,6 +146,7 @@ cp "$work/qt6-base/LICENSES/GPL-3.0-only.txt" "$prefix/licenses/GPL-3.0-only.txt
 cp "$work/libpng1.6/LICENSE" "$prefix/licenses/libpng.txt"
 cp "$work/pugixml/LICENSE.md" "$prefix/licenses/pugixml.txt"
 cp "$work/zlib/LICENSE" "$prefix/licenses/zlib.txt"
+cp "$work/libsodium/LICENSE" "$prefix/licenses/libsodium.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/licenses/gcc-runtime.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$prefix/licenses/mingw-w64.txt"
 printf '%s\n' "Built from Debian's source packages: $versions" >"$prefix/licenses/SOURCES.txt"

@@ -26,8 +26,8 @@
 namespace durava::ui {
 namespace {
 
-using core::forms::Control;
-using core::forms::ControlKind;
+using forms::Control;
+using forms::ControlKind;
 
 constexpr int kIconPixels = 20;
 constexpr int kStatusBarHeight = 20;
@@ -75,7 +75,7 @@ class ReportView : public QTableView {
     }
 };
 
-QString CssColour(core::forms::Rgb rgb) {
+QString CssColour(forms::Rgb rgb) {
     return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
 }
 
@@ -156,7 +156,7 @@ QWidget* CreateComboBox(const Control& control) {
 QWidget* CreateStatusBar(const Control& control, QWidget* window) {
     auto* bar = new QStatusBar;
     bar->setSizeGripEnabled(false);
-    for (const core::forms::StatusPart& part : control.parts) {
+    for (const forms::StatusPart& part : control.parts) {
         auto* label = new QLabel(ToScreen(part.text));
         label->setTextFormat(Qt::PlainText);
         label->setFixedWidth(part.width);
@@ -195,19 +195,19 @@ QWidget* CreateWidget(const Control& control, QWidget* window) {
 
 }  // namespace
 
-Qt::Alignment AlignmentOf(core::forms::Align align) {
+Qt::Alignment AlignmentOf(forms::Align align) {
     switch (align) {
-        case core::forms::Align::Left:
+        case forms::Align::Left:
             return Qt::AlignLeft | Qt::AlignVCenter;
-        case core::forms::Align::Right:
+        case forms::Align::Right:
             return Qt::AlignRight | Qt::AlignVCenter;
-        case core::forms::Align::Centre:
+        case forms::Align::Centre:
             break;
     }
     return Qt::AlignCenter;
 }
 
-QFont FontOf(const core::forms::Font& font) {
+QFont FontOf(const forms::Font& font) {
     QFont result;
     result.setFamilies({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
                         QStringLiteral("Noto Sans CJK SC")});

@@ -3,20 +3,20 @@
 // Qt widgets for the control kinds of the window definitions.
 #include <QFont>
 
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 
 class QObject;
 class QWidget;
 
 namespace durava::ui {
 
-Qt::Alignment AlignmentOf(core::forms::Align align);
+Qt::Alignment AlignmentOf(forms::Align align);
 
 // The face the windows ask for, with CJK faces to fall back on where it is missing.
-QFont FontOf(const core::forms::Font& font);
+QFont FontOf(const forms::Font& font);
 
 // The control as a child of `window` (a QTimer for the timer, a widget for everything else), its
 // objectName set to the control's name. A status bar is docked along the bottom of the window.
-QObject* CreateControl(const core::forms::Control& control, QWidget* window);
+QObject* CreateControl(const forms::Control& control, QWidget* window);
 
 }  // namespace durava::ui

@@ -31,11 +31,11 @@
 namespace durava::ui {
 namespace {
 
-using core::forms::ControlKind;
-using core::forms::Event;
-using core::forms::Opening;
+using forms::ControlKind;
+using forms::Event;
+using forms::Opening;
 
-Qt::WindowFlags FrameFlags(const core::forms::Window& definition, bool owned) {
+Qt::WindowFlags FrameFlags(const forms::Window& definition, bool owned) {
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (definition.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
@@ -43,7 +43,7 @@ Qt::WindowFlags FrameFlags(const core::forms::Window& definition, bool owned) {
     return flags | (definition.inTaskbar ? Qt::Window : Qt::Tool);
 }
 
-void CentreOnScreen(QWidget& window, const core::forms::Window& definition) {
+void CentreOnScreen(QWidget& window, const forms::Window& definition) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
@@ -53,8 +53,8 @@ void CentreOnScreen(QWidget& window, const core::forms::Window& definition) {
 
 }  // namespace
 
-Form* Form::Open(const core::forms::Window& definition, const Handlers& handlers,
-                 QWidget* mainWindow, const std::function<void(Form&)>& prepare) {
+Form* Form::Open(const forms::Window& definition, const Handlers& handlers, QWidget* mainWindow,
+                 const std::function<void(Form&)>& prepare) {
     const bool owned = definition.opening == Opening::ModalOwnedByMain;
     auto* form = new Form(definition, handlers, owned ? mainWindow : nullptr);
     form->Build();
@@ -73,14 +73,14 @@ Form* Form::Open(const core::forms::Window& definition, const Handlers& handlers
     return nullptr;
 }
 
-Form::Form(const core::forms::Window& definition, const Handlers& handlers, QWidget* owner)
+Form::Form(const forms::Window& definition, const Handlers& handlers, QWidget* owner)
     : QWidget(owner, FrameFlags(definition, owner != nullptr)),
       m_definition(definition),
       m_handlers(handlers) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(ToScreen(definition.title));
-    setFixedSize(definition.outerWidth - core::forms::kFrameWidth,
-                 definition.outerHeight - core::forms::kFrameHeight);
+    setFixedSize(definition.outerWidth - forms::kFrameWidth,
+                 definition.outerHeight - forms::kFrameHeight);
     CentreOnScreen(*this, definition);
     if (definition.closesOnEscape) {
         // As the close box: nothing is written, and the window's last event runs as ever.
@@ -97,7 +97,7 @@ Form::~Form() {
 void Form::Build() {
     setObjectName(QString::fromUtf8(m_definition.name.data(),
                                     static_cast<qsizetype>(m_definition.name.size())));
-    for (const core::forms::Control& control : m_definition.controls) {
+    for (const forms::Control& control : m_definition.controls) {
         QObject* created = CreateControl(control, this);
         m_controls.emplace(control.name, created);
         const std::u16string_view name = control.name;
@@ -154,7 +154,7 @@ void Form::BuildMenu() {
     if (m_definition.menu.empty()) return;
     // The top entry never shows in a menu bar; its entries form the pop-up menu.
     m_menu = new QMenu(this);
-    for (const core::forms::MenuEntry& entry : m_definition.menu) {
+    for (const forms::MenuEntry& entry : m_definition.menu) {
         if (entry.level == 0) {
             m_menu->setTitle(ToScreen(entry.text));
         } else if (entry.text.empty()) {
@@ -181,7 +181,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form::Dispatch(Event event, std::u16string_view control) {
-    for (const core::forms::Binding& binding : m_definition.bindings) {
+    for (const forms::Binding& binding : m_definition.bindings) {
         if (binding.event == event && binding.control == control) {
             m_handlers.Run(binding.operation, *this);
         }
@@ -265,8 +265,8 @@ int Form::RowCount(std::u16string_view name) const {
     return model ? model->rowCount() : 0;
 }
 
-std::span<const core::forms::Column> Form::Columns(std::u16string_view name) const {
-    for (const core::forms::Control& control : m_definition.controls) {
+std::span<const forms::Column> Form::Columns(std::u16string_view name) const {
+    for (const forms::Control& control : m_definition.controls) {
         if (control.name == name) return control.columns;
     }
     return {};

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 #include "ui/widgets/bar.h"
 
 class QAbstractItemModel;
@@ -32,13 +32,13 @@ class Form : public QWidget {
     // Opens a window as its definition says: a modal one has been closed and destroyed when this
     // returns (nullptr); otherwise the open window. `mainWindow` owns the windows it should own.
     // `prepare` runs before the window's first event, to give it what it is opened on.
-    static Form* Open(const core::forms::Window& definition, const Handlers& handlers,
+    static Form* Open(const forms::Window& definition, const Handlers& handlers,
                       QWidget* mainWindow = nullptr,
                       const std::function<void(Form&)>& prepare = {});
 
     ~Form() override;
 
-    const core::forms::Window& Definition() const { return m_definition; }
+    const forms::Window& Definition() const { return m_definition; }
     // The named control, or nullptr.
     QObject* Control(std::u16string_view name) const;
     // A stable number that identifies the window (empty name) or one of its controls.
@@ -59,7 +59,7 @@ class Form : public QWidget {
     void SetCell(std::u16string_view name, int row, int column, std::string_view text);
     std::string Cell(std::u16string_view name, int row, int column) const;
     int RowCount(std::u16string_view name) const;
-    std::span<const core::forms::Column> Columns(std::u16string_view name) const;
+    std::span<const forms::Column> Columns(std::u16string_view name) const;
     void ScrollToTop(std::u16string_view name);
     // The view itself, for a drawing hook that paints its cells.
     QAbstractItemView* View(std::u16string_view name) const;
@@ -116,13 +116,13 @@ class Form : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Form(const core::forms::Window& definition, const Handlers& handlers, QWidget* owner);
+    Form(const forms::Window& definition, const Handlers& handlers, QWidget* owner);
     void Build();
     void BuildMenu();
-    void Dispatch(core::forms::Event event, std::u16string_view control);
+    void Dispatch(forms::Event event, std::u16string_view control);
     TableModel* Model(std::u16string_view name) const;
 
-    const core::forms::Window& m_definition;
+    const forms::Window& m_definition;
     const Handlers& m_handlers;
     std::map<std::u16string_view, QObject*> m_controls;
     std::map<std::u16string_view, std::vector<QLabel*>> m_statusParts;

@@ -3,12 +3,12 @@
 
 #include <cassert>
 
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 
 namespace durava::ui {
 
 void Handlers::Add(std::string_view name, Operation operation) {
-    assert(core::forms::IsBound(name));
+    assert(forms::IsBound(name));
     m_operations.insert_or_assign(std::string(name), std::move(operation));
 }
 
@@ -17,7 +17,7 @@ bool Handlers::Has(std::string_view name) const {
 }
 
 void Handlers::Run(std::string_view name, Form& form) const {
-    assert(core::forms::IsBound(name));
+    assert(forms::IsBound(name));
     if (auto found = m_operations.find(name); found != m_operations.end()) found->second(form);
 }
 

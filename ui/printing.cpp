@@ -52,7 +52,7 @@ void PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view t
         const QRect page = painter.viewport();
         const int lineHeight =
             page.height() / static_cast<int>(std::max<std::size_t>(lines.size(), 11) + 3);
-        core::forms::Font font{.pixels = lineHeight * 6 / 10, .bold = true};
+        forms::Font font{.pixels = lineHeight * 6 / 10, .bold = true};
         painter.setFont(FontOf(font));
         QRect line(page.left(), page.top(), page.width(), lineHeight);
         painter.drawText(line, Qt::AlignCenter, ToScreen(title));

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/fixedtexts.h"
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 #include "support/temp_folder.h"
 
 namespace durava::core {

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "core/store/startup.h"
+#include "store/startup.h"
 #include "support/temp_folder.h"
 
 namespace durava::history {
@@ -86,7 +86,7 @@ TEST(SortTextArrayTest, sortsAscendingByBytesKeepingEqualTexts) {
 }
 
 TEST(FileTitleTest, dropsTheFoldersAndTheLastExtension) {
-    const std::string s(1, core::kPathSeparator);
+    const std::string s(1, store::kPathSeparator);
     const struct {
         std::string path, title;
     } cases[] = {

@@ -17,7 +17,7 @@ constexpr char kTariff[] = "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最�
 
 Bill BillAt(const std::string& settings, core::CalendarTime end) {
     testing::TempFolder folder;
-    const core::SettingsFile file = testing::WriteSettingsFile(folder, Gbk(settings));
+    const store::SettingsFile file = testing::WriteSettingsFile(folder, Gbk(settings));
     return ComputeBill(file, "A1", core::ToDateTime(end));
 }
 
@@ -84,7 +84,7 @@ TEST(BillTest, aMissingTariffShowsEmptyValuesAndCountsAsZero) {
 
 TEST(OwedAt, billsTheItemsInUseAsTheLiveListDoes) {
     testing::TempFolder folder;
-    const core::SettingsFile settings = testing::WriteSettingsFile(
+    const store::SettingsFile settings = testing::WriteSettingsFile(
         folder,
         Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
             "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始费用=70\r\n状态=空闲中\r\n开始时间=无\r\n"

@@ -14,9 +14,9 @@
 
 #include "copies_script.h"
 #include "core/fixedtexts.h"
-#include "core/store/startup.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
+#include "store/startup.h"
 #include "support/child_process.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
@@ -45,7 +45,7 @@ std::vector<std::string> Lines(const std::string& bytes) {
 void RunCopies(const std::vector<std::string>& documents) {
     for (const std::string& folder : documents)
         std::filesystem::create_directory(folder + "History");
-    core::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
+    store::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
     operations::Store store{settings, documents[0] + "History/"};
     for (const std::string& item : SharedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
@@ -144,7 +144,7 @@ TEST(CopiesTest, twoDesksWhoseSettingsLinkToOneFileShareItsLock) {
         std::filesystem::create_symlink("../shared/ROOMSETTING.ini",
                                         folder / desk / "ROOMSETTING.ini", error);
         if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
-        desks.push_back((folder / desk).string() + core::kPathSeparator);
+        desks.push_back((folder / desk).string() + store::kPathSeparator);
     }
     RunCopies(desks);
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / "shared" / "ROOMSETTING.ini"));

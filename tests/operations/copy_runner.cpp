@@ -27,7 +27,7 @@ namespace {
 using operations::Outcome;
 
 int Run(const std::string& folder, int copy, unsigned seed, int steps) {
-    core::SettingsFile settings(folder + "ROOMSETTING.ini");
+    store::SettingsFile settings(folder + "ROOMSETTING.ini");
     operations::Store store{settings, folder + "History/"};
     std::mt19937 random(seed);
     auto pick = [&](const std::vector<std::string>& items) -> const std::string& {

@@ -9,8 +9,8 @@
 #include <iostream>
 #include <optional>
 
-#include "core/store/fileio_faults.h"
 #include "operations/operations.h"
+#include "store/fileio_faults.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -79,7 +79,7 @@ struct Attempt {
 Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>& arm) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
-    core::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
+    store::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
     settings.ReadSetting("A", "x");  // as the list read it when it was filled
     Store store{settings, folder.text() + "History/"};
     const auto month = folder / "History" / "202405.QY.txt";
@@ -91,7 +91,7 @@ Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>&
     };
     const Files before = files();
     const Outcome outcome = operation.run(store, arm);
-    core::ClearFileFaults();
+    store::ClearFileFaults();
     return {outcome, before, files()};
 }
 
@@ -103,12 +103,12 @@ TEST_P(OperationFaultTest, failuresAreToldAndLeaveTheFilesWhole) {
     ASSERT_EQ(clean.outcome, Outcome::Done);
     ASSERT_NE(clean.after, clean.before);
     int injected = 0, failed = 0;
-    for (core::FileStep step : core::kFileSteps) {
-        SCOPED_TRACE(core::FileStepName(step));
-        const int injectedBefore = core::InjectedFileFaults();
+    for (store::FileStep step : store::kFileSteps) {
+        SCOPED_TRACE(store::FileStepName(step));
+        const int injectedBefore = store::InjectedFileFaults();
         const Attempt run =
-            RunOnFreshFiles(operation, [step] { core::FailFileStep(step, ENOSPC); });
-        injected += core::InjectedFileFaults() - injectedBefore;
+            RunOnFreshFiles(operation, [step] { store::FailFileStep(step, ENOSPC); });
+        injected += store::InjectedFileFaults() - injectedBefore;
         if (run.after == clean.after) {
             EXPECT_EQ(run.outcome, Outcome::Done);
         } else {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/store/storelock.h"
 #include "history/periodtakings.h"
 #include "operations/dayslip.h"
 #include "operations/operations.h"
+#include "store/storelock.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -40,7 +40,7 @@ class OperationsTest : public ::testing::Test {
         WriteBytes(m_folder / "ROOMSETTING.ini", Gbk(std::string(kIdleA) + kInUseB));
     }
 
-    Store MakeStore(std::chrono::milliseconds patience = core::kLockPatience) {
+    Store MakeStore(std::chrono::milliseconds patience = store::kLockPatience) {
         return {m_settings, m_folder.text() + "History/", patience};
     }
     std::string Settings() const { return ReadBytes(m_folder / "ROOMSETTING.ini"); }
@@ -54,7 +54,7 @@ class OperationsTest : public ::testing::Test {
 
     testing::TempFolder m_folder;
     Bill m_shown;  // B's bill as a window showed it before anything changed
-    core::SettingsFile m_settings{m_folder / "ROOMSETTING.ini"};
+    store::SettingsFile m_settings{m_folder / "ROOMSETTING.ini"};
 };
 
 struct Refusal {
@@ -77,7 +77,7 @@ TEST_P(RefusalTest, writesNothing) {
     EXPECT_EQ(Month(kMay) + Month(kJune), "");
 }
 
-Outcome CheckoutB(Store& store, const core::SettingsFile& settings) {
+Outcome CheckoutB(Store& store, const store::SettingsFile& settings) {
     return Checkout(store, ComputeBill(settings, "B", kHalfPastMidnight));
 }
 
@@ -232,7 +232,7 @@ TEST_F(OperationsTest, saveAndDeleteChangeOnlyTheirItem) {
 
 // While another copy holds the lock, nothing is read, checked or written.
 TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
-    const core::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));
+    const store::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));
     ASSERT_TRUE(other.Held());
     const std::string before = Settings();
     Store store = MakeStore(std::chrono::milliseconds(0));
@@ -247,10 +247,10 @@ TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
 
 TEST_F(OperationsTest, theLockIsFreeAgainOnceReleased) {
     {
-        const core::StoreLock first(m_settings.Path(), std::chrono::milliseconds(0));
+        const store::StoreLock first(m_settings.Path(), std::chrono::milliseconds(0));
         ASSERT_TRUE(first.Held());
     }
-    const core::StoreLock second(m_settings.Path(), std::chrono::milliseconds(0));
+    const store::StoreLock second(m_settings.Path(), std::chrono::milliseconds(0));
     EXPECT_TRUE(second.Held());
 }
 
@@ -270,7 +270,7 @@ TEST_F(OperationsTest, aLinkToAFolderOrInALoopCannotBeRead) {
 #endif
 
 TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
-    core::SettingsFile elsewhere(m_folder / "missing/ROOMSETTING.ini");
+    store::SettingsFile elsewhere(m_folder / "missing/ROOMSETTING.ini");
     Store store{elsewhere, m_folder.text() + "History/"};
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreUnavailable);
 }

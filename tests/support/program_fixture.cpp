@@ -11,13 +11,13 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "core/forms/formnames.h"
-#include "core/forms/forms.h"
-#include "mainwin/itemlist.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
+#include "windows/main/itemlist.h"
 
 namespace durava::testing {
 
@@ -33,9 +33,9 @@ ProgramFixture::ProgramFixture(const std::function<void(const std::filesystem::p
     ui::SetUpAppearance();
     SetNow(now);
     prepare(m_documents.path());
-    m_globals.app = core::StartUp(m_documents.path());
+    m_globals.app = store::StartUp(m_documents.path());
     app::RegisterHandlers(m_globals);
-    ui::Form::Open(core::forms::MainWindow(), m_globals.handlers);
+    ui::Form::Open(forms::MainWindow(), m_globals.handlers);
 }
 
 ProgramFixture::~ProgramFixture() {
@@ -46,7 +46,7 @@ ProgramFixture::~ProgramFixture() {
 }
 
 std::filesystem::path ProgramFixture::MonthFile() const {
-    return core::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime());
+    return store::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime());
 }
 
 void ProgramFixture::SetNow(core::CalendarTime now) {
@@ -55,9 +55,9 @@ void ProgramFixture::SetNow(core::CalendarTime now) {
 }
 
 ui::Form& ProgramFixture::OpenHistoryWindow() {
-    const char* const name = core::forms::HistoryWindow().name.data();
+    const char* const name = forms::HistoryWindow().name.data();
     const std::vector<ui::Form*> before = OpenWindows(name);
-    Click(Main(), core::forms::main_window::kHistoryButton);
+    Click(Main(), forms::main_window::kHistoryButton);
     for (ui::Form* window : OpenWindows(name)) {
         if (std::find(before.begin(), before.end(), window) == before.end()) return *window;
     }
@@ -65,7 +65,7 @@ ui::Form& ProgramFixture::OpenHistoryWindow() {
 }
 
 bool ProgramFixture::ChooseFromRowMenu(int row, std::u16string_view entry) {
-    auto* list = qobject_cast<QTableView*>(Main().Control(mainwin::kMainList));
+    auto* list = qobject_cast<QTableView*>(Main().Control(windows::kMainList));
     list->setFocus();
     if (row >= 0) list->selectRow(row);
     return RightClickAndChoose(*list, row, entry).shown;
@@ -86,7 +86,7 @@ void ProgramFixture::AnswerMessages(bool ok) {
 }
 
 QString ProgramFixture::MainCell(int row, int column) {
-    return ui::ToScreen(Main().Cell(mainwin::kMainList, row, column));
+    return ui::ToScreen(Main().Cell(windows::kMainList, row, column));
 }
 
 std::vector<ui::Form*> OpenWindows(std::string_view name) {

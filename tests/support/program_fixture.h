@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "mainwin/globals.h"
 #include "support/temp_folder.h"
+#include "windows/main/globals.h"
 
 class QMenu;
 class QAction;
@@ -36,7 +36,7 @@ class ProgramFixture {
     ProgramFixture(const ProgramFixture&) = delete;
     ProgramFixture& operator=(const ProgramFixture&) = delete;
 
-    mainwin::Globals& globals() { return m_globals; }
+    windows::Globals& globals() { return m_globals; }
     ui::Form& Main() { return *m_globals.MainWindow; }
     const TempFolder& Documents() const { return m_documents; }
     std::filesystem::path SettingsFile() const { return m_documents / "ROOMSETTING.ini"; }
@@ -60,7 +60,7 @@ class ProgramFixture {
 
   private:
     TempFolder m_documents;
-    mainwin::Globals m_globals;
+    windows::Globals m_globals;
     QStringList m_messages;
 };
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "core/store/startup.h"
+#include "store/startup.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -41,7 +41,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::text() const {
-    return m_path.string() + core::kPathSeparator;
+    return m_path.string() + store::kPathSeparator;
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {
@@ -54,9 +54,9 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-core::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes) {
+store::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes) {
     WriteBytes(folder / "ROOMSETTING.ini", bytes);
-    return core::SettingsFile(folder / "ROOMSETTING.ini");
+    return store::SettingsFile(folder / "ROOMSETTING.ini");
 }
 
 #ifdef _WIN32

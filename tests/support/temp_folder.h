@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/store/settings.h"
+#include "store/settings.h"
 
 namespace durava::testing {
 
@@ -28,7 +28,7 @@ class TempFolder {
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 // Writes `bytes` as the folder's ROOMSETTING.ini and returns the program's handle on it.
-core::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes);
+store::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes);
 
 }  // namespace durava::testing
 

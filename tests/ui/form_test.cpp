@@ -18,14 +18,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/forms/formnames.h"
+#include "forms/formnames.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
 #include "ui/screenconversion.h"
 
 namespace durava::ui {
-namespace forms = core::forms;
 
 namespace {
 
@@ -253,8 +252,8 @@ class FormTest : public QObject {
         QCOMPARE(added + refreshed + history, 3);
         QVERIFY(added == 1 && refreshed == 1 && history == 1);
         QVERIFY(main->findChildren<QMenuBar*>().isEmpty());
-        QVERIFY(!qobject_cast<QLabel*>(main->Control(core::forms::main_window::kHiddenLabel))
-                     ->isVisible());
+        QVERIFY(
+            !qobject_cast<QLabel*>(main->Control(forms::main_window::kHiddenLabel))->isVisible());
         main->close();
         DeleteClosedWindows();
     }

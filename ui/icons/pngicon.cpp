@@ -26,8 +26,8 @@ class PngImage {
     png_image m_image{};
 };
 
-std::span<const unsigned char> IconFile(core::forms::Icon icon) {
-    using core::forms::Icon;
+std::span<const unsigned char> IconFile(forms::Icon icon) {
+    using forms::Icon;
     switch (icon) {
         case Icon::Add:
             return icon_files::kAdd;
@@ -65,8 +65,8 @@ QImage DecodePng(std::span<const unsigned char> bytes) {
     return image;
 }
 
-QIcon ButtonIcon(core::forms::Icon icon) {
-    using core::forms::Icon;
+QIcon ButtonIcon(forms::Icon icon) {
+    using forms::Icon;
     constexpr std::size_t kIcons = static_cast<std::size_t>(Icon::History) + 1;
     // Decoded images, not pixmaps: a pixmap must not outlive the application object.
     static const std::array<QImage, kIcons> images = [] {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <span>
 
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 
 namespace durava::ui {
 
@@ -19,6 +19,6 @@ inline constexpr int kMaxPngSide = 1024;
 QImage DecodePng(std::span<const unsigned char> bytes);
 
 // The built-in icon of a picture button, decoded once; Icon::None gives an empty icon.
-QIcon ButtonIcon(core::forms::Icon icon);
+QIcon ButtonIcon(forms::Icon icon);
 
 }  // namespace durava::ui

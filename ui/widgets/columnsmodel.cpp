@@ -6,7 +6,7 @@
 
 namespace durava::ui {
 
-ColumnsModel::ColumnsModel(std::span<const core::forms::Column> columns, QObject* parent)
+ColumnsModel::ColumnsModel(std::span<const forms::Column> columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(columns) {}
 
 int ColumnsModel::columnCount(const QModelIndex& parent) const {
@@ -15,7 +15,7 @@ int ColumnsModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ColumnsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-    const core::forms::Column& column = m_columns[static_cast<std::size_t>(section)];
+    const forms::Column& column = m_columns[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole) return ToScreen(column.header);
     if (role == Qt::TextAlignmentRole) return static_cast<int>(AlignmentOf(column.align));
     return {};

@@ -6,14 +6,14 @@
 
 #include <span>
 
-#include "core/forms/forms.h"
+#include "forms/forms.h"
 
 namespace durava::ui {
 
 class ColumnsModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    ColumnsModel(std::span<const core::forms::Column> columns, QObject* parent);
+    ColumnsModel(std::span<const forms::Column> columns, QObject* parent);
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -24,7 +24,7 @@ class ColumnsModel : public QAbstractTableModel {
     QVariant Alignment(const QModelIndex& index, int role) const;
 
   private:
-    std::span<const core::forms::Column> m_columns;
+    std::span<const forms::Column> m_columns;
 };
 
 }  // namespace durava::ui

@@ -5,7 +5,7 @@
 
 namespace durava::ui {
 
-TableModel::TableModel(std::span<const core::forms::Column> columns, QObject* parent)
+TableModel::TableModel(std::span<const forms::Column> columns, QObject* parent)
     : ColumnsModel(columns, parent) {}
 
 int TableModel::rowCount(const QModelIndex& parent) const {

@@ -12,7 +12,7 @@ namespace durava::ui {
 class TableModel : public ColumnsModel {
     Q_OBJECT
   public:
-    TableModel(std::span<const core::forms::Column> columns, QObject* parent);
+    TableModel(std::span<const forms::Column> columns, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

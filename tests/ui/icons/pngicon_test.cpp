@@ -11,7 +11,7 @@
 namespace durava::ui {
 namespace {
 
-using core::forms::Icon;
+using forms::Icon;
 using Bytes = std::vector<unsigned char>;
 
 Bytes ToBytes(std::span<const unsigned char> span) {

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// The file layer on POSIX systems.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "store/fileio.h"
+#include "store/fileio_faults.h"
+#include "store/fileio_shared.h"
+
+namespace durava::store {
+namespace {
+
+// Every system call of the file layer goes through one of these, named by the step it serves, so
+// that tests reach each one.
+int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mode = 0) {
+    if (StepFails(step)) return -1;
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// A new file under a name of our own, never an existing one; the umask decides its mode.
+int OpenTemporary(const std::filesystem::path& path) {
+    if (StepFails(FileStep::CreateTemporary)) return -1;
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+bool StatOf(FileStep step, int fd, struct stat& info) {
+    return !StepFails(step) && ::fstat(fd, &info) == 0;
+}
+
+ssize_t Read(int fd, char* buffer, std::size_t size) {
+    return StepFails(FileStep::Read) ? -1 : ::read(fd, buffer, size);
+}
+
+bool ChangeMode(int fd, mode_t mode) {
+    return !StepFails(FileStep::SetMode) && ::fchmod(fd, mode) == 0;
+}
+
+bool Sync(FileStep step, int fd) {
+    return !StepFails(step) && ::fsync(fd) == 0;
+}
+
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return !StepFails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void Remove(const std::filesystem::path& path) {
+    if (!StepFails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
+}
+
+bool WriteAll(FileStep step, int fd, std::string_view bytes) {
+    return WriteOrTear(step, bytes, [fd](std::string_view rest) {
+        while (!rest.empty()) {
+            const ssize_t written = ::write(fd, rest.data(), rest.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return false;
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    });
+}
+
+bool StatPath(const std::filesystem::path& path, struct stat& info) {
+    return !StepFails(FileStep::Look) && ::stat(path.c_str(), &info) == 0;
+}
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+}  // namespace
+
+const NativeFile kNoFile = -1;
+
+// As on Linux, the descriptor is gone even when closing reports an error.
+bool Close(FileStep step, int fd) {
+    const bool closed = ::close(fd) == 0;
+    return !StepFails(step) && closed;
+}
+
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) break;
+        std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+int OpenToChange(const std::filesystem::path& path, bool create) {
+    return Open(FileStep::OpenToChange, path,
+                O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
+}
+
+std::optional<std::uint64_t> SizeToChange(int fd) {
+    struct stat info;
+    if (!StatOf(FileStep::StatToChange, fd, info) || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool ReadAt(int fd, std::string& bytes, std::uint64_t offset) {
+    return !StepFails(FileStep::ReadEnd) &&
+           ::pread(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) ==
+               static_cast<ssize_t>(bytes.size());
+}
+
+bool Append(int fd, std::string_view bytes) {
+    return WriteAll(FileStep::Append, fd, bytes);
+}
+
+bool Truncate(int fd, std::uint64_t size) {
+    return !StepFails(FileStep::Truncate) && ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+}
+
+bool FlushChange(int fd) {
+    return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
+}
+
+std::optional<FileLook> LookAt(const std::filesystem::path& path) {
+    struct stat info;
+    if (!StatPath(path, info)) return std::nullopt;
+    return FileLook{S_ISDIR(info.st_mode),
+                    static_cast<std::uint64_t>(info.st_dev),
+                    static_cast<std::uint64_t>(info.st_ino),
+                    static_cast<std::uint64_t>(info.st_size),
+                    Nanoseconds(info.st_mtim),
+                    Nanoseconds(info.st_ctim)};
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    // Without O_NONBLOCK, a FIFO in the file's place would hold the window thread for good.
+    FileHandle file(Open(FileStep::OpenToRead, path, O_RDONLY | O_NONBLOCK), FileStep::Read);
+    struct stat info;
+    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return ReadUntilEnd(static_cast<std::size_t>(info.st_size),
+                        [&](char* buffer, std::size_t size) {
+                            ssize_t got;
+                            do {
+                                got = Read(file.get(), buffer, size);
+                            } while (got < 0 && errno == EINTR);
+                            return got;
+                        });
+}
+
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = FollowLinks(path);
+    struct stat old;
+    const bool exists = StatPath(target, old);
+    // A file that cannot be looked at must not lose its mode to the default.
+    if (!exists && errno != ENOENT) return FileProblem::Unreadable;
+    if (exists) {
+        if (!S_ISREG(old.st_mode)) return FileProblem::Unreadable;
+        // A file marked read-only is kept as it is, as on Windows; the rename would replace it.
+        if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES)) {
+            return FileProblem::ReadOnly;
+        }
+    }
+    const std::filesystem::path temporary = TemporaryBeside(target);
+    FileHandle file(OpenTemporary(temporary), FileStep::CloseTemporary);
+    if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
+    bool written = (!exists || ChangeMode(file.get(), old.st_mode & 07777)) &&
+                   WriteAll(FileStep::WriteTemporary, file.get(), bytes) &&
+                   Sync(FileStep::FlushTemporary, file.get());
+    written = file.close() && written;
+    if (!written || !Rename(temporary, target)) {
+        Remove(temporary);
+        return FileProblem::NotWritten;
+    }
+    // Make the rename itself durable.
+    FileHandle folder(Open(FileStep::FlushFolder, FolderOf(target), O_RDONLY | O_DIRECTORY),
+                      FileStep::FlushFolder);
+    if (folder) Sync(FileStep::FlushFolder, folder.get());
+    return FileProblem::None;
+}
+
+}  // namespace durava::store

@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: MIT
+// The file layer on Win32: wide paths, whole-file replacement by one rename that NTFS makes
+// atomic, appends in one write, and read-only files never written.
+#include <windows.h>
+// The header names its own file replacement so; ours is the one declared in core/fileio.h.
+#undef ReplaceFile
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "store/fileio.h"
+#include "store/fileio_faults.h"
+#include "store/fileio_shared.h"
+
+namespace durava::store {
+namespace {
+
+// One error vocabulary on every platform: callers and tests speak errno.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+            return ENOENT;
+        case ERROR_DIRECTORY:
+            return ENOTDIR;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT:
+            return EACCES;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        default:
+            return EIO;
+    }
+}
+
+template <typename Result>
+Result Failed(Result result) {
+    errno = ErrnoOf(GetLastError());
+    return result;
+}
+
+// Paths past MAX_PATH only open in the \\?\ form, which takes absolute, normalised paths alone.
+std::wstring Wide(const std::filesystem::path& path) {
+    constexpr std::size_t kShortEnough = 248;  // the folder limit, a little below MAX_PATH
+    std::wstring wide = path.wstring();
+    if (wide.size() < kShortEnough || wide.starts_with(LR"(\\?\)")) return wide;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return wide;
+    wide = absolute.lexically_normal().make_preferred().wstring();
+    return wide.starts_with(LR"(\\)") ? LR"(\\?\UNC\)" + wide.substr(2) : LR"(\\?\)" + wide;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// One call moves at most this much, well inside a DWORD.
+constexpr std::size_t kChunk = std::size_t{1} << 30;
+
+// Every call of the file layer goes through one of these, named by the step it serves, so that
+// tests reach each one.
+HANDLE Open(FileStep step, const std::wstring& path, DWORD access, DWORD disposition,
+            DWORD attributes = FILE_ATTRIBUTE_NORMAL, DWORD share = kShareAll) {
+    if (StepFails(step)) return INVALID_HANDLE_VALUE;
+    const HANDLE handle =
+        CreateFileW(path.c_str(), access, share, nullptr, disposition, attributes, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? Failed(handle) : handle;
+}
+
+// Only a regular file on a disk passes; a directory, a pipe or a device does not.
+bool InfoOf(FileStep step, HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
+    if (StepFails(step)) return false;
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)) {
+        return Failed(false);
+    }
+    return (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ||
+           (errno = EISDIR, false);
+}
+
+std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
+}
+
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+// The number of bytes read, -1 on failure, 0 at the end.
+long long Read(HANDLE file, char* buffer, std::size_t size) {
+    if (StepFails(FileStep::Read)) return -1;
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, static_cast<DWORD>(std::min(size, kChunk)), &got, nullptr)) {
+        return Failed(-1);
+    }
+    return got;
+}
+
+// Writes all bytes at `at`, or at the end of the file when it is null; a short write is a full
+// disk.
+bool Write(FileStep step, HANDLE file, std::string_view bytes, OVERLAPPED* at) {
+    return WriteOrTear(step, bytes, [&](std::string_view part) {
+        DWORD written = 0;
+        if (!WriteFile(file, part.data(), static_cast<DWORD>(part.size()), &written, at)) {
+            return Failed(false);
+        }
+        return written == part.size() || (errno = ENOSPC, false);
+    });
+}
+
+bool Flush(FileStep step, HANDLE file) {
+    return !StepFails(step) && (FlushFileBuffers(file) || Failed(false));
+}
+
+bool Rename(const std::wstring& from, const std::wstring& to) {
+    return !StepFails(FileStep::Rename) &&
+           (MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+            Failed(false));
+}
+
+void Remove(const std::wstring& path) {
+    if (!StepFails(FileStep::RemoveTemporary)) DeleteFileW(path.c_str());
+}
+
+// A temporary file beside the target under a name no other writer holds, created exclusively.
+HANDLE CreateTemporary(const std::filesystem::path& target, DWORD attributes,
+                       std::wstring& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = Wide(TemporaryBeside(target));
+        const HANDLE file =
+            Open(FileStep::CreateTemporary, temporary, GENERIC_WRITE, CREATE_NEW, attributes, 0);
+        if (file != INVALID_HANDLE_VALUE || errno != EEXIST) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+std::int64_t Nanoseconds(LONGLONG fileTime) {
+    constexpr LONGLONG k1601To1970 = 116444736000000000LL;  // in 100 ns
+    return (fileTime - k1601To1970) * 100;
+}
+
+std::int64_t Nanoseconds(const FILETIME& time) {
+    return Nanoseconds(static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+}
+
+// The path that opening `path` reaches through every link and junction on its way; nothing, with
+// errno telling why, when it cannot be opened.
+std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& path) {
+    FileHandle file(Open(FileStep::Look, Wide(path), 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS),
+                    FileStep::Look);
+    if (!file) return std::nullopt;
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        // The length without its terminating zero, or, when it does not fit, the room it needs.
+        const DWORD size = GetFinalPathNameByHandleW(file.get(), final.data(),
+                                                     static_cast<DWORD>(final.size()), 0);
+        if (size == 0) return Failed(std::nullopt);
+        const bool fits = size < final.size();
+        final.resize(size);
+        if (fits) return final;
+    }
+}
+
+}  // namespace
+
+const NativeFile kNoFile = INVALID_HANDLE_VALUE;
+
+bool Close(FileStep step, HANDLE file) {
+    const bool closed = CloseHandle(file) || Failed(false);
+    return !StepFails(step) && closed;
+}
+
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    if (std::optional<std::filesystem::path> final = FinalPath(path)) return *final;
+    // A file not made yet is made where the links of its folder lead.
+    if (errno == ENOENT) {
+        if (std::optional<std::filesystem::path> folder = FinalPath(FolderOf(path))) {
+            return *folder / path.filename();
+        }
+    }
+    return path;
+}
+
+HANDLE OpenToChange(const std::filesystem::path& path, bool create) {
+    return Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE,
+                create ? OPEN_ALWAYS : OPEN_EXISTING);
+}
+
+std::optional<std::uint64_t> SizeToChange(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!InfoOf(FileStep::StatToChange, file, info)) return std::nullopt;
+    return SizeOf(info);
+}
+
+bool ReadAt(HANDLE file, std::string& bytes, std::uint64_t offset) {
+    if (StepFails(FileStep::ReadEnd)) return false;
+    OVERLAPPED at = At(offset);
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, &at)) {
+        return Failed(false);
+    }
+    return got == bytes.size() || (errno = EIO, false);
+}
+
+bool Append(HANDLE file, std::string_view bytes) {
+    // All ones as the offset writes at the end of the file, wherever another writer left it.
+    OVERLAPPED atEnd = At(~std::uint64_t{0});
+    return bytes.size() <= kChunk && Write(FileStep::Append, file, bytes, &atEnd);
+}
+
+bool Truncate(HANDLE file, std::uint64_t size) {
+    if (StepFails(FileStep::Truncate)) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return (SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file)) ||
+           Failed(false);
+}
+
+bool FlushChange(HANDLE file) {
+    return Flush(FileStep::FlushChange, file);
+}
+
+std::optional<FileLook> LookAt(const std::filesystem::path& path) {
+    // Opened without access, only to be looked at; directories too.
+    FileHandle file(Open(FileStep::Look, Wide(path), 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS),
+                    FileStep::Look);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) {
+        return file ? Failed(std::nullopt) : std::nullopt;
+    }
+    FileLook look;
+    look.directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    look.device = info.dwVolumeSerialNumber;
+    look.file = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
+    look.size = SizeOf(info);
+    look.modified = look.changed = Nanoseconds(info.ftLastWriteTime);
+    // The change time also moves when the file is renamed over or its attributes change.
+    FILE_BASIC_INFO basic;
+    if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
+        look.changed = Nanoseconds(basic.ChangeTime.QuadPart);
+    }
+    return look;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    FileHandle file(Open(FileStep::OpenToRead, Wide(path), GENERIC_READ, OPEN_EXISTING),
+                    FileStep::Read);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !InfoOf(FileStep::StatToRead, file.get(), info)) return std::nullopt;
+    return ReadUntilEnd(SizeOf(info), [&](char* buffer, std::size_t size) {
+        return Read(file.get(), buffer, size);
+    });
+}
+
+FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path followed = FollowLinks(path);
+    const std::wstring target = Wide(followed);
+    if (StepFails(FileStep::Look)) return FileProblem::Unreadable;
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES && ErrnoOf(GetLastError()) != ENOENT) {
+        return Failed(FileProblem::Unreadable);
+    }
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (old != INVALID_FILE_ATTRIBUTES) {
+        if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
+            return FileProblem::Unreadable;
+        // A file marked read-only is the operator's word that it must not change.
+        if (old & FILE_ATTRIBUTE_READONLY) return FileProblem::ReadOnly;
+        // The new content keeps what the operator set on the file.
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (old & kKept) attributes = old & kKept;
+    }
+    std::wstring temporary;
+    FileHandle file(CreateTemporary(followed, attributes, temporary), FileStep::CloseTemporary);
+    if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
+    bool written = true;
+    for (std::size_t at = 0; written && at < bytes.size(); at += kChunk) {
+        written = Write(FileStep::WriteTemporary, file.get(), bytes.substr(at, kChunk), nullptr);
+    }
+    written = written && Flush(FileStep::FlushTemporary, file.get());
+    written = file.close() && written;
+    // NTFS renames within a folder atomically; write-through makes the rename itself durable.
+    if (!written || !Rename(temporary, target)) {
+        Remove(temporary);
+        return FileProblem::NotWritten;
+    }
+    return FileProblem::None;
+}
+
+}  // namespace durava::store

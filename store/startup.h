@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The process's global values and where the two stores live.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/datetime.h"
+#include "core/textfunctions.h"
+#include "store/settings.h"
+
+namespace durava::store {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+inline constexpr char kSettingsFileName[] = "ROOMSETTING.ini";
+inline constexpr char kHistoryFolderName[] = "History";
+inline constexpr char kHistoryFileSuffix[] = ".QY.txt";
+
+struct AppState {
+    SettingsFile Settings;  // its path is SettingsPath
+    std::filesystem::path HistoryFolder;
+    std::string CurrentItemName;
+    std::string CheckoutItemName;
+    core::TextArray SectionNames;
+    core::TextArray HistoryFileList;
+
+    const std::filesystem::path& SettingsPath() const { return Settings.Path(); }
+};
+
+// The Documents folder as the platform names it; empty stays empty, so that both stores then lie
+// in the current directory. Its name never passes through code page 936, which cannot hold every
+// folder name.
+std::filesystem::path DocumentsFolder(std::u16string_view platformFolder);
+// Builds the paths from the Documents folder and creates the History folder. Reads nothing from
+// the settings file.
+AppState StartUp(const std::filesystem::path& documentsFolder);
+// The month file that a record made at `when` belongs to.
+std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder,
+                                      core::DateTime when);
+
+// Creates every missing level; true when the path names a directory afterwards.
+bool CreateDirectoryTree(const std::filesystem::path& path);
+
+}  // namespace durava::store

@@ -1,0 +1,312 @@
+// SPDX-License-Identifier: MIT
+// One customer's road through the windows: start timing, live refresh, checkout, record.
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "core/codepage.h"
+#include "forms/formnames.h"
+#include "lvcolor/colourmodel.h"
+#include "operations/bill.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/screenconversion.h"
+#include "windows/items/itemtesting.h"
+#include "windows/main/itemlist.h"
+#include "windows/main/refresh.h"
+
+namespace durava::testing {
+namespace {
+
+using namespace forms::main_window;
+using forms::checkout_window::kValueLabels;
+namespace item_dialog = forms::item_dialog;
+using windows::kColumnDuration;
+using windows::kColumnFee;
+using windows::kColumnStart;
+using windows::kColumnState;
+
+constexpr char kInUseA1[] =
+    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
+    "开始时间=2024/05/06 13:00:00\r\n";
+constexpr char kIdleItems[] =
+    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
+    "开始时间=无\r\n[A2]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=30\r\n"
+    "状态=空闲中\r\n开始时间=无\r\n";
+
+QString Label(ui::Form& window, std::u16string_view name) {
+    return ui::ToScreen(window.Text(name));
+}
+
+std::optional<lvcolor::ColourRef> StateBackground(ProgramFixture& program, int row) {
+    const auto colour = program.globals().MainListColours.LookUpCellColour(
+        program.Main().Handle(windows::kMainList), row, kColumnState);
+    return colour ? std::optional(colour->background) : std::nullopt;
+}
+
+struct CheckoutFigures {
+    QString used, period, overtime, overtimeFee, total;
+};
+
+// Opens the checkout of row 0 at `now`, reads its figures and lets `then` act on the window.
+CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
+                             const std::function<void(ui::Form&)>& then) {
+    program.SetNow(now);
+    CheckoutFigures figures;
+    ProgramFixture::WhenOpen("CheckoutWindow", [&](ui::Form& window) {
+        const auto value = [&window](history::RecordField field) {
+            return Label(window, kValueLabels[field]);
+        };
+        figures = {value(history::kFieldDuration), value(history::kFieldPeriod),
+                   value(history::kFieldOvertime), value(history::kFieldOvertimeFee),
+                   value(history::kFieldTotal)};
+        then(window);
+    });
+    program.ChooseFromRowMenu(0, kCheckoutEntry);
+    return figures;
+}
+
+void CloseBox(ui::Form& window) {
+    window.close();
+}
+void Confirm(ui::Form& window) {
+    QTest::mouseClick(window.findChild<QWidget*>("按钮1"), Qt::LeftButton);
+}
+
+}  // namespace
+
+class RoadTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // The figures themselves are the bill's; here the window shows them and closing keeps all.
+    void checkoutShowsTheBillAndClosingChangesNothing() {
+        ProgramFixture program(kInUseA1);
+        const std::string before = ReadBytes(program.SettingsFile());
+        const CheckoutFigures shown = OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, CloseBox);
+        QCOMPARE(shown.used, QStringLiteral("5 时 31 分 0 秒"));
+        QCOMPARE(shown.period, QStringLiteral("4 小时 0 分"));
+        QCOMPARE(shown.overtime, QStringLiteral("1 时 31 分"));
+        QCOMPARE(shown.overtimeFee, QStringLiteral("40 元"));
+        QCOMPARE(shown.total, QStringLiteral("￥110 元"));
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QVERIFY(!std::filesystem::exists(program.MonthFile()));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+    }
+
+    void theWholeRoadFromStartToRecord() {
+        ProgramFixture program(kIdleItems);
+        QCOMPARE(program.Main().RowCount(windows::kMainList), 2);
+        QCOMPARE(StateBackground(program, 0), std::optional(windows::kIdleBackground));
+
+        QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kModifyEntry));
+        const std::string settings = ReadBytes(program.SettingsFile());
+        QVERIFY(settings.find(Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n"
+                                  "超时单价=20\r\n状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n"
+                                  "[A2]")) == 0);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+        QCOMPARE(program.MainCell(0, kColumnStart), QStringLiteral("2024/05/06 13:00:00"));
+        QCOMPARE(StateBackground(program, 0), std::optional(windows::kInUseBackground));
+
+        struct Pass {
+            core::CalendarTime at;
+            const char16_t *duration, *fee;
+        };
+        for (const Pass& pass : {Pass{{2024, 5, 6, 13, 0, 45}, u"45 秒 ", u"70"},
+                                 Pass{{2024, 5, 6, 17, 1, 0}, u"4 时 1 分", u"80"},
+                                 Pass{{2024, 5, 7, 15, 5, 0}, u"26 时 5 分", u"520"}}) {
+            program.SetNow(pass.at);
+            // The view must hear of the new texts to repaint them: once a pass.
+            const auto* list =
+                qobject_cast<QTableView*>(program.Main().Control(windows::kMainList));
+            QSignalSpy told(list->model(), &QAbstractItemModel::dataChanged);
+            windows::RefreshPass(program.globals());
+            QCOMPARE(told.count(), 1);
+            QCOMPARE(program.MainCell(0, kColumnDuration), QString::fromUtf16(pass.duration));
+            QCOMPARE(program.MainCell(0, kColumnFee), QString::fromUtf16(pass.fee));
+            QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("无"));
+        }
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(windows::kStatusBar, 1)),
+                 QStringLiteral("2"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(windows::kStatusBar, 3)),
+                 QStringLiteral("1"));
+        QCOMPARE(ui::ToScreen(program.Main().StatusPart(windows::kStatusBar, 5)),
+                 QStringLiteral("1"));
+
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, Confirm);
+        QCOMPARE(ReadBytes(program.MonthFile()),
+                 Gbk("A1@2024/05/06 13:00:00@2024/05/06 18:31:00@5 时 31 分 0 秒@4 小时 0 分@"
+                     "1 时 31 分@30 分钟@20 元 / 小时@70 元@40 元@￥110 元\r\n"));
+        QVERIFY(ReadBytes(program.SettingsFile()).find(Gbk("状态=空闲中\r\n开始时间=无\r\n[A2]")) !=
+                std::string::npos);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+        QCOMPARE(program.MainCell(0, kColumnStart), QStringLiteral("无"));
+        QCOMPARE(StateBackground(program, 0), std::optional(windows::kIdleBackground));
+    }
+
+    void menuEntriesFollowTheSelectedRowsState() {
+        ProgramFixture program(std::string(kInUseA1) + "[X]\r\n状态=维修\r\n");
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));  // no row selected: no menu
+        QVERIFY(program.ChooseFromRowMenu(0, {}));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kStartEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kSwitchEntry));
+        QVERIFY(!program.Main().IsMenuEntryEnabled(kDeleteEntry));
+        // Another state keeps what the menu showed before.
+        QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("维修"));
+        QVERIFY(program.Main().IsMenuEntryEnabled(kCheckoutEntry));
+    }
+
+    // As the platform's list: a click beside the rows clears the selection and shows no menu; the
+    // menu key and Shift+F10 open the menu of the selected row.
+    void rightClickBesideTheRowsClearsTheSelection() {
+        ProgramFixture program(kIdleItems);
+        auto* list = qobject_cast<QTableView*>(program.Main().Control(windows::kMainList));
+        int shown = 0;
+        ui::ChooseMenuEntriesWith([&](QMenu&) -> QAction* {
+            ++shown;
+            return nullptr;
+        });
+        list->setFocus();
+        list->selectRow(1);
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+            QTest::keyClick(list, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(shown, 2);
+        QCOMPARE(program.Main().SelectedRow(windows::kMainList), 1);
+        QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));
+        QCOMPARE(program.Main().SelectedRow(windows::kMainList), -1);
+        QTest::keyClick(list, Qt::Key_Menu);
+        QCOMPARE(shown, 2);
+        QCOMPARE(ReadBytes(program.SettingsFile()), Gbk(kIdleItems));
+    }
+
+    // Another copy changed the file: the next pass shows it and the selection stays on its item.
+    void theListFollowsTheFileAndKeepsTheSelectedItem() {
+        ProgramFixture program(kIdleItems);
+        program.Main().SelectRow(windows::kMainList, 1);
+        WriteBytes(program.SettingsFile(),
+                   Gbk(std::string("[N]\r\n状态=空闲中\r\n") + kInUseA1 +
+                       "[A2]\r\n初始时段=60\r\n状态=空闲中\r\n开始时间=无\r\n"));
+        windows::RefreshPass(program.globals());
+        QCOMPARE(program.Main().RowCount(windows::kMainList), 3);
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
+        QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("0 秒 "));
+        QCOMPARE(program.Main().SelectedRow(windows::kMainList), 2);
+        QCOMPARE(StateBackground(program, 1), std::optional(windows::kInUseBackground));
+    }
+
+    // The window showed a use that another copy has billed meanwhile: no second record.
+    void aCheckoutOfAUseEndedElsewhereRecordsNothing() {
+        ProgramFixture program(kInUseA1);
+        program.AnswerMessages(true);
+        bool closed = false;
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, [&](ui::Form& window) {
+            WriteBytes(program.SettingsFile(), Gbk(kIdleItems));
+            Confirm(window);
+            closed = !window.isVisible();
+        });
+        QVERIFY(closed);
+        QCOMPARE(
+            program.Messages(),
+            QStringList{"无法结账|项目【A1】已不在使用中，可能已在别处结账。\n没有写入记录。"});
+        QVERIFY(!std::filesystem::exists(program.MonthFile()));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
+    }
+
+    // A settings file that is there but cannot be read (a folder or a FIFO in its place) is said
+    // at start-up, and a save says why it cannot be kept; nothing blocks.
+    void unreadableSettingsAreToldAtStartAndNoSaveIsKept() {
+        using Prepare = std::function<void(const std::filesystem::path&)>;
+        const Prepare unreadable[] = {
+            [](const std::filesystem::path& documents) {
+                std::filesystem::create_directory(documents / "ROOMSETTING.ini");
+            },
+#ifndef _WIN32
+            [](const std::filesystem::path& documents) {
+                QCOMPARE(::mkfifo((documents / "ROOMSETTING.ini").c_str(), 0600), 0);
+            },
+#endif
+        };
+        for (const Prepare& prepare : unreadable) {
+            QStringList told;
+            ui::AnswerMessagesWith([&told](const QString& caption, const QString& text) {
+                told.append(caption + u'|' + text);
+                return true;
+            });
+            ProgramFixture program(prepare, {2024, 5, 6, 18, 31, 0});
+            QCOMPARE(told.size(), 1);
+            QVERIFY(told[0].startsWith(u"无法读取设置文件|"));
+            QCOMPARE(program.Main().RowCount(windows::kMainList), 0);
+            program.AnswerMessages(true);
+            WhenOpenThenClose("ItemDialog", [](ui::Form& w) {
+                Type(w, item_dialog::kNameBox, QStringLiteral("D"));
+                Click(w, item_dialog::kDefaultButton);
+                Click(w, item_dialog::kSaveButton);
+            });
+            Click(program.Main(), kAddButton);
+            QCOMPARE(program.Messages().size(), 1);
+            QVERIFY(program.Messages()[0].startsWith(u"操作失败|无法读取设置文件"));
+        }
+    }
+
+    void aCheckoutThatCannotBeRecordedLeavesTheItemInUse() {
+        ProgramFixture program(kInUseA1);
+        std::filesystem::create_directories(program.MonthFile());  // a folder in its place
+        program.AnswerMessages(true);
+        const std::string before = ReadBytes(program.SettingsFile());
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, [](ui::Form& window) {
+            Confirm(window);
+            QVERIFY(window.isVisible());  // still open: the operator may try again
+            window.close();
+        });
+        QCOMPARE(program.Messages().size(), 1);
+        QVERIFY(program.Messages().first().contains(QStringLiteral("历史记录")));
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+    }
+
+    void anUnreadableStartTimeIsShownNotBilled() {
+        std::string settings = kInUseA1;
+        settings.replace(settings.find("2024/05/06 13:00:00"), 19, "2024/13/45 99:00:00");
+        ProgramFixture program(settings);
+        windows::RefreshPass(program.globals());
+        QCOMPARE(program.MainCell(0, kColumnDuration), QStringLiteral("开始时间有误"));
+        QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("无"));
+    }
+
+    void aMissingTariffShowsEmptyValuesAndCountsAsZero() {
+        ProgramFixture program("[B]\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n");
+        QCOMPARE(program.MainCell(0, windows::kColumnUnit), QStringLiteral(" 分钟"));
+        windows::RefreshPass(program.globals());
+        QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("0"));
+    }
+
+    void theStateCellIsPaintedInItsColourAndItsNeighbourIsNot() {
+        ProgramFixture program(kInUseA1);
+        auto* list = qobject_cast<QTableView*>(program.Main().Control(windows::kMainList));
+        program.Main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.Main()));
+        list->clearSelection();
+        const QImage picture = list->viewport()->grab().toImage();
+        const QPoint state = list->visualRect(list->model()->index(0, kColumnState)).center();
+        const QPoint name = list->visualRect(list->model()->index(0, 1)).center();
+        QCOMPARE(picture.pixelColor(state.x() - 30, state.y()), QColor(179, 225, 157));
+        QCOMPARE(picture.pixelColor(name.x() - 40, name.y()),
+                 list->palette().color(QPalette::Base));
+    }
+};
+
+}  // namespace durava::testing
+
+QTEST_MAIN(durava::testing::RoadTest)
+#include "road_test.moc"

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The add and modify dialog: one window whose mode is decided by CurrentItemName when it opens.
+#include "windows/main/globals.h"
+
+namespace durava::windows {
+
+// 增加项目: the dialog in add mode.
+void OpenAddDialog(windows::Globals& globals);
+// 修改项目: the dialog in modify mode for the selected row's item.
+void ModifyItem(windows::Globals& globals);
+
+void InitItemDialog(windows::Globals& globals, ui::Form& dialog);
+void SaveItem(windows::Globals& globals, ui::Form& dialog);
+void FillDefaultTariff(ui::Form& dialog);
+// Runs however the dialog closes.
+void CloseItemDialog(windows::Globals& globals, ui::Form& dialog);
+
+}  // namespace durava::windows

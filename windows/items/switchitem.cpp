@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "windows/items/switchitem.h"
+
+#include <string>
+#include <vector>
+
+#include "core/fixedtexts.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "operations/operations.h"
+#include "ui/form.h"
+#include "windows/main/itemlist.h"
+#include "windows/main/outcomes.h"
+
+namespace durava::windows {
+namespace {
+
+using operations::Outcome;
+
+using namespace forms::switch_window;
+
+// The entries as the file now has them, nothing chosen yet.
+void RelistIdleItems(windows::Globals& globals, ui::Form& window) {
+    window.ClearEntries(kChoices);
+    window.SetEnabled(kConfirmButton, false);
+    ListIdleItems(globals, window);
+}
+
+}  // namespace
+
+void OpenSwitchWindow(windows::Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(windows::kMainList);
+    if (row == -1) return;
+    globals.app.CurrentItemName = main.Cell(windows::kMainList, row, windows::kColumnName);
+    ui::Form::Open(forms::SwitchWindow(), globals.handlers, &main);
+}
+
+void ListIdleItems(windows::Globals& globals, ui::Form& window) {
+    const store::SettingsFile& settings = globals.app.Settings;
+    const core::FixedTexts& texts = core::Texts();
+    std::vector<std::string> names;
+    settings.ReadSectionNames(names);
+    for (const std::string& name : names) {
+        if (settings.ReadSetting(name, texts.state) == texts.idle)
+            window.AppendEntry(kChoices, name);
+    }
+}
+
+void EnableSwitchButton(ui::Form& window) {
+    window.SetEnabled(kConfirmButton, true);
+}
+
+void ConfirmSwitch(windows::Globals& globals, ui::Form& window) {
+    if (window.SelectedIndex(kChoices) == -1) return;
+    const std::string from = globals.app.CurrentItemName;
+    const std::string to = window.SelectedText(kChoices);
+    operations::Store store = globals.Store();
+    const Outcome outcome = operations::SwitchUse(store, from, to);
+    if (outcome == Outcome::Done) globals.app.CurrentItemName.clear();
+    windows::ReportOutcome(globals, &window, windows::Operation::Switch, outcome,
+                           outcome == Outcome::NoLongerIdle ? to : from);
+    // The window shows the states of when it opened: a use that has ended leaves nothing to
+    // switch, and a target taken meanwhile leaves the others to choose from.
+    if (outcome == Outcome::Done || outcome == Outcome::NoLongerInUse) {
+        window.close();
+    } else if (outcome == Outcome::NoLongerIdle) {
+        RelistIdleItems(globals, window);
+    }
+}
+
+}  // namespace durava::windows

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "windows/main/mainwindow.h"
+
+#include "forms/formnames.h"
+
+#include "ui/form.h"
+#include "ui/widgets/colourdelegate.h"
+#include "ui/windowstate.h"
+#include "windows/main/itemlist.h"
+#include "windows/main/listmenu.h"
+#include "windows/main/liststate.h"
+#include "windows/main/notices.h"
+#include "windows/main/refresh.h"
+
+namespace durava::windows {
+namespace {
+
+void InitMainWindow(Globals& globals, ui::Form& main) {
+    globals.MainWindow = &main;
+    ui::Keep(main, ListState{});
+    globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
+    ui::AttachParent(globals.MainListColours, main.View(kMainList));
+    FillItemList(globals);
+    StartRefreshWorker(globals);
+    if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);
+}
+
+// The process entry ends the program when the main window is gone.
+void CloseMainWindow(Globals& globals) {
+    globals.MainListColours.DetachParent();
+    globals.MainWindow = nullptr;
+}
+
+}  // namespace
+
+void RegisterMainWindow(Globals& globals) {
+    ui::Handlers& handlers = globals.handlers;
+    handlers.Add(forms::operation::kInitMainWindow,
+                 [&globals](ui::Form& main) { InitMainWindow(globals, main); });
+    handlers.Add(forms::operation::kCloseMainWindow,
+                 [&globals](ui::Form&) { CloseMainWindow(globals); });
+    handlers.Add(forms::operation::kFillItemList, [&globals](ui::Form&) { FillItemList(globals); });
+    handlers.Add(forms::operation::kUpdateListMenu,
+                 [&globals](ui::Form&) { UpdateListMenu(globals); });
+    handlers.Add(forms::operation::kStartTiming, [&globals](ui::Form&) { StartTiming(globals); });
+    handlers.Add(forms::operation::kEndAndBill, [&globals](ui::Form&) { EndAndBill(globals); });
+}
+
+}  // namespace durava::windows

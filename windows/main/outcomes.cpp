@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "windows/main/outcomes.h"
+
+#include <string>
+
+#include "core/fixedtexts.h"
+#include "ui/dialogs.h"
+#include "windows/main/itemlist.h"
+#include "windows/main/notices.h"
+
+namespace durava::windows {
+namespace {
+
+using operations::Outcome;
+
+// "项目【item】" and what follows it.
+struct Message {
+    std::u16string_view caption, after;
+};
+
+// The refusals: the files changed since the window showed them. Failures of the stores are told
+// by the notices.
+Message MessageFor(Operation operation, Outcome outcome) {
+    switch (outcome) {
+        case Outcome::AlreadyBilled:
+            return {u"已经结账", u"的这次使用已有结账记录，没有再次记账。\n该项目已设为空闲。"};
+        case Outcome::StartedAgain:
+            return {u"无法结账",
+                    u"的开始时间已经改变，可能已在别处结账并重新开始计时。\n"
+                    u"没有写入记录，请重新结账。"};
+        case Outcome::BilledThisSecond:
+            if (operation == Operation::Switch) {
+                return {
+                    u"无法切换",
+                    u"有一次与这次计时同一秒开始的使用已经结账，切换过去后这次计时将无法结账。\n"
+                    u"请选择其他项目。"};
+            }
+            return {u"无法开始计时",
+                    u"在这一秒内刚刚结过账，同一秒内不能再次开始计时。\n请稍等片刻再开始计时。"};
+        case Outcome::NoLongerInUse:
+            if (operation == Operation::Switch) {
+                return {u"无法切换", u"已不在使用中，没有可切换的计时。"};
+            }
+            return {u"无法结账", u"已不在使用中，可能已在别处结账。\n没有写入记录。"};
+        case Outcome::NoLongerIdle:
+            switch (operation) {
+                case Operation::Save:
+                    return {u"无法保存",
+                            u"正在使用中，保存会中断它的计时。\n请先为它结账，或换一个名称。"};
+                case Operation::Modify:
+                    return {u"无法保存",
+                            u"正在使用中，修改会中断它的计时。\n请先为它结账，再修改。"};
+                case Operation::Delete:
+                    return {u"无法删除", u"正在使用中，不能删除。\n请先为它结账。"};
+                case Operation::Switch:
+                    return {u"无法切换", u"已不是空闲状态。\n请重新选择要切换到的项目。"};
+                default:
+                    return {u"无法开始计时", u"已不是空闲状态，没有开始计时。"};
+            }
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcome outcome,
+                   std::string_view item) {
+    switch (outcome) {
+        case Outcome::SettingsNotRead:
+            ReportSettingsNotRead(owner);
+            break;
+        case Outcome::SettingsNotWritten:
+            ReportSettingsNotSaved(owner, globals.app.Settings);
+            break;
+        case Outcome::SettingsReadOnly:
+            ReportSettingsReadOnly(owner);
+            break;
+        case Outcome::RecordNotWritten:
+            ReportHistoryNotSaved(owner);
+            break;
+        case Outcome::StoreBusy:
+            ReportStoreBusy(owner);
+            break;
+        case Outcome::StoreUnavailable:
+            ReportStoreUnavailable(owner);
+            break;
+        default:
+            break;
+    }
+    const Message message = MessageFor(operation, outcome);
+    if (!message.caption.empty()) {
+        // Named as the file spells it: 【B】, not the 【b】 that was typed.
+        ui::ShowMessage(owner, core::Fixed(message.caption),
+                        core::Fixed(u"项目【") + globals.app.Settings.SpellingOf(item) +
+                            core::Fixed(u"】") + core::Fixed(message.after));
+    }
+    FillItemList(globals);
+}
+
+}  // namespace durava::windows

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "windows/main/refresh.h"
+
+#include <QTimer>
+
+#include <memory>
+
+#include "billing/duration.h"
+#include "billing/fee.h"
+#include "core/fixedtexts.h"
+#include "core/numbers.h"
+#include "ui/form.h"
+#include "ui/windowstate.h"
+#include "windows/main/itemlist.h"
+#include "windows/main/liststate.h"
+#include "windows/main/refreshschedule.h"
+
+namespace durava::windows {
+
+void RefreshPass(Globals& globals) {
+    ui::Form& main = *globals.MainWindow;
+    const core::FixedTexts& texts = core::Texts();
+    // One look at the settings file per pass, however many items are in use.
+    const store::SettingsFile::OneLook look(globals.app.Settings);
+    // Another copy of the program, or another desk, may have changed the items.
+    ListState& shown = *ui::Kept<ListState>(main);
+    if (globals.app.Settings.Generation() != shown.generation) FillItemList(globals);
+
+    ui::Form::ListEdit list = main.EditList(kMainList);
+    const int rows = list.RowCount();
+    int idle = 0;
+    // Every row is timed to the same moment.
+    const core::DateTime now = core::CurrentTime();
+    main.SetStatusPart(kStatusBar, 1, core::IntegerToText(rows));
+    for (int row = 0; row < rows; ++row) {
+        const std::string& state = list.Cell(row, kColumnState);
+        if (state == texts.idle) ++idle;
+        if (state != texts.inUse) continue;
+        std::optional<billing::ChargeSoFar> charge =
+            shown.charges.At(globals.app.Settings, static_cast<std::size_t>(row),
+                             list.Cell(row, kColumnName), list.Cell(row, kColumnStart), now);
+        if (!charge) {
+            // A start time that cannot be read would show a huge or negative use; say so instead.
+            list.SetCell(row, kColumnDuration, core::Fixed(u"开始时间有误"));
+            list.SetCell(row, kColumnFee, texts.none);
+            continue;
+        }
+        const billing::DurationParts parts = billing::SplitDuration(charge->seconds);
+        list.SetCell(
+            row, kColumnDuration,
+            billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
+        list.SetCell(row, kColumnFee, std::move(charge->fee));
+    }
+    main.SetStatusPart(kStatusBar, 3, core::IntegerToText(idle));
+    main.SetStatusPart(kStatusBar, 5, core::RealToText(static_cast<double>(rows) - idle));
+}
+
+void StartRefreshWorker(Globals& globals) {
+    // A single-shot timer re-armed after each pass: passes never overlap or queue up, and the
+    // list is only touched on the thread that owns it.
+    auto* timer = new QTimer(globals.MainWindow);
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+    auto tick = [&globals, timer, schedule = std::make_shared<RefreshSchedule>()] {
+        if (schedule->PassDue()) RefreshPass(globals);
+        timer->start(RefreshSchedule::MillisecondsToNextCheck());
+    };
+    QObject::connect(timer, &QTimer::timeout, timer, tick);
+    tick();
+}
+
+}  // namespace durava::windows
