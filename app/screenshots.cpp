@@ -24,6 +24,9 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
+#include "windows/history/checkout.h"
+#include "windows/items/itemdialog.h"
+#include "windows/items/switchitem.h"
 
 namespace {
 
@@ -104,14 +107,11 @@ int main(int argc, char* argv[]) {
     Form* main = Form::Open(forms::MainWindow(), globals.handlers);
     bool saved = main->grab().save(out.filePath(QStringLiteral("main.png")));
 
-    globals.app.CheckoutItemName = "A1";
     CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath(QStringLiteral("checkout.png")),
                     saved);
-    Form::Open(forms::CheckoutWindow(), globals.handlers, main);
-    globals.app.CurrentItemName = "A2";
+    durava::windows::OpenCheckoutWindow(globals, "A1");
     CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath(QStringLiteral("item.png")), saved);
-    Form::Open(forms::ItemDialog(), globals.handlers, main);
-    globals.app.CurrentItemName = "A1";
+    durava::windows::OpenModifyDialog(globals, "A2");
     // The operator's choice of the item to move to enables the button.
     CaptureWhenOpen(
         QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")), saved,
@@ -120,7 +120,7 @@ int main(int argc, char* argv[]) {
             items->setCurrentIndex(0);
             emit items->activated(0);
         });
-    Form::Open(forms::SwitchWindow(), globals.handlers, main);
+    durava::windows::OpenSwitchWindowFrom(globals, "A1");
 
     // The one question the program asks, answered with Cancel.
     CaptureWhenOpen(QStringLiteral("MessageBox"), out.filePath(QStringLiteral("message.png")),

@@ -24,10 +24,6 @@ inline constexpr char kHistoryFileSuffix[] = ".QY.txt";
 struct AppState {
     SettingsFile Settings;  // its path is SettingsPath
     std::filesystem::path HistoryFolder;
-    std::string CurrentItemName;
-    std::string CheckoutItemName;
-    core::TextArray SectionNames;
-    core::TextArray HistoryFileList;
 
     const std::filesystem::path& SettingsPath() const { return Settings.Path(); }
 };

@@ -34,7 +34,6 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     EXPECT_EQ(state.SettingsPath(), documents / "ROOMSETTING.ini");
     EXPECT_EQ(state.HistoryFolder, documents / "History");
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
-    EXPECT_TRUE(state.CurrentItemName.empty());
     EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini"));
 }
 

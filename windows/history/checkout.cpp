@@ -3,6 +3,7 @@
 
 #include "core/datetime.h"
 #include "forms/formnames.h"
+#include "forms/forms.h"
 #include "operations/operations.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
@@ -17,10 +18,23 @@ using operations::Outcome;
 using forms::checkout_window::kValueLabels;
 static_assert(std::size(kValueLabels) == history::kRecordFields);
 
+// The item whose use the window bills.
+struct CheckedOutItem {
+    std::string name;
+};
+
+void EndAndBill(windows::Globals& globals) {
+    const ui::Form& main = *globals.MainWindow;
+    const int row = main.SelectedRow(windows::kMainList);
+    if (row == -1) return;
+    OpenCheckoutWindow(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
+}
+
 void InitCheckout(windows::Globals& globals, ui::Form& window) {
     // The window keeps the bill it shows, for its confirmation.
     const operations::Bill& bill =
-        ui::Keep(window, operations::ComputeBill(globals.app.Settings, globals.app.CheckoutItemName,
+        ui::Keep(window, operations::ComputeBill(globals.app.Settings,
+                                                 ui::Kept<CheckedOutItem>(window)->name,
                                                  core::CurrentTime()));
     for (std::size_t field = 0; field < std::size(kValueLabels); ++field) {
         window.SetText(kValueLabels[field], bill.fields[field]);
@@ -43,7 +57,15 @@ void ConfirmCheckout(windows::Globals& globals, ui::Form& window) {
 
 }  // namespace
 
+void OpenCheckoutWindow(windows::Globals& globals, std::string item) {
+    ui::Form::Open(
+        forms::CheckoutWindow(), globals.handlers, globals.MainWindow,
+        [&item](ui::Form& window) { ui::Keep(window, CheckedOutItem{std::move(item)}); });
+}
+
 void RegisterCheckout(windows::Globals& globals) {
+    globals.handlers.Add(forms::operation::kEndAndBill,
+                         [&globals](ui::Form&) { EndAndBill(globals); });
     globals.handlers.Add(forms::operation::kInitCheckout,
                          [&globals](ui::Form& window) { InitCheckout(globals, window); });
     globals.handlers.Add(forms::operation::kConfirmCheckout,

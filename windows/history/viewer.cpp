@@ -30,7 +30,7 @@ void OpenHistory(windows::Globals& globals) {
 }
 
 void ListHistoryFiles(windows::Globals& globals, ui::Form& window) {
-    core::TextArray& files = globals.app.HistoryFileList;
+    core::TextArray files;
     history::FindFiles(globals.app.HistoryFolder, history::kMonthFilePattern, files);
     for (const std::string& name : files) window.AppendEntry(kMonthList, history::FileTitle(name));
     // A list view that takes the focus without a current entry makes its first entry current,

@@ -8,6 +8,7 @@
 #include "forms/forms.h"
 #include "operations/itemname.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 #include "windows/items/refusals.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/outcomes.h"
@@ -32,9 +33,10 @@ void ClearBoxes(ui::Form& dialog) {
     for (const TariffField& field : kTariffFields) dialog.SetText(field.box, {});
 }
 
-void OpenDialog(windows::Globals& globals) {
-    ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow);
-}
+// The item a dialog in modify mode works on; a dialog that keeps none adds an item.
+struct ModifiedItem {
+    std::string name;
+};
 
 // The typed name exactly as the box holds it, before conversion to code page 936.
 operations::NameFault CheckTypedName(const ui::Form& dialog) {
@@ -44,27 +46,31 @@ operations::NameFault CheckTypedName(const ui::Form& dialog) {
 }  // namespace
 
 void OpenAddDialog(windows::Globals& globals) {
-    globals.app.CurrentItemName.clear();
-    OpenDialog(globals);
+    ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow);
+}
+
+void OpenModifyDialog(windows::Globals& globals, std::string item) {
+    ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow,
+                   [&item](ui::Form& dialog) { ui::Keep(dialog, ModifiedItem{std::move(item)}); });
 }
 
 void ModifyItem(windows::Globals& globals) {
     const ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
-    globals.app.CurrentItemName = main.Cell(windows::kMainList, row, windows::kColumnName);
-    OpenDialog(globals);
+    OpenModifyDialog(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 
 void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {
-    const std::string& name = globals.app.CurrentItemName;
-    if (name.empty()) {
+    const ModifiedItem* modified = ui::Kept<ModifiedItem>(dialog);
+    if (!modified) {
         ClearBoxes(dialog);
         dialog.SetEnabled(kNameBox, true);
         dialog.SetText({}, core::Fixed(u"添加项目"));
         dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
         return;
     }
+    const std::string& name = modified->name;
     dialog.SetText(kNameBox, name);
     dialog.SetEnabled(kNameBox, false);
     const operations::TariffTexts tariff = operations::ReadTariffTexts(globals.app.Settings, name);
@@ -84,7 +90,8 @@ void SaveItem(windows::Globals& globals, ui::Form& dialog) {
         if (dialog.Text(field.box).empty()) return dialog.Focus(field.box);
     }
     // In modify mode the name is the item's own, byte for byte, whatever the screen made of it.
-    const bool adding = globals.app.CurrentItemName.empty();
+    const ModifiedItem* modified = ui::Kept<ModifiedItem>(dialog);
+    const bool adding = !modified;
     if (adding) {
         if (const operations::NameFault fault = CheckTypedName(dialog);
             fault != operations::NameFault::None) {
@@ -92,7 +99,7 @@ void SaveItem(windows::Globals& globals, ui::Form& dialog) {
             return dialog.Focus(kNameBox);
         }
     }
-    const std::string name = adding ? dialog.Text(kNameBox) : globals.app.CurrentItemName;
+    const std::string name = adding ? dialog.Text(kNameBox) : modified->name;
 
     std::string values[std::size(kTariffFields)];
     for (std::size_t i = 0; i < std::size(kTariffFields); ++i) {
@@ -106,7 +113,6 @@ void SaveItem(windows::Globals& globals, ui::Form& dialog) {
     operations::Store store = globals.Store();
     const operations::Outcome outcome =
         operations::SaveItem(store, name, {values[0], values[1], values[2], values[3]});
-    if (outcome == operations::Outcome::Done) globals.app.CurrentItemName.clear();
     windows::ReportOutcome(globals, &dialog,
                            adding ? windows::Operation::Save : windows::Operation::Modify, outcome,
                            name);
@@ -119,11 +125,10 @@ void FillDefaultTariff(ui::Form& dialog) {
     for (const TariffField& field : kTariffFields) dialog.SetText(field.box, field.preset);
 }
 
-void CloseItemDialog(windows::Globals& globals, ui::Form& dialog) {
+void CloseItemDialog(ui::Form& dialog) {
     ClearBoxes(dialog);
     dialog.SetEnabled(kNameBox, true);
     dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
-    globals.app.CurrentItemName.clear();
 }
 
 }  // namespace durava::windows

@@ -21,7 +21,7 @@ void RegisterItemManagement(windows::Globals& globals) {
     handlers.Add(forms::operation::kFillDefaultTariff,
                  [](ui::Form& dialog) { FillDefaultTariff(dialog); });
     handlers.Add(forms::operation::kCloseItemDialog,
-                 [&globals](ui::Form& dialog) { CloseItemDialog(globals, dialog); });
+                 [](ui::Form& dialog) { CloseItemDialog(dialog); });
     handlers.Add(forms::operation::kDeleteItem, [&globals](ui::Form&) { DeleteItem(globals); });
     handlers.Add(forms::operation::kOpenSwitchWindow,
                  [&globals](ui::Form&) { OpenSwitchWindow(globals); });

@@ -9,6 +9,7 @@
 #include "forms/forms.h"
 #include "operations/operations.h"
 #include "ui/form.h"
+#include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/outcomes.h"
 
@@ -18,6 +19,11 @@ namespace {
 using operations::Outcome;
 
 using namespace forms::switch_window;
+
+// The item whose use the window moves.
+struct SwitchedItem {
+    std::string name;
+};
 
 // The entries as the file now has them, nothing chosen yet.
 void RelistIdleItems(windows::Globals& globals, ui::Form& window) {
@@ -32,8 +38,12 @@ void OpenSwitchWindow(windows::Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
-    globals.app.CurrentItemName = main.Cell(windows::kMainList, row, windows::kColumnName);
-    ui::Form::Open(forms::SwitchWindow(), globals.handlers, &main);
+    OpenSwitchWindowFrom(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
+}
+
+void OpenSwitchWindowFrom(windows::Globals& globals, std::string item) {
+    ui::Form::Open(forms::SwitchWindow(), globals.handlers, globals.MainWindow,
+                   [&item](ui::Form& window) { ui::Keep(window, SwitchedItem{std::move(item)}); });
 }
 
 void ListIdleItems(windows::Globals& globals, ui::Form& window) {
@@ -53,11 +63,10 @@ void EnableSwitchButton(ui::Form& window) {
 
 void ConfirmSwitch(windows::Globals& globals, ui::Form& window) {
     if (window.SelectedIndex(kChoices) == -1) return;
-    const std::string from = globals.app.CurrentItemName;
+    const std::string from = ui::Kept<SwitchedItem>(window)->name;
     const std::string to = window.SelectedText(kChoices);
     operations::Store store = globals.Store();
     const Outcome outcome = operations::SwitchUse(store, from, to);
-    if (outcome == Outcome::Done) globals.app.CurrentItemName.clear();
     windows::ReportOutcome(globals, &window, windows::Operation::Switch, outcome,
                            outcome == Outcome::NoLongerIdle ? to : from);
     // The window shows the states of when it opened: a use that has ended leaves nothing to

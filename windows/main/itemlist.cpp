@@ -23,11 +23,12 @@ void FillItemList(Globals& globals) {
     const std::string selectedName =
         selected == -1 ? std::string() : main.Cell(kMainList, selected, kColumnName);
     int reselect = -1;
-    ui::Kept<ListState>(main)->generation = settings.Generation();
-    settings.ReadSectionNames(globals.app.SectionNames);
+    ListState& list = *ui::Kept<ListState>(main);
+    list.generation = settings.Generation();
+    settings.ReadSectionNames(list.itemNames);
     std::vector<std::vector<std::string>> rows;
-    rows.reserve(globals.app.SectionNames.size());
-    for (const std::string& name : globals.app.SectionNames) {
+    rows.reserve(list.itemNames.size());
+    for (const std::string& name : list.itemNames) {
         const int row = static_cast<int>(rows.size());
         if (selected != -1 && reselect == -1 && name == selectedName) reselect = row;
         // Without a 状态 key the cell reads 空闲中 but keeps whatever colour its row had.

@@ -45,12 +45,4 @@ void StartTiming(Globals& globals) {
     ReportOutcome(globals, &main, Operation::Start, outcome, name);
 }
 
-void EndAndBill(Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
-    const int row = main.SelectedRow(kMainList);
-    if (row == -1) return;
-    globals.app.CheckoutItemName = main.Cell(kMainList, row, kColumnName);
-    ui::Form::Open(forms::CheckoutWindow(), globals.handlers, &main);
-}
-
 }  // namespace durava::windows

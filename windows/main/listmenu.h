@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The pop-up menu of the main list and the two operations it runs itself.
+// The pop-up menu of the main list and the operation it runs itself.
 #include "windows/main/globals.h"
 
 namespace durava::windows {
@@ -9,7 +9,5 @@ namespace durava::windows {
 void UpdateListMenu(Globals& globals);
 // 开始计时: the selected idle item goes into use from now.
 void StartTiming(Globals& globals);
-// 结束记账: the selected item goes to the checkout window.
-void EndAndBill(Globals& globals);
 
 }  // namespace durava::windows

@@ -43,7 +43,6 @@ void RegisterMainWindow(Globals& globals) {
     handlers.Add(forms::operation::kUpdateListMenu,
                  [&globals](ui::Form&) { UpdateListMenu(globals); });
     handlers.Add(forms::operation::kStartTiming, [&globals](ui::Form&) { StartTiming(globals); });
-    handlers.Add(forms::operation::kEndAndBill, [&globals](ui::Form&) { EndAndBill(globals); });
 }
 
 }  // namespace durava::windows
