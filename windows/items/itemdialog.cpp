@@ -6,7 +6,7 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "operations/itemname.h"
+#include "operations/tariffcheck.h"
 #include "ui/form.h"
 #include "windows/items/refusals.h"
 #include "windows/main/itemlist.h"
@@ -37,8 +37,8 @@ void OpenDialog(windows::Globals& globals) {
 }
 
 // The typed name exactly as the box holds it, before conversion to code page 936.
-operations::NameFault CheckTypedName(const ui::Form& dialog) {
-    return operations::CheckItemName(dialog.TypedText(kNameBox));
+core::NameFault CheckTypedName(const ui::Form& dialog) {
+    return core::CheckName(dialog.TypedText(kNameBox));
 }
 
 }  // namespace
@@ -86,8 +86,7 @@ void SaveItem(windows::Globals& globals, ui::Form& dialog) {
     // In modify mode the name is the item's own, byte for byte, whatever the screen made of it.
     const bool adding = globals.app.CurrentItemName.empty();
     if (adding) {
-        if (const operations::NameFault fault = CheckTypedName(dialog);
-            fault != operations::NameFault::None) {
+        if (const core::NameFault fault = CheckTypedName(dialog); fault != core::NameFault::None) {
             RefuseName(&dialog, fault);
             return dialog.Focus(kNameBox);
         }
