@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/fixedtexts.h"
+#include "core/utf8.h"
 #include "forms/forms.h"
 #include "support/temp_folder.h"
 
@@ -138,6 +139,20 @@ TEST(CodePage, carriesEveryTextOfTheProgram) {
                                                                     {t.inUse, "使用中"},
                                                                     {t.none, "无"}}) {
         EXPECT_EQ(text, testing::Gbk(utf8));
+    }
+}
+
+// Our own files are UTF-8: every character round-trips, and bytes an editor in another encoding
+// left behind are refused, never read askew.
+TEST(Utf8, carriesEveryCharacterAndRefusesMalformedBytes) {
+    for (std::u16string_view wide : {u"", u"abc", u"\u5F20\u4E09 \u20AC", u"A\U0001F600"}) {
+        EXPECT_EQ(Utf8ToWide(WideToUtf8(wide)), std::u16string(wide));
+    }
+    EXPECT_EQ(WideToUtf8(u"\u00E9\u4E2D\U0001F600"), "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    for (std::string_view bad :
+         {"\x80", "\xC3", "a\xE4\xB8", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xD5\xC5\xC8\xFD"}) {
+        EXPECT_FALSE(Utf8ToWide(bad)) << bad;
     }
 }
 

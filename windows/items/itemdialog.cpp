@@ -6,7 +6,7 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "operations/itemname.h"
+#include "operations/tariffcheck.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
 #include "windows/items/refusals.h"
@@ -39,8 +39,8 @@ struct ModifiedItem {
 };
 
 // The typed name exactly as the box holds it, before conversion to code page 936.
-operations::NameFault CheckTypedName(const ui::Form& dialog) {
-    return operations::CheckItemName(dialog.TypedText(kNameBox));
+core::NameFault CheckTypedName(const ui::Form& dialog) {
+    return core::CheckName(dialog.TypedText(kNameBox));
 }
 
 }  // namespace
@@ -93,8 +93,7 @@ void SaveItem(windows::Globals& globals, ui::Form& dialog) {
     const ModifiedItem* modified = ui::Kept<ModifiedItem>(dialog);
     const bool adding = !modified;
     if (adding) {
-        if (const operations::NameFault fault = CheckTypedName(dialog);
-            fault != operations::NameFault::None) {
+        if (const core::NameFault fault = CheckTypedName(dialog); fault != core::NameFault::None) {
             RefuseName(&dialog, fault);
             return dialog.Focus(kNameBox);
         }

@@ -23,31 +23,10 @@ constexpr char16_t kCannotSave[] = u"无法保存";
 
 }  // namespace
 
-void RefuseName(QWidget* owner, operations::NameFault fault) {
-    std::u16string_view why;
-    switch (fault) {
-        case operations::NameFault::None:
-            return;
-        case operations::NameFault::Blank:
-            why = u"项目名称不能只有空格。";
-            break;
-        case operations::NameFault::EdgeBlanks:
-            why = u"项目名称的开头和结尾不能是空格。";
-            break;
-        case operations::NameFault::ControlCharacter:
-            why = u"项目名称不能含有换行符或控制字符。";
-            break;
-        case operations::NameFault::Reserved:
-            why = u"项目名称不能含有 [ ] | @ 这几个符号。";
-            break;
-        case operations::NameFault::OutsideCodePage:
-            why = u"项目名称含有无法保存的字符，请改用其他文字。";
-            break;
-        case operations::NameFault::HighSingleByte:
-            why = u"项目名称不能含有 € 这类单字节符号，请改用其他文字。";
-            break;
+void RefuseName(QWidget* owner, core::NameFault fault) {
+    if (fault != core::NameFault::None) {
+        Tell(owner, kCannotSave, core::NameFaultText(fault, u"项目名称"));
     }
-    Tell(owner, kCannotSave, core::Fixed(why));
 }
 
 void RefuseTariff(QWidget* owner, std::string_view field, operations::TariffFault fault) {

@@ -4,13 +4,14 @@
 // when one of these shows.
 #include <string_view>
 
-#include "operations/itemname.h"
+#include "core/names.h"
+#include "operations/tariffcheck.h"
 
 class QWidget;
 
 namespace durava::windows {
 
-void RefuseName(QWidget* owner, operations::NameFault fault);
+void RefuseName(QWidget* owner, core::NameFault fault);
 // `field` is the caption of the tariff box's label.
 void RefuseTariff(QWidget* owner, std::string_view field, operations::TariffFault fault);
 }  // namespace durava::windows

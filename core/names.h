@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the item dialog may keep: names the files hold faithfully and tariffs the fee rule reads as
-// typed. No window is needed to decide either.
+// What a name the operator types (an item's, an operator's) must be for the files to hold it
+// faithfully. No window is needed to decide it.
+#include <string>
 #include <string_view>
 
-namespace durava::operations {
+namespace durava::core {
 
 enum class NameFault {
     None,
@@ -19,16 +20,8 @@ enum class NameFault {
 
 // `typed` is the name as the screen holds it: only there can a character that the conversion to
 // code page 936 would turn into "?" be told from a "?" the operator typed.
-NameFault CheckItemName(std::u16string_view typed);
+NameFault CheckName(std::u16string_view typed);
+// Why a name was refused, in a sentence about `subject` ("项目名称"); empty for None.
+std::string NameFaultText(NameFault fault, std::u16string_view subject);
 
-enum class TariffFault {
-    None,
-    NotWholeNumber,
-    OutOfRange,  // beyond what the fee rule reads as 32 bits
-    Negative,    // would bill negative totals
-};
-
-// Digits, full-width forms folded first; a leading "-" is read so that it can be refused.
-TariffFault CheckTariff(std::string_view text);
-
-}  // namespace durava::operations
+}  // namespace durava::core

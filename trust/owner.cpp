@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "trust/owner.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace durava::trust {
+namespace {
+
+// How each action is written in the owner file: stable words, not the captions of a version.
+constexpr std::pair<OwnerAction, std::string_view> kActionWords[] = {
+    {OwnerAction::AddItem, "add-item"},       {OwnerAction::ModifyItem, "modify-item"},
+    {OwnerAction::DeleteItem, "delete-item"}, {OwnerAction::Takings, "takings"},
+    {OwnerAction::Operators, "operators"},    {OwnerAction::Switch, "switch"},
+    {OwnerAction::History, "history"},
+};
+static_assert(std::size(kActionWords) == std::size(kOwnerActions));
+
+constexpr std::string_view kPasswordKey = "password=", kSaltKey = "journal-salt=",
+                           kOwnerOnlyKey = "owner-only=";
+
+std::string ActionsText(const std::set<OwnerAction>& actions) {
+    std::string text;
+    for (const auto& [action, word] : kActionWords) {
+        if (!actions.contains(action)) continue;
+        if (!text.empty()) text += ',';
+        text += word;
+    }
+    return text;
+}
+
+std::optional<std::set<OwnerAction>> ReadActions(std::string_view text) {
+    std::set<OwnerAction> actions;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view word = text.substr(0, comma);
+        text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+        const auto* found = std::find_if(std::begin(kActionWords), std::end(kActionWords),
+                                         [&](const auto& entry) { return entry.second == word; });
+        if (found == std::end(kActionWords)) return std::nullopt;
+        actions.insert(found->first);
+    }
+    return actions;
+}
+
+// Each key once, in any order, and nothing else: a file we did not write is not half believed.
+std::optional<Owner> ReadOwnerText(std::string_view bytes) {
+    std::optional<std::string> hash;
+    std::optional<JournalSalt> salt;
+    std::optional<std::set<OwnerAction>> actions;
+    for (std::string_view line : ContentLines(bytes)) {
+        if (line.starts_with(kPasswordKey) && !hash) {
+            hash = std::string(line.substr(kPasswordKey.size()));
+            if (!IsSecretHash(*hash)) return std::nullopt;
+        } else if (line.starts_with(kSaltKey) && !salt) {
+            salt = ReadJournalSalt(line.substr(kSaltKey.size()));
+            if (!salt) return std::nullopt;
+        } else if (line.starts_with(kOwnerOnlyKey) && !actions) {
+            actions = ReadActions(line.substr(kOwnerOnlyKey.size()));
+            if (!actions) return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!hash || !salt || !actions) return std::nullopt;
+    return Owner{std::move(*hash), *salt, std::move(*actions)};
+}
+
+}  // namespace
+
+std::set<OwnerAction> DefaultOwnerOnly() {
+    return {OwnerAction::AddItem, OwnerAction::ModifyItem, OwnerAction::DeleteItem,
+            OwnerAction::Takings, OwnerAction::Operators};
+}
+
+PasswordFault CheckOwnerPassword(std::u16string_view typed) {
+    return typed.size() < kMinPasswordLength ? PasswordFault::TooShort : PasswordFault::None;
+}
+
+std::optional<NewPassword> MakePassword(std::u16string_view password, HashCost cost) {
+    std::optional<std::string> hash = HashSecret(password, cost);
+    const JournalSalt salt = NewJournalSalt(cost);
+    const std::optional<JournalKey> key = hash ? DeriveJournalKey(password, salt) : std::nullopt;
+    if (!key) return std::nullopt;
+    return NewPassword{std::move(*hash), salt, *key};
+}
+
+void Owner::SetPassword(const NewPassword& password) {
+    passwordHash = password.hash;
+    journalSalt = password.journalSalt;
+}
+
+std::filesystem::path OwnerFile(const std::filesystem::path& duravaFolder) {
+    return duravaFolder / kOwnerFileName;
+}
+
+FileRead<Owner> ReadOwner(const std::filesystem::path& duravaFolder) {
+    return ReadOurFile(OwnerFile(duravaFolder), ReadOwnerText);
+}
+
+FileState WriteOwner(const std::filesystem::path& duravaFolder, const Owner& owner) {
+    const std::vector<std::string> lines = {
+        std::string(kPasswordKey) + owner.passwordHash,
+        std::string(kSaltKey) + JournalSaltText(owner.journalSalt),
+        std::string(kOwnerOnlyKey) + ActionsText(owner.ownerOnly),
+    };
+    return WriteOurFile(OwnerFile(duravaFolder),
+                        OurFileText(u"Durava 店主设置。密码只存 Argon2id 散列，忘记后无法找回，"
+                                    u"只能重新设置并开始新的记录链。",
+                                    lines));
+}
+
+}  // namespace durava::trust
