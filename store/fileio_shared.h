@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the platforms' file layers share beyond the interface of core/fileio.h.
+// What the platforms' file layers share beyond the interface of store/fileio.h.
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>

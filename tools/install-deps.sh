@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-noto-cjk qt6-translations-l10n
-    # Checking the desktop files and making the Debian package.
-    desktop-file-utils appstream dpkg-dev file
+    # Checking the desktop files, making the Debian package and checking it.
+    desktop-file-utils appstream dpkg-dev file lintian
 )
 
 # Extra packages named on the command line come too (tools/package-windows.sh names its own).

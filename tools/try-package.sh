@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the given Durava package with dpkg, starts the installed program offscreen for a few
-# seconds on an empty home folder and removes the package again unless it was installed before.
-# Fails when the package does not install, or when the program ends by itself (a crash, or a
-# main window that did not stay open) instead of running until it is stopped.
+# Checks the given Durava package against Debian's policy with lintian, installs it with dpkg,
+# starts the installed program offscreen for a few seconds on an empty home folder and removes the
+# package again unless it was installed before. Fails when lintian finds an error, when the package
+# does not install, or when the program ends by itself (a crash, or a main window that did not
+# stay open) instead of running until it is stopped.
 set -euo pipefail
 package="$1"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 dpkg-deb --field "$package" Package Version Depends Recommends
+lintian --allow-root --fail-on error "$package"
 installed_before=false
 dpkg-query -W -f='${Status}' durava 2>/dev/null | grep -q 'install ok installed' &&
     installed_before=true

@@ -2,7 +2,7 @@
 // The file layer on Win32: wide paths, whole-file replacement by one rename that NTFS makes
 // atomic, appends in one write, and read-only files never written.
 #include <windows.h>
-// The header names its own file replacement so; ours is the one declared in core/fileio.h.
+// The header names its own file replacement so; ours is the one declared in store/fileio.h.
 #undef ReplaceFile
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 
 #include "operations/bill.h"
 #include "operations/owed.h"
+#include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -12,8 +13,8 @@ namespace {
 using enum history::RecordField;
 
 using testing::Gbk;
-
-constexpr char kTariff[] = "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n";
+using testing::ItemSection;
+using testing::kDefaultTariff;
 
 Bill BillAt(const std::string& settings, core::CalendarTime end) {
     testing::TempFolder folder;
@@ -22,7 +23,7 @@ Bill BillAt(const std::string& settings, core::CalendarTime end) {
 }
 
 std::string InUseSince(const char* start) {
-    return std::string(kTariff) + "状态=使用中\r\n开始时间=" + start + "\r\n";
+    return ItemSection("A1").Tariff(kDefaultTariff).InUse(start);
 }
 
 struct Figures {
@@ -85,12 +86,12 @@ TEST(BillTest, aMissingTariffShowsEmptyValuesAndCountsAsZero) {
 TEST(OwedAt, billsTheItemsInUseAsTheLiveListDoes) {
     testing::TempFolder folder;
     const store::SettingsFile settings = testing::WriteSettingsFile(
-        folder,
-        Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
-            "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始费用=70\r\n状态=空闲中\r\n开始时间=无\r\n"
-            "[A3]\r\n初始费用=70\r\n状态=使用中\r\n开始时间=坏\r\n[A4]\r\n初始时段=60\r\n"
-            "初始费用=50\r\n最小单位=15\r\n超时单价=40\r\n状态=使用中\r\n"
-            "开始时间=2024/05/06 17:00:00\r\n"));
+        folder, Gbk(ItemSection("A1").Tariff(kDefaultTariff).InUse("2024/05/06 13:00:00") +
+                    ItemSection("A2").Tariff({.fee = "70"}).Idle() +
+                    ItemSection("A3").Tariff({.fee = "70"}).InUse("坏") +
+                    ItemSection("A4")
+                        .Tariff({.period = "60", .fee = "50", .unit = "15", .price = "40"})
+                        .InUse("2024/05/06 17:00:00")));
     const OwedNow owed = OwedAt(settings, core::ToDateTime({2024, 5, 6, 18, 31, 0}));
     EXPECT_EQ(owed.items, 3);
     EXPECT_EQ(owed.unreadable, 1);

@@ -11,19 +11,21 @@
 
 #include "operations/operations.h"
 #include "store/fileio_faults.h"
+#include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
 namespace {
 
 using testing::Gbk;
+using testing::ItemSection;
+using testing::kDefaultTariff;
 using testing::ReadBytes;
 
-constexpr char kItems[] =
-    "[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n[B]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
-    "状态=使用中\r\n开始时间=2024/05/06 13:00:00\r\n[C]\r\n初始时段=60\r\n初始费用=10\r\n"
-    "最小单位=15\r\n超时单价=30\r\n状态=空闲中\r\n开始时间=无\r\n";
+const std::string kItems =
+    ItemSection("A").Tariff(kDefaultTariff).Idle() +
+    ItemSection("B").Tariff(kDefaultTariff).InUse("2024/05/06 13:00:00") +
+    ItemSection("C").Tariff({.period = "60", .fee = "10", .unit = "15", .price = "30"}).Idle();
 const core::DateTime kNow = core::ToDateTime({2024, 5, 6, 18, 31, 0});
 
 // Each operation gets what its window would have read before the operator confirmed; `arm` comes

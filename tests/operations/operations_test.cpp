@@ -10,6 +10,7 @@
 #include "operations/dayslip.h"
 #include "operations/operations.h"
 #include "store/storelock.h"
+#include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -19,12 +20,10 @@ using testing::Gbk;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-constexpr char kIdleA[] =
-    "[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n";
-constexpr char kInUseB[] =
-    "[B]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n状态=使用中\r\n"
-    "开始时间=2024/05/31 23:00:00\r\n";
+const std::string kIdleA = testing::ItemSection("A").Tariff(testing::kDefaultTariff).Idle();
+const std::string kInUseB = testing::ItemSection("B")
+                                .Tariff({.period = "120", .fee = "50", .unit = "15", .price = "30"})
+                                .InUse("2024/05/31 23:00:00");
 constexpr char kRecordB[] =
     "B@2024/05/31 23:00:00@2024/06/01 00:30:00@1 时 30 分 0 秒@2 小时 0 分@未超时@15 分钟@"
     "30 元 / 小时@50 元@0 元@￥50 元\r\n";

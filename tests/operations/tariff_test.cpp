@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
 namespace durava::operations {
@@ -15,28 +16,28 @@ namespace {
 using billing::ChargeSoFar;
 using billing::ComputeFee;
 using billing::FeeMode;
+using testing::ItemSection;
+using testing::kDefaultTariff;
 
-// GBK bytes of the four tariff keys, as the item dialog writes them.
-const std::string kPeriodKey = "\xB3\xF5\xCA\xBC\xCA\xB1\xB6\xCE";  // 初始时段
-const std::string kFeeKey = "\xB3\xF5\xCA\xBC\xB7\xD1\xD3\xC3";     // 初始费用
-const std::string kPriceKey = "\xB3\xAC\xCA\xB1\xB5\xA5\xBC\xDB";   // 超时单价
-const std::string kUnitKey = "\xD7\xEE\xD0\xA1\xB5\xA5\xCE\xBB";    // 最小单位
-
-std::string Section(const std::string& name, const std::string& period, const std::string& fee,
-                    const std::string& price, const std::string& unit) {
-    return "[" + name + "]\r\n" + kPeriodKey + "=" + period + "\r\n" + kFeeKey + "=" + fee +
-           "\r\n" + kUnitKey + "=" + unit + "\r\n" + kPriceKey + "=" + price + "\r\n";
-}
+// GBK bytes of the tariff keys that the tests change, as the item dialog writes them.
+const std::string kFeeKey = "\xB3\xF5\xCA\xBC\xB7\xD1\xD3\xC3";    // 初始费用
+const std::string kPriceKey = "\xB3\xAC\xCA\xB1\xB5\xA5\xBC\xDB";  // 超时单价
 
 std::string Tariffs() {
-    return Section("A1", "240", "70", "20", "30") + Section("U45", "60", "10", "20", "45") +
-           Section("U7", "0", "0", "20", "7") + Section("U1", "0", "0", "20", "1") +
-           Section("U90", "0", "5", "20", "90") + Section("U0", "60", "10", "20", "0") +
-           // As typed: full-width ２４０, "70元", "20.5" and "30分钟".
-           Section("Typed", "\xA3\xB2\xA3\xB4\xA3\xB0", "70\xD4\xAA", "20.5",
-                   "30\xB7\xD6\xD6\xD3") +
-           Section("Wide", "-2147483648", "0", "1000000", "15") +
-           Section("Dear", "0", "70", "100000000", "60");
+    return testing::Gbk(
+        ItemSection("A1").Tariff(kDefaultTariff) +
+        ItemSection("U45").Tariff({.period = "60", .fee = "10", .unit = "45", .price = "20"}) +
+        ItemSection("U7").Tariff({.period = "0", .fee = "0", .unit = "7", .price = "20"}) +
+        ItemSection("U1").Tariff({.period = "0", .fee = "0", .unit = "1", .price = "20"}) +
+        ItemSection("U90").Tariff({.period = "0", .fee = "5", .unit = "90", .price = "20"}) +
+        ItemSection("U0").Tariff({.period = "60", .fee = "10", .unit = "0", .price = "20"}) +
+        // As typed: full-width digits, a unit after the number, a fraction.
+        ItemSection("Typed").Tariff(
+            {.period = "２４０", .fee = "70元", .unit = "30分钟", .price = "20.5"}) +
+        ItemSection("Wide").Tariff(
+            {.period = "-2147483648", .fee = "0", .unit = "15", .price = "1000000"}) +
+        ItemSection("Dear").Tariff(
+            {.period = "0", .fee = "70", .unit = "60", .price = "100000000"}));
 }
 
 // The fee as the bill works it out: the tariff read from the file, then the rule.

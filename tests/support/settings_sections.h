@@ -1,15 +1,74 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Reading back a settings file as the program must leave it, for the tests that hammer it: whole
-// sections of an item's six keys in their order, each item once.
+// Items' sections of the settings file: written as the program leaves them, for the files a test
+// starts from, and read back whole, for the tests that hammer the file.
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/fixedtexts.h"
 
 namespace durava::testing {
+
+// An item's tariff as its section holds it, under 初始时段, 初始费用, 最小单位 and 超时单价; a
+// value left out has no line.
+struct TariffLines {
+    std::optional<std::string> period = {}, fee = {}, unit = {}, price = {};
+};
+// What the item dialog's 默认 button fills in.
+inline const TariffLines kDefaultTariff{.period = "240", .fee = "70", .unit = "30", .price = "20"};
+
+// An item's section as the profile functions write it when the program saves and starts items:
+// "[name]", then a key=value line per value given, in the order the program writes the keys,
+// each line ending in CR LF. UTF-8 here, as the tests write their texts; Gbk() makes the bytes.
+class ItemSection {
+  public:
+    explicit ItemSection(std::string name) : m_name(std::move(name)) {}
+    ItemSection& Tariff(TariffLines tariff) {
+        m_tariff = std::move(tariff);
+        return *this;
+    }
+    ItemSection& Idle() { return State("空闲中", "无"); }
+    ItemSection& InUse(std::string start) { return State("使用中", std::move(start)); }
+
+    operator std::string() const {
+        std::string text = "[" + m_name + "]\r\n";
+        const auto line = [&text](const char* key, const std::optional<std::string>& value) {
+            if (value) text += std::string(key) + "=" + *value + "\r\n";
+        };
+        line("初始时段", m_tariff.period);
+        line("初始费用", m_tariff.fee);
+        line("最小单位", m_tariff.unit);
+        line("超时单价", m_tariff.price);
+        line("状态", m_state);
+        line("开始时间", m_start);
+        return text;
+    }
+    // Sections follow one another in the file.
+    friend std::string operator+(std::string before, const ItemSection& section) {
+        return before += std::string(section);
+    }
+    friend std::string operator+(const ItemSection& section, const std::string& after) {
+        return std::string(section) + after;
+    }
+    friend std::string operator+(const ItemSection& first, const ItemSection& second) {
+        return std::string(first) + std::string(second);
+    }
+
+  private:
+    ItemSection& State(std::string state, std::string start) {
+        m_state = std::move(state);
+        m_start = std::move(start);
+        return *this;
+    }
+
+    std::string m_name;
+    TariffLines m_tariff;
+    std::optional<std::string> m_state, m_start;
+};
 
 inline std::array<std::string, 6> SettingsKeys() {
     const core::FixedTexts& t = core::Texts();

@@ -14,6 +14,7 @@
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "support/program_fixture.h"
+#include "support/settings_sections.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -23,10 +24,9 @@
 namespace durava::testing {
 namespace {
 
-constexpr char kSettings[] =
-    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
-    "开始时间=2024/05/06 13:00:00\r\n[A2]\r\n初始时段=240\r\n初始费用=70\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n";
+const std::string kSettings =
+    ItemSection("A1").Tariff(kDefaultTariff).InUse("2024/05/06 13:00:00") +
+    ItemSection("A2").Tariff({.period = "240", .fee = "70"}).Idle();
 
 std::string Record(std::string_view name, std::string_view end, std::string_view total) {
     return std::string(name) + "@2024/05/06 13:00:00@" + std::string(end) +

@@ -13,6 +13,7 @@
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "support/program_fixture.h"
+#include "support/settings_sections.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
 #include "windows/main/itemlist.h"
@@ -179,8 +180,7 @@ class ViewerTest : public QObject {
         QVERIFY(!QApplication::activeModalWidget());
 
         WriteBytes(program.SettingsFile(),
-                   Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
-                       "状态=空闲中\r\n开始时间=无\r\n"));
+                   Gbk(std::string(ItemSection("A1").Tariff(kDefaultTariff).Idle())));
         QTest::mouseClick(
             qobject_cast<QWidget*>(program.Main().Control(forms::main_window::kRefreshButton)),
             Qt::LeftButton);

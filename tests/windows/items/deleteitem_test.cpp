@@ -2,6 +2,7 @@
 // Deleting an item through the list menu: the warning, the file afterwards, and refusals.
 #include <QTest>
 
+#include "support/settings_sections.h"
 #include "windows/items/itemtesting.h"
 #include "windows/main/itemlist.h"
 
@@ -11,8 +12,8 @@ namespace {
 using windows::kColumnName;
 using windows::kColumnState;
 
-constexpr char kA[] = "[A]\r\n初始时段=240\r\n状态=空闲中\r\n开始时间=无\r\n";
-constexpr char kB[] = "[B]\r\n初始时段=120\r\n状态=空闲中\r\n开始时间=无\r\n";
+const std::string kA = ItemSection("A").Tariff({.period = "240"}).Idle();
+const std::string kB = ItemSection("B").Tariff({.period = "120"}).Idle();
 
 QStringList ListedNames(ProgramFixture& program) {
     QStringList names;
@@ -33,7 +34,7 @@ class DeleteItemTest : public QObject {
         QTest::addColumn<int>("row");
         QTest::addColumn<QByteArray>("remaining");
         QTest::addColumn<QStringList>("listed");
-        const QByteArray a(kA), b(kB);
+        const QByteArray a = QByteArray::fromStdString(kA), b = QByteArray::fromStdString(kB);
         QTest::newRow("the only item") << a << 0 << QByteArray() << QStringList();
         QTest::newRow("the only item after a comment")
             << ";items\r\n" + a << 0 << QByteArray(";items\r\n") << QStringList();
@@ -72,8 +73,8 @@ class DeleteItemTest : public QObject {
         ProgramFixture program(kA);
         program.AnswerMessages(true);
         // Another copy of the program started it after this list was filled.
-        const std::string inUse =
-            Gbk("[A]\r\n初始时段=240\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n");
+        const std::string inUse = Gbk(
+            std::string(ItemSection("A").Tariff({.period = "240"}).InUse("2024/05/06 12:00:00")));
         WriteBytes(program.SettingsFile(), inUse);
         QVERIFY(program.ChooseFromRowMenu(0, u"删除项目"));
         QCOMPARE(program.Messages(),

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "store/settings.h"
+#include "support/settings_sections.h"
 #include "windows/items/itemtesting.h"
 #include "windows/main/itemlist.h"
 
@@ -13,10 +14,9 @@ using namespace forms::item_dialog;
 using windows::kColumnName;
 using windows::kColumnState;
 
-constexpr char kItems[] =
-    "[A1]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n[B2]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
-    "状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n";
+const std::string kItems =
+    ItemSection("A1").Tariff({.period = "120", .fee = "50", .unit = "15", .price = "30"}).Idle() +
+    ItemSection("B2").Tariff(kDefaultTariff).InUse("2024/05/06 12:00:00");
 
 // A control's name as the screen's objects carry it.
 QString NameOf(std::u16string_view control) {

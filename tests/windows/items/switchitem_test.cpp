@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QTest>
 
+#include "support/settings_sections.h"
 #include "windows/items/itemtesting.h"
 #include "windows/main/itemlist.h"
 
@@ -14,20 +15,18 @@ using windows::kColumnName;
 using windows::kColumnStart;
 using windows::kColumnState;
 
-constexpr char kInUseA[] =
-    "[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
-    "开始时间=2024/05/06 13:00:00\r\n";
-constexpr char kOthers[] =
-    "[C]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=10\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n[D]\r\n初始时段=60\r\n[E]\r\n初始时段=60\r\n状态=使用中\r\n"
-    "开始时间=2024/05/06 12:00:00\r\n";
-constexpr char kIdleB[] =
-    "[B]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n";
+const TariffLines kTariffB{.period = "120", .fee = "50", .unit = "15", .price = "30"};
+const std::string kInUseA = ItemSection("A").Tariff(kDefaultTariff).InUse("2024/05/06 13:00:00");
+// Of these only C may be chosen: D has no state, E is in use.
+const std::string kOthers =
+    ItemSection("C").Tariff({.period = "60", .fee = "10", .unit = "15", .price = "10"}).Idle() +
+    ItemSection("D").Tariff({.period = "60"}) +
+    ItemSection("E").Tariff({.period = "60"}).InUse("2024/05/06 12:00:00");
+const std::string kIdleB = ItemSection("B").Tariff(kTariffB).Idle();
 constexpr int kRowA = 0, kRowB = 4;
 
 std::string Items() {
-    return std::string(kInUseA) + kOthers + kIdleB;
+    return kInUseA + kOthers + kIdleB;
 }
 
 QComboBox* Choices(ui::Form& window) {
@@ -124,9 +123,7 @@ class SwitchItemTest : public QObject {
         program.AnswerMessages(true);
         // Another copy of the program started B while this window was open.
         const std::string changed =
-            Gbk(std::string(kInUseA) + kOthers +
-                "[B]\r\n初始时段=120\r\n初始费用=50\r\n最小单位=15\r\n超时单价=30\r\n"
-                "状态=使用中\r\n开始时间=2024/05/06 14:00:00\r\n");
+            Gbk(kInUseA + kOthers + ItemSection("B").Tariff(kTariffB).InUse("2024/05/06 14:00:00"));
         OpenSwitchWindow(program, [&](ui::Form& window) {
             WriteBytes(program.SettingsFile(), changed);
             Choose(window, "B");
@@ -145,9 +142,7 @@ class SwitchItemTest : public QObject {
         ProgramFixture program(Items());
         program.AnswerMessages(true);
         const std::string changed =
-            Gbk("[A]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
-                "状态=空闲中\r\n开始时间=无\r\n" +
-                std::string(kOthers) + kIdleB);
+            Gbk(ItemSection("A").Tariff(kDefaultTariff).Idle() + kOthers + kIdleB);
         bool closed = false;
         OpenSwitchWindow(program, [&](ui::Form& window) {
             WriteBytes(program.SettingsFile(), changed);

@@ -13,6 +13,7 @@
 #include "forms/formnames.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
+#include "support/settings_sections.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
@@ -31,13 +32,13 @@ using windows::kColumnFee;
 using windows::kColumnStart;
 using windows::kColumnState;
 
-constexpr char kInUseA1[] =
-    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=使用中\r\n"
-    "开始时间=2024/05/06 13:00:00\r\n";
-constexpr char kIdleItems[] =
-    "[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n状态=空闲中\r\n"
-    "开始时间=无\r\n[A2]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=30\r\n"
-    "状态=空闲中\r\n开始时间=无\r\n";
+std::string InUseA1(std::string start) {
+    return ItemSection("A1").Tariff(kDefaultTariff).InUse(std::move(start));
+}
+const std::string kInUseA1 = InUseA1("2024/05/06 13:00:00");
+const std::string kIdleItems =
+    ItemSection("A1").Tariff(kDefaultTariff).Idle() +
+    ItemSection("A2").Tariff({.period = "60", .fee = "10", .unit = "15", .price = "30"}).Idle();
 
 QString Label(ui::Form& window, std::u16string_view name) {
     return ui::ToScreen(window.Text(name));
@@ -194,9 +195,8 @@ class RoadTest : public QObject {
     void theListFollowsTheFileAndKeepsTheSelectedItem() {
         ProgramFixture program(kIdleItems);
         program.Main().SelectRow(windows::kMainList, 1);
-        WriteBytes(program.SettingsFile(),
-                   Gbk(std::string("[N]\r\n状态=空闲中\r\n") + kInUseA1 +
-                       "[A2]\r\n初始时段=60\r\n状态=空闲中\r\n开始时间=无\r\n"));
+        WriteBytes(program.SettingsFile(), Gbk("[N]\r\n状态=空闲中\r\n" + kInUseA1 +
+                                               ItemSection("A2").Tariff({.period = "60"}).Idle()));
         windows::RefreshPass(program.globals());
         QCOMPARE(program.Main().RowCount(windows::kMainList), 3);
         QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
@@ -276,9 +276,7 @@ class RoadTest : public QObject {
     }
 
     void anUnreadableStartTimeIsShownNotBilled() {
-        std::string settings = kInUseA1;
-        settings.replace(settings.find("2024/05/06 13:00:00"), 19, "2024/13/45 99:00:00");
-        ProgramFixture program(settings);
+        ProgramFixture program(InUseA1("2024/13/45 99:00:00"));
         windows::RefreshPass(program.globals());
         QCOMPARE(program.MainCell(0, kColumnDuration), QStringLiteral("开始时间有误"));
         QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("无"));
