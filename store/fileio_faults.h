@@ -28,6 +28,8 @@ enum class FileStep {
     Truncate,
     FlushChange,
     CloseChange,
+    RemoveAppended,  // taking back an append that made the file
+    CreateFolder,
 };
 
 inline constexpr FileStep kFileSteps[] = {
@@ -37,7 +39,7 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::Rename,         FileStep::RemoveTemporary, FileStep::FlushFolder,
     FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
-    FileStep::CloseChange,
+    FileStep::CloseChange,    FileStep::RemoveAppended,  FileStep::CreateFolder,
 };
 
 const char* FileStepName(FileStep step);

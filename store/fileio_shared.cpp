@@ -67,7 +67,7 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
             !entry.is_regular_file(ignored) || entry.last_write_time(ignored) > youngest) {
             continue;
         }
-        std::filesystem::remove(entry, ignored);
+        RemoveFile(FileStep::RemoveTemporary, entry.path());
     }
 }
 
@@ -102,9 +102,8 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
 
 bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
                     std::string_view tail) {
-    std::error_code error;
     // A file the append made holds nothing else.
-    if (!sizeBefore) return std::filesystem::remove(path, error);
+    if (!sizeBefore) return RemoveFile(FileStep::RemoveAppended, path);
     FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
     const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
     if (!size || *size < *sizeBefore + tail.size()) return false;
