@@ -37,6 +37,7 @@ const char* FileStepName(FileStep step) {
         "close change",
         "remove appended",
         "create folder",
+        "remove folder",
     };
     static_assert(std::size(kNames) == std::size(kFileSteps));
     return kNames[static_cast<int>(step)];

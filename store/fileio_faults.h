@@ -30,6 +30,7 @@ enum class FileStep {
     CloseChange,
     RemoveAppended,  // taking back an append that made the file
     CreateFolder,
+    RemoveFolder,  // taking back a folder that a power cut could lose
 };
 
 inline constexpr FileStep kFileSteps[] = {
@@ -40,6 +41,7 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
     FileStep::CloseChange,    FileStep::RemoveAppended,  FileStep::CreateFolder,
+    FileStep::RemoveFolder,
 };
 
 const char* FileStepName(FileStep step);

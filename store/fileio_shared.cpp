@@ -89,7 +89,11 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
         }
     }
     line += bytes;
-    if (!Append(file.get(), line) || !FlushChange(file.get())) {
+    // A file found empty may have just been made, here or by an append that a power cut ended:
+    // its name is durable only once its folder is flushed, and nothing may rely on its bytes
+    // before that.
+    if (!Append(file.get(), line) || !FlushChange(file.get()) ||
+        (*size == 0 && !FlushFolder(FolderOf(path)))) {
         // Leave no torn record behind: a later append would run on from it.
         if (Truncate(file.get(), *size)) FlushChange(file.get());
         return false;
@@ -102,8 +106,10 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
 
 bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
                     std::string_view tail) {
-    // A file the append made holds nothing else.
-    if (!sizeBefore) return RemoveFile(FileStep::RemoveAppended, path);
+    // A file the append made holds nothing else; it goes as durably as it came.
+    if (!sizeBefore) {
+        return RemoveFile(FileStep::RemoveAppended, path) && FlushFolder(FolderOf(path));
+    }
     FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
     const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
     if (!size || *size < *sizeBefore + tail.size()) return false;

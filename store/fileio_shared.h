@@ -94,6 +94,7 @@ bool FlushChange(NativeFile file);
 // The pieces that change a folder, each platform's own. `step` is what the removal serves.
 bool RemoveFile(FileStep step, const std::filesystem::path& path);
 bool CreateFolder(const std::filesystem::path& path);
+bool RemoveFolder(const std::filesystem::path& path);
 // Makes the names the folder holds durable: the files made, renamed or removed in it.
 bool FlushFolder(const std::filesystem::path& folder);
 

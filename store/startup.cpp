@@ -36,7 +36,10 @@ bool CreateDirectoryTree(const std::filesystem::path& path) {
     const std::filesystem::path parent = folder.parent_path();
     // A level that cannot be made leaves the path missing, which the caller sees.
     if (!parent.empty() && parent != folder) CreateDirectoryTree(parent);
-    CreateFolder(folder);
+    // A power cut loses a folder until its parent is flushed, and with it every record a checkout
+    // put there while the item went idle for good. One that cannot be made durable goes again,
+    // so that checkouts are refused until it can.
+    if (CreateFolder(folder) && !FlushFolder(FolderOf(folder))) RemoveFolder(folder);
     return IsDirectory(folder);
 }
 

@@ -151,6 +151,12 @@ bool CreateFolder(const std::filesystem::path& path) {
     return true;
 }
 
+bool RemoveFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::RemoveFolder) || ::rmdir(path.c_str()) != 0) return false;
+    NoteRemoved(path);
+    return true;
+}
+
 bool FlushFolder(const std::filesystem::path& folder) {
     FileHandle handle(Open(FileStep::FlushFolder, folder, O_RDONLY | O_DIRECTORY),
                       FileStep::FlushFolder);

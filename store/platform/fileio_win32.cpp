@@ -263,6 +263,13 @@ bool CreateFolder(const std::filesystem::path& path) {
     return true;
 }
 
+bool RemoveFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::RemoveFolder)) return false;
+    if (!RemoveDirectoryW(Wide(path).c_str())) return Failed(false);
+    NoteRemoved(path);
+    return true;
+}
+
 bool FlushFolder(const std::filesystem::path& folder) {
     if (StepFails(FileStep::FlushFolder)) return false;
     // Only a handle opened for writing flushes, and only one with backup semantics is a folder's.
