@@ -60,6 +60,11 @@ void NoteAt(DiskChange::Kind kind, const std::filesystem::path& path) {
 
 }  // namespace
 
+std::string FolderOfName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 void StartRecording(const std::filesystem::path& folder) {
     auto recorder = std::make_unique<Recorder>();
     recorder->roots = {Generic(folder), Generic(FollowLinks(folder))};
@@ -129,7 +134,8 @@ void NoteFileFlushed(std::intptr_t handle) {
     }
 }
 
-void NoteRenamed(const std::filesystem::path& from, const std::filesystem::path& to) {
+void NoteRenamed(const std::filesystem::path& from, const std::filesystem::path& to,
+                 bool writtenThrough) {
     Recorder* recorder = g_recorder.get();
     if (!recorder) [[likely]]
         return;
@@ -141,6 +147,7 @@ void NoteRenamed(const std::filesystem::path& from, const std::filesystem::path&
         if (name == *source) name = *target;
     }
     recorder->Add(DiskChange::Kind::Rename, *source, *target);
+    if (writtenThrough) recorder->Add(DiskChange::Kind::FlushFolder, FolderOfName(*target));
 }
 
 void NoteRemoved(const std::filesystem::path& path) {

@@ -35,6 +35,8 @@ struct DiskChange {
 
 // Files and folders below a folder by path, names joined by "/"; a folder holds nothing.
 using FolderState = std::map<std::string, std::optional<std::string>>;
+// The folder of a path so written; "" for the recorded folder.
+std::string FolderOfName(const std::string& path);
 
 struct DiskRecording {
     FolderState start;
@@ -53,7 +55,9 @@ void NoteClosed(std::intptr_t handle);
 void NoteWritten(std::intptr_t handle, std::string_view bytes);
 void NoteTruncated(std::intptr_t handle, std::uint64_t size);
 void NoteFileFlushed(std::intptr_t handle);
-void NoteRenamed(const std::filesystem::path& from, const std::filesystem::path& to);
+// A rename written through is durable at once, as if its folder was flushed after it.
+void NoteRenamed(const std::filesystem::path& from, const std::filesystem::path& to,
+                 bool writtenThrough = false);
 void NoteRemoved(const std::filesystem::path& path);
 void NoteFolderCreated(const std::filesystem::path& path);
 void NoteFolderFlushed(const std::filesystem::path& path);

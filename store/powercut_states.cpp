@@ -18,11 +18,6 @@ struct Node {
 // Which node each path names.
 using Names = std::map<std::string, std::size_t>;
 
-std::string FolderOfName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 std::optional<std::size_t> Find(const Names& names, const std::string& path) {
     const auto found = names.find(path);
     return found == names.end() ? std::nullopt : std::optional(found->second);

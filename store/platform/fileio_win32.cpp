@@ -132,25 +132,24 @@ bool Flush(FileStep step, HANDLE file) {
     return true;
 }
 
-bool Rename(const std::wstring& from, const std::wstring& to) {
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (StepFails(FileStep::Rename)) return false;
-    if (!MoveFileExW(from.c_str(), to.c_str(),
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return Failed(false);
     }
-    NoteRenamed(from, to);
     // Write-through returns once the rename is on the disk, as a flush of its folder would.
-    NoteFolderFlushed(FolderOf(to));
+    NoteRenamed(from, to, true);
     return true;
 }
 
 // A temporary file beside the target under a name no other writer holds, created exclusively.
 HANDLE CreateTemporary(const std::filesystem::path& target, DWORD attributes,
-                       std::wstring& temporary) {
+                       std::filesystem::path& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = Wide(TemporaryBeside(target));
-        const HANDLE file =
-            Open(FileStep::CreateTemporary, temporary, GENERIC_WRITE, CREATE_NEW, attributes, 0);
+        temporary = TemporaryBeside(target);
+        const HANDLE file = Open(FileStep::CreateTemporary, Wide(temporary), GENERIC_WRITE,
+                                 CREATE_NEW, attributes, 0);
         if (file != INVALID_HANDLE_VALUE) NoteOpened(Id(file), temporary);
         if (file != INVALID_HANDLE_VALUE || errno != EEXIST) return file;
     }
@@ -323,9 +322,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path followed = FollowLinks(path);
-    const std::wstring target = Wide(followed);
     if (StepFails(FileStep::Look)) return FileProblem::Unreadable;
-    const DWORD old = GetFileAttributesW(target.c_str());
+    const DWORD old = GetFileAttributesW(Wide(followed).c_str());
     if (old == INVALID_FILE_ATTRIBUTES && ErrnoOf(GetLastError()) != ENOENT) {
         return Failed(FileProblem::Unreadable);
     }
@@ -340,7 +338,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         if (old & kKept) attributes = old & kKept;
     }
-    std::wstring temporary;
+    std::filesystem::path temporary;
     FileHandle file(CreateTemporary(followed, attributes, temporary), FileStep::CloseTemporary);
     if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
     bool written = true;
@@ -350,7 +348,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     written = written && Flush(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     // NTFS renames within a folder atomically; write-through makes the rename itself durable.
-    if (!written || !Rename(temporary, target)) {
+    if (!written || !Rename(temporary, followed)) {
         RemoveFile(FileStep::RemoveTemporary, temporary);
         return FileProblem::NotWritten;
     }
