@@ -35,6 +35,9 @@ const char* FileStepName(FileStep step) {
         "truncate",
         "flush change",
         "close change",
+        "remove appended",
+        "create folder",
+        "remove folder",
     };
     static_assert(std::size(kNames) == std::size(kFileSteps));
     return kNames[static_cast<int>(step)];

@@ -28,6 +28,9 @@ enum class FileStep {
     Truncate,
     FlushChange,
     CloseChange,
+    RemoveAppended,  // taking back an append that made the file
+    CreateFolder,
+    RemoveFolder,  // taking back a folder that a power cut could lose
 };
 
 inline constexpr FileStep kFileSteps[] = {
@@ -37,7 +40,8 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::Rename,         FileStep::RemoveTemporary, FileStep::FlushFolder,
     FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
-    FileStep::CloseChange,
+    FileStep::CloseChange,    FileStep::RemoveAppended,  FileStep::CreateFolder,
+    FileStep::RemoveFolder,
 };
 
 const char* FileStepName(FileStep step);

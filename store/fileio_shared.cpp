@@ -67,7 +67,7 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& path) {
             !entry.is_regular_file(ignored) || entry.last_write_time(ignored) > youngest) {
             continue;
         }
-        std::filesystem::remove(entry, ignored);
+        RemoveFile(FileStep::RemoveTemporary, entry.path());
     }
 }
 
@@ -89,7 +89,11 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
         }
     }
     line += bytes;
-    if (!Append(file.get(), line) || !FlushChange(file.get())) {
+    // A file found empty may have just been made, here or by an append that a power cut ended:
+    // its name is durable only once its folder is flushed, and nothing may rely on its bytes
+    // before that.
+    if (!Append(file.get(), line) || !FlushChange(file.get()) ||
+        (*size == 0 && !FlushFolder(FolderOf(path)))) {
         // Leave no torn record behind: a later append would run on from it.
         if (Truncate(file.get(), *size)) FlushChange(file.get());
         return false;
@@ -102,9 +106,10 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
 
 bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
                     std::string_view tail) {
-    std::error_code error;
-    // A file the append made holds nothing else.
-    if (!sizeBefore) return std::filesystem::remove(path, error);
+    // A file the append made holds nothing else; it goes as durably as it came.
+    if (!sizeBefore) {
+        return RemoveFile(FileStep::RemoveAppended, path) && FlushFolder(FolderOf(path));
+    }
     FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
     const std::optional<std::uint64_t> size = file ? SizeToChange(file.get()) : std::nullopt;
     if (!size || *size < *sizeBefore + tail.size()) return false;

@@ -91,4 +91,11 @@ bool Append(NativeFile file, std::string_view bytes);
 bool Truncate(NativeFile file, std::uint64_t size);
 bool FlushChange(NativeFile file);
 
+// The pieces that change a folder, each platform's own. `step` is what the removal serves.
+bool RemoveFile(FileStep step, const std::filesystem::path& path);
+bool CreateFolder(const std::filesystem::path& path);
+bool RemoveFolder(const std::filesystem::path& path);
+// Makes the names the folder holds durable: the files made, renamed or removed in it.
+bool FlushFolder(const std::filesystem::path& folder);
+
 }  // namespace durava::store

@@ -2,10 +2,10 @@
 #include "store/startup.h"
 
 #include <filesystem>
-#include <system_error>
 
 #include "core/datetime.h"
 #include "store/fileio.h"
+#include "store/fileio_shared.h"
 
 namespace durava::store {
 
@@ -30,9 +30,17 @@ std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder
 }
 
 bool CreateDirectoryTree(const std::filesystem::path& path) {
-    std::error_code ignored;  // a level that exists or cannot be made is passed over
-    std::filesystem::create_directories(path, ignored);
-    return IsDirectory(path);
+    // "History/" names the folder "History".
+    const std::filesystem::path folder = path.has_filename() ? path : path.parent_path();
+    if (IsDirectory(folder)) return true;
+    const std::filesystem::path parent = folder.parent_path();
+    // A level that cannot be made leaves the path missing, which the caller sees.
+    if (!parent.empty() && parent != folder) CreateDirectoryTree(parent);
+    // A power cut loses a folder until its parent is flushed, and with it every record a checkout
+    // put there while the item went idle for good. One that cannot be made durable goes again,
+    // so that checkouts are refused until it can.
+    if (CreateFolder(folder) && !FlushFolder(FolderOf(folder))) RemoveFolder(folder);
+    return IsDirectory(folder);
 }
 
 }  // namespace durava::store

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::chrono::milliseconds kRetryPause{5};
 
+// The lock file holds nothing, so its making is never flushed: a power cut that loses it loses
+// no data, and the next lock makes it again.
 std::filesystem::path LockFilePath(const std::filesystem::path& settingsPath) {
     std::filesystem::path lock = FollowLinks(settingsPath);
     lock += ".lock";

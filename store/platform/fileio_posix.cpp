@@ -11,6 +11,7 @@
 #include "store/fileio.h"
 #include "store/fileio_faults.h"
 #include "store/fileio_shared.h"
+#include "store/powercut.h"
 
 namespace durava::store {
 namespace {
@@ -29,7 +30,9 @@ int Open(FileStep step, const std::filesystem::path& path, int flags, mode_t mod
 // A new file under a name of our own, never an existing one; the umask decides its mode.
 int OpenTemporary(const std::filesystem::path& path) {
     if (StepFails(FileStep::CreateTemporary)) return -1;
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) NoteOpened(fd, path);
+    return fd;
 }
 
 bool StatOf(FileStep step, int fd, struct stat& info) {
@@ -45,15 +48,15 @@ bool ChangeMode(int fd, mode_t mode) {
 }
 
 bool Sync(FileStep step, int fd) {
-    return !StepFails(step) && ::fsync(fd) == 0;
+    if (StepFails(step) || ::fsync(fd) != 0) return false;
+    NoteFileFlushed(fd);
+    return true;
 }
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return !StepFails(FileStep::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
-}
-
-void Remove(const std::filesystem::path& path) {
-    if (!StepFails(FileStep::RemoveTemporary)) ::unlink(path.c_str());
+    if (StepFails(FileStep::Rename) || ::rename(from.c_str(), to.c_str()) != 0) return false;
+    NoteRenamed(from, to);
+    return true;
 }
 
 bool WriteAll(FileStep step, int fd, std::string_view bytes) {
@@ -62,6 +65,7 @@ bool WriteAll(FileStep step, int fd, std::string_view bytes) {
             const ssize_t written = ::write(fd, rest.data(), rest.size());
             if (written < 0 && errno == EINTR) continue;
             if (written <= 0) return false;
+            NoteWritten(fd, rest.substr(0, static_cast<std::size_t>(written)));
             rest.remove_prefix(static_cast<std::size_t>(written));
         }
         return true;
@@ -82,6 +86,7 @@ const NativeFile kNoFile = -1;
 
 // As on Linux, the descriptor is gone even when closing reports an error.
 bool Close(FileStep step, int fd) {
+    NoteClosed(fd);
     const bool closed = ::close(fd) == 0;
     return !StepFails(step) && closed;
 }
@@ -98,8 +103,10 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
 }
 
 int OpenToChange(const std::filesystem::path& path, bool create) {
-    return Open(FileStep::OpenToChange, path,
-                O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
+    const int fd = Open(FileStep::OpenToChange, path,
+                        O_RDWR | O_NONBLOCK | (create ? O_CREAT | O_APPEND : 0), 0666);
+    if (fd >= 0) NoteOpened(fd, path);
+    return fd;
 }
 
 std::optional<std::uint64_t> SizeToChange(int fd) {
@@ -119,11 +126,47 @@ bool Append(int fd, std::string_view bytes) {
 }
 
 bool Truncate(int fd, std::uint64_t size) {
-    return !StepFails(FileStep::Truncate) && ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+    if (StepFails(FileStep::Truncate) || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
+        return false;
+    }
+    NoteTruncated(fd, size);
+    return true;
 }
 
 bool FlushChange(int fd) {
-    return !StepFails(FileStep::FlushChange) && ::fdatasync(fd) == 0;
+    if (StepFails(FileStep::FlushChange) || ::fdatasync(fd) != 0) return false;
+    NoteFileFlushed(fd);
+    return true;
+}
+
+bool RemoveFile(FileStep step, const std::filesystem::path& path) {
+    if (StepFails(step) || ::unlink(path.c_str()) != 0) return false;
+    NoteRemoved(path);
+    return true;
+}
+
+bool CreateFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::CreateFolder) || ::mkdir(path.c_str(), 0777) != 0) return false;
+    NoteFolderCreated(path);
+    return true;
+}
+
+bool RemoveFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::RemoveFolder) || ::rmdir(path.c_str()) != 0) return false;
+    NoteRemoved(path);
+    return true;
+}
+
+bool FlushFolder(const std::filesystem::path& folder) {
+    FileHandle handle(Open(FileStep::FlushFolder, folder, O_RDONLY | O_DIRECTORY),
+                      FileStep::FlushFolder);
+    // A file system that cannot flush a folder (EINVAL) offers nothing stronger.
+    if (!handle || StepFails(FileStep::FlushFolder) ||
+        (::fsync(handle.get()) != 0 && errno != EINVAL)) {
+        return false;
+    }
+    NoteFolderFlushed(folder);
+    return true;
 }
 
 std::optional<FileLook> LookAt(const std::filesystem::path& path) {
@@ -175,13 +218,13 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
                    Sync(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     if (!written || !Rename(temporary, target)) {
-        Remove(temporary);
+        RemoveFile(FileStep::RemoveTemporary, temporary);
         return FileProblem::NotWritten;
     }
-    // Make the rename itself durable.
-    FileHandle folder(Open(FileStep::FlushFolder, FolderOf(target), O_RDONLY | O_DIRECTORY),
-                      FileStep::FlushFolder);
-    if (folder) Sync(FileStep::FlushFolder, folder.get());
+    // Makes the rename itself durable. Every reader finds the new content from the rename on, so
+    // a flush that fails now cannot be told as a write that did not land: a checkout would take
+    // back the record of a use that the file shows ended.
+    FlushFolder(FolderOf(target));
     return FileProblem::None;
 }
 

@@ -13,6 +13,7 @@
 #include "store/fileio.h"
 #include "store/fileio_faults.h"
 #include "store/fileio_shared.h"
+#include "store/powercut.h"
 
 namespace durava::store {
 namespace {
@@ -41,6 +42,11 @@ int ErrnoOf(DWORD error) {
         default:
             return EIO;
     }
+}
+
+// How the power-cut recorder names an open file.
+std::intptr_t Id(HANDLE file) {
+    return reinterpret_cast<std::intptr_t>(file);
 }
 
 template <typename Result>
@@ -114,32 +120,37 @@ bool Write(FileStep step, HANDLE file, std::string_view bytes, OVERLAPPED* at) {
         if (!WriteFile(file, part.data(), static_cast<DWORD>(part.size()), &written, at)) {
             return Failed(false);
         }
+        NoteWritten(Id(file), part.substr(0, written));
         return written == part.size() || (errno = ENOSPC, false);
     });
 }
 
 bool Flush(FileStep step, HANDLE file) {
-    return !StepFails(step) && (FlushFileBuffers(file) || Failed(false));
+    if (StepFails(step)) return false;
+    if (!FlushFileBuffers(file)) return Failed(false);
+    NoteFileFlushed(Id(file));
+    return true;
 }
 
-bool Rename(const std::wstring& from, const std::wstring& to) {
-    return !StepFails(FileStep::Rename) &&
-           (MoveFileExW(from.c_str(), to.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
-            Failed(false));
-}
-
-void Remove(const std::wstring& path) {
-    if (!StepFails(FileStep::RemoveTemporary)) DeleteFileW(path.c_str());
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (StepFails(FileStep::Rename)) return false;
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return Failed(false);
+    }
+    // Write-through returns once the rename is on the disk, as a flush of its folder would.
+    NoteRenamed(from, to, true);
+    return true;
 }
 
 // A temporary file beside the target under a name no other writer holds, created exclusively.
 HANDLE CreateTemporary(const std::filesystem::path& target, DWORD attributes,
-                       std::wstring& temporary) {
+                       std::filesystem::path& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = Wide(TemporaryBeside(target));
-        const HANDLE file =
-            Open(FileStep::CreateTemporary, temporary, GENERIC_WRITE, CREATE_NEW, attributes, 0);
+        temporary = TemporaryBeside(target);
+        const HANDLE file = Open(FileStep::CreateTemporary, Wide(temporary), GENERIC_WRITE,
+                                 CREATE_NEW, attributes, 0);
+        if (file != INVALID_HANDLE_VALUE) NoteOpened(Id(file), temporary);
         if (file != INVALID_HANDLE_VALUE || errno != EEXIST) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -177,6 +188,7 @@ std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& path
 const NativeFile kNoFile = INVALID_HANDLE_VALUE;
 
 bool Close(FileStep step, HANDLE file) {
+    NoteClosed(Id(file));
     const bool closed = CloseHandle(file) || Failed(false);
     return !StepFails(step) && closed;
 }
@@ -193,8 +205,10 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
 }
 
 HANDLE OpenToChange(const std::filesystem::path& path, bool create) {
-    return Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE,
-                create ? OPEN_ALWAYS : OPEN_EXISTING);
+    const HANDLE file = Open(FileStep::OpenToChange, Wide(path), GENERIC_READ | GENERIC_WRITE,
+                             create ? OPEN_ALWAYS : OPEN_EXISTING);
+    if (file != INVALID_HANDLE_VALUE) NoteOpened(Id(file), path);
+    return file;
 }
 
 std::optional<std::uint64_t> SizeToChange(HANDLE file) {
@@ -223,12 +237,55 @@ bool Truncate(HANDLE file, std::uint64_t size) {
     if (StepFails(FileStep::Truncate)) return false;
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
-    return (SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file)) ||
-           Failed(false);
+    if (!SetFilePointerEx(file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) {
+        return Failed(false);
+    }
+    NoteTruncated(Id(file), size);
+    return true;
 }
 
 bool FlushChange(HANDLE file) {
     return Flush(FileStep::FlushChange, file);
+}
+
+bool RemoveFile(FileStep step, const std::filesystem::path& path) {
+    if (StepFails(step)) return false;
+    if (!DeleteFileW(Wide(path).c_str())) return Failed(false);
+    NoteRemoved(path);
+    return true;
+}
+
+bool CreateFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::CreateFolder)) return false;
+    if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) return Failed(false);
+    NoteFolderCreated(path);
+    return true;
+}
+
+bool RemoveFolder(const std::filesystem::path& path) {
+    if (StepFails(FileStep::RemoveFolder)) return false;
+    if (!RemoveDirectoryW(Wide(path).c_str())) return Failed(false);
+    NoteRemoved(path);
+    return true;
+}
+
+bool FlushFolder(const std::filesystem::path& folder) {
+    if (StepFails(FileStep::FlushFolder)) return false;
+    // Only a handle opened for writing flushes, and only one with backup semantics is a folder's.
+    const HANDLE handle = CreateFileW(Wide(folder).c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
+    const DWORD error = flushed ? ERROR_SUCCESS : GetLastError();
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    // A file system or share that flushes no folder, or opens none for it, offers nothing
+    // stronger than what was done; only a failing disk refuses.
+    if (!flushed && error != ERROR_ACCESS_DENIED && error != ERROR_INVALID_FUNCTION &&
+        error != ERROR_NOT_SUPPORTED) {
+        errno = ErrnoOf(error);
+        return false;
+    }
+    NoteFolderFlushed(folder);
+    return true;
 }
 
 std::optional<FileLook> LookAt(const std::filesystem::path& path) {
@@ -265,9 +322,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path followed = FollowLinks(path);
-    const std::wstring target = Wide(followed);
     if (StepFails(FileStep::Look)) return FileProblem::Unreadable;
-    const DWORD old = GetFileAttributesW(target.c_str());
+    const DWORD old = GetFileAttributesW(Wide(followed).c_str());
     if (old == INVALID_FILE_ATTRIBUTES && ErrnoOf(GetLastError()) != ENOENT) {
         return Failed(FileProblem::Unreadable);
     }
@@ -282,7 +338,7 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
         if (old & kKept) attributes = old & kKept;
     }
-    std::wstring temporary;
+    std::filesystem::path temporary;
     FileHandle file(CreateTemporary(followed, attributes, temporary), FileStep::CloseTemporary);
     if (!file) return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::NotWritten;
     bool written = true;
@@ -292,8 +348,8 @@ FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view byte
     written = written && Flush(FileStep::FlushTemporary, file.get());
     written = file.close() && written;
     // NTFS renames within a folder atomically; write-through makes the rename itself durable.
-    if (!written || !Rename(temporary, target)) {
-        Remove(temporary);
+    if (!written || !Rename(temporary, followed)) {
+        RemoveFile(FileStep::RemoveTemporary, temporary);
         return FileProblem::NotWritten;
     }
     return FileProblem::None;

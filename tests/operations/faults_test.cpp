@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every operation with each step of the file layer failing in turn: the outcome says it failed
 // exactly when the files hold what they held before, and otherwise they hold the whole new state.
+// And every operation cut by a power cut after each of its steps.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -9,8 +10,11 @@
 #include <iostream>
 #include <optional>
 
+#include "history/takings.h"
 #include "operations/operations.h"
 #include "store/fileio_faults.h"
+#include "store/powercut_states.h"
+#include "store/startup.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 
@@ -34,6 +38,7 @@ struct Operation {
     const char* name;
     std::function<Outcome(Store&, const std::function<void()>& arm)> run;
     const char* month = nullptr;  // the month file before, when there is one
+    bool started = true;          // the program has started here before and made History
 };
 
 Outcome CheckoutB(Store& s, const std::function<void()>& arm) {
@@ -50,10 +55,23 @@ const Operation kOperations[] = {
      }},
     {"checkout", CheckoutB},
     {"checkout_to_an_existing_month", CheckoutB, "A@2024/05/06 12:00:00@x\r\nno line end"},
+    {"checkout_on_a_first_start",
+     [](Store& s, const auto& arm) {
+         const Bill shown = ComputeBill(s.settings, "B", kNow);
+         arm();
+         store::CreateDirectoryTree(s.historyFolder);  // as the start makes it
+         return Checkout(s, shown);
+     },
+     nullptr, false},
     {"save",
      [](Store& s, const auto& arm) {
          arm();
          return SaveItem(s, "D", {"240", "70", "30", "20"});
+     }},
+    {"modify",
+     [](Store& s, const auto& arm) {
+         arm();
+         return SaveItem(s, "C", {"90", "15", "10", "25"});
      }},
     {"delete",
      [](Store& s, const auto& arm) {
@@ -78,23 +96,28 @@ struct Attempt {
     Files before, after;
 };
 
-Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>& arm) {
-    testing::TempFolder folder;
-    std::filesystem::create_directory(folder / "History");
+Files ReadFiles(const testing::TempFolder& folder) {
+    const auto month = folder / "History" / "202405.QY.txt";
+    return {ReadBytes(folder / "ROOMSETTING.ini"),
+            std::filesystem::exists(month) ? std::optional(ReadBytes(month)) : std::nullopt};
+}
+
+Attempt RunOn(const testing::TempFolder& folder, const Operation& operation,
+              const std::function<void()>& arm) {
+    if (operation.started) std::filesystem::create_directory(folder / "History");
     store::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
     settings.ReadSetting("A", "x");  // as the list read it when it was filled
     Store store{settings, folder.text() + "History/"};
-    const auto month = folder / "History" / "202405.QY.txt";
-    if (operation.month) testing::WriteBytes(month, operation.month);
-    const auto files = [&] {
-        return Files{ReadBytes(folder / "ROOMSETTING.ini"), std::filesystem::exists(month)
-                                                                ? std::optional(ReadBytes(month))
-                                                                : std::nullopt};
-    };
-    const Files before = files();
+    if (operation.month) testing::WriteBytes(folder / "History" / "202405.QY.txt", operation.month);
+    const Files before = ReadFiles(folder);
     const Outcome outcome = operation.run(store, arm);
     store::ClearFileFaults();
-    return {outcome, before, files()};
+    return {outcome, before, ReadFiles(folder)};
+}
+
+Attempt RunOnFreshFiles(const Operation& operation, const std::function<void()>& arm) {
+    testing::TempFolder folder;
+    return RunOn(folder, operation, arm);
 }
 
 class OperationFaultTest : public ::testing::TestWithParam<Operation> {};
@@ -125,6 +148,56 @@ TEST_P(OperationFaultTest, failuresAreToldAndLeaveTheFilesWhole) {
     std::cout << "[ faults   ] " << operation.name << ": " << injected << " injected, " << failed
               << " told as failed\n";
     EXPECT_GT(failed, 0);
+}
+
+history::Takings TakingsOf(const Files& files) {
+    return history::ComputeTakings(history::HistoryMonth(files.month.value_or(""))).total;
+}
+
+// After a cut at each step, in each state it may leave, the program starts again on what is left
+// and the operator does again what the list shows undone. The settings file is then the old or
+// the new one, and afterwards the new one; the use is billed once, and no torn record is added.
+TEST_P(OperationFaultTest, aPowerCutAfterAnyStepLosesNothingDone) {
+    const Operation& operation = GetParam();
+    testing::TempFolder live;
+    const Attempt clean = RunOn(live, operation, [&] { store::StartRecording(live.path()); });
+    const store::DiskRecording recording = store::StopRecording();
+    ASSERT_EQ(clean.outcome, Outcome::Done);
+    const history::Takings billed = TakingsOf(clean.after);
+    std::size_t states = 0;
+    for (std::size_t cut = 0; cut <= recording.changes.size(); ++cut) {
+        const std::vector<store::FolderState> left = store::StatesAfterCut(recording, cut);
+        states += left.size();
+        for (std::size_t state = 0; state < left.size(); ++state) {
+            SCOPED_TRACE(::testing::Message()
+                         << "cut after " << cut << " changes, state " << state);
+            testing::TempFolder folder;
+            testing::WriteFolderState(folder, left[state]);
+            store::AppState app = store::StartUp(folder.path());
+            EXPECT_TRUE(store::IsDirectory(app.HistoryFolder));
+            const Files found = ReadFiles(folder);
+            // Done is durable: what was flushed alone is the whole new state.
+            if (cut == recording.changes.size() && state == 0) {
+                EXPECT_EQ(found, clean.after);
+            }
+            EXPECT_TRUE(found.settings == clean.before.settings ||
+                        found.settings == clean.after.settings)
+                << found.settings;
+            if (found.settings == clean.before.settings) {
+                Store store{app.Settings, app.HistoryFolder};
+                const Outcome again = operation.run(store, [] {});
+                EXPECT_TRUE(again == Outcome::Done || again == Outcome::AlreadyBilled)
+                    << static_cast<int>(again);
+            }
+            const Files finished = ReadFiles(folder);
+            EXPECT_EQ(finished.settings, clean.after.settings);
+            const history::Takings takings = TakingsOf(finished);
+            EXPECT_EQ(takings.uses, billed.uses) << finished.month.value_or("<no month>");
+            EXPECT_EQ(takings.yuan, billed.yuan);
+        }
+    }
+    std::cout << "[ cuts     ] " << operation.name << ": " << recording.changes.size() + 1
+              << " cut points, " << states << " states left\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, OperationFaultTest, ::testing::ValuesIn(kOperations),

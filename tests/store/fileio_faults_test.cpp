@@ -13,7 +13,9 @@
 
 #include "history/historyfile.h"
 #include "store/fileio.h"
+#include "store/powercut_states.h"
 #include "store/settings.h"
+#include "store/startup.h"
 #include "support/temp_folder.h"
 
 namespace durava::store {
@@ -227,6 +229,42 @@ TEST_F(FileFaultTest, aTornRecordThatCannotBeCutBackStaysOnALineOfItsOwn) {
     EXPECT_EQ(month.Field(0, 0), "A1");
     EXPECT_EQ(month.Field(2, 0), "C3");
     EXPECT_EQ(month.FieldCount(2), 3u);
+}
+
+// What a power cut leaves of a folder made, a file appended to in it and a file replaced: the
+// data as flushed, none, all or part of what was not, and names made or renamed lost until their
+// folder is flushed. The changes are those of the file layer, in its order.
+TEST(PowerCutTest, aCutKeepsWhatWasFlushedAndLosesOrTearsTheRest) {
+    TempFolder folder;
+    WriteBytes(folder / "s", "old");
+    StartRecording(folder.path());
+    ASSERT_TRUE(CreateDirectoryTree(folder / "H"));
+    ASSERT_TRUE(AppendToFile(folder / "H" / "m", "r1\r\n", "\r\n"));
+    ASSERT_EQ(ReplaceFile(folder / "s", "new"), FileProblem::None);
+    const DiskRecording recording = StopRecording();
+    ASSERT_EQ(recording.changes.size(), 11u);
+    const auto states = [&](std::size_t cut) {
+        const std::vector<FolderState> left = StatesAfterCut(recording, cut);
+        return std::set<FolderState>(left.begin(), left.end());
+    };
+    const FolderState start{{"s", "old"}};
+    EXPECT_EQ(states(0), std::set{start});
+    EXPECT_EQ(states(1), (std::set<FolderState>{start, {{"H", std::nullopt}, {"s", "old"}}}));
+    // Written, not flushed: the name of m may land with none, all or part of its record.
+    FolderState withH{{"H", std::nullopt}, {"s", "old"}};
+    std::set<FolderState> expected{withH};
+    for (const char* data : {"", "r1", "r1\r", "r1\r\n"}) {
+        FolderState withM = withH;
+        withM["H/m"] = data;
+        expected.insert(withM);
+    }
+    EXPECT_EQ(states(4), expected);
+    // Renamed, not yet flushed: the old content or the new, never a mix or an empty file.
+    withH["H/m"] = "r1\r\n";
+    FolderState replaced = withH;
+    replaced["s"] = "new";
+    EXPECT_EQ(states(10), (std::set{withH, replaced}));
+    EXPECT_EQ(states(11), std::set{replaced});
 }
 
 }  // namespace

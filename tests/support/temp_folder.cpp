@@ -59,6 +59,17 @@ store::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view
     return store::SettingsFile(folder / "ROOMSETTING.ini");
 }
 
+void WriteFolderState(const TempFolder& folder, const store::FolderState& state) {
+    // A folder sorts before what it holds.
+    for (const auto& [path, bytes] : state) {
+        if (bytes) {
+            WriteBytes(folder / path, *bytes);
+        } else {
+            std::filesystem::create_directory(folder / path);
+        }
+    }
+}
+
 #ifdef _WIN32
 std::string Gbk(std::string_view utf8) {
     // Strict, unlike the program's converter: no best fit, and any loss throws.

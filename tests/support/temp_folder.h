@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/powercut.h"
 #include "store/settings.h"
 
 namespace durava::testing {
@@ -29,6 +30,8 @@ std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 // Writes `bytes` as the folder's ROOMSETTING.ini and returns the program's handle on it.
 store::SettingsFile WriteSettingsFile(const TempFolder& folder, std::string_view bytes);
+// Makes every folder and file of `state` in the empty `folder`.
+void WriteFolderState(const TempFolder& folder, const store::FolderState& state);
 
 }  // namespace durava::testing
 
