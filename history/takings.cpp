@@ -9,8 +9,7 @@
 #include <string_view>
 #include <variant>
 
-#include "core/fixedtexts.h"
-#include "core/numbers.h"
+#include "history/nameindex.h"
 
 namespace durava::history {
 namespace {
@@ -37,65 +36,6 @@ std::string LineText(std::span<const std::string_view> fields) {
     return line;
 }
 
-// Item names to their places in a list, without a node per name: open addressing over a table
-// kept at least twice as large as the names, since a month may hold thousands of them. Each slot
-// keeps its name's hash, so that a probe rarely has to look at the name itself.
-class NameIndex {
-  public:
-    // The hash of `name` for Find. Its slot is fetched meanwhile: with thousands of names the
-    // table is far larger than the cache, and the wait for it was most of the time of a sum.
-    std::size_t Expect(std::string_view name) const {
-        const std::size_t hash = std::hash<std::string_view>{}(name);
-        if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
-        return hash;
-    }
-    // The place of `name`, whose hash is `hash`, among `names`, appending it when new.
-    template <typename Names>
-    std::pair<std::size_t, bool> Find(std::string_view name, std::size_t hash, Names& names) {
-        if (2 * (names.size() + 1) > m_slots.size()) Grow(names);
-        Slot& slot = SlotOf(name, hash, names);
-        if (slot.place != kNone) return {slot.place, false};
-        slot.place = names.size();
-        names.push_back({name, {}});
-        return {slot.place, true};
-    }
-    // Takes back the name that the last Find appended.
-    template <typename Names>
-    void RemoveLast(Names& names) {
-        SlotOf(names.back().name, Hash(names.back().name), names).place = kNone;
-        names.pop_back();
-    }
-
-  private:
-    static constexpr std::size_t kNone = SIZE_MAX;
-    struct Slot {
-        std::size_t hash = 0;
-        std::size_t place = kNone;
-    };
-
-    static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
-    template <typename Names>
-    Slot& SlotOf(std::string_view name, std::size_t hash, const Names& names) {
-        const std::size_t mask = m_slots.size() - 1;
-        std::size_t at = hash & mask;
-        while (m_slots[at].place != kNone &&
-               (m_slots[at].hash != hash || names[m_slots[at].place].name != name)) {
-            at = (at + 1) & mask;
-        }
-        m_slots[at].hash = hash;
-        return m_slots[at];
-    }
-    template <typename Names>
-    void Grow(const Names& names) {
-        m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 1024), Slot{});
-        for (std::size_t place = 0; place < names.size(); ++place) {
-            SlotOf(names[place].name, Hash(names[place].name), names).place = place;
-        }
-    }
-
-    std::vector<Slot> m_slots;
-};
-
 // Names are views into the adder's own copies, so that sorting moves small values.
 struct ItemSums {
     std::string_view name;
@@ -106,43 +46,6 @@ struct ItemSums {
 
 int DayKey(const core::CalendarTime& day) {
     return (day.year * 100 + day.month) * 100 + day.day;
-}
-
-std::string DayText(const core::CalendarTime& day) {
-    if (day.day == 0)
-        return core::FormatDateTime(core::ToDateTime({day.year, day.month, 1}), "yyyy/MM", "");
-    return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
-}
-
-std::string YuanText(std::int64_t yuan) {
-    return core::GroupThousands(core::IntegerToText(yuan)) + core::Fixed(u" 元");
-}
-
-std::string HoursText(std::int64_t seconds) {
-    return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
-           core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
-}
-
-const std::string& ReasonText(Unreadable reason) {
-    switch (reason) {
-        case Unreadable::Empty:
-            return core::Fixed(u"空行");
-        case Unreadable::MissingFields:
-            return core::Fixed(u"记录不完整");
-        case Unreadable::ExtraFields:
-            return core::Fixed(u"记录多出内容");
-        case Unreadable::StartTime:
-            return core::Fixed(u"开始时间有误");
-        case Unreadable::EndTime:
-            return core::Fixed(u"结束时间不是日期时间");
-        case Unreadable::Duration:
-            return core::Fixed(u"使用时长写法不对");
-        case Unreadable::Total:
-            return core::Fixed(u"总费用不是金额");
-        case Unreadable::SumOverflow:
-            break;
-    }
-    return core::Fixed(u"金额太大，加不进合计");
 }
 
 struct TakingsAdder::Sums {

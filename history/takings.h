@@ -48,18 +48,6 @@ struct MonthTakings {
 // A day as one number that orders as the days do, yyyyMMdd; the time of day is left out.
 int DayKey(const core::CalendarTime& day);
 
-// "yyyy/MM/dd", as the takings window and its exports name a day; "yyyy/MM" for a whole month,
-// whose day is 0.
-std::string DayText(const core::CalendarTime& day);
-
-// "5,000,020,720 元": money as the windows, the chart and the slips show it.
-std::string YuanText(std::int64_t yuan);
-// "16 时 33 分".
-std::string HoursText(std::int64_t seconds);
-
-// Why a record cannot be read, in the owner's words.
-const std::string& ReasonText(Unreadable reason);
-
 // Sums the records of one month file or of several, each on the day it ended.
 class TakingsAdder {
   public:

@@ -6,6 +6,7 @@
 #include "core/codepage.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
+#include "history/takingstexts.h"
 
 namespace durava::history {
 namespace {

@@ -10,6 +10,7 @@
 #include "history/periodtakings.h"
 #include "history/receipt.h"
 #include "history/takingscsv.h"
+#include "history/takingstexts.h"
 #include "support/temp_folder.h"
 
 namespace durava::history {

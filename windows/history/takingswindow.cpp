@@ -15,6 +15,7 @@
 #include "history/periodtakings.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "history/takingstexts.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
 #include "ui/dialogs.h"
