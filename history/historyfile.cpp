@@ -6,7 +6,6 @@
 
 #include "core/codepage.h"
 #include "core/textfunctions.h"
-#include "history/takings.h"
 #include "store/fileio.h"
 
 namespace durava::history {
@@ -167,6 +166,109 @@ std::string_view HistoryMonth::Record(std::size_t record) const {
 HistoryMonth ReadHistoryMonth(const std::filesystem::path& path) {
     std::optional<std::string> bytes = store::ReadWholeFile(path);
     return bytes ? HistoryMonth(std::move(*bytes)) : HistoryMonth();
+}
+
+std::string CellText(std::span<const std::string_view> fields, std::size_t field) {
+    if (field >= fields.size()) return {};
+    std::string text(fields[field]);
+    if (field + 1 == kRecordFields) {
+        for (std::size_t extra = kRecordFields; extra < fields.size(); ++extra) {
+            (text += kFieldSeparator) += fields[extra];
+        }
+    }
+    return text;
+}
+
+namespace {
+
+// Eighteen digits always fit 64 bits, whatever is added to them later is checked.
+constexpr std::size_t kMaxDigits = 18;
+
+// A whole number at the front of `text`, taken off it. Not an optional: returning one cost a
+// stall per number, and a year's takings read five million of them.
+bool TakeInteger(std::string_view& text, std::int64_t& taken) {
+    const bool negative = !text.empty() && text.front() == '-';
+    std::size_t pos = negative ? 1 : 0;
+    std::int64_t value = 0;
+    const std::size_t first = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        if (pos - first == kMaxDigits) return false;
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    if (pos == first) return false;
+    text.remove_prefix(pos);
+    taken = negative ? -value : value;
+    return true;
+}
+
+bool TakeText(std::string_view& text, std::string_view expected) {
+    if (!text.starts_with(expected)) return false;
+    text.remove_prefix(expected.size());
+    return true;
+}
+
+// MoneyOf and DurationOf for the takings, which read through these to avoid TakeInteger's stall.
+bool ReadMoney(std::string_view text, std::int64_t& yuan) {
+    static const std::string& yuanSign = core::Fixed(u"￥");
+    static const std::string& yuanWord = core::Fixed(u" 元");
+    TakeText(text, yuanSign);
+    return TakeInteger(text, yuan) && text == yuanWord;
+}
+
+bool ReadDuration(std::string_view text, std::int64_t& total) {
+    static const std::string& hours = core::Fixed(u" 时 ");
+    static const std::string& minutes = core::Fixed(u" 分 ");
+    static const std::string& seconds = core::Fixed(u" 秒");
+    std::int64_t h = 0, m = 0, s = 0, minuteSeconds = 0;
+    return TakeInteger(text, h) && TakeText(text, hours) && TakeInteger(text, m) &&
+           TakeText(text, minutes) && TakeInteger(text, s) && text == seconds &&
+           !__builtin_mul_overflow(h, 3600, &total) &&
+           !__builtin_mul_overflow(m, 60, &minuteSeconds) &&
+           !__builtin_add_overflow(total, minuteSeconds, &total) &&
+           !__builtin_add_overflow(total, s, &total);
+}
+
+}  // namespace
+
+std::optional<std::int64_t> WholeInteger(std::string_view text) {
+    std::int64_t value = 0;
+    return TakeInteger(text, value) && text.empty() ? std::optional(value) : std::nullopt;
+}
+
+std::optional<std::int64_t> MoneyOf(std::string_view text) {
+    std::int64_t yuan = 0;
+    return ReadMoney(text, yuan) ? std::optional(yuan) : std::nullopt;
+}
+
+std::optional<std::int64_t> DurationOf(std::string_view text) {
+    std::int64_t seconds = 0;
+    return ReadDuration(text, seconds) ? std::optional(seconds) : std::nullopt;
+}
+
+std::optional<core::CalendarTime> DayOf(std::string_view text) {
+    const std::optional<core::CalendarTime> t = core::ReadDateTime(text);
+    if (!t) return std::nullopt;
+    return core::CalendarTime{t->year, t->month, t->day};
+}
+
+std::variant<CheckoutFigures, Unreadable> ReadCheckoutFigures(
+    std::span<const std::string_view> fields) {
+    if (fields.empty() || (fields.size() == 1 && fields[0].empty())) return Unreadable::Empty;
+    if (fields.size() < kRecordFields) return Unreadable::MissingFields;
+    if (fields.size() > kRecordFields) return Unreadable::ExtraFields;
+    const std::optional<core::CalendarTime> endDay = DayOf(fields[kFieldEnd]);
+    if (!endDay) return Unreadable::EndTime;
+    static const std::string& startTimeUnreadable = core::Fixed(kStartTimeUnreadable);
+    const std::string_view duration = fields[kFieldDuration];
+    const std::string_view total = fields[kFieldTotal];
+    if (duration == startTimeUnreadable || total == startTimeUnreadable) {
+        return Unreadable::StartTime;
+    }
+    std::int64_t seconds = 0, yuan = 0;
+    if (!ReadDuration(duration, seconds)) return Unreadable::Duration;
+    if (!ReadMoney(total, yuan)) return Unreadable::Total;
+    return CheckoutFigures{*endDay, seconds, yuan};
 }
 
 }  // namespace durava::history

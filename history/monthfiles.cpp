@@ -7,10 +7,12 @@
 #include <system_error>
 
 #include "core/codepage.h"
-#include "store/startup.h"
 
 namespace durava::history {
 namespace {
+
+// The extension that a month file's title leaves out of its name.
+constexpr std::string_view kTitleLeavesOut = ".txt";
 
 // Names match as the file system compares them, so that a listed name opens again.
 #ifdef _WIN32
@@ -87,12 +89,39 @@ void SortTextArray(core::TextArray& texts) {
     });
 }
 
-std::string FileTitle(std::string_view path) {
-    const long long separator =
-        core::FindTextLast(path, std::string_view(&store::kPathSeparator, 1));
-    const std::string_view name = path.substr(static_cast<std::size_t>(std::max(separator, 0LL)));
-    const long long dot = core::FindTextLast(name, ".");
-    return dot < 0 ? std::string(name) : core::TakeLeft(name, dot - 1);
+MonthFile MonthFile::Of(core::DateTime when) {
+    return MonthFile(core::FormatDateTime(when, "yyyyMM", "") + std::string(kMonthFileSuffix));
+}
+
+MonthFile MonthFile::Of(const core::CalendarTime& month) {
+    return Of(core::ToDateTime({month.year, month.month, 1}));
+}
+
+MonthFile MonthFile::Titled(std::string_view title) {
+    return MonthFile(std::string(title) + std::string(kTitleLeavesOut));
+}
+
+std::string MonthFile::Title() const {
+    return m_name.substr(0, m_name.size() - std::min(m_name.size(), kTitleLeavesOut.size()));
+}
+
+std::string MonthFile::Stem() const {
+    return m_name.substr(0, m_name.size() - std::min(m_name.size(), kMonthFileSuffix.size()));
+}
+
+std::optional<core::CalendarTime> MonthFile::Month() const {
+    const std::string stem = Stem();
+    constexpr std::size_t kDigits = 6;
+    if (stem.size() < kDigits || stem.find_first_not_of("0123456789") < kDigits)
+        return std::nullopt;
+    const int year = std::stoi(stem.substr(0, 4));
+    const int month = std::stoi(stem.substr(4, 2));
+    if (year == 0 || month < 1 || month > 12) return std::nullopt;
+    return core::CalendarTime{year, month, 0};
+}
+
+std::filesystem::path MonthFile::Path(const std::filesystem::path& historyFolder) const {
+    return historyFolder / core::NativePath(m_name);
 }
 
 }  // namespace durava::history

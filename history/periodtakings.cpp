@@ -3,8 +3,8 @@
 
 #include <system_error>
 
+#include "history/monthfiles.h"
 #include "store/fileio.h"
-#include "store/startup.h"
 
 namespace durava::history {
 namespace {
@@ -32,19 +32,18 @@ std::optional<PeriodTakings> ComputePeriod(
     PeriodTakings period;
     const core::CalendarTime before = MonthBefore(first);
     for (core::CalendarTime month = before;; month = MonthAfter(month)) {
-        const std::filesystem::path path =
-            store::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
-        period.files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
+        period.files.push_back({month, FileState::Read, !SameMonth(month, before)});
         if (SameMonth(month, last)) break;
     }
     TakingsAdder adder;
     adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
     for (std::size_t file = 0; file < period.files.size(); ++file) {
         PeriodFile& read = period.files[file];
-        std::optional<std::string> bytes = store::ReadWholeFile(read.path);
+        const std::filesystem::path path = MonthFile::Of(read.month).Path(historyFolder);
+        std::optional<std::string> bytes = store::ReadWholeFile(path);
         std::error_code error;
         if (!bytes) {
-            read.state = std::filesystem::exists(std::filesystem::symlink_status(read.path, error))
+            read.state = std::filesystem::exists(std::filesystem::symlink_status(path, error))
                              ? FileState::Unreadable
                              : FileState::Missing;
         }

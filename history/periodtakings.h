@@ -16,9 +16,9 @@ namespace durava::history {
 
 enum class FileState { Read, Missing, Unreadable };
 
+// One of the month files a span reads; MonthFile::Of(month) names it.
 struct PeriodFile {
     core::CalendarTime month;  // its day is 0
-    std::filesystem::path path;
     FileState state;
     // False for last month's file, read only for the checkouts it may hold of the first days.
     bool inSpan;

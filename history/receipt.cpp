@@ -4,7 +4,6 @@
 #include "core/codepage.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "history/takings.h"
 
 namespace durava::history {
 namespace {

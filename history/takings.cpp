@@ -5,40 +5,14 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <span>
+#include <string_view>
 #include <variant>
 
-#include "core/fixedtexts.h"
-#include "core/numbers.h"
+#include "history/nameindex.h"
 
 namespace durava::history {
 namespace {
-
-// Eighteen digits always fit 64 bits, whatever is added to them later is checked.
-constexpr std::size_t kMaxDigits = 18;
-
-// A whole number at the front of `text`, taken off it. Not an optional: returning one cost a
-// stall per number, and a year's takings read five million of them.
-bool TakeInteger(std::string_view& text, std::int64_t& taken) {
-    const bool negative = !text.empty() && text.front() == '-';
-    std::size_t pos = negative ? 1 : 0;
-    std::int64_t value = 0;
-    const std::size_t first = pos;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-        if (pos - first == kMaxDigits) return false;
-        value = value * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    if (pos == first) return false;
-    text.remove_prefix(pos);
-    taken = negative ? -value : value;
-    return true;
-}
-
-bool TakeText(std::string_view& text, std::string_view expected) {
-    if (!text.starts_with(expected)) return false;
-    text.remove_prefix(expected.size());
-    return true;
-}
 
 // False, leaving `sum` as it was, when any part would leave 64 bits.
 bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
@@ -52,102 +26,6 @@ bool AddRecord(Takings& sum, std::int64_t yuan, std::int64_t seconds) {
     return true;
 }
 
-}  // namespace
-
-int DayKey(const core::CalendarTime& day) {
-    return (day.year * 100 + day.month) * 100 + day.day;
-}
-
-std::optional<std::int64_t> WholeInteger(std::string_view text) {
-    std::int64_t value = 0;
-    return TakeInteger(text, value) && text.empty() ? std::optional(value) : std::nullopt;
-}
-
-std::string DayText(const core::CalendarTime& day) {
-    if (day.day == 0)
-        return core::FormatDateTime(core::ToDateTime({day.year, day.month, 1}), "yyyy/MM", "");
-    return core::FormatDateTime(core::ToDateTime(day), "yyyy/MM/dd", "");
-}
-
-std::string YuanText(std::int64_t yuan) {
-    return core::GroupThousands(core::IntegerToText(yuan)) + core::Fixed(u" 元");
-}
-
-std::string HoursText(std::int64_t seconds) {
-    return core::IntegerToText(seconds / 3600) + core::Fixed(u" 时 ") +
-           core::IntegerToText(seconds % 3600 / 60) + core::Fixed(u" 分");
-}
-
-std::string CellText(std::span<const std::string_view> fields, std::size_t field) {
-    if (field >= fields.size()) return {};
-    std::string text(fields[field]);
-    if (field + 1 == kRecordFields) {
-        for (std::size_t extra = kRecordFields; extra < fields.size(); ++extra) {
-            (text += kFieldSeparator) += fields[extra];
-        }
-    }
-    return text;
-}
-
-const std::string& ReasonText(Unreadable reason) {
-    switch (reason) {
-        case Unreadable::Empty:
-            return core::Fixed(u"空行");
-        case Unreadable::MissingFields:
-            return core::Fixed(u"记录不完整");
-        case Unreadable::ExtraFields:
-            return core::Fixed(u"记录多出内容");
-        case Unreadable::StartTime:
-            return core::Fixed(u"开始时间有误");
-        case Unreadable::EndTime:
-            return core::Fixed(u"结束时间不是日期时间");
-        case Unreadable::Duration:
-            return core::Fixed(u"使用时长写法不对");
-        case Unreadable::Total:
-            return core::Fixed(u"总费用不是金额");
-        case Unreadable::TooLarge:
-            break;
-    }
-    return core::Fixed(u"金额太大，加不进合计");
-}
-
-namespace {
-
-// MoneyOf and DurationOf for the sums, which read through these to avoid TakeInteger's stall.
-bool ReadMoney(std::string_view text, std::int64_t& yuan) {
-    static const std::string& yuanSign = core::Fixed(u"￥");
-    static const std::string& yuanWord = core::Fixed(u" 元");
-    TakeText(text, yuanSign);
-    return TakeInteger(text, yuan) && text == yuanWord;
-}
-
-bool ReadDuration(std::string_view text, std::int64_t& total) {
-    static const std::string& hours = core::Fixed(u" 时 ");
-    static const std::string& minutes = core::Fixed(u" 分 ");
-    static const std::string& seconds = core::Fixed(u" 秒");
-    std::int64_t h = 0, m = 0, s = 0, minuteSeconds = 0;
-    return TakeInteger(text, h) && TakeText(text, hours) && TakeInteger(text, m) &&
-           TakeText(text, minutes) && TakeInteger(text, s) && text == seconds &&
-           !__builtin_mul_overflow(h, 3600, &total) &&
-           !__builtin_mul_overflow(m, 60, &minuteSeconds) &&
-           !__builtin_add_overflow(total, minuteSeconds, &total) &&
-           !__builtin_add_overflow(total, s, &total);
-}
-
-}  // namespace
-
-std::optional<std::int64_t> MoneyOf(std::string_view text) {
-    std::int64_t yuan = 0;
-    return ReadMoney(text, yuan) ? std::optional(yuan) : std::nullopt;
-}
-
-std::optional<std::int64_t> DurationOf(std::string_view text) {
-    std::int64_t seconds = 0;
-    return ReadDuration(text, seconds) ? std::optional(seconds) : std::nullopt;
-}
-
-namespace {
-
 // The line as the file holds it.
 std::string LineText(std::span<const std::string_view> fields) {
     std::string line;
@@ -158,99 +36,6 @@ std::string LineText(std::span<const std::string_view> fields) {
     return line;
 }
 
-struct RecordFigures {
-    core::CalendarTime day;
-    std::int64_t seconds;
-    std::int64_t yuan;
-};
-
-// The figures the takings need of a record, or why it cannot give them.
-std::variant<RecordFigures, Unreadable> ReadRecord(const std::vector<std::string_view>& fields) {
-    if (fields.empty() || (fields.size() == 1 && fields[0].empty())) return Unreadable::Empty;
-    if (fields.size() < kRecordFields) return Unreadable::MissingFields;
-    if (fields.size() > kRecordFields) return Unreadable::ExtraFields;
-    const std::optional<core::CalendarTime> day = DayOf(fields[kFieldEnd]);
-    if (!day) return Unreadable::EndTime;
-    // The checkout window writes this marker in place of the figures it could not compute.
-    static const std::string& badStart = core::Fixed(u"开始时间有误");
-    const std::string_view duration = fields[kFieldDuration];
-    const std::string_view total = fields[kFieldTotal];
-    if (duration == badStart || total == badStart) return Unreadable::StartTime;
-    std::int64_t seconds = 0, yuan = 0;
-    if (!ReadDuration(duration, seconds)) return Unreadable::Duration;
-    if (!ReadMoney(total, yuan)) return Unreadable::Total;
-    return RecordFigures{*day, seconds, yuan};
-}
-
-// Item names to their places in a list, without a node per name: open addressing over a table
-// kept at least twice as large as the names, since a month may hold thousands of them. Each slot
-// keeps its name's hash, so that a probe rarely has to look at the name itself.
-class NameIndex {
-  public:
-    // The hash of `name` for Find. Its slot is fetched meanwhile: with thousands of names the
-    // table is far larger than the cache, and the wait for it was most of the time of a sum.
-    std::size_t Expect(std::string_view name) const {
-        const std::size_t hash = std::hash<std::string_view>{}(name);
-        if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
-        return hash;
-    }
-    // The place of `name`, whose hash is `hash`, among `names`, appending it when new.
-    template <typename Names>
-    std::pair<std::size_t, bool> Find(std::string_view name, std::size_t hash, Names& names) {
-        if (2 * (names.size() + 1) > m_slots.size()) Grow(names);
-        Slot& slot = SlotOf(name, hash, names);
-        if (slot.place != kNone) return {slot.place, false};
-        slot.place = names.size();
-        names.push_back({name, {}});
-        return {slot.place, true};
-    }
-    // Takes back the name that the last Find appended.
-    template <typename Names>
-    void RemoveLast(Names& names) {
-        SlotOf(names.back().name, Hash(names.back().name), names).place = kNone;
-        names.pop_back();
-    }
-
-  private:
-    static constexpr std::size_t kNone = SIZE_MAX;
-    struct Slot {
-        std::size_t hash = 0;
-        std::size_t place = kNone;
-    };
-
-    static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
-    template <typename Names>
-    Slot& SlotOf(std::string_view name, std::size_t hash, const Names& names) {
-        const std::size_t mask = m_slots.size() - 1;
-        std::size_t at = hash & mask;
-        while (m_slots[at].place != kNone &&
-               (m_slots[at].hash != hash || names[m_slots[at].place].name != name)) {
-            at = (at + 1) & mask;
-        }
-        m_slots[at].hash = hash;
-        return m_slots[at];
-    }
-    template <typename Names>
-    void Grow(const Names& names) {
-        m_slots.assign(std::max<std::size_t>(m_slots.size() * 2, 1024), Slot{});
-        for (std::size_t place = 0; place < names.size(); ++place) {
-            SlotOf(names[place].name, Hash(names[place].name), names).place = place;
-        }
-    }
-
-    std::vector<Slot> m_slots;
-};
-
-}  // namespace
-
-std::optional<core::CalendarTime> DayOf(std::string_view text) {
-    const std::optional<core::CalendarTime> t = core::ReadDateTime(text);
-    if (!t) return std::nullopt;
-    return core::CalendarTime{t->year, t->month, t->day};
-}
-
-namespace {
-
 // Names are views into the adder's own copies, so that sorting moves small values.
 struct ItemSums {
     std::string_view name;
@@ -259,10 +44,14 @@ struct ItemSums {
 
 }  // namespace
 
+int DayKey(const core::CalendarTime& day) {
+    return (day.year * 100 + day.month) * 100 + day.day;
+}
+
 struct TakingsAdder::Sums {
     MonthTakings result;
     std::map<int, Takings> days;
-    std::pair<int, int> only{0, 99999999};
+    std::pair<int, int> countedDays{0, 99999999};  // as DayKey gives them
     std::vector<ItemSums> items;
     std::deque<std::string> names;  // a deque, so that the views stay where they are
     NameIndex itemIndex;
@@ -277,7 +66,7 @@ void TakingsAdder::ListDays(const core::CalendarTime& first, const core::Calenda
     for (core::DateTime day = core::ToDateTime(first); day <= end; ++day) {
         m_sums->days.emplace(DayKey(core::ToCalendarTime(day)), Takings{});
     }
-    if (only) m_sums->only = {DayKey(first), DayKey(last)};
+    if (only) m_sums->countedDays = {DayKey(first), DayKey(last)};
 }
 
 void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnreadable) {
@@ -300,14 +89,14 @@ void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnr
         std::swap(fields, next);
         const std::size_t nameHash = nextHash;
         if (record + 1 < month.RecordCount()) cut(record + 1);
-        const std::variant<RecordFigures, Unreadable> read = ReadRecord(fields);
+        const std::variant<CheckoutFigures, Unreadable> read = ReadCheckoutFigures(fields);
         if (const auto* reason = std::get_if<Unreadable>(&read)) {
             unreadable(record, *reason);
             continue;
         }
-        const auto& [day, seconds, yuan] = std::get<RecordFigures>(read);
-        const int dayKey = DayKey(day);
-        if (dayKey < sums.only.first || dayKey > sums.only.second) continue;
+        const auto& [endDay, seconds, yuan] = std::get<CheckoutFigures>(read);
+        const int dayKey = DayKey(endDay);
+        if (dayKey < sums.countedDays.first || dayKey > sums.countedDays.second) continue;
         const auto [item, added] = sums.itemIndex.Find(fields[kFieldName], nameHash, sums.items);
         if (added) sums.items.back().name = sums.names.emplace_back(fields[kFieldName]);
         if (lastDay.first != dayKey) lastDay = {dayKey, &sums.days[dayKey]};
@@ -320,7 +109,7 @@ void TakingsAdder::Add(const HistoryMonth& month, std::size_t file, bool listUnr
                 sums.itemIndex.RemoveLast(sums.items);
                 sums.names.pop_back();
             }
-            unreadable(record, Unreadable::TooLarge);
+            unreadable(record, Unreadable::SumOverflow);
             continue;
         }
         sums.result.total = total;

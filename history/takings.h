@@ -5,10 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/datetime.h"
@@ -32,25 +29,6 @@ struct ItemTakings {
     Takings takings;
 };
 
-enum class Unreadable {
-    Empty,
-    MissingFields,
-    ExtraFields,
-    StartTime,
-    EndTime,
-    Duration,
-    Total,
-    TooLarge
-};
-
-// Why a record cannot be read, in the owner's words.
-const std::string& ReasonText(Unreadable reason);
-// A line that is not a record's eleven fields, whose cells say nothing under their headers.
-inline bool IsBrokenLine(Unreadable reason) {
-    return reason == Unreadable::Empty || reason == Unreadable::MissingFields ||
-           reason == Unreadable::ExtraFields;
-}
-
 struct UnreadableRecord {
     std::size_t record;  // from 0, in file order
     Unreadable reason;
@@ -69,29 +47,6 @@ struct MonthTakings {
 
 // A day as one number that orders as the days do, yyyyMMdd; the time of day is left out.
 int DayKey(const core::CalendarTime& day);
-
-// "yyyy/MM/dd", as the takings window and its exports name a day; "yyyy/MM" for a whole month,
-// whose day is 0.
-std::string DayText(const core::CalendarTime& day);
-
-// "5,000,020,720 元": money as the windows, the chart and the slips show it.
-std::string YuanText(std::int64_t yuan);
-// "16 时 33 分".
-std::string HoursText(std::int64_t seconds);
-
-// The text of field `field` of eleven, from a record's fields as SplitFields cuts them; the last
-// one also carries any fields beyond it, joined as they were, so that nothing of a record with an
-// "@" in its name is lost.
-std::string CellText(std::span<const std::string_view> fields, std::size_t field);
-
-// A text that is a whole number and nothing else, within 64 bits.
-std::optional<std::int64_t> WholeInteger(std::string_view text);
-// Whole yuan of a money text "￥N 元" or "N 元"; nothing for any other text.
-std::optional<std::int64_t> MoneyOf(std::string_view text);
-// Seconds of a duration text "H 时 M 分 S 秒"; nothing for any other text.
-std::optional<std::int64_t> DurationOf(std::string_view text);
-// The day of a time text; nothing when it is not a time.
-std::optional<core::CalendarTime> DayOf(std::string_view text);
 
 // Sums the records of one month file or of several, each on the day it ended.
 class TakingsAdder {

@@ -7,6 +7,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "core/utf8.h"
+#include "history/takingstexts.h"
 
 namespace durava::history {
 namespace {

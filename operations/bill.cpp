@@ -44,7 +44,7 @@ Bill ComputeBill(const store::SettingsFile& settings, std::string_view item, cor
         // sees why and can still end the use.
         for (history::RecordField field :
              {kFieldDuration, kFieldOvertime, kFieldOvertimeFee, kFieldTotal}) {
-            f[field] = core::Fixed(u"开始时间有误");
+            f[field] = core::Fixed(history::kStartTimeUnreadable);
         }
         return bill;
     }

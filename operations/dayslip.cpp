@@ -3,6 +3,7 @@
 
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
+#include "history/takingstexts.h"
 
 namespace durava::operations {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "core/fixedtexts.h"
 #include "history/historyfile.h"
+#include "history/monthfiles.h"
 #include "store/fileio.h"
-#include "store/startup.h"
 
 namespace durava::operations {
 namespace {
@@ -60,9 +60,8 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
     constexpr int kMonthsSearched = 24;
     first = std::max(first, last - kMonthsSearched + 1);
     for (int month = first; month <= last; ++month) {
-        const core::DateTime inMonth = core::ToDateTime({month / 12, month % 12 + 1, 1, 0, 0, 0});
-        if (history::HasRecordOfUse(store::HistoryFilePath(store.historyFolder, inMonth), item,
-                                    startText)) {
+        const history::MonthFile file = history::MonthFile::Of({month / 12, month % 12 + 1});
+        if (history::HasRecordOfUse(file.Path(store.historyFolder), item, startText)) {
             return true;
         }
     }
@@ -109,7 +108,7 @@ Outcome Checkout(Store& store, const Bill& bill) {
         return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
                                                   : Outcome::SettingsNotWritten;
     }
-    const std::filesystem::path path = store::HistoryFilePath(store.historyFolder, bill.end);
+    const std::filesystem::path path = history::MonthFile::Of(bill.end).Path(store.historyFolder);
     const std::string record = bill.Record();
     // The month file as the checkout found it, so that one that cannot finish leaves it so; a file
     // it made would list an empty month.

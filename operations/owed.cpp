@@ -7,7 +7,7 @@
 
 #include "billing/fee.h"
 #include "core/fixedtexts.h"
-#include "history/takings.h"
+#include "history/historyfile.h"
 #include "operations/operations.h"
 
 namespace durava::operations {

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "core/datetime.h"
 #include "store/fileio.h"
 #include "store/fileio_shared.h"
 
@@ -22,11 +21,6 @@ AppState StartUp(const std::filesystem::path& documentsFolder) {
     // A folder that cannot be made shows later, when a checkout cannot write its record.
     CreateDirectoryTree(state.HistoryFolder);
     return state;
-}
-
-std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder,
-                                      core::DateTime when) {
-    return historyFolder / (core::FormatDateTime(when, "yyyyMM", "") + kHistoryFileSuffix);
 }
 
 bool CreateDirectoryTree(const std::filesystem::path& path) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/datetime.h"
 #include "core/textfunctions.h"
 #include "store/settings.h"
 
@@ -19,7 +18,6 @@ inline constexpr char kPathSeparator = '/';
 
 inline constexpr char kSettingsFileName[] = "ROOMSETTING.ini";
 inline constexpr char kHistoryFolderName[] = "History";
-inline constexpr char kHistoryFileSuffix[] = ".QY.txt";
 
 struct AppState {
     SettingsFile Settings;  // its path is SettingsPath
@@ -35,9 +33,6 @@ std::filesystem::path DocumentsFolder(std::u16string_view platformFolder);
 // Builds the paths from the Documents folder and creates the History folder. Reads nothing from
 // the settings file.
 AppState StartUp(const std::filesystem::path& documentsFolder);
-// The month file that a record made at `when` belongs to.
-std::filesystem::path HistoryFilePath(const std::filesystem::path& historyFolder,
-                                      core::DateTime when);
 
 // Creates every missing level; true when the path names a directory afterwards.
 bool CreateDirectoryTree(const std::filesystem::path& path);

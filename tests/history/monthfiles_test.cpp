@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "store/startup.h"
+#include "core/datetime.h"
 #include "support/temp_folder.h"
 
 namespace durava::history {
@@ -85,20 +85,43 @@ TEST(SortTextArrayTest, sortsAscendingByBytesKeepingEqualTexts) {
     EXPECT_EQ(texts, (TextArray{"", "A", "B", "a", "a", "b", "\xB6\xFE"}));
 }
 
-TEST(FileTitleTest, dropsTheFoldersAndTheLastExtension) {
-    const std::string s(1, store::kPathSeparator);
+TEST(MonthFileTest, aRecordBelongsToTheMonthOfItsTime) {
+    const std::filesystem::path folder = "History";
+    EXPECT_EQ(MonthFile::Of(core::ToDateTime({2024, 5, 31, 23, 59, 58})).Path(folder),
+              folder / "202405.QY.txt");
+    EXPECT_EQ(MonthFile::Of(core::ToDateTime({2024, 6, 1, 0, 0, 5})).Path(folder),
+              folder / "202406.QY.txt");
+    EXPECT_EQ(MonthFile::Of(core::ToDateTime({2025, 1, 31, 23, 59, 59})).Path(folder),
+              folder / "202501.QY.txt");
+    EXPECT_EQ(MonthFile::Of(core::CalendarTime{2024, 12, 0}).Name(), "202412.QY.txt");
+}
+
+// The takings window sums any file the history window lists; only a name that begins with a
+// year and a month lists that month's days.
+TEST(MonthFileTest, aListedNameGivesItsTitleStemAndMonth) {
     const struct {
-        std::string path, title;
+        std::string name, title, stem;
+        int year, month;  // 0 for no month
     } cases[] = {
-        {s + "d" + s + "History" + s + "202405.QY.txt", "202405.QY"},
-        {"202405.QY.txt", "202405.QY"},
-        {s + "d" + s + "History" + s, ""},
-        {s + "d.e" + s + "name", "name"},
-        {s + "d" + s + "name.", "name"},
-        {s + "d" + s + ".QY", ""},
-        {s + "d" + s + "\xB6\xFE.QY.txt", "\xB6\xFE.QY"},
+        {"202405.QY.txt", "202405.QY", "202405", 2024, 5},
+        {"202405x.QY.txt", "202405x.QY", "202405x", 2024, 5},
+        {"\xB6\xFE.QY.txt", "\xB6\xFE.QY", "\xB6\xFE", 0, 0},
+        {"202413.QY.txt", "202413.QY", "202413", 0, 0},
+        {"000005.QY.txt", "000005.QY", "000005", 0, 0},
+        {"20245.QY.txt", "20245.QY", "20245", 0, 0},
     };
-    for (const auto& [path, title] : cases) EXPECT_EQ(FileTitle(path), title) << path;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MonthFile file(c.name);
+        EXPECT_EQ(file.Title(), c.title);
+        EXPECT_EQ(file.Stem(), c.stem);
+        const core::CalendarTime month = file.Month().value_or(core::CalendarTime{});
+        EXPECT_EQ(month.year, c.year);
+        EXPECT_EQ(month.month, c.month);
+        EXPECT_EQ(MonthFile::Titled(c.title).Name(), c.name);
+    }
+    EXPECT_EQ(MonthFile("\xB6\xFE.QY.txt").Path("History"),
+              std::filesystem::path("History") / u8"\u4E8C.QY.txt");
 }
 
 }  // namespace

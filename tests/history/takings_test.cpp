@@ -10,6 +10,7 @@
 #include "history/periodtakings.h"
 #include "history/receipt.h"
 #include "history/takingscsv.h"
+#include "history/takingstexts.h"
 #include "support/temp_folder.h"
 
 namespace durava::history {
@@ -29,60 +30,6 @@ HistoryMonth MonthOf(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += Gbk(line) + "\r\n";
     return HistoryMonth(text);
-}
-
-TEST(Takings, moneyAndDurationTextsReadOnlyInTheirWrittenForms) {
-    const struct {
-        const char* text;
-        std::optional<std::int64_t> yuan, seconds;
-    } cases[] = {
-        {"￥110 元", 110, {}},
-        {"40 元", 40, {}},
-        {"￥-5 元", -5, {}},
-        {"￥9223372036854775807 元", {}, {}},
-        {"￥1e+013 元", {}, {}},
-        {"￥110元", {}, {}},
-        {"110", {}, {}},
-        {" 元", {}, {}},
-        {"开始时间有误", {}, {}},
-        {"5 时 31 分 0 秒", {}, 5 * 3600 + 31 * 60},
-        {"25 时 5 分 9 秒", {}, 25 * 3600 + 5 * 60 + 9},
-        {"0 时 0 分 0 秒", {}, 0},
-        {"5 时 31 分", {}, {}},
-        {"0 时 999999999999999999 分 0 秒", {}, {}},
-        {"5 时 31 分 0 秒 ", {}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(MoneyOf(Gbk(c.text)), c.yuan);
-        EXPECT_EQ(DurationOf(Gbk(c.text)), c.seconds);
-    }
-}
-
-TEST(Takings, endTimesGiveTheirDay) {
-    const struct {
-        const char* text;
-        std::optional<int> day;
-    } cases[] = {
-        {"2024/05/06 18:31:00", 6},
-        {"2024/02/29 23:59:59", 29},
-        {"2023/02/29 10:00:00", {}},
-        {"2024/02/30 10:00:00", {}},
-        {"0099/12/31 10:00:00", {}},
-        {"0100/01/01 00:00:00", {}},
-        {"0100/01/01 00:00:01", 1},
-        {"1899/12/29 23:59:59", 29},
-        {"9999/12/31 23:59:59", 31},
-        {"2024/05/06 24:00:00", {}},
-        {"2024-05-07 08:00:00", 7},
-        {"昨天", {}},
-        {"", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::optional<core::CalendarTime> day = DayOf(Gbk(c.text));
-        EXPECT_EQ(day ? day->day : 0, c.day.value_or(0));
-    }
 }
 
 TEST(Takings, totalsDaysAndItemsCountEveryReadableRecordOnce) {
@@ -134,9 +81,9 @@ TEST(Takings, oddRecordsAreListedApartAndNotAdded) {
                  Record("B1", "2024/05/07 18:31:00", "5 时 31 分 0 秒", "￥999999999999999999 元"));
     const MonthTakings takings = ComputeTakings(MonthOf(lines));
     const std::vector<std::pair<std::size_t, Unreadable>> expected = {
-        {1, Unreadable::MissingFields}, {2, Unreadable::Empty},     {3, Unreadable::ExtraFields},
-        {4, Unreadable::EndTime},       {5, Unreadable::StartTime}, {6, Unreadable::Total},
-        {7, Unreadable::Duration},      {17, Unreadable::TooLarge},
+        {1, Unreadable::MissingFields}, {2, Unreadable::Empty},        {3, Unreadable::ExtraFields},
+        {4, Unreadable::EndTime},       {5, Unreadable::StartTime},    {6, Unreadable::Total},
+        {7, Unreadable::Duration},      {17, Unreadable::SumOverflow},
     };
     ASSERT_EQ(takings.unreadable.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/datetime.h"
 #include "support/temp_folder.h"
 
 namespace durava::store {
@@ -19,15 +18,10 @@ using testing::WriteBytes;
 
 class StartUpTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        core::SetClock([] { return core::ToDateTime({2024, 5, 31, 23, 59, 58}); });
-    }
-    void TearDown() override { core::SetClock({}); }
-
     TempFolder m_folder;
 };
 
-TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
+TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolder) {
     const std::filesystem::path documents = store::DocumentsFolder(m_folder.path().u16string());
     ASSERT_EQ(documents, m_folder.path());
     store::AppState state = store::StartUp(documents);
@@ -35,18 +29,6 @@ TEST_F(StartUpTest, buildsBothPathsFromTheDocumentsFolderAndTheMonth) {
     EXPECT_EQ(state.HistoryFolder, documents / "History");
     EXPECT_TRUE(std::filesystem::is_directory(m_folder / "History"));
     EXPECT_FALSE(std::filesystem::exists(m_folder / "ROOMSETTING.ini"));
-}
-
-TEST_F(StartUpTest, aRecordBelongsToTheMonthOfItsTimeNotOfTheStartUp) {
-    const store::AppState state = store::StartUp(m_folder.path());
-    const std::filesystem::path folder = m_folder / "History";
-    EXPECT_EQ(store::HistoryFilePath(state.HistoryFolder, core::CurrentTime()),
-              folder / "202405.QY.txt");
-    EXPECT_EQ(store::HistoryFilePath(state.HistoryFolder, core::ToDateTime({2024, 6, 1, 0, 0, 5})),
-              folder / "202406.QY.txt");
-    EXPECT_EQ(
-        store::HistoryFilePath(state.HistoryFolder, core::ToDateTime({2025, 1, 31, 23, 59, 59})),
-        folder / "202501.QY.txt");
 }
 
 // An operator's copies next to the settings file, and a write of a running copy, are not ours to

@@ -11,7 +11,6 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
-#include "history/takings.h"
 #include "support/settings_sections.h"
 
 namespace durava::store_script {

@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "history/monthfiles.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -46,7 +47,7 @@ ProgramFixture::~ProgramFixture() {
 }
 
 std::filesystem::path ProgramFixture::MonthFile() const {
-    return store::HistoryFilePath(m_globals.app.HistoryFolder, core::CurrentTime());
+    return history::MonthFile::Of(core::CurrentTime()).Path(m_globals.app.HistoryFolder);
 }
 
 void ProgramFixture::SetNow(core::CalendarTime now) {

@@ -15,9 +15,9 @@
 #include "history/periodtakings.h"
 #include "history/takings.h"
 #include "history/takingscsv.h"
+#include "history/takingstexts.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
-#include "store/startup.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -57,20 +57,6 @@ std::string AverageText(const history::Takings& takings) {
     std::snprintf(text, sizeof text, "%.2f",
                   static_cast<double>(takings.yuan) / static_cast<double>(takings.uses));
     return core::GroupThousands(text) + core::Fixed(u" 元");
-}
-
-// The file name without ".QY.txt": 202405 for 202405.QY.txt.
-std::filesystem::path MonthName(const std::filesystem::path& file) {
-    return file.stem().stem();
-}
-
-// Year and month from a file named yyyyMM.QY.txt; zeros for any other name.
-std::pair<int, int> MonthOfFile(const std::filesystem::path& file) {
-    const std::string title = MonthName(file).string();
-    if (title.size() < 6 || title.find_first_not_of("0123456789") < 6) return {0, 0};
-    const int year = std::stoi(title.substr(0, 4));
-    const int month = std::stoi(title.substr(4, 2));
-    return month >= 1 && month <= 12 ? std::pair(year, month) : std::pair(0, 0);
 }
 
 core::CalendarTime Today() {
@@ -138,12 +124,12 @@ void ShowUnreadable(ui::Form& window, const Shown& shown) {
             {{},
              core::Fixed(file.state == history::FileState::Missing ? u"这个月没有记录文件"
                                                                    : u"记录文件无法读取"),
-             MonthName(file.path).string() + ".QY.txt"});
+             history::MonthFile::Of(file.month).Name()});
     }
     for (const history::UnreadableRecord& odd : shown.takings.unreadable) {
         std::string line = core::IntegerToText(static_cast<long long>(odd.record) + 1);
         if (!shown.files.empty())
-            line = MonthName(shown.files[odd.file].path).string() + ":" + line;
+            line = history::MonthFile::Of(shown.files[odd.file].month).Stem() + ":" + line;
         rows.push_back({std::move(line), ReasonText(odd.reason), odd.line});
     }
     window.SetRows(kUnreadableTable, std::move(rows));
@@ -196,16 +182,16 @@ void Show(const windows::Globals& globals, ui::Form& window, Shown shown) {
     ShowChart(window, now);
 }
 
-Shown MonthShown(const std::filesystem::path& path) {
-    const auto [year, month] = MonthOfFile(path);
+Shown MonthShown(const std::filesystem::path& historyFolder, const history::MonthFile& file) {
+    const std::optional<core::CalendarTime> month = file.Month();
     Shown shown;
-    shown.fileTitle = MonthName(path).string();
-    shown.title = year ? core::FormatDateTime(core::ToDateTime({year, month, 1}), "yyyy/MM", "")
-                       : ui::FromScreen(ui::ToQtPath(MonthName(path)));
-    shown.months.push_back(history::ReadHistoryMonth(path));
-    shown.takings = history::ComputeTakings(shown.months.back(), year, month);
+    shown.fileTitle = file.Stem();
+    shown.title = month ? history::DayText(*month) : file.Stem();
+    shown.months.push_back(history::ReadHistoryMonth(file.Path(historyFolder)));
+    shown.month = month.value_or(core::CalendarTime{});
+    shown.takings =
+        history::ComputeTakings(shown.months.back(), shown.month.year, shown.month.month);
     shown.rows = shown.takings.days;
-    shown.month = {year, month, 0};
     return shown;
 }
 
@@ -214,8 +200,8 @@ void ListYears(const windows::Globals& globals, ui::Form& window) {
     core::TextArray files;
     history::FindFiles(globals.app.HistoryFolder, history::kMonthFilePattern, files);
     std::vector<int> years = {Today().year};
-    for (const std::string& file : files) {
-        if (const int year = MonthOfFile(file).first) years.push_back(year);
+    for (const std::string& name : files) {
+        if (const auto month = history::MonthFile(name).Month()) years.push_back(month->year);
     }
     std::sort(years.rbegin(), years.rend());
     years.erase(std::unique(years.begin(), years.end()), years.end());
@@ -225,20 +211,19 @@ void ListYears(const windows::Globals& globals, ui::Form& window) {
 
 // The month file the window opens on.
 struct OpenedOn {
-    std::filesystem::path month;
+    history::MonthFile file;
 };
 
 void InitTakings(windows::Globals& globals, ui::Form& window) {
     const OpenedOn* openedOn = ui::Kept<OpenedOn>(window);
-    const std::filesystem::path path =
-        openedOn ? openedOn->month
-                 : store::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime());
+    const history::MonthFile file =
+        openedOn ? openedOn->file : history::MonthFile::Of(core::CurrentTime());
     ListYears(globals, window);
     // Last week, as an owner most often asks.
     const core::DateTime today = core::ToDateTime(Today());
     window.SetText(kRangeFromBox, history::DayText(core::ToCalendarTime(today - 6)));
     window.SetText(kRangeToBox, history::DayText(core::ToCalendarTime(today)));
-    Show(globals, window, MonthShown(path));
+    Show(globals, window, MonthShown(globals.app.HistoryFolder, file));
 }
 
 void ShowPeriod(windows::Globals& globals, ui::Form& window, const history::DaySpan& span,
@@ -378,9 +363,9 @@ void ExportRecords(const windows::Globals& globals, ui::Form& window) {
 
 }  // namespace
 
-void OpenTakingsWindow(windows::Globals& globals, const std::filesystem::path& month) {
+void OpenTakingsWindow(windows::Globals& globals, const history::MonthFile& file) {
     ui::Form::Open(forms::TakingsWindow(), globals.handlers, nullptr,
-                   [&month](ui::Form& window) { ui::Keep(window, OpenedOn{month}); });
+                   [&file](ui::Form& window) { ui::Keep(window, OpenedOn{file}); });
 }
 
 void RegisterTakingsWindow(windows::Globals& globals) {

@@ -3,7 +3,6 @@
 
 #include <QDir>
 
-#include "core/codepage.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "forms/formnames.h"
@@ -22,8 +21,6 @@ namespace {
 
 using namespace forms::history_window;
 namespace op = forms::operation;
-// What FileTitle took off the file name.
-constexpr char kTitleExtension[] = ".txt";
 
 void OpenHistory(windows::Globals& globals) {
     ui::Form::Open(forms::HistoryWindow(), globals.handlers);
@@ -32,7 +29,9 @@ void OpenHistory(windows::Globals& globals) {
 void ListHistoryFiles(windows::Globals& globals, ui::Form& window) {
     core::TextArray files;
     history::FindFiles(globals.app.HistoryFolder, history::kMonthFilePattern, files);
-    for (const std::string& name : files) window.AppendEntry(kMonthList, history::FileTitle(name));
+    for (const std::string& name : files) {
+        window.AppendEntry(kMonthList, history::MonthFile(name).Title());
+    }
     // A list view that takes the focus without a current entry makes its first entry current,
     // which would show the oldest month unasked; one explicit choice of none stops that.
     window.SelectEntry(kMonthList, -1);
@@ -49,13 +48,13 @@ HistoryMonthModel& MonthModel(ui::Form& window) {
     return *model;
 }
 
-std::filesystem::path ChosenMonthPath(const windows::Globals& globals, const ui::Form& window) {
-    return globals.app.HistoryFolder /
-           core::NativePath(window.SelectedText(kMonthList) + kTitleExtension);
+history::MonthFile ChosenMonth(const ui::Form& window) {
+    return history::MonthFile::Titled(window.SelectedText(kMonthList));
 }
 
 void ShowHistoryMonth(windows::Globals& globals, ui::Form& window) {
-    history::HistoryMonth month = history::ReadHistoryMonth(ChosenMonthPath(globals, window));
+    history::HistoryMonth month =
+        history::ReadHistoryMonth(ChosenMonth(window).Path(globals.app.HistoryFolder));
     const std::size_t count = month.RecordCount();
     MonthModel(window).Show(std::move(month));
     window.ScrollToTop(kMonthTable);
@@ -66,10 +65,9 @@ void ShowHistoryMonth(windows::Globals& globals, ui::Form& window) {
 
 // The month on display, or the current month while none is chosen.
 void OpenTakings(windows::Globals& globals, const ui::Form& window) {
-    OpenTakingsWindow(globals,
-                      window.SelectedIndex(kMonthList) < 0
-                          ? store::HistoryFilePath(globals.app.HistoryFolder, core::CurrentTime())
-                          : ChosenMonthPath(globals, window));
+    OpenTakingsWindow(globals, window.SelectedIndex(kMonthList) < 0
+                                   ? history::MonthFile::Of(core::CurrentTime())
+                                   : ChosenMonth(window));
 }
 
 void UpdateRecordMenu(ui::Form& window) {
