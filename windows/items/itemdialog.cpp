@@ -19,7 +19,8 @@ using namespace forms::item_dialog;
 
 // Each tariff box with the label that names it, and its default.
 struct TariffField {
-    std::u16string_view label, box;
+    forms::LabelName label;
+    forms::EditName box;
     std::string_view preset;  // 默认
 };
 constexpr TariffField kTariffFields[] = {{kPeriodLabel, kPeriodBox, "240"},
@@ -61,7 +62,7 @@ void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {
     if (name.empty()) {
         ClearBoxes(dialog);
         dialog.SetEnabled(kNameBox, true);
-        dialog.SetText({}, core::Fixed(u"添加项目"));
+        dialog.SetTitle(core::Fixed(u"添加项目"));
         dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
         return;
     }
@@ -74,7 +75,7 @@ void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {
         dialog.SetText(kTariffFields[i].box, *values[i]);
     }
     dialog.SetText(kSaveButton, core::Fixed(u"确定修改"));
-    dialog.SetText({}, core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
+    dialog.SetTitle(core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
 }
 
 void SaveItem(windows::Globals& globals, ui::Form& dialog) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/refresh.h"
 
+#include <QTableView>
 #include <QTimer>
 
 #include <memory>
@@ -26,7 +27,7 @@ void RefreshPass(Globals& globals) {
     ListState& shown = *ui::Kept<ListState>(main);
     if (globals.app.Settings.Generation() != shown.generation) FillItemList(globals);
 
-    ui::Form::ListEdit list = main.EditList(kMainList);
+    ui::Form::ListEdit list(*main.Control(kMainList));
     const int rows = list.RowCount();
     int idle = 0;
     // Every row is timed to the same moment.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The history window through the main window's button, on a temporary Documents folder.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
@@ -40,7 +41,10 @@ QString Count(ui::Form& viewer) {
     return TextOf(viewer, history_window::kCountLabel);
 }
 QString Cell(ui::Form& viewer, int row, int column) {
-    return Table(viewer).model()->index(row, column).data().toString();
+    return ui::ToScreen(viewer.Cell(history_window::kMonthTable, row, column));
+}
+int Rows(ui::Form& viewer) {
+    return viewer.RowCount(history_window::kMonthTable);
 }
 QStringList Entries(ui::Form& viewer) {
     QStringList entries;
@@ -80,7 +84,7 @@ class ViewerTest : public QObject {
         QCOMPARE(program.globals().app.HistoryFileList.size(), 3u);
         QCOMPARE(program.globals().app.HistoryFileList[0], std::string("202403.QY.txt"));
         QCOMPARE(Months(viewer).currentRow(), -1);
-        QCOMPARE(Table(viewer).model()->rowCount(), 0);
+        QCOMPARE(Rows(viewer), 0);
         QCOMPARE(Count(viewer), QStringLiteral("共 0 条记录"));
 
         QListWidget& months = Months(viewer);
@@ -122,7 +126,7 @@ class ViewerTest : public QObject {
         ui::Form& viewer = program.OpenHistoryWindow();
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             Months(viewer).setCurrentRow(static_cast<int>(i));
-            QCOMPARE(Table(viewer).model()->rowCount(), cases[i].rows);
+            QCOMPARE(Rows(viewer), cases[i].rows);
             QCOMPARE(Count(viewer), QStringLiteral("共 %1 条记录").arg(cases[i].rows));
             for (const auto& [row, column, text] : cases[i].cells) {
                 QCOMPARE(Cell(viewer, row, column), text);
@@ -141,9 +145,9 @@ class ViewerTest : public QObject {
         std::filesystem::create_directory(HistoryFolder(program) / "202405.QY.txt");
         for (int month : {1, 2}) {
             Months(viewer).setCurrentRow(0);
-            QCOMPARE(Table(viewer).model()->rowCount(), 2);
+            QCOMPARE(Rows(viewer), 2);
             Months(viewer).setCurrentRow(month);
-            QCOMPARE(Table(viewer).model()->rowCount(), 0);
+            QCOMPARE(Rows(viewer), 0);
             QCOMPARE(Count(viewer), QStringLiteral("共 0 条记录"));
         }
     }
@@ -183,9 +187,8 @@ class ViewerTest : public QObject {
         WriteBytes(program.SettingsFile(),
                    Gbk("[A1]\r\n初始时段=240\r\n初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"
                        "状态=空闲中\r\n开始时间=无\r\n"));
-        QTest::mouseClick(
-            qobject_cast<QWidget*>(program.Main().Control(forms::main_window::kRefreshButton)),
-            Qt::LeftButton);
+        QTest::mouseClick(program.Main().Control(forms::main_window::kRefreshButton),
+                          Qt::LeftButton);
         QCOMPARE(program.Main().RowCount(windows::kMainList), 1);
 
         // Each click opens a window of its own, which lists the month files as they are now.

@@ -39,7 +39,7 @@ constexpr char kIdleItems[] =
     "开始时间=无\r\n[A2]\r\n初始时段=60\r\n初始费用=10\r\n最小单位=15\r\n超时单价=30\r\n"
     "状态=空闲中\r\n开始时间=无\r\n";
 
-QString Label(ui::Form& window, std::u16string_view name) {
+QString Label(ui::Form& window, forms::LabelName name) {
     return ui::ToScreen(window.Text(name));
 }
 
