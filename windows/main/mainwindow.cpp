@@ -18,7 +18,10 @@ namespace {
 
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
-    ui::Keep(main, ListState{});
+    ui::Keep(main, ListState{.generation = 0,
+                             .charges = {},
+                             .list = main.Control(kMainList),
+                             .statusBar = main.Control(kStatusBar)});
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
     ui::AttachParent(globals.MainListColours, main.Control(kMainList));
     FillItemList(globals);
