@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "ui/dialogs.h"
 #include "ui/handlers.h"
 #include "ui/screenconversion.h"
+#include "ui/widgets/columnsmodel.h"
 
 namespace durava::ui {
 
@@ -350,6 +352,28 @@ class FormTest : public QObject {
         QCOMPARE(main->SelectedRow(forms::main_window::kList), 1);
         main->SetRows(forms::main_window::kList, {});
         QCOMPARE(main->RowCount(forms::main_window::kList), 0);
+        main->close();
+        DeleteClosedWindows();
+    }
+
+    // Whatever model a list shows, it answers the program text a cell holds, byte for byte where
+    // the screen cannot show it; only the framework's own rows take rows and edits.
+    void everyListIsReadThroughItsModelByteForByte() {
+        const forms::ListName list = forms::main_window::kList;
+        const std::string odd = "A\x81\x7F";
+        QVERIFY(FromScreen(ToScreen(odd)) != odd);
+        Handlers none;
+        Form* main = Form::Open(forms::MainWindow(), none);
+        main->SetRows(list, {{"1", odd}});
+        QCOMPARE(main->Cell(list, 0, 1), odd);
+        auto* own = new QStandardItemModel(3, 2);
+        own->setData(own->index(2, 1), QByteArray::fromStdString(odd), kProgramTextRole);
+        main->ReplaceListModel(list, own);
+        main->SetRows(list, {});
+        QCOMPARE(main->RowCount(list), 3);
+        QCOMPARE(main->Cell(list, 2, 1), odd);
+        QCOMPARE(main->Cell(list, 3, 0), std::string());
+        QCOMPARE(Form::ListEdit(*main->Control(list)).RowCount(), 0);
         main->close();
         DeleteClosedWindows();
     }
