@@ -34,9 +34,8 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
     globals.app.HistoryFolder = std::filesystem::path(SampleMonthPath()).parent_path();
     RegisterHistoryViewer(globals);
     std::unique_ptr<ui::Form> viewer(ui::Form::Open(forms::HistoryWindow(), globals.handlers));
-    auto* table = qobject_cast<QTableView*>(viewer->Control(forms::history_window::kMonthTable));
-    qobject_cast<QListWidget*>(viewer->Control(forms::history_window::kMonthList))
-        ->setCurrentRow(0);
+    QTableView* table = viewer->Control(forms::history_window::kMonthTable);
+    viewer->Control(forms::history_window::kMonthList)->setCurrentRow(0);
     testing::DeliverPendingPaints();
     // The window is on the (offscreen) screen: settling paints it, as the operator would see it.
     const auto* painted = new testing::PaintCounter(table->viewport());
@@ -44,7 +43,9 @@ void BM_ShowHistoryMonth(benchmark::State& state) {
         globals.handlers.Run("ShowHistoryMonth", *viewer);
         testing::DeliverPendingPaints();
     }
-    if (table->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("rows missing");
+    if (viewer->RowCount(forms::history_window::kMonthTable) != bench::kSampleRecords) {
+        state.SkipWithError("rows missing");
+    }
     if (painted->count < state.iterations()) state.SkipWithError("rows not painted");
 }
 BENCHMARK(BM_ShowHistoryMonth)->Unit(benchmark::kMillisecond);
@@ -66,8 +67,9 @@ void BM_ShowTakingsYear(benchmark::State& state) {
         while (window->Text(names::kMonthLabel) != "2024") QApplication::processEvents();
         testing::DeliverPendingPaints();
     }
-    auto* items = qobject_cast<QTableView*>(window->Control(names::kItemTable));
-    if (items->model()->rowCount() != bench::kSampleRecords) state.SkipWithError("items missing");
+    if (window->RowCount(names::kItemTable) != bench::kSampleRecords) {
+        state.SkipWithError("items missing");
+    }
 }
 BENCHMARK(BM_ShowTakingsYear)->Unit(benchmark::kMillisecond);
 

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
+#include <QTableView>
 
 #include "app/program.h"
 #include "billing/duration.h"
@@ -75,8 +76,8 @@ BENCHMARK(BM_RefreshPassRereadingTheFile)->Unit(benchmark::kMillisecond)->Iterat
 void BM_RefreshListButton(benchmark::State& state) {
     windows::Globals& globals = Program();
     ui::Form& main = *globals.MainWindow;
-    auto* button = qobject_cast<QAbstractButton*>(main.Control(forms::main_window::kRefreshButton));
-    auto* list = qobject_cast<QWidget*>(main.Control(windows::kMainList));
+    QAbstractButton* button = main.Control(forms::main_window::kRefreshButton);
+    QTableView* list = main.Control(windows::kMainList);
     for (auto _ : state) {
         button->click();
         testing::DeliverPendingPaints();

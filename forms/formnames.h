@@ -1,87 +1,119 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The names by which handlers, tests and the window definitions reach each window's controls, menu
-// entries and operations, written once.
+// entries and operations, written once. A control's name carries its kind, so that asking a list
+// for its text, or a button for its rows, does not compile.
 #include <string_view>
+
+#include "forms/forms.h"
 
 namespace durava::forms {
 
+// The name of a control of one of `Kinds`. It stands wherever the definitions take a plain name;
+// a plain name never stands for it.
+template <ControlKind... Kinds>
+struct ControlName {
+    std::u16string_view text;
+    static constexpr ControlKind kinds[] = {Kinds...};
+
+    constexpr explicit ControlName(std::u16string_view name) : text(name) {}
+    constexpr operator std::u16string_view() const { return text; }
+};
+
+using LabelName = ControlName<ControlKind::Label, ControlKind::TransparentLabel>;
+using ButtonName = ControlName<ControlKind::Button, ControlKind::PictureButton>;
+using EditName = ControlName<ControlKind::EditBox>;
+using ComboName = ControlName<ControlKind::ComboBox>;
+using ListBoxName = ControlName<ControlKind::ListBox>;
+using ListName = ControlName<ControlKind::ListView>;
+using StatusBarName = ControlName<ControlKind::StatusBar>;
+using ChartName = ControlName<ControlKind::BarChart>;
+
+// A pop-up menu's entry, named by its text.
+struct MenuEntryName {
+    std::u16string_view text;
+
+    constexpr explicit MenuEntryName(std::u16string_view entry) : text(entry) {}
+    constexpr operator std::u16string_view() const { return text; }
+};
+
 namespace main_window {
-inline constexpr std::u16string_view kAddButton = u"超级按钮1";
-inline constexpr std::u16string_view kRefreshButton = u"超级按钮4";
-inline constexpr std::u16string_view kHistoryButton = u"超级按钮5";
+inline constexpr ButtonName kAddButton{u"超级按钮1"};
+inline constexpr ButtonName kRefreshButton{u"超级按钮4"};
+inline constexpr ButtonName kHistoryButton{u"超级按钮5"};
 // A label that is never shown.
-inline constexpr std::u16string_view kHiddenLabel = u"标签1";
-inline constexpr std::u16string_view kList = u"超级列表";
-inline constexpr std::u16string_view kStatusBar = u"状态条";
+inline constexpr LabelName kHiddenLabel{u"标签1"};
+inline constexpr ListName kList{u"超级列表"};
+inline constexpr StatusBarName kStatusBar{u"状态条"};
 // Entries of the list's pop-up menu, named by their texts.
-inline constexpr std::u16string_view kStartEntry = u"开始计时";
-inline constexpr std::u16string_view kCheckoutEntry = u"结束记账";
-inline constexpr std::u16string_view kSwitchEntry = u"切换项目";
-inline constexpr std::u16string_view kModifyEntry = u"修改项目";
-inline constexpr std::u16string_view kDeleteEntry = u"删除项目";
+inline constexpr MenuEntryName kStartEntry{u"开始计时"};
+inline constexpr MenuEntryName kCheckoutEntry{u"结束记账"};
+inline constexpr MenuEntryName kSwitchEntry{u"切换项目"};
+inline constexpr MenuEntryName kModifyEntry{u"修改项目"};
+inline constexpr MenuEntryName kDeleteEntry{u"删除项目"};
 }  // namespace main_window
 
 namespace item_dialog {
-inline constexpr std::u16string_view kNameBox = u"编辑框1";
-inline constexpr std::u16string_view kPeriodLabel = u"标签2";
-inline constexpr std::u16string_view kPeriodBox = u"编辑框2";
-inline constexpr std::u16string_view kInitialFeeLabel = u"标签3";
-inline constexpr std::u16string_view kInitialFeeBox = u"编辑框3";
-inline constexpr std::u16string_view kUnitLabel = u"标签4";
-inline constexpr std::u16string_view kUnitBox = u"编辑框4";
-inline constexpr std::u16string_view kPriceLabel = u"标签5";
-inline constexpr std::u16string_view kPriceBox = u"编辑框5";
-inline constexpr std::u16string_view kSaveButton = u"按钮1";
-inline constexpr std::u16string_view kDefaultButton = u"按钮2";
+inline constexpr EditName kNameBox{u"编辑框1"};
+inline constexpr LabelName kPeriodLabel{u"标签2"};
+inline constexpr EditName kPeriodBox{u"编辑框2"};
+inline constexpr LabelName kInitialFeeLabel{u"标签3"};
+inline constexpr EditName kInitialFeeBox{u"编辑框3"};
+inline constexpr LabelName kUnitLabel{u"标签4"};
+inline constexpr EditName kUnitBox{u"编辑框4"};
+inline constexpr LabelName kPriceLabel{u"标签5"};
+inline constexpr EditName kPriceBox{u"编辑框5"};
+inline constexpr ButtonName kSaveButton{u"按钮1"};
+inline constexpr ButtonName kDefaultButton{u"按钮2"};
 }  // namespace item_dialog
 
 namespace checkout_window {
 // The value labels, in the order of the bill's fields.
-inline constexpr std::u16string_view kValueLabels[] = {u"标签2", u"标签4",  u"标签14", u"标签16",
-                                                       u"标签7", u"标签10", u"标签11", u"标签23",
-                                                       u"标签6", u"标签22", u"标签19"};
-inline constexpr std::u16string_view kConfirmButton = u"按钮1";
+inline constexpr LabelName kValueLabels[] = {
+    LabelName{u"标签2"}, LabelName{u"标签4"},  LabelName{u"标签14"}, LabelName{u"标签16"},
+    LabelName{u"标签7"}, LabelName{u"标签10"}, LabelName{u"标签11"}, LabelName{u"标签23"},
+    LabelName{u"标签6"}, LabelName{u"标签22"}, LabelName{u"标签19"}};
+inline constexpr ButtonName kConfirmButton{u"按钮1"};
 }  // namespace checkout_window
 
 namespace history_window {
-inline constexpr std::u16string_view kMonthList = u"列表框1";
-inline constexpr std::u16string_view kMonthTable = u"超级列表框1";
-inline constexpr std::u16string_view kCountLabel = u"标签1";
-inline constexpr std::u16string_view kTakingsButton = u"按钮1";
+inline constexpr ListBoxName kMonthList{u"列表框1"};
+inline constexpr ListName kMonthTable{u"超级列表框1"};
+inline constexpr LabelName kCountLabel{u"标签1"};
+inline constexpr ButtonName kTakingsButton{u"按钮1"};
 // The record list's pop-up menu entry, named by its text.
-inline constexpr std::u16string_view kReceiptEntry = u"打印小票";
+inline constexpr MenuEntryName kReceiptEntry{u"打印小票"};
 }  // namespace history_window
 
 namespace switch_window {
-inline constexpr std::u16string_view kChoices = u"组合框1";
-inline constexpr std::u16string_view kConfirmButton = u"按钮1";
+inline constexpr ComboName kChoices{u"组合框1"};
+inline constexpr ButtonName kConfirmButton{u"按钮1"};
 }  // namespace switch_window
 
 namespace takings_window {
-inline constexpr std::u16string_view kMonthLabel = u"标签2";
-inline constexpr std::u16string_view kTakingsLabel = u"标签4";
-inline constexpr std::u16string_view kUsesLabel = u"标签6";
-inline constexpr std::u16string_view kHoursLabel = u"标签8";
-inline constexpr std::u16string_view kAverageLabel = u"标签10";
-inline constexpr std::u16string_view kTodayLabel = u"标签12";
-inline constexpr std::u16string_view kInUseLabel = u"标签14";
-inline constexpr std::u16string_view kOwedLabel = u"标签16";
-inline constexpr std::u16string_view kUnreadableLabel = u"标签18";
+inline constexpr LabelName kMonthLabel{u"标签2"};
+inline constexpr LabelName kTakingsLabel{u"标签4"};
+inline constexpr LabelName kUsesLabel{u"标签6"};
+inline constexpr LabelName kHoursLabel{u"标签8"};
+inline constexpr LabelName kAverageLabel{u"标签10"};
+inline constexpr LabelName kTodayLabel{u"标签12"};
+inline constexpr LabelName kInUseLabel{u"标签14"};
+inline constexpr LabelName kOwedLabel{u"标签16"};
+inline constexpr LabelName kUnreadableLabel{u"标签18"};
 // Records of the month file that ended in another month, which the file's total includes.
-inline constexpr std::u16string_view kOtherMonthsLabel = u"标签19";
-inline constexpr std::u16string_view kDayTable = u"超级列表框1";
-inline constexpr std::u16string_view kDayChart = u"图表1";
-inline constexpr std::u16string_view kItemTable = u"超级列表框2";
-inline constexpr std::u16string_view kUnreadableTable = u"超级列表框3";
-inline constexpr std::u16string_view kExportRecordsButton = u"按钮1";
-inline constexpr std::u16string_view kExportTotalsButton = u"按钮2";
-inline constexpr std::u16string_view kYearChoice = u"组合框1";
-inline constexpr std::u16string_view kYearButton = u"按钮3";
-inline constexpr std::u16string_view kRangeFromBox = u"编辑框1";
-inline constexpr std::u16string_view kRangeToBox = u"编辑框2";
-inline constexpr std::u16string_view kRangeButton = u"按钮4";
-inline constexpr std::u16string_view kDaySlipButton = u"按钮5";
+inline constexpr LabelName kOtherMonthsLabel{u"标签19"};
+inline constexpr ListName kDayTable{u"超级列表框1"};
+inline constexpr ChartName kDayChart{u"图表1"};
+inline constexpr ListName kItemTable{u"超级列表框2"};
+inline constexpr ListName kUnreadableTable{u"超级列表框3"};
+inline constexpr ButtonName kExportRecordsButton{u"按钮1"};
+inline constexpr ButtonName kExportTotalsButton{u"按钮2"};
+inline constexpr ComboName kYearChoice{u"组合框1"};
+inline constexpr ButtonName kYearButton{u"按钮3"};
+inline constexpr EditName kRangeFromBox{u"编辑框1"};
+inline constexpr EditName kRangeToBox{u"编辑框2"};
+inline constexpr ButtonName kRangeButton{u"按钮4"};
+inline constexpr ButtonName kDaySlipButton{u"按钮5"};
 }  // namespace takings_window
 
 // The operations that window events run.

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QValidator>
@@ -21,6 +20,7 @@
 #include "ui/screenconversion.h"
 #include "ui/widgets/barchart.h"
 #include "ui/widgets/fittedlabel.h"
+#include "ui/widgets/statusbar.h"
 #include "ui/widgets/tablemodel.h"
 
 namespace durava::ui {
@@ -154,15 +154,7 @@ QWidget* CreateComboBox(const Control& control) {
 }
 
 QWidget* CreateStatusBar(const Control& control, QWidget* window) {
-    auto* bar = new QStatusBar;
-    bar->setSizeGripEnabled(false);
-    for (const forms::StatusPart& part : control.parts) {
-        auto* label = new QLabel(ToScreen(part.text));
-        label->setTextFormat(Qt::PlainText);
-        label->setFixedWidth(part.width);
-        label->setFont(FontOf(control.font));
-        bar->addWidget(label);
-    }
+    auto* bar = new StatusBar(control.parts, FontOf(control.font));
     bar->setGeometry(0, window->height() - kStatusBarHeight, window->width(), kStatusBarHeight);
     return bar;
 }

@@ -14,7 +14,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QTableView>
 
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include "ui/screenconversion.h"
 #include "ui/widgets/barchart.h"
 #include "ui/widgets/fittedlabel.h"
+#include "ui/widgets/statusbar.h"
 #include "ui/widgets/tablemodel.h"
 
 namespace durava::ui {
@@ -51,6 +51,11 @@ void CentreOnScreen(QWidget& window, const forms::Window& definition) {
                 available.center().y() - definition.outerHeight / 2);
 }
 
+template <class Widget>
+std::string TextOf(const Widget* control) {
+    return control ? FromScreen(control->text()) : std::string();
+}
+
 }  // namespace
 
 Form* Form::Open(const forms::Window& definition, const Handlers& handlers, QWidget* mainWindow,
@@ -60,7 +65,10 @@ Form* Form::Open(const forms::Window& definition, const Handlers& handlers, QWid
     form->Build();
     if (prepare) prepare(*form);
     form->Dispatch(Event::Created, {});
-    if (!definition.firstFocus.empty()) form->Focus(definition.firstFocus);
+    if (auto found = form->m_controls.find(definition.firstFocus);
+        found != form->m_controls.end()) {
+        static_cast<QWidget*>(found->second.object)->setFocus(Qt::OtherFocusReason);
+    }
     if (definition.opening == Opening::NotModalNoOwner) {
         form->show();
         return form;
@@ -99,7 +107,7 @@ void Form::Build() {
                                     static_cast<qsizetype>(m_definition.name.size())));
     for (const forms::Control& control : m_definition.controls) {
         QObject* created = CreateControl(control, this);
-        m_controls.emplace(control.name, created);
+        m_controls.emplace(control.name, Made{control.kind, created});
         const std::u16string_view name = control.name;
         switch (control.kind) {
             case ControlKind::Button:
@@ -123,7 +131,7 @@ void Form::Build() {
                 connect(view, &QWidget::customContextMenuRequested, this,
                         [this, name, view](const QPoint& at) {
                             const QModelIndex under = view->indexAt(at);
-                            SelectRow(name, under.isValid() ? under.row() : -1);
+                            SelectRow(forms::ListName{name}, under.isValid() ? under.row() : -1);
                             Dispatch(Event::RightClick, name);
                         });
                 view->installEventFilter(this);
@@ -137,11 +145,6 @@ void Form::Build() {
                 // Only the operator's choice counts, as with the platform's selection notice.
                 connect(static_cast<QComboBox*>(created), &QComboBox::activated, this,
                         [this, name] { Dispatch(Event::SelectionChanged, name); });
-                break;
-            case ControlKind::StatusBar:
-                for (QLabel* part : created->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-                    m_statusParts[name].push_back(part);
-                }
                 break;
             default:
                 break;
@@ -175,7 +178,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
          static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard);
     if (!menuKey) return QWidget::eventFilter(watched, event);
     for (const auto& [name, control] : m_controls) {
-        if (control == watched) Dispatch(Event::RightClick, name);
+        if (control.object == watched) Dispatch(Event::RightClick, name);
     }
     return true;
 }
@@ -188,105 +191,136 @@ void Form::Dispatch(Event event, std::u16string_view control) {
     }
 }
 
-QObject* Form::Control(std::u16string_view name) const {
+QObject* Form::Find(std::u16string_view name, std::span<const ControlKind> kinds) const {
     auto found = m_controls.find(name);
-    // A misspelt name would otherwise act on nothing without a word.
-    assert(name.empty() || found != m_controls.end());
-    return found == m_controls.end() ? nullptr : found->second;
+    // A misspelt name, or a name given the wrong kind, would otherwise act on nothing without a
+    // word.
+    const bool ofKind =
+        found != m_controls.end() && std::ranges::find(kinds, found->second.kind) != kinds.end();
+    assert(ofKind);
+    return ofKind ? found->second.object : nullptr;
 }
 
-std::intptr_t Form::Handle(std::u16string_view name) const {
-    const QObject* object = name.empty() ? this : Control(name);
-    return reinterpret_cast<std::intptr_t>(object);
+QLabel* Form::Control(forms::LabelName name) const {
+    return static_cast<QLabel*>(Widget(name));
 }
 
-std::string Form::Text(std::u16string_view name) const {
-    const QObject* control = Control(name);
-    if (auto* label = qobject_cast<const QLabel*>(control)) return FromScreen(label->text());
-    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return FromScreen(edit->text());
-    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
-        return FromScreen(button->text());
-    }
-    if (name.empty()) return FromScreen(windowTitle());
-    return {};
+QAbstractButton* Form::Control(forms::ButtonName name) const {
+    return static_cast<QAbstractButton*>(Widget(name));
 }
 
-std::u16string Form::TypedText(std::u16string_view name) const {
-    const auto* edit = qobject_cast<const QLineEdit*>(Control(name));
+QLineEdit* Form::Control(forms::EditName name) const {
+    return static_cast<QLineEdit*>(Widget(name));
+}
+
+QComboBox* Form::Control(forms::ComboName name) const {
+    return static_cast<QComboBox*>(Widget(name));
+}
+
+QListWidget* Form::Control(forms::ListBoxName name) const {
+    return static_cast<QListWidget*>(Widget(name));
+}
+
+QTableView* Form::Control(forms::ListName name) const {
+    return static_cast<QTableView*>(Widget(name));
+}
+
+StatusBar* Form::Control(forms::StatusBarName name) const {
+    return static_cast<StatusBar*>(Widget(name));
+}
+
+BarChart* Form::Control(forms::ChartName name) const {
+    return static_cast<BarChart*>(Widget(name));
+}
+
+std::intptr_t Form::Handle() const {
+    return reinterpret_cast<std::intptr_t>(static_cast<const QObject*>(this));
+}
+
+std::intptr_t Form::Handle(forms::ListName name) const {
+    return reinterpret_cast<std::intptr_t>(static_cast<const QObject*>(Control(name)));
+}
+
+std::string Form::Title() const {
+    return FromScreen(windowTitle());
+}
+
+void Form::SetTitle(std::string_view text) {
+    setWindowTitle(ToScreen(text));
+}
+
+std::string Form::Text(forms::LabelName name) const {
+    return TextOf(Control(name));
+}
+
+std::string Form::Text(forms::ButtonName name) const {
+    return TextOf(Control(name));
+}
+
+std::string Form::Text(forms::EditName name) const {
+    return TextOf(Control(name));
+}
+
+std::u16string Form::TypedText(forms::EditName name) const {
+    const QLineEdit* edit = Control(name);
     if (!edit) return {};
     const QString typed = edit->text();
     return {reinterpret_cast<const char16_t*>(typed.utf16()),
             static_cast<std::size_t>(typed.size())};
 }
 
-void Form::SetText(std::u16string_view name, std::string_view text) {
-    QObject* control = Control(name);
-    const QString screen = ToScreen(text);
-    if (auto* label = qobject_cast<FittedLabel*>(control)) label->ShowText(screen);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(screen);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(screen);
-    if (name.empty()) setWindowTitle(screen);
+void Form::SetText(forms::LabelName name, std::string_view text) {
+    // Every label is made as one.
+    if (auto* label = static_cast<FittedLabel*>(Control(name))) label->ShowText(ToScreen(text));
 }
 
-bool Form::IsEnabled(std::u16string_view name) const {
-    auto* widget = qobject_cast<const QWidget*>(Control(name));
-    return widget && widget->isEnabled();
+void Form::SetText(forms::ButtonName name, std::string_view text) {
+    if (QAbstractButton* button = Control(name)) button->setText(ToScreen(text));
 }
 
-void Form::SetEnabled(std::u16string_view name, bool enabled) {
-    if (auto* widget = qobject_cast<QWidget*>(Control(name))) widget->setEnabled(enabled);
+void Form::SetText(forms::EditName name, std::string_view text) {
+    if (QLineEdit* edit = Control(name)) edit->setText(ToScreen(text));
 }
 
-void Form::Focus(std::u16string_view name) {
-    if (auto* widget = qobject_cast<QWidget*>(Control(name)))
-        widget->setFocus(Qt::OtherFocusReason);
+void Form::SetRows(forms::ListName name, std::vector<std::vector<std::string>> rows) {
+    if (auto* model = qobject_cast<TableModel*>(ListModel(name))) model->SetRows(std::move(rows));
 }
 
-TableModel* Form::Model(std::u16string_view name) const {
-    auto* view = qobject_cast<QTableView*>(Control(name));
-    return view ? qobject_cast<TableModel*>(view->model()) : nullptr;
+void Form::SetCell(forms::ListName name, int row, int column, std::string_view text) {
+    if (auto* model = qobject_cast<TableModel*>(ListModel(name))) {
+        model->SetCell(row, column, std::string(text));
+    }
 }
 
-void Form::SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows) {
-    if (TableModel* model = Model(name)) model->SetRows(std::move(rows));
+std::string Form::Cell(forms::ListName name, int row, int column) const {
+    const QAbstractItemModel* model = ListModel(name);
+    if (!model) return {};
+    return model->index(row, column).data(kProgramTextRole).toByteArray().toStdString();
 }
 
-void Form::SetCell(std::u16string_view name, int row, int column, std::string_view text) {
-    if (TableModel* model = Model(name)) model->SetCell(row, column, std::string(text));
-}
-
-std::string Form::Cell(std::u16string_view name, int row, int column) const {
-    const TableModel* model = Model(name);
-    return model ? model->Cell(row, column) : std::string();
-}
-
-int Form::RowCount(std::u16string_view name) const {
-    const TableModel* model = Model(name);
+int Form::RowCount(forms::ListName name) const {
+    const QAbstractItemModel* model = ListModel(name);
     return model ? model->rowCount() : 0;
 }
 
-std::span<const forms::Column> Form::Columns(std::u16string_view name) const {
+std::span<const forms::Column> Form::Columns(forms::ListName name) const {
     for (const forms::Control& control : m_definition.controls) {
-        if (control.name == name) return control.columns;
+        if (control.name == name.text) return control.columns;
     }
     return {};
 }
 
-void Form::ScrollToTop(std::u16string_view name) {
-    if (QAbstractItemView* view = View(name)) view->scrollToTop();
+void Form::ScrollToTop(forms::ListName name) {
+    if (QTableView* view = Control(name)) view->scrollToTop();
 }
 
-QAbstractItemView* Form::View(std::u16string_view name) const {
-    return qobject_cast<QAbstractItemView*>(Control(name));
-}
-
-QAbstractItemModel* Form::ListModel(std::u16string_view name) const {
-    const QAbstractItemView* view = View(name);
+QAbstractItemModel* Form::ListModel(forms::ListName name) const {
+    const QTableView* view = Control(name);
     return view ? view->model() : nullptr;
 }
 
-void Form::ReplaceListModel(std::u16string_view name, QAbstractItemModel* model) {
-    QAbstractItemView* view = View(name);
+void Form::ReplaceListModel(forms::ListName name, QAbstractItemModel* model) {
+    QTableView* view = Control(name);
     if (!view) return;
     QAbstractItemModel* rows = view->model();
     QItemSelectionModel* selection = view->selectionModel();
@@ -296,9 +330,8 @@ void Form::ReplaceListModel(std::u16string_view name, QAbstractItemModel* model)
     delete rows;
 }
 
-Form::ListEdit Form::EditList(std::u16string_view name) {
-    return ListEdit(Model(name));
-}
+Form::ListEdit::ListEdit(const QAbstractItemView& list)
+    : m_model(qobject_cast<TableModel*>(list.model())) {}
 
 Form::ListEdit::~ListEdit() {
     if (m_top >= 0) m_model->CellsChanged(m_top, m_left, m_bottom, m_right);
@@ -326,15 +359,15 @@ void Form::ListEdit::SetCell(int row, int column, std::string text) {
     m_right = std::max(m_right, column);
 }
 
-int Form::SelectedRow(std::u16string_view name) const {
-    auto* view = qobject_cast<const QTableView*>(Control(name));
+int Form::SelectedRow(forms::ListName name) const {
+    const QTableView* view = Control(name);
     if (!view || !view->selectionModel()) return -1;
     const QModelIndexList rows = view->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void Form::SelectRow(std::u16string_view name, int row) {
-    auto* view = qobject_cast<QTableView*>(Control(name));
+void Form::SelectRow(forms::ListName name, int row) {
+    QTableView* view = Control(name);
     if (!view) return;
     if (row < 0) {
         view->clearSelection();
@@ -344,80 +377,80 @@ void Form::SelectRow(std::u16string_view name, int row) {
     }
 }
 
-void Form::AppendEntry(std::u16string_view name, std::string_view text) {
-    QObject* control = Control(name);
-    if (auto* list = qobject_cast<QListWidget*>(control)) list->addItem(ToScreen(text));
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        // A drop-down list starts with nothing chosen, whatever it holds.
-        const QSignalBlocker quiet(combo);
-        combo->addItem(ToScreen(text));
-        combo->setCurrentIndex(-1);
-    }
+void Form::AppendEntry(forms::ListBoxName name, std::string_view text) {
+    if (QListWidget* list = Control(name)) list->addItem(ToScreen(text));
 }
 
-void Form::ClearEntries(std::u16string_view name) {
-    QObject* control = Control(name);
-    if (auto* list = qobject_cast<QListWidget*>(control)) list->clear();
-    if (auto* combo = qobject_cast<QComboBox*>(control)) combo->clear();
+void Form::AppendEntry(forms::ComboName name, std::string_view text) {
+    QComboBox* combo = Control(name);
+    if (!combo) return;
+    // A drop-down list starts with nothing chosen, whatever it holds.
+    const QSignalBlocker quiet(combo);
+    combo->addItem(ToScreen(text));
+    combo->setCurrentIndex(-1);
 }
 
-int Form::SelectedIndex(std::u16string_view name) const {
-    const QObject* control = Control(name);
-    if (auto* list = qobject_cast<const QListWidget*>(control)) return list->currentRow();
-    if (auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentIndex();
-    return -1;
+void Form::ClearEntries(forms::ListBoxName name) {
+    if (QListWidget* list = Control(name)) list->clear();
 }
 
-void Form::SelectEntry(std::u16string_view name, int index) {
-    QObject* control = Control(name);
-    if (auto* list = qobject_cast<QListWidget*>(control)) {
-        // setCurrentRow(-1) leaves the current entry where it was.
-        index < 0 ? list->setCurrentIndex({}) : list->setCurrentRow(index);
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentIndex(index);
+void Form::ClearEntries(forms::ComboName name) {
+    if (QComboBox* combo = Control(name)) combo->clear();
 }
 
-std::string Form::SelectedText(std::u16string_view name) const {
-    const QObject* control = Control(name);
-    if (auto* list = qobject_cast<const QListWidget*>(control)) {
-        return list->currentItem() ? FromScreen(list->currentItem()->text()) : std::string();
-    }
-    if (auto* combo = qobject_cast<const QComboBox*>(control))
-        return FromScreen(combo->currentText());
-    return {};
+int Form::SelectedIndex(forms::ListBoxName name) const {
+    const QListWidget* list = Control(name);
+    return list ? list->currentRow() : -1;
 }
 
-void Form::SetBars(std::u16string_view name, std::vector<Bar> bars) {
-    if (auto* chart = qobject_cast<BarChart*>(Control(name))) chart->SetBars(std::move(bars));
+int Form::SelectedIndex(forms::ComboName name) const {
+    const QComboBox* combo = Control(name);
+    return combo ? combo->currentIndex() : -1;
 }
 
-void Form::SetStatusPart(std::u16string_view name, int part, std::string_view text) {
-    auto found = m_statusParts.find(name);
-    if (found == m_statusParts.end() || part < 0 ||
-        part >= static_cast<int>(found->second.size())) {
-        return;
-    }
-    found->second[static_cast<std::size_t>(part)]->setText(ToScreen(text));
+void Form::SelectEntry(forms::ListBoxName name, int index) {
+    QListWidget* list = Control(name);
+    if (!list) return;
+    // setCurrentRow(-1) leaves the current entry where it was.
+    index < 0 ? list->setCurrentIndex({}) : list->setCurrentRow(index);
 }
 
-std::string Form::StatusPart(std::u16string_view name, int part) const {
-    auto found = m_statusParts.find(name);
-    if (found == m_statusParts.end() || part < 0 ||
-        part >= static_cast<int>(found->second.size())) {
-        return {};
-    }
-    return FromScreen(found->second[static_cast<std::size_t>(part)]->text());
+void Form::SelectEntry(forms::ComboName name, int index) {
+    if (QComboBox* combo = Control(name)) combo->setCurrentIndex(index);
 }
 
-void Form::SetMenuEntryEnabled(std::u16string_view entry, bool enabled) {
-    assert(m_menuEntries.contains(entry));
-    if (auto found = m_menuEntries.find(entry); found != m_menuEntries.end()) {
+std::string Form::SelectedText(forms::ListBoxName name) const {
+    const QListWidget* list = Control(name);
+    return list && list->currentItem() ? FromScreen(list->currentItem()->text()) : std::string();
+}
+
+std::string Form::SelectedText(forms::ComboName name) const {
+    const QComboBox* combo = Control(name);
+    return combo ? FromScreen(combo->currentText()) : std::string();
+}
+
+void Form::SetBars(forms::ChartName name, std::vector<Bar> bars) {
+    if (BarChart* chart = Control(name)) chart->SetBars(std::move(bars));
+}
+
+void Form::SetStatusPart(forms::StatusBarName name, int part, std::string_view text) {
+    if (StatusBar* bar = Control(name)) bar->SetPart(part, text);
+}
+
+std::string Form::StatusPart(forms::StatusBarName name, int part) const {
+    const StatusBar* bar = Control(name);
+    return bar ? bar->Part(part) : std::string();
+}
+
+void Form::SetMenuEntryEnabled(forms::MenuEntryName entry, bool enabled) {
+    assert(m_menuEntries.contains(entry.text));
+    if (auto found = m_menuEntries.find(entry.text); found != m_menuEntries.end()) {
         found->second->setEnabled(enabled);
     }
 }
 
-bool Form::IsMenuEntryEnabled(std::u16string_view entry) const {
-    auto found = m_menuEntries.find(entry);
+bool Form::IsMenuEntryEnabled(forms::MenuEntryName entry) const {
+    auto found = m_menuEntries.find(entry.text);
     assert(found != m_menuEntries.end());
     return found != m_menuEntries.end() && found->second->isEnabled();
 }

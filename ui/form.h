@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // One window built from its definition. Handlers reach its controls by the names the definition
-// gives them (the Qt objectName is that name too) and meet every text as a program text.
+// gives them (the Qt objectName is that name too), each name of its control's kind, and meet every
+// text as a program text.
 #include <QWidget>
 
 #include <cstdint>
@@ -12,18 +13,26 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/formnames.h"
 #include "forms/forms.h"
 #include "ui/widgets/bar.h"
 
+class QAbstractButton;
 class QAbstractItemModel;
 class QAbstractItemView;
+class QComboBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QMenu;
 class QAction;
+class QTableView;
 
 namespace durava::ui {
 
+class BarChart;
 class Handlers;
+class StatusBar;
 class TableModel;
 
 class Form : public QWidget {
@@ -39,39 +48,65 @@ class Form : public QWidget {
     ~Form() override;
 
     const forms::Window& Definition() const { return m_definition; }
-    // The named control, or nullptr.
-    QObject* Control(std::u16string_view name) const;
-    // A stable number that identifies the window (empty name) or one of its controls.
-    std::intptr_t Handle(std::u16string_view name = {}) const;
+    // The named control as the widget of its kind, or nullptr. A window that works on a control
+    // every second finds it here once and keeps it.
+    QLabel* Control(forms::LabelName name) const;
+    QAbstractButton* Control(forms::ButtonName name) const;
+    QLineEdit* Control(forms::EditName name) const;
+    QComboBox* Control(forms::ComboName name) const;
+    QListWidget* Control(forms::ListBoxName name) const;
+    QTableView* Control(forms::ListName name) const;
+    StatusBar* Control(forms::StatusBarName name) const;
+    BarChart* Control(forms::ChartName name) const;
+    // A stable number that identifies the window, or one of its lists.
+    std::intptr_t Handle() const;
+    std::intptr_t Handle(forms::ListName name) const;
 
-    std::string Text(std::u16string_view name) const;
+    std::string Title() const;
+    void SetTitle(std::string_view text);
+    std::string Text(forms::LabelName name) const;
+    std::string Text(forms::ButtonName name) const;
+    std::string Text(forms::EditName name) const;
     // Edit boxes: the text as typed, before it is converted to code page 936.
-    std::u16string TypedText(std::u16string_view name) const;
-    void SetText(std::u16string_view name, std::string_view text);
-    bool IsEnabled(std::u16string_view name) const;
-    void SetEnabled(std::u16string_view name, bool enabled);
-    // The keyboard focus goes to the named control, as after a refusal that names its field.
-    void Focus(std::u16string_view name);
+    std::u16string TypedText(forms::EditName name) const;
+    void SetText(forms::LabelName name, std::string_view text);
+    void SetText(forms::ButtonName name, std::string_view text);
+    void SetText(forms::EditName name, std::string_view text);
 
-    // List views.
+    template <forms::ControlKind... Kinds>
+    bool IsEnabled(forms::ControlName<Kinds...> name) const {
+        const QWidget* widget = Widget(name);
+        return widget && widget->isEnabled();
+    }
+    template <forms::ControlKind... Kinds>
+    void SetEnabled(forms::ControlName<Kinds...> name, bool enabled) {
+        if (QWidget* widget = Widget(name)) widget->setEnabled(enabled);
+    }
+    // The keyboard focus goes to the named control, as after a refusal that names its field.
+    template <forms::ControlKind... Kinds>
+    void Focus(forms::ControlName<Kinds...> name) {
+        if (QWidget* widget = Widget(name)) widget->setFocus(Qt::OtherFocusReason);
+    }
+
+    // List views. Whatever model a list shows, it is read through its QAbstractItemModel.
     // Replaces every row at once: far cheaper than clearing and appending row by row.
-    void SetRows(std::u16string_view name, std::vector<std::vector<std::string>> rows);
-    void SetCell(std::u16string_view name, int row, int column, std::string_view text);
-    std::string Cell(std::u16string_view name, int row, int column) const;
-    int RowCount(std::u16string_view name) const;
-    std::span<const forms::Column> Columns(std::u16string_view name) const;
-    void ScrollToTop(std::u16string_view name);
-    // The view itself, for a drawing hook that paints its cells.
-    QAbstractItemView* View(std::u16string_view name) const;
+    void SetRows(forms::ListName name, std::vector<std::vector<std::string>> rows);
+    void SetCell(forms::ListName name, int row, int column, std::string_view text);
+    std::string Cell(forms::ListName name, int row, int column) const;
+    int RowCount(forms::ListName name) const;
+    std::span<const forms::Column> Columns(forms::ListName name) const;
+    void ScrollToTop(forms::ListName name);
     // The list's rows. A window whose rows are too many to copy and convert up front puts a model
     // of its own in place of the framework's row store; the view then owns it.
-    QAbstractItemModel* ListModel(std::u16string_view name) const;
-    void ReplaceListModel(std::u16string_view name, QAbstractItemModel* model);
+    QAbstractItemModel* ListModel(forms::ListName name) const;
+    void ReplaceListModel(forms::ListName name, QAbstractItemModel* model);
 
-    // A list's cells read and written in bulk, as a refresh pass does every second: the list is
-    // found by its name once, and its view hears of the changes once, when the edit ends.
+    // A list's own rows read and written in bulk, as a refresh pass does every second: its view
+    // hears of the changes once, when the edit ends. A list that shows a model of its own has no
+    // such rows, and the edit finds none.
     class ListEdit {
       public:
+        explicit ListEdit(const QAbstractItemView& list);
         ~ListEdit();
         ListEdit(const ListEdit&) = delete;
         ListEdit& operator=(const ListEdit&) = delete;
@@ -81,51 +116,60 @@ class Form : public QWidget {
         void SetCell(int row, int column, std::string text);
 
       private:
-        friend class Form;
-        explicit ListEdit(TableModel* model) : m_model(model) {}
-
         TableModel* m_model;
         int m_top = -1, m_left = -1, m_bottom = -1, m_right = -1;  // of the cells changed
     };
-    ListEdit EditList(std::u16string_view name);
 
-    int SelectedRow(std::u16string_view name) const;
+    int SelectedRow(forms::ListName name) const;
     // Selects the whole row; -1 clears the selection.
-    void SelectRow(std::u16string_view name, int row);
+    void SelectRow(forms::ListName name, int row);
 
     // List boxes and combo boxes.
-    void AppendEntry(std::u16string_view name, std::string_view text);
-    void ClearEntries(std::u16string_view name);
-    int SelectedIndex(std::u16string_view name) const;
+    void AppendEntry(forms::ListBoxName name, std::string_view text);
+    void AppendEntry(forms::ComboName name, std::string_view text);
+    void ClearEntries(forms::ListBoxName name);
+    void ClearEntries(forms::ComboName name);
+    int SelectedIndex(forms::ListBoxName name) const;
+    int SelectedIndex(forms::ComboName name) const;
     // -1 leaves no entry current.
-    void SelectEntry(std::u16string_view name, int index);
-    std::string SelectedText(std::u16string_view name) const;
+    void SelectEntry(forms::ListBoxName name, int index);
+    void SelectEntry(forms::ComboName name, int index);
+    std::string SelectedText(forms::ListBoxName name) const;
+    std::string SelectedText(forms::ComboName name) const;
 
-    // Bar charts.
-    void SetBars(std::u16string_view name, std::vector<Bar> bars);
+    void SetBars(forms::ChartName name, std::vector<Bar> bars);
 
-    void SetStatusPart(std::u16string_view name, int part, std::string_view text);
-    std::string StatusPart(std::u16string_view name, int part) const;
+    void SetStatusPart(forms::StatusBarName name, int part, std::string_view text);
+    std::string StatusPart(forms::StatusBarName name, int part) const;
 
-    // The window's pop-up menu: entries are named by their texts.
-    void SetMenuEntryEnabled(std::u16string_view entry, bool enabled);
-    bool IsMenuEntryEnabled(std::u16string_view entry) const;
+    // The window's pop-up menu.
+    void SetMenuEntryEnabled(forms::MenuEntryName entry, bool enabled);
+    bool IsMenuEntryEnabled(forms::MenuEntryName entry) const;
     void ShowMenu();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct Made {
+        forms::ControlKind kind;
+        QObject* object;
+    };
+
     Form(const forms::Window& definition, const Handlers& handlers, QWidget* owner);
     void Build();
     void BuildMenu();
     void Dispatch(forms::Event event, std::u16string_view control);
-    TableModel* Model(std::u16string_view name) const;
+    // The control of that name when it is of one of `kinds`; nullptr otherwise.
+    QObject* Find(std::u16string_view name, std::span<const forms::ControlKind> kinds) const;
+    template <forms::ControlKind... Kinds>
+    QWidget* Widget(forms::ControlName<Kinds...> name) const {
+        return static_cast<QWidget*>(Find(name.text, name.kinds));
+    }
 
     const forms::Window& m_definition;
     const Handlers& m_handlers;
-    std::map<std::u16string_view, QObject*> m_controls;
-    std::map<std::u16string_view, std::vector<QLabel*>> m_statusParts;
+    std::map<std::u16string_view, Made> m_controls;
     QMenu* m_menu = nullptr;
     std::map<std::u16string_view, QAction*> m_menuEntries;
 };

@@ -66,7 +66,7 @@ ui::Form& ProgramFixture::OpenHistoryWindow() {
 }
 
 bool ProgramFixture::ChooseFromRowMenu(int row, std::u16string_view entry) {
-    auto* list = qobject_cast<QTableView*>(Main().Control(windows::kMainList));
+    QTableView* list = Main().Control(windows::kMainList);
     list->setFocus();
     if (row >= 0) list->selectRow(row);
     return RightClickAndChoose(*list, row, entry).shown;
@@ -105,12 +105,8 @@ ui::Form* OpenWindow(std::string_view name) {
     return windows.empty() ? nullptr : windows.front();
 }
 
-QString TextOf(const ui::Form& window, std::u16string_view control) {
-    return ui::ToScreen(window.Text(control));
-}
-
-void Click(ui::Form& window, std::u16string_view button) {
-    qobject_cast<QAbstractButton*>(window.Control(button))->click();
+void Click(ui::Form& window, forms::ButtonName button) {
+    window.Control(button)->click();
 }
 
 MenuAnswer RightClickAndChoose(QTableView& table, int row, std::u16string_view entry) {

@@ -10,16 +10,15 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "forms/formnames.h"
 #include "support/temp_folder.h"
+#include "ui/form.h"
+#include "ui/screenconversion.h"
 #include "windows/main/globals.h"
 
 class QMenu;
 class QAction;
 class QTableView;
-
-namespace durava::ui {
-class Form;
-}
 
 namespace durava::testing {
 
@@ -68,8 +67,12 @@ class ProgramFixture {
 std::vector<ui::Form*> OpenWindows(std::string_view name);
 ui::Form* OpenWindow(std::string_view name);
 
-QString TextOf(const ui::Form& window, std::u16string_view control);
-void Click(ui::Form& window, std::u16string_view button);
+// A label's, button's or edit box's text.
+template <class Name>
+QString TextOf(const ui::Form& window, Name control) {
+    return ui::ToScreen(window.Text(control));
+}
+void Click(ui::Form& window, forms::ButtonName button);
 
 struct MenuAnswer {
     bool shown = false;

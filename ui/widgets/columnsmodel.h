@@ -10,6 +10,10 @@
 
 namespace durava::ui {
 
+// The role under which every list's model answers a cell's program text as a QByteArray, byte for
+// byte as the row holds it, whatever the screen makes of it: the framework reads any list by it.
+inline constexpr int kProgramTextRole = Qt::UserRole;
+
 class ColumnsModel : public QAbstractTableModel {
     Q_OBJECT
   public:

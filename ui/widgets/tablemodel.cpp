@@ -14,6 +14,8 @@ int TableModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
+    if (role == kProgramTextRole)
+        return QByteArray::fromStdString(Cell(index.row(), index.column()));
     if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && ShowsWholeText(index.column()))) {
         return ToScreen(Cell(index.row(), index.column()));
     }

@@ -25,9 +25,11 @@ int HistoryMonthModel::rowCount(const QModelIndex& parent) const {
 
 QVariant HistoryMonthModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    if (role != Qt::DisplayRole) return Alignment(index, role);
-    return ui::ToScreen(m_month.Field(static_cast<std::size_t>(index.row()),
-                                      static_cast<std::size_t>(index.column())));
+    if (role != Qt::DisplayRole && role != ui::kProgramTextRole) return Alignment(index, role);
+    const std::string_view field = m_month.Field(static_cast<std::size_t>(index.row()),
+                                                 static_cast<std::size_t>(index.column()));
+    if (role == ui::kProgramTextRole) return QByteArray(field.data(), std::ssize(field));
+    return ui::ToScreen(field);
 }
 
 }  // namespace durava::windows

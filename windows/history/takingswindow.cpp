@@ -248,7 +248,7 @@ void ShowYear(windows::Globals& globals, ui::Form& window) {
                {.title = year, .fileTitle = year, .byMonth = true});
 }
 
-std::optional<core::CalendarTime> DayIn(ui::Form& window, std::u16string_view box) {
+std::optional<core::CalendarTime> DayIn(ui::Form& window, forms::EditName box) {
     const std::optional<core::CalendarTime> day = history::DayOf(window.Text(box));
     if (!day) {
         ui::ShowMessage(&window, core::Fixed(u"操作失败"),

@@ -20,7 +20,8 @@ using namespace forms::item_dialog;
 
 // Each tariff box with the label that names it, and its default.
 struct TariffField {
-    std::u16string_view label, box;
+    forms::LabelName label;
+    forms::EditName box;
     std::string_view preset;  // 默认
 };
 constexpr TariffField kTariffFields[] = {{kPeriodLabel, kPeriodBox, "240"},
@@ -66,7 +67,7 @@ void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {
     if (!modified) {
         ClearBoxes(dialog);
         dialog.SetEnabled(kNameBox, true);
-        dialog.SetText({}, core::Fixed(u"添加项目"));
+        dialog.SetTitle(core::Fixed(u"添加项目"));
         dialog.SetText(kSaveButton, core::Fixed(u"添加项目"));
         return;
     }
@@ -80,7 +81,7 @@ void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {
         dialog.SetText(kTariffFields[i].box, *values[i]);
     }
     dialog.SetText(kSaveButton, core::Fixed(u"确定修改"));
-    dialog.SetText({}, core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
+    dialog.SetTitle(core::Fixed(u"正在修改 【") + name + core::Fixed(u"】"));
 }
 
 void SaveItem(windows::Globals& globals, ui::Form& dialog) {

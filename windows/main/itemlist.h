@@ -10,8 +10,8 @@
 
 namespace durava::windows {
 
-inline constexpr std::u16string_view kMainList = forms::main_window::kList;
-inline constexpr std::u16string_view kStatusBar = forms::main_window::kStatusBar;
+inline constexpr forms::ListName kMainList = forms::main_window::kList;
+inline constexpr forms::StatusBarName kStatusBar = forms::main_window::kStatusBar;
 
 enum MainListColumn {
     kColumnId,

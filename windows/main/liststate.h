@@ -7,12 +7,21 @@
 
 #include "operations/tariff.h"
 
+class QTableView;
+
+namespace durava::ui {
+class StatusBar;
+}
+
 namespace durava::windows {
 
 struct ListState {
     std::uint64_t generation = 0;        // of the settings file the list was filled from
     operations::RowCharges charges;      // of the rows in use
     std::vector<std::string> itemNames;  // as the list was last filled, kept to reuse its room
+    // Found once, when the window opens: a pass looks up no control by its name.
+    QTableView* list = nullptr;
+    ui::StatusBar* statusBar = nullptr;
 };
 
 }  // namespace durava::windows

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/mainwindow.h"
 
-#include "forms/formnames.h"
+#include <QTableView>
 
+#include "forms/formnames.h"
 #include "ui/form.h"
 #include "ui/widgets/colourdelegate.h"
 #include "ui/windowstate.h"
@@ -17,9 +18,13 @@ namespace {
 
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
-    ui::Keep(main, ListState{});
+    ui::Keep(main, ListState{.generation = 0,
+                             .charges = {},
+                             .itemNames = {},
+                             .list = main.Control(kMainList),
+                             .statusBar = main.Control(kStatusBar)});
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
-    ui::AttachParent(globals.MainListColours, main.View(kMainList));
+    ui::AttachParent(globals.MainListColours, main.Control(kMainList));
     FillItemList(globals);
     StartRefreshWorker(globals);
     if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);

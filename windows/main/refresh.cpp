@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/refresh.h"
 
+#include <QTableView>
 #include <QTimer>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "ui/form.h"
+#include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/liststate.h"
@@ -26,12 +28,12 @@ void RefreshPass(Globals& globals) {
     ListState& shown = *ui::Kept<ListState>(main);
     if (globals.app.Settings.Generation() != shown.generation) FillItemList(globals);
 
-    ui::Form::ListEdit list = main.EditList(kMainList);
+    ui::Form::ListEdit list(*shown.list);
     const int rows = list.RowCount();
     int idle = 0;
     // Every row is timed to the same moment.
     const core::DateTime now = core::CurrentTime();
-    main.SetStatusPart(kStatusBar, 1, core::IntegerToText(rows));
+    shown.statusBar->SetPart(1, core::IntegerToText(rows));
     for (int row = 0; row < rows; ++row) {
         const std::string& state = list.Cell(row, kColumnState);
         if (state == texts.idle) ++idle;
@@ -51,8 +53,8 @@ void RefreshPass(Globals& globals) {
             billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds));
         list.SetCell(row, kColumnFee, std::move(charge->fee));
     }
-    main.SetStatusPart(kStatusBar, 3, core::IntegerToText(idle));
-    main.SetStatusPart(kStatusBar, 5, core::RealToText(static_cast<double>(rows) - idle));
+    shown.statusBar->SetPart(3, core::IntegerToText(idle));
+    shown.statusBar->SetPart(5, core::RealToText(static_cast<double>(rows) - idle));
 }
 
 void StartRefreshWorker(Globals& globals) {

@@ -52,7 +52,7 @@ ui::Form& OpenTakings(ui::Form& viewer) {
     return *takings;
 }
 
-QString Cell(ui::Form& window, std::u16string_view table, int row, int column) {
+QString Cell(ui::Form& window, forms::ListName table, int row, int column) {
     return ui::ToScreen(window.Cell(table, row, column));
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The history window through the main window's button, on a temporary Documents folder.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
@@ -41,7 +42,10 @@ QString Count(ui::Form& viewer) {
     return TextOf(viewer, history_window::kCountLabel);
 }
 QString Cell(ui::Form& viewer, int row, int column) {
-    return Table(viewer).model()->index(row, column).data().toString();
+    return ui::ToScreen(viewer.Cell(history_window::kMonthTable, row, column));
+}
+int Rows(ui::Form& viewer) {
+    return viewer.RowCount(history_window::kMonthTable);
 }
 QStringList Entries(ui::Form& viewer) {
     QStringList entries;
@@ -79,7 +83,7 @@ class ViewerTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         QCOMPARE(Entries(viewer), QStringList({"202403.QY", "202404.QY", "202405.QY"}));
         QCOMPARE(Months(viewer).currentRow(), -1);
-        QCOMPARE(Table(viewer).model()->rowCount(), 0);
+        QCOMPARE(Rows(viewer), 0);
         QCOMPARE(Count(viewer), QStringLiteral("共 0 条记录"));
 
         QListWidget& months = Months(viewer);
@@ -121,7 +125,7 @@ class ViewerTest : public QObject {
         ui::Form& viewer = program.OpenHistoryWindow();
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             Months(viewer).setCurrentRow(static_cast<int>(i));
-            QCOMPARE(Table(viewer).model()->rowCount(), cases[i].rows);
+            QCOMPARE(Rows(viewer), cases[i].rows);
             QCOMPARE(Count(viewer), QStringLiteral("共 %1 条记录").arg(cases[i].rows));
             for (const auto& [row, column, text] : cases[i].cells) {
                 QCOMPARE(Cell(viewer, row, column), text);
@@ -140,9 +144,9 @@ class ViewerTest : public QObject {
         std::filesystem::create_directory(HistoryFolder(program) / "202405.QY.txt");
         for (int month : {1, 2}) {
             Months(viewer).setCurrentRow(0);
-            QCOMPARE(Table(viewer).model()->rowCount(), 2);
+            QCOMPARE(Rows(viewer), 2);
             Months(viewer).setCurrentRow(month);
-            QCOMPARE(Table(viewer).model()->rowCount(), 0);
+            QCOMPARE(Rows(viewer), 0);
             QCOMPARE(Count(viewer), QStringLiteral("共 0 条记录"));
         }
     }
@@ -181,9 +185,8 @@ class ViewerTest : public QObject {
 
         WriteBytes(program.SettingsFile(),
                    Gbk(std::string(ItemSection("A1").Tariff(kDefaultTariff).Idle())));
-        QTest::mouseClick(
-            qobject_cast<QWidget*>(program.Main().Control(forms::main_window::kRefreshButton)),
-            Qt::LeftButton);
+        QTest::mouseClick(program.Main().Control(forms::main_window::kRefreshButton),
+                          Qt::LeftButton);
         QCOMPARE(program.Main().RowCount(windows::kMainList), 1);
 
         // Each click opens a window of its own, which lists the month files as they are now.

@@ -23,8 +23,7 @@ QString NameOf(std::u16string_view control) {
     return QString::fromUtf16(control.data(), static_cast<qsizetype>(control.size()));
 }
 
-constexpr std::u16string_view kBoxes[] = {kNameBox, kPeriodBox, kInitialFeeBox, kUnitBox,
-                                          kPriceBox};
+constexpr forms::EditName kBoxes[] = {kNameBox, kPeriodBox, kInitialFeeBox, kUnitBox, kPriceBox};
 
 void OpenAddDialog(ProgramFixture& program, std::function<void(ui::Form&)> act) {
     WhenOpenThenClose("ItemDialog", std::move(act));
@@ -38,14 +37,14 @@ void FillBoxes(ui::Form& dialog, const QStringList& texts) {
 // As the screen shows them, so that characters the program's texts cannot hold show too.
 QStringList BoxTexts(const ui::Form& dialog) {
     QStringList texts;
-    for (std::u16string_view box : kBoxes) {
+    for (const forms::EditName box : kBoxes) {
         texts << qobject_cast<const QLineEdit*>(dialog.Control(box))->text();
     }
     return texts;
 }
 
 void ExpectAddMode(const ui::Form& dialog) {
-    QCOMPARE(TextOf(dialog, {}), QStringLiteral("添加项目"));
+    QCOMPARE(ui::ToScreen(dialog.Title()), QStringLiteral("添加项目"));
     QCOMPARE(TextOf(dialog, kSaveButton), QStringLiteral("添加项目"));
     QVERIFY(dialog.IsEnabled(kNameBox));
     QCOMPARE(BoxTexts(dialog), QStringList(5, QString()));
@@ -174,7 +173,7 @@ class ItemDialogTest : public QObject {
         const std::string before = ReadBytes(program.SettingsFile());
         bool closed = false;
         WhenOpenThenClose("ItemDialog", [&](ui::Form& dialog) {
-            QCOMPARE(TextOf(dialog, {}), QStringLiteral("正在修改 【A1】"));
+            QCOMPARE(ui::ToScreen(dialog.Title()), QStringLiteral("正在修改 【A1】"));
             QCOMPARE(TextOf(dialog, kSaveButton), QStringLiteral("确定修改"));
             QVERIFY(!dialog.IsEnabled(kNameBox));
             QCOMPARE(BoxTexts(dialog), QStringList({"A1", "120", "50", "15", "30"}));

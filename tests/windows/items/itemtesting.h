@@ -15,8 +15,8 @@ namespace durava::testing {
 
 // As the program sets a box, past the tariff boxes' rule for what the operator enters: texts that
 // only a settings file can bring.
-inline void Type(ui::Form& window, std::u16string_view box, const QString& text) {
-    qobject_cast<QLineEdit*>(window.Control(box))->setText(text);
+inline void Type(ui::Form& window, forms::EditName box, const QString& text) {
+    window.Control(box)->setText(text);
 }
 
 // Runs `act` on the named window once it opens and closes it afterwards if `act` left it open, so

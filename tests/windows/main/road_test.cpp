@@ -40,7 +40,7 @@ const std::string kIdleItems =
     ItemSection("A1").Tariff(kDefaultTariff).Idle() +
     ItemSection("A2").Tariff({.period = "60", .fee = "10", .unit = "15", .price = "30"}).Idle();
 
-QString Label(ui::Form& window, std::u16string_view name) {
+QString Label(ui::Form& window, forms::LabelName name) {
     return ui::ToScreen(window.Text(name));
 }
 
