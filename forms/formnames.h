@@ -91,6 +91,8 @@ inline constexpr ButtonName kConfirmButton{u"按钮1"};
 }  // namespace switch_window
 
 namespace takings_window {
+// Names what kMonthLabel shows: a month, a year or a span.
+inline constexpr LabelName kPeriodCaption{u"标签1"};
 inline constexpr LabelName kMonthLabel{u"标签2"};
 inline constexpr LabelName kTakingsLabel{u"标签4"};
 inline constexpr LabelName kUsesLabel{u"标签6"};

@@ -211,7 +211,7 @@ constexpr Column kUnreadableColumns[] = {
 
 // Captions on the left of their figures, which the window's created handler fills in.
 constexpr Control kTakingsControls[] = {
-    Figure(u"标签1", 10, 10, 71, u"月份"),
+    Figure(tw::kPeriodCaption, 10, 10, 71, u"月份"),
     Figure(tw::kMonthLabel, 80, 10, 110),
     Figure(u"标签3", 200, 10, 71, u"营业额"),
     Figure(tw::kTakingsLabel, 270, 10, 120),

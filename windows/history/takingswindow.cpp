@@ -90,6 +90,9 @@ std::string OtherMonthsText(const Shown& shown) {
 }
 
 void ShowFigures(const windows::Globals& globals, ui::Form& window, const Shown& shown) {
+    window.SetText(kPeriodCaption, core::Fixed(shown.byMonth ? u"年份"
+                                               : shown.span  ? u"区间"
+                                                             : u"月份"));
     window.SetText(kMonthLabel, shown.title);
     const history::Takings& total = shown.takings.total;
     window.SetText(kTakingsLabel, history::YuanText(total.yuan));

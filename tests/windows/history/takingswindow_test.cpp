@@ -80,6 +80,7 @@ class TakingsWindowTest : public QObject {
         ui::Form& takings = OpenTakings(viewer);
 
         QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024/04"));
+        QCOMPARE(TextOf(takings, takings_window::kPeriodCaption), QStringLiteral("月份"));
         QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("250 元"));
         QCOMPARE(TextOf(takings, takings_window::kUsesLabel), QStringLiteral("3 次"));
         QCOMPARE(TextOf(takings, takings_window::kHoursLabel), QStringLiteral("16 时 33 分"));
@@ -178,6 +179,7 @@ class TakingsWindowTest : public QObject {
 
         Click(takings, takings_window::kYearButton);
         QTRY_COMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024"));
+        QCOMPARE(TextOf(takings, takings_window::kPeriodCaption), QStringLiteral("年份"));
         QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("550 元"));
         QCOMPARE(takings.RowCount(takings_window::kDayTable), 12);
         QCOMPARE(Cell(takings, takings_window::kDayTable, 4, 1), QStringLiteral("300"));
@@ -197,6 +199,7 @@ class TakingsWindowTest : public QObject {
         Click(takings, takings_window::kRangeButton);
         QTRY_COMPARE(takings.RowCount(takings_window::kDayTable), 7);
         QCOMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("04/30～05/06"));
+        QCOMPARE(TextOf(takings, takings_window::kPeriodCaption), QStringLiteral("区间"));
         QCOMPARE(TextOf(takings, takings_window::kTakingsLabel), QStringLiteral("370 元"));
         QCOMPARE(Cell(takings, takings_window::kDayTable, 1, 1), QStringLiteral("30"));
         // The span's records export as their files hold them, the one kept in April's file too.
