@@ -60,10 +60,10 @@ class HistoryMonth {
     // Every field of the record in one walk, into `fields` (whose storage is reused): a reader of
     // whole records walks each once instead of once per field.
     void SplitFields(std::size_t record, std::vector<std::string_view>& fields) const;
-
-  private:
+    // The record's bytes without its line break, as a checkout wrote them.
     std::string_view Record(std::size_t record) const;
 
+  private:
     std::string m_text;
     std::size_t m_recordCount = 0;
     // Where the records found so far start; grows up to the one after the last asked for.

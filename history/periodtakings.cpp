@@ -25,30 +25,41 @@ bool SameMonth(const core::CalendarTime& a, const core::CalendarTime& b) {
 
 }  // namespace
 
+std::vector<PeriodFile> PeriodFiles(const std::filesystem::path& historyFolder,
+                                    const core::CalendarTime& first,
+                                    const core::CalendarTime& last) {
+    std::vector<PeriodFile> files;
+    const core::CalendarTime before = MonthBefore(first);
+    for (core::CalendarTime month = before;; month = MonthAfter(month)) {
+        const std::filesystem::path path =
+            store::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
+        files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
+        if (SameMonth(month, last)) break;
+    }
+    return files;
+}
+
+HistoryMonth ReadPeriodFile(PeriodFile& file) {
+    std::optional<std::string> bytes = store::ReadWholeFile(file.path);
+    if (bytes) return HistoryMonth(std::move(*bytes));
+    std::error_code error;
+    file.state = std::filesystem::exists(std::filesystem::symlink_status(file.path, error))
+                     ? FileState::Unreadable
+                     : FileState::Missing;
+    return HistoryMonth();
+}
+
 std::optional<PeriodTakings> ComputePeriod(
     const std::filesystem::path& historyFolder, const core::CalendarTime& first,
     const core::CalendarTime& last,
     const std::function<bool(std::size_t done, std::size_t all)>& goOn, PeriodRecords records) {
     PeriodTakings period;
-    const core::CalendarTime before = MonthBefore(first);
-    for (core::CalendarTime month = before;; month = MonthAfter(month)) {
-        const std::filesystem::path path =
-            store::HistoryFilePath(historyFolder, core::ToDateTime({month.year, month.month, 1}));
-        period.files.push_back({month, path, FileState::Read, !SameMonth(month, before)});
-        if (SameMonth(month, last)) break;
-    }
+    period.files = PeriodFiles(historyFolder, first, last);
     TakingsAdder adder;
     adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
     for (std::size_t file = 0; file < period.files.size(); ++file) {
         PeriodFile& read = period.files[file];
-        std::optional<std::string> bytes = store::ReadWholeFile(read.path);
-        std::error_code error;
-        if (!bytes) {
-            read.state = std::filesystem::exists(std::filesystem::symlink_status(read.path, error))
-                             ? FileState::Unreadable
-                             : FileState::Missing;
-        }
-        HistoryMonth month(bytes ? std::move(*bytes) : std::string());
+        HistoryMonth month = ReadPeriodFile(read);
         adder.Add(month, file, read.inSpan);
         if (records == PeriodRecords::Kept) period.months.push_back(std::move(month));
         if (goOn && !goOn(file + 1, period.files.size())) return std::nullopt;

@@ -35,6 +35,7 @@ const char* FileStepName(FileStep step) {
         "truncate",
         "flush change",
         "close change",
+        "overwrite",
     };
     static_assert(std::size(kNames) == std::size(kFileSteps));
     return kNames[static_cast<int>(step)];

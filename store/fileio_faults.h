@@ -28,6 +28,7 @@ enum class FileStep {
     Truncate,
     FlushChange,
     CloseChange,
+    Overwrite,  // stores the first half of its bytes, then fails: a torn record
 };
 
 inline constexpr FileStep kFileSteps[] = {
@@ -37,7 +38,7 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::Rename,         FileStep::RemoveTemporary, FileStep::FlushFolder,
     FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
-    FileStep::CloseChange,
+    FileStep::CloseChange,    FileStep::Overwrite,
 };
 
 const char* FileStepName(FileStep step);
