@@ -6,36 +6,12 @@
 #include "core/codepage.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
+#include "core/utf8.h"
 
 namespace durava::history {
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-void AppendUtf8(std::string& out, std::u16string_view wide) {
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        char32_t c = wide[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
-            wide[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-}
 
 class CsvWriter {
   public:
@@ -45,14 +21,14 @@ class CsvWriter {
     void Wide(std::u16string_view wide) {
         Separate();
         const bool quoted = wide.find_first_of(u",\"\r\n") != std::u16string_view::npos;
-        if (!quoted) return AppendUtf8(m_out, wide);
+        if (!quoted) return core::AppendUtf8(m_out, wide);
         m_out += '"';
         for (std::size_t quote; (quote = wide.find(u'"')) != std::u16string_view::npos;) {
-            AppendUtf8(m_out, wide.substr(0, quote + 1));
+            core::AppendUtf8(m_out, wide.substr(0, quote + 1));
             m_out += '"';
             wide.remove_prefix(quote + 1);
         }
-        AppendUtf8(m_out, wide);
+        core::AppendUtf8(m_out, wide);
         m_out += '"';
     }
     void Number(std::int64_t value) {
