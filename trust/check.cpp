@@ -96,11 +96,9 @@ struct BadRun {
 
 struct Checkout {
     Digest hash;
-    std::size_t use;          // hash of "item@start" as the month file writes them
+    std::uint64_t use;        // names the use: UseOf its item and start time
     std::size_t monthFile;    // among the period's files; kNoFile for another
     const std::string* item;  // a program text
-    std::string journalFile;
-    std::size_t line;
     TimeKey time;
     std::size_t order;
     bool matched = false;
@@ -115,11 +113,13 @@ struct LooseRecord {
     bool changed = false;  // the record of a checkout, with other bytes
 };
 
-std::size_t UseOf(std::string_view item, std::string_view start) {
-    std::string use(item);
-    use += '@';
-    use += start;
-    return std::hash<std::string_view>{}(use);
+// A hash of the item and start time as the month file writes them (FNV-1a), which names a use.
+std::uint64_t UseOf(std::string_view item, std::string_view start) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const std::string_view part : {item, std::string_view("@"), start}) {
+        for (const char c : part) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return hash;
 }
 
 std::uint64_t DigestPrefix(const Digest& digest) {
@@ -450,8 +450,8 @@ class Checker {
         const std::string monthFile(read.Value(Field::MonthFile).value_or(""));
         const auto [named, added] = m_monthFiles.emplace(monthFile, m_checkoutFiles.size());
         if (added) m_checkoutFiles.push_back(monthFile);
-        m_checkouts.push_back({*digest, UseOf(item, start), named->second, &item, file, line, *when,
-                               m_checkouts.size()});
+        m_checkouts.push_back(
+            {*digest, UseOf(item, start), named->second, &item, *when, m_checkouts.size()});
     }
 
     // The item and time that a checkout's line cut short still holds whole.
@@ -508,7 +508,7 @@ class Checker {
         for (std::size_t c = 0; c < m_checkouts.size(); ++c) {
             byHash.emplace(DigestPrefix(m_checkouts[c].hash), c);
         }
-        std::vector<std::vector<std::pair<std::size_t, std::size_t>>> uses(files.size());
+        std::vector<std::vector<std::pair<std::uint64_t, std::size_t>>> uses(files.size());
         std::vector<std::string_view> fields;
         for (std::size_t file = 0; file < files.size(); ++file) {
             const history::HistoryMonth month = history::ReadPeriodFile(files[file]);
@@ -602,17 +602,22 @@ class Checker {
 
     // A checkout whose record is not as it wrote it: changed in place, or gone.
     void Unmatched(const Checkout& checkout,
-                   const std::vector<std::vector<std::pair<std::size_t, std::size_t>>>& uses) {
+                   const std::vector<std::vector<std::pair<std::uint64_t, std::size_t>>>& uses) {
         const std::string time = TimeText(checkout.time);
         if (checkout.monthFile != kNoFile) {
             const auto& inFile = uses[checkout.monthFile];
             const auto found = std::lower_bound(inFile.begin(), inFile.end(),
                                                 std::pair(checkout.use, std::size_t{0}));
             if (found != inFile.end() && found->first == checkout.use) {
-                for (LooseRecord& loose : m_loose) {
-                    if (loose.file == checkout.monthFile && loose.line == found->second) {
-                        loose.changed = true;
-                    }
+                // Loose records are in the order of their files and lines.
+                const auto loose = std::lower_bound(
+                    m_loose.begin(), m_loose.end(), std::pair(checkout.monthFile, found->second),
+                    [](const LooseRecord& record, const std::pair<std::size_t, std::size_t>& at) {
+                        return std::pair(record.file, record.line) < at;
+                    });
+                if (loose != m_loose.end() && loose->file == checkout.monthFile &&
+                    loose->line == found->second) {
+                    loose->changed = true;
                 }
                 Add({.kind = FindingKind::RecordChanged,
                      .item = *checkout.item,

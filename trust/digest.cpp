@@ -21,11 +21,19 @@ const unsigned char* Bytes(std::string_view text) {
     return reinterpret_cast<const unsigned char*>(text.data());
 }
 
+// A check reads a MAC per entry: the digits are looked up, not compared.
+constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<signed char>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = values['A' + digit] = static_cast<signed char>(10 + digit);
+    }
+    return values;
+}();
+
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 }  // namespace

@@ -123,6 +123,20 @@ std::optional<Enum> Named(const std::vector<std::string>& names, std::string_vie
     return std::nullopt;
 }
 
+// Calls `detail(label, value)` for each "label=value" of a line's details.
+template <typename Detail>
+void ForEachDetail(std::string_view details, Detail detail) {
+    for (std::string_view rest = details; !rest.empty();) {
+        const std::size_t end = rest.find(kPart);
+        const std::string_view part = rest.substr(0, end);
+        if (const std::size_t equals = part.find('='); equals != std::string_view::npos) {
+            detail(part.substr(0, equals), part.substr(equals + 1));
+        }
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
+    }
+}
+
 }  // namespace
 
 Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_view record,
@@ -194,34 +208,21 @@ std::string JournalLine(std::string_view text, const Digest& mac) {
 }
 
 std::optional<std::string_view> ReadLine::Value(Field field) const {
-    const std::string& label = FieldLabels()[static_cast<std::size_t>(field)];
-    for (std::string_view rest = details; !rest.empty();) {
-        const std::size_t end = rest.find(kPart);
-        const std::string_view part = rest.substr(0, end);
-        if (part.size() > label.size() && part.starts_with(label) && part[label.size()] == '=') {
-            return part.substr(label.size() + 1);
-        }
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return std::nullopt;
+    const std::string& wanted = FieldLabels()[static_cast<std::size_t>(field)];
+    std::optional<std::string_view> found;
+    ForEachDetail(details, [&](std::string_view label, std::string_view value) {
+        if (!found && label == wanted) found = value;
+    });
+    return found;
 }
 
 std::vector<Detail> DetailsOf(const ReadLine& line) {
     std::vector<Detail> details;
-    for (std::string_view rest = line.details; !rest.empty();) {
-        const std::size_t end = rest.find(kPart);
-        const std::string_view part = rest.substr(0, end);
-        const std::size_t equals = part.find('=');
-        if (equals != std::string_view::npos) {
-            if (const std::optional<Field> field =
-                    Named<Field>(FieldLabels(), part.substr(0, equals))) {
-                details.push_back({*field, ProgramText(part.substr(equals + 1))});
-            }
+    ForEachDetail(line.details, [&details](std::string_view label, std::string_view value) {
+        if (const std::optional<Field> field = Named<Field>(FieldLabels(), label)) {
+            details.push_back({*field, ProgramText(value)});
         }
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
+    });
     return details;
 }
 
