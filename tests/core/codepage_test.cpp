@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/fixedtexts.h"
+#include "core/utf8.h"
 #include "forms/forms.h"
 #include "support/temp_folder.h"
 
@@ -138,6 +139,17 @@ TEST(CodePage, carriesEveryTextOfTheProgram) {
                                                                     {t.inUse, "使用中"},
                                                                     {t.none, "无"}}) {
         EXPECT_EQ(text, testing::Gbk(utf8));
+    }
+}
+
+TEST(Utf8, readsBackWhatItWritesAndRefusesWhatIsNotWellFormed) {
+    const std::u16string wide = u"a\u00E9\u4E2D\U0001F600";
+    EXPECT_EQ(WideToUtf8(wide), "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(wide)), wide);
+    const std::u16string lone{u'x', char16_t{0xD800}};
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(lone)), lone);
+    for (const char* bad : {"\xC0\xAF", "\xE4\xB8", "\x80", "\xF4\x90\x80\x80", "\xFFx"}) {
+        EXPECT_EQ(Utf8ToWide(bad), std::nullopt) << bad;
     }
 }
 

@@ -227,6 +227,46 @@ TEST(CheckTest, theOwnersChainOpensOnlyWithTheOwnersKey) {
     EXPECT_TRUE(Finds(hall.Check(owner), FindingKind::ProtectionOff));
 }
 
+TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
+    Hall hall;
+    const core::DateTime april = core::ToDateTime({2024, 4, 30, 23, 0, 0});
+    // The chain begins in April's journal; A2 ends in May's first second.
+    hall.Checkout("A1", april, 10);
+    hall.Checkout("A2", april + 1.0 / 24, 20);
+    hall.Checkout("A3", At(0), 30);
+    const auto check = [&hall](core::CalendarTime first, core::CalendarTime last,
+                               std::optional<JournalKey> owner = std::nullopt) {
+        return CheckJournal({hall.History(), hall.Durava(), first, last, owner});
+    };
+    const CheckReport may = check({2024, 5, 1}, {2024, 5, 31});
+    EXPECT_TRUE(may.findings.empty());
+    EXPECT_EQ(may.entriesChecked, 2u);
+    EXPECT_EQ(may.recordsChecked, 2u);
+    EXPECT_TRUE(IsClean(check({2024, 4, 28}, {2024, 5, 6})));
+
+    // A record in another month file than its checkout's was moved.
+    WriteLines(hall.MonthFile(202404), {LinesOf(hall.MonthFile()).back()});
+    EditLines(hall.MonthFile(), [](auto& lines) { lines.pop_back(); });
+    EXPECT_TRUE(Finds(check({2024, 5, 1}, {2024, 5, 31}), FindingKind::RecordMoved));
+
+    // An end moved out of the days checked is a change, not a deletion.
+    Replace(hall.MonthFile(), "2024/05/01 00:00:00", "2024/06/01 00:00:00");
+    const CheckReport moved = check({2024, 5, 1}, {2024, 5, 31});
+    EXPECT_TRUE(Finds(moved, FindingKind::RecordChanged));
+    EXPECT_FALSE(Finds(moved, FindingKind::RecordDeleted));
+
+    // An owner's chain begun before the days checked stays unchecked without the owner's key.
+    Hall owned;
+    ASSERT_EQ(owned.journal.StartChain({3}, ChainReason::OwnerPassword, april, {}), std::nullopt);
+    owned.Checkout("A1", At(0), 10);
+    const CheckReport unopened =
+        CheckJournal({owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});
+    EXPECT_TRUE(IsClean(unopened));
+    EXPECT_EQ(unopened.entriesUnchecked, 1u);
+    EXPECT_TRUE(IsClean(CheckJournal(
+        {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, JournalKey{3}})));
+}
+
 TEST(CheckTest, findingsSpeakTheOwnersWords) {
     const Finding changed{.kind = FindingKind::RecordChanged,
                           .item = Room(),
