@@ -175,13 +175,10 @@ class Checker {
         const auto before = std::lower_bound(m_months.begin(), m_months.end(), firstMonth);
         m_journalBefore = before != m_months.begin();
         if (m_journalBefore) {
-            const std::optional<std::string> end =
-                ReadJournalEnd(JournalFilePath(m_input.journalFolder, *std::prev(before)));
-            std::optional<ReadLine> last;
-            ForEachLine(end ? *end : "", [&last](std::string_view text, bool) {
-                if (std::optional<ReadLine> line = ReadJournalLine(text)) last = line;
-            });
-            if (last) {
+            const std::string end =
+                ReadJournalEnd(JournalFilePath(m_input.journalFolder, *std::prev(before)))
+                    .value_or("");
+            if (const std::optional<ReadLine> last = LastEntriesOf(end).last) {
                 m_lastGood = Seen{last->seq, last->mac, std::string(last->time)};
                 m_lastSeq = last->seq;
                 m_previousMac = last->mac;
@@ -321,10 +318,10 @@ class Checker {
         const int firstMonth = MonthOfDay(m_input.first);
         for (auto month = m_months.rbegin(); month != m_months.rend(); ++month) {
             if (*month >= firstMonth) continue;
-            const std::optional<std::string> bytes =
-                store::ReadWholeFile(JournalFilePath(m_input.journalFolder, *month));
+            const std::string bytes =
+                store::ReadWholeFile(JournalFilePath(m_input.journalFolder, *month)).value_or("");
             std::optional<ChainStart> start;
-            ForEachLine(bytes ? *bytes : "", [&start](std::string_view text, bool) {
+            ForEachLine(bytes, [&start](std::string_view text, bool) {
                 const std::optional<ReadLine> line = ReadJournalLine(text);
                 if (std::optional<ChainStart> found = line ? ReadChainStart(*line) : std::nullopt)
                     start = found;

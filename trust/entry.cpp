@@ -5,11 +5,13 @@
 #include <charconv>
 #include <iterator>
 #include <span>
+#include <utility>
 
 #include "core/codepage.h"
 #include "core/utf8.h"
 #include "history/historyfile.h"
 #include "history/takings.h"
+#include "trust/journalfiles.h"
 
 namespace durava::trust {
 namespace {
@@ -253,6 +255,16 @@ std::optional<ReadLine> ReadJournalLine(std::string_view line) {
     read.item = parts[4];
     read.details = rest;
     return read;
+}
+
+LastEntries LastEntriesOf(std::string_view text) {
+    LastEntries entries;
+    ForEachLine(text, [&entries](std::string_view line, bool) {
+        if (std::optional<ReadLine> read = ReadJournalLine(line)) {
+            entries.before = std::exchange(entries.last, read);
+        }
+    });
+    return entries;
 }
 
 std::string ProgramText(std::string_view written) {

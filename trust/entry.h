@@ -129,6 +129,12 @@ struct ReadLine {
 
     std::optional<std::string_view> Value(Field field) const;
 };
+// The last two lines of a journal's text that read as entries; the views point into `text`.
+struct LastEntries {
+    std::optional<ReadLine> last, before;
+};
+LastEntries LastEntriesOf(std::string_view text);
+
 // The labelled values of a line as program texts; labels the program does not know are left out.
 std::vector<Detail> DetailsOf(const ReadLine& line);
 // `line` without its line break; nothing when it is not a whole line as the journal writes one.

@@ -19,21 +19,6 @@ struct Journal::Plan {
 
 namespace {
 
-// The last two lines of a journal's end that read as entries; the views point into `end`.
-struct LastEntries {
-    std::optional<ReadLine> last, before;
-};
-
-LastEntries LastEntriesOf(std::string_view end) {
-    LastEntries entries;
-    ForEachLine(end, [&entries](std::string_view text, bool) {
-        if (std::optional<ReadLine> line = ReadJournalLine(text)) {
-            entries.before = std::exchange(entries.last, line);
-        }
-    });
-    return entries;
-}
-
 // An unkeyed chain's keys are the public key's: it goes on from its newest entry, in the file of
 // `month`, when that entry is one of its own.
 std::optional<ChainState> UnkeyedChainAfter(const LastEntries& entries, std::uint64_t mostEntries,
@@ -77,9 +62,9 @@ Journal::Plan Journal::Look(core::DateTime time) const {
         const std::vector<int> months = JournalMonths(m_folder);
         if (!months.empty()) {
             plan.month = months.back();
-            const std::optional<std::string> end =
-                ReadJournalEnd(JournalFilePath(m_folder, plan.month));
-            const LastEntries entries = LastEntriesOf(end ? *end : "");
+            const std::string end =
+                ReadJournalEnd(JournalFilePath(m_folder, plan.month)).value_or("");
+            const LastEntries entries = LastEntriesOf(end);
             if (entries.last) {
                 plan.before = HeadOf(*entries.last);
                 if (reason != ChainReason::KeyBehind && m_protection == Protection::Unkeyed) {
