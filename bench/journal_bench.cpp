@@ -45,8 +45,7 @@ class Desk {
         const operations::Bill bill = operations::ComputeBill(m_settings, "A1", m_now + 1.0 / 1440);
         if (operations::Checkout(m_store, bill) != operations::Outcome::Done) std::abort();
         if (!journaled) return;
-        const std::string month =
-            store::HistoryFilePath(m_store.historyFolder, bill.end).filename().string();
+        const std::filesystem::path month = store::HistoryFilePath(m_store.historyFolder, bill.end);
         if (m_journal.Append(CheckoutEntry(bill.end, {}, bill.Record(), month))) std::abort();
     }
 
@@ -93,8 +92,7 @@ const testing::TempFolder& SampleYear() {
         for (int month = 1; month <= 12; ++month) {
             const core::DateTime first = core::ToDateTime({2024, month, 1, 0, 0, 0});
             const double apart = core::DaysInMonth(2024, month) / (kYearRecords + 1.0);
-            const std::string monthFile =
-                store::HistoryFilePath(history, first).filename().string();
+            const std::filesystem::path monthFile = store::HistoryFilePath(history, first);
             std::string records, journal;
             if (month == 1) {
                 journal = Seal(chain,
@@ -109,7 +107,7 @@ const testing::TempFolder& SampleYear() {
                 records += record + "\r\n";
                 journal += Seal(chain, CheckoutEntry(end, {}, record, monthFile), 202400 + month);
             }
-            testing::WriteBytes(history / monthFile, records);
+            testing::WriteBytes(monthFile, records);
             testing::WriteBytes(JournalFilePath(durava, 202400 + month), journal);
         }
         testing::WriteBytes(KeyFilePath(durava), KeyRecord(chain));

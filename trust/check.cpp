@@ -24,6 +24,18 @@ namespace {
 using TimeKey = std::int64_t;
 constexpr TimeKey kSinceEver = std::numeric_limits<TimeKey>::min();
 constexpr TimeKey kUntilNow = std::numeric_limits<TimeKey>::max();
+// Two desks on one journal each write their own clock's time, and no two clocks agree to the
+// second: an entry earlier than the one before by less than this is no clock set back.
+constexpr double kClockSkewSeconds = 5 * 60;
+
+bool IsClockBack(std::string_view before, std::string_view after) {
+    if (after >= before) return false;
+    const std::optional<core::CalendarTime> from = core::ReadDateTime(before),
+                                            to = core::ReadDateTime(after);
+    return !from || !to ||
+           (core::ToDateTime(*from) - core::ToDateTime(*to)) * 86400 > kClockSkewSeconds;
+}
+
 // Keys kept while walking a chain, one every so many entries, so that any key is found again
 // within that many steps.
 constexpr std::uint64_t kKeysApart = 4096;
@@ -101,6 +113,8 @@ struct Checkout {
     const std::string* item;  // a program text
     TimeKey time;
     std::size_t order;
+    bool missed;  // of the days checked and this desk: its record must be found
+    bool late;    // journaled after a kill, out of the records' order
     bool matched = false;
 };
 constexpr std::size_t kNoFile = std::numeric_limits<std::size_t>::max();
@@ -239,7 +253,7 @@ class Checker {
             AddGap(m_lastGood ? m_lastGood->time : "", read->time, read->seq - *m_lastSeq - 1,
                    false);
         }
-        if (m_lastGood && read->time < m_lastGood->time) {
+        if (m_lastGood && IsClockBack(m_lastGood->time, read->time)) {
             Add({.kind = FindingKind::ClockBack,
                  .file = file,
                  .line = line,
@@ -421,34 +435,71 @@ class Checker {
                      .time = time});
                 return;
             case Action::Checkout:
+                NoteCheckout(read);
+                return;
+            case Action::Refused:
+                // A checkout taken back with its record, as when the settings file could not be
+                // written after it.
+                if (const auto hash = read.Value(Field::RecordHash)) {
+                    if (const std::optional<Digest> digest = DigestOfHex(*hash)) {
+                        m_takenBack.push_back(*digest);
+                    }
+                }
+                return;
             case Action::Modify:
             case Action::Delete:
             case Action::Switch:
-                break;
+                if (InDays(read.time)) {
+                    m_operators[std::string(read.operatorName)].actions.push_back(
+                        {read.action, time, ProgramText(read.item), DetailsOf(read)});
+                }
+                return;
             default:
                 return;
         }
-        const std::optional<TimeKey> when = KeyOfText(read.time);
-        if (!when || *when < m_first || *when > m_last) return;
-        OperatorActivity& activity = m_operators[std::string(read.operatorName)];
-        if (read.action != Action::Checkout) {
-            activity.actions.push_back(
-                {read.action, time, ProgramText(read.item), DetailsOf(read)});
-            return;
+    }
+
+    bool InDays(std::string_view time) const {
+        const std::optional<TimeKey> when = KeyOfText(time);
+        return when && *when >= m_first && *when <= m_last;
+    }
+
+    // Every checkout read is looked for by its record's bytes; those of the days checked, and of
+    // this desk, are missed when not found.
+    void NoteCheckout(const ReadLine& read) {
+        const bool inDays = InDays(read.time), here = IsThisDesk(read.Value(Field::HistoryFolder));
+        if (inDays && here) {
+            OperatorActivity& activity = m_operators[std::string(read.operatorName)];
+            ++activity.checkouts;
+            activity.yuan +=
+                history::WholeInteger(read.Value(Field::Total).value_or("")).value_or(0);
         }
-        const auto total = read.Value(Field::Total);
         const auto hash = read.Value(Field::RecordHash);
         const std::optional<Digest> digest = hash ? DigestOfHex(*hash) : std::nullopt;
-        ++activity.checkouts;
-        activity.yuan += history::WholeInteger(total.value_or("")).value_or(0);
         if (!digest) return;
         const std::string& item = ProgramItem(read.item);
         const std::string start(read.Value(Field::StartTime).value_or(""));
         const std::string monthFile(read.Value(Field::MonthFile).value_or(""));
         const auto [named, added] = m_monthFiles.emplace(monthFile, m_checkoutFiles.size());
         if (added) m_checkoutFiles.push_back(monthFile);
-        m_checkouts.push_back(
-            {*digest, UseOf(item, start), named->second, &item, *when, m_checkouts.size()});
+        m_checkouts.push_back({*digest, UseOf(item, start), named->second, &item,
+                               KeyOfText(read.time).value_or(0), m_checkouts.size(), inDays && here,
+                               read.Value(Field::Late).has_value()});
+    }
+
+    // Two desks on one settings file keep one journal and a History folder each: a checkout of
+    // another desk's folder is not looked for in this one's.
+    bool IsThisDesk(std::optional<std::string_view> folder) {
+        if (!folder) return true;
+        auto found = m_desks.find(std::string(*folder));
+        if (found == m_desks.end()) {
+            const std::filesystem::path path = core::NativePath(ProgramText(*folder));
+            std::error_code error;
+            const bool same = path == m_input.historyFolder ||
+                              std::filesystem::equivalent(path, m_input.historyFolder, error);
+            found = m_desks.emplace(std::string(*folder), same).first;
+        }
+        return found->second;
     }
 
     // The item and time that a checkout's line cut short still holds whole.
@@ -547,6 +598,7 @@ class Checker {
                          .time = std::string(fields[history::kFieldEnd])});
                     continue;
                 }
+                if (checkout.late) continue;
                 orders.push_back(checkout.order);
                 lines.push_back(r);
             }
@@ -563,7 +615,11 @@ class Checker {
             std::sort(uses[file].begin(), uses[file].end());
         }
         for (const Checkout& checkout : m_checkouts) {
-            if (!checkout.matched && !SameAsMatched(checkout, byHash)) Unmatched(checkout, uses);
+            if (checkout.missed && !checkout.matched && !SameAsMatched(checkout, byHash) &&
+                std::find(m_takenBack.begin(), m_takenBack.end(), checkout.hash) ==
+                    m_takenBack.end()) {
+                Unmatched(checkout, uses);
+            }
         }
         for (const LooseRecord& loose : m_loose) {
             if (loose.changed || std::find(m_cutShort.begin(), m_cutShort.end(),
@@ -679,9 +735,11 @@ class Checker {
     std::vector<std::string> m_checkoutFiles, m_monthFileNames;
     std::map<std::string, std::size_t> m_monthFiles;
     std::unordered_map<std::string, std::string> m_items;
+    std::unordered_map<std::string, bool> m_desks;  // History folders as written: this desk's?
     std::map<std::string, OperatorActivity> m_operators;
     std::vector<LooseRecord> m_loose;
-    std::vector<Use> m_cutShort;  // checkouts whose lines a kill cut short
+    std::vector<Use> m_cutShort;      // checkouts whose lines a kill cut short
+    std::vector<Digest> m_takenBack;  // records of checkouts taken back
 };
 
 }  // namespace

@@ -21,7 +21,7 @@ struct CheckInput {
     core::CalendarTime first, last;       // the days checked
     // From the owner's password, when one is set: the chains it began are checked with it; the
     // chains begun without one are checked as the plain hash chains they are.
-    std::optional<JournalKey> ownerKey;
+    std::optional<JournalKey> ownerKey{};
 };
 
 enum class FindingKind {
@@ -32,7 +32,7 @@ enum class FindingKind {
     RecordMoved,         // a record in another month file than its checkout's, or out of order
     EntryChanged,        // journal lines whose MAC fails: changed, added or cut by hand
     JournalGap,          // entries missing from `time` to `until`; `count` of them
-    ClockBack,           // from `time` back to `until`
+    ClockBack,           // from `time` back to `until`, by more than two desks' clocks differ
     SettingsChangedOutside,
     KeyRolledBack,  // the key file was copied back from an earlier day
     ProtectionOff,  // a chain without the owner's password after one with it

@@ -25,9 +25,10 @@ constexpr std::u16string_view kActionNames[] = {
 static_assert(std::size(kActionNames) == static_cast<std::size_t>(Action::ClockBack) + 1);
 
 constexpr std::u16string_view kFieldLabels[] = {
-    u"月份文件", u"开始时间", u"总费用", u"记录SHA256", u"从",      u"到",       u"原",
-    u"新",       u"操作",     u"原因",   u"应收",       u"实收",    u"差额",     u"文件",
-    u"单据",     u"内容",     u"保护",   u"前链条数",   u"前链MAC", u"前链时间",
+    u"月份文件", u"记录文件夹", u"开始时间", u"总费用",   u"记录SHA256", u"补记",
+    u"从",       u"到",         u"原",       u"新",       u"操作",       u"原因",
+    u"应收",     u"实收",       u"差额",     u"文件",     u"单据",       u"内容",
+    u"保护",     u"前链条数",   u"前链MAC",  u"前链时间",
 };
 static_assert(std::size(kFieldLabels) == static_cast<std::size_t>(Field::PreviousTime) + 1);
 
@@ -142,7 +143,7 @@ void ForEachDetail(std::string_view details, Detail detail) {
 }  // namespace
 
 Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_view record,
-                    std::string_view monthFile) {
+                    const std::filesystem::path& monthFile, bool late) {
     const history::HistoryMonth month{std::string(record)};
     std::vector<std::string_view> fields;
     month.SplitFields(0, fields);
@@ -151,14 +152,17 @@ Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_vi
     };
     const std::string total = history::CellText(fields, history::kFieldTotal);
     const std::optional<std::int64_t> yuan = history::MoneyOf(total);
-    return {Action::Checkout,
-            end,
-            std::move(operatorName),
-            field(history::kFieldName),
-            {{Field::MonthFile, std::string(monthFile)},
-             {Field::StartTime, field(history::kFieldStart)},
-             {Field::Total, yuan ? std::to_string(*yuan) : total},
-             {Field::RecordHash, Hex(Sha256(record))}}};
+    Entry entry{Action::Checkout,
+                end,
+                std::move(operatorName),
+                field(history::kFieldName),
+                {{Field::MonthFile, core::WideToText(monthFile.filename().u16string())},
+                 {Field::HistoryFolder, core::WideToText(monthFile.parent_path().u16string())},
+                 {Field::StartTime, field(history::kFieldStart)},
+                 {Field::Total, yuan ? std::to_string(*yuan) : total},
+                 {Field::RecordHash, Hex(Sha256(record))}}};
+    if (late) entry.details.push_back({Field::Late, core::WideToText(u"结账时程序被中断")});
+    return entry;
 }
 
 Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,

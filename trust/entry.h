@@ -5,6 +5,7 @@
 // labelled, the MAC last.
 //   12 <tab> 2024/05/06 18:31:00 <tab> 张三 <tab> 结账 <tab> A1 <tab> 月份文件=202405.QY.txt ...
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,14 +42,17 @@ enum class Action {
 
 // The labelled values after an entry's item.
 enum class Field {
-    MonthFile,   // checkout: the month file's name
-    StartTime,   // checkout: with the item, names the use
-    Total,       // checkout: whole yuan, or the total's text when it is not a sum
-    RecordHash,  // checkout: SHA-256 of the record's code page 936 bytes without its line break
-    From,        // switch: the item left; clock: the time before
-    To,          // switch: the item taken; clock: the time after
-    Before,      // modify: the tariff before
-    After,       // modify: the tariff after
+    MonthFile,      // checkout: the month file's name
+    HistoryFolder,  // checkout: the desk's History folder, which two desks on one journal tell
+                    // apart
+    StartTime,      // checkout: with the item, names the use
+    Total,          // checkout: whole yuan, or the total's text when it is not a sum
+    RecordHash,     // checkout: SHA-256 of the record's code page 936 bytes without its line break
+    Late,           // checkout: journaled after a kill came between the record and its entry
+    From,           // switch: the item left; clock: the time before
+    To,             // switch: the item taken; clock: the time after
+    Before,         // modify: the tariff before
+    After,          // modify: the tariff after
     RefusedAction,
     Reason,
     Expected,  // shift close
@@ -99,10 +103,11 @@ struct Entry {
     std::vector<Detail> details{};
 };
 
-// The checkout that wrote `record` (as the month file holds it, without its line break) to the
-// month file named `monthFile`: the use, its total and the record's SHA-256.
+// The checkout that wrote `record` (as the month file holds it, without its line break) to
+// `monthFile`: the use, its total and the record's SHA-256. `late` when the record was found
+// written by a checkout that a kill cut short.
 Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_view record,
-                    std::string_view monthFile);
+                    const std::filesystem::path& monthFile, bool late = false);
 
 // The first entry of a chain, which names the head of the chain before when it is known.
 Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,

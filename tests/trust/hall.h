@@ -63,9 +63,7 @@ struct Hall {
                          const std::string& operatorName = {}) {
         const std::string record = RecordOf(item, end, yuan);
         EXPECT_TRUE(history::AppendHistoryRecord(MonthFile(), record));
-        EXPECT_EQ(
-            by.Append(CheckoutEntry(end, operatorName, record, MonthFile().filename().string())),
-            std::nullopt);
+        EXPECT_EQ(by.Append(CheckoutEntry(end, operatorName, record, MonthFile())), std::nullopt);
         return record;
     }
     std::string Checkout(const std::string& item, core::DateTime end, int yuan,

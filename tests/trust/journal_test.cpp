@@ -24,7 +24,8 @@ TEST(JournalLineTest, readsBackWhatItWrites) {
     EXPECT_EQ(line.find('\n'), line.size() - 1);  // a person reads one entry per line
     EXPECT_NE(line.find("42\t2024/05/06 10:00:00\t张三\t操作被拒\t包间3\t操作=结账\t"),
               std::string::npos);
-    const std::optional<ReadLine> read = ReadJournalLine(std::string_view(line).substr(0, line.size() - 2));
+    const std::optional<ReadLine> read =
+        ReadJournalLine(std::string_view(line).substr(0, line.size() - 2));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->seq, 42u);
     EXPECT_EQ(read->action, Action::Refused);
