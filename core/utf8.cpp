@@ -40,26 +40,30 @@ std::optional<std::u16string> Utf8ToWide(std::string_view bytes) {
     wide.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        if ((lead >= 0x80 && lead < 0xC2) || lead > 0xF4 || i + length > bytes.size()) {
+        // The sequence's length, its least code (shorter forms are not well-formed) and its bits.
+        std::size_t length = 1;
+        char32_t least = 0, c = lead;
+        if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, least = 0x10000, c = lead & 0x07;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, least = 0x800, c = lead & 0x0F;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, least = 0x80, c = lead & 0x1F;
+        } else if (lead >= 0x80) {
             return std::nullopt;
         }
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        if (bytes.size() - i < length) return std::nullopt;
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
             if ((next & 0xC0) != 0x80) return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
+            c = c << 6 | (next & 0x3F);
         }
-        // Overlong forms would let one text be written two ways.
-        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        if (c >= 0x10000) {
+        if (c < least || c > 0x10FFFF) return std::nullopt;
+        if (c < 0x10000) {
+            wide += static_cast<char16_t>(c);
+        } else {
             wide += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             wide += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            wide += static_cast<char16_t>(c);
         }
         i += length;
     }

@@ -44,10 +44,10 @@ bool EndsAsWholeRecord(std::string_view rest) {
 
 }  // namespace
 
-bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
-                    std::string_view start) {
+std::optional<std::string> RecordOfUse(const std::filesystem::path& path, std::string_view item,
+                                       std::string_view start) {
     const std::optional<std::string> bytes = store::ReadWholeFile(path);
-    if (!bytes) return false;
+    if (!bytes) return std::nullopt;
     const std::string_view text = *bytes;
     const std::string opening =
         std::string(item) + kFieldSeparator + std::string(start) + kFieldSeparator;
@@ -55,9 +55,12 @@ bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
          at = text.find(opening, at + 1)) {
         if (at != 0 && text[at - 1] != '\n') continue;
         const std::string_view rest = text.substr(at + opening.size());
-        if (EndsAsWholeRecord(rest.substr(0, rest.find(kRecordEnd)))) return true;
+        std::string_view fields = rest.substr(0, rest.find(kRecordEnd));
+        if (!EndsAsWholeRecord(fields)) continue;
+        if (fields.ends_with('\r')) fields.remove_suffix(1);
+        return opening + std::string(fields);
     }
-    return false;
+    return std::nullopt;
 }
 
 namespace {

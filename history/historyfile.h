@@ -46,10 +46,10 @@ bool AppendHistoryRecord(const std::filesystem::path& path, std::string_view rec
 // record, takes back an append that failed.
 bool RemoveLastHistoryRecord(const std::filesystem::path& path, std::string_view record,
                              std::optional<std::uint64_t> sizeBefore);
-// Whether the month file holds a whole record of the use: one whose name and start time fields are
-// these and which goes on to its total.
-bool HasRecordOfUse(const std::filesystem::path& path, std::string_view item,
-                    std::string_view start);
+// The month file's whole record of the use, without its line break: one whose name and start time
+// fields are these and which goes on to its total. Nothing when it holds none.
+std::optional<std::string> RecordOfUse(const std::filesystem::path& path, std::string_view item,
+                                       std::string_view start);
 
 // A month file whose records are counted in one pass and found only when asked for: a month of
 // 100,000 records shows after one look at its bytes, and only the rows on screen are cut into
@@ -66,10 +66,10 @@ class HistoryMonth {
     // Every field of the record in one walk, into `fields` (whose storage is reused): a reader of
     // whole records walks each once instead of once per field.
     void SplitFields(std::size_t record, std::vector<std::string_view>& fields) const;
-
-  private:
+    // The record's bytes without its line break, as a checkout wrote them.
     std::string_view Record(std::size_t record) const;
 
+  private:
     std::string m_text;
     std::size_t m_recordCount = 0;
     // Where the records found so far start; grows up to the one after the last asked for.

@@ -25,29 +25,39 @@ bool SameMonth(const core::CalendarTime& a, const core::CalendarTime& b) {
 
 }  // namespace
 
+std::vector<PeriodFile> PeriodFiles(const core::CalendarTime& first,
+                                    const core::CalendarTime& last) {
+    std::vector<PeriodFile> files;
+    const core::CalendarTime before = MonthBefore(first);
+    for (core::CalendarTime month = before;; month = MonthAfter(month)) {
+        files.push_back({month, FileState::Read, !SameMonth(month, before)});
+        if (SameMonth(month, last)) break;
+    }
+    return files;
+}
+
+HistoryMonth ReadPeriodFile(const std::filesystem::path& historyFolder, PeriodFile& file) {
+    const std::filesystem::path path = MonthFile::Of(file.month).Path(historyFolder);
+    std::optional<std::string> bytes = store::ReadWholeFile(path);
+    if (bytes) return HistoryMonth(std::move(*bytes));
+    std::error_code error;
+    file.state = std::filesystem::exists(std::filesystem::symlink_status(path, error))
+                     ? FileState::Unreadable
+                     : FileState::Missing;
+    return HistoryMonth();
+}
+
 std::optional<PeriodTakings> ComputePeriod(
     const std::filesystem::path& historyFolder, const core::CalendarTime& first,
     const core::CalendarTime& last,
     const std::function<bool(std::size_t done, std::size_t all)>& goOn, PeriodRecords records) {
     PeriodTakings period;
-    const core::CalendarTime before = MonthBefore(first);
-    for (core::CalendarTime month = before;; month = MonthAfter(month)) {
-        period.files.push_back({month, FileState::Read, !SameMonth(month, before)});
-        if (SameMonth(month, last)) break;
-    }
+    period.files = PeriodFiles(first, last);
     TakingsAdder adder;
     adder.ListDays({first.year, first.month, first.day}, {last.year, last.month, last.day}, true);
     for (std::size_t file = 0; file < period.files.size(); ++file) {
         PeriodFile& read = period.files[file];
-        const std::filesystem::path path = MonthFile::Of(read.month).Path(historyFolder);
-        std::optional<std::string> bytes = store::ReadWholeFile(path);
-        std::error_code error;
-        if (!bytes) {
-            read.state = std::filesystem::exists(std::filesystem::symlink_status(path, error))
-                             ? FileState::Unreadable
-                             : FileState::Missing;
-        }
-        HistoryMonth month(bytes ? std::move(*bytes) : std::string());
+        HistoryMonth month = ReadPeriodFile(historyFolder, read);
         adder.Add(month, file, read.inSpan);
         if (records == PeriodRecords::Kept) period.months.push_back(std::move(month));
         if (goOn && !goOn(file + 1, period.files.size())) return std::nullopt;

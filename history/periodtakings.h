@@ -30,13 +30,20 @@ struct PeriodTakings {
     std::vector<HistoryMonth> months;  // beside `files`, when kept
 };
 
+// The month files that may hold records of the days from `first` to `last`: a copy started last
+// month keeps its checkouts in last month's file, so the month before `first` comes first. Their
+// states are Read until they are read.
+std::vector<PeriodFile> PeriodFiles(const core::CalendarTime& first,
+                                    const core::CalendarTime& last);
+// The file's records; its state tells a missing or unreadable file, which gives none.
+HistoryMonth ReadPeriodFile(const std::filesystem::path& historyFolder, PeriodFile& file);
+
 // Whether the records are kept beside their sums, for an export of them; a year's are hundreds
 // of megabytes that a view of its sums has no need of.
 enum class PeriodRecords { Dropped, Kept };
 
-// A copy started last month keeps its checkouts in last month's file, so the month before
-// `first` is read too. `goOn` hears after each file how many of how many are read; false stops
-// the reading and gives nothing.
+// The files of PeriodFiles are read in turn. `goOn` hears after each file how many of how many are
+// read; false stops the reading and gives nothing.
 std::optional<PeriodTakings> ComputePeriod(
     const std::filesystem::path& historyFolder, const core::CalendarTime& first,
     const core::CalendarTime& last,

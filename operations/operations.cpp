@@ -10,6 +10,9 @@
 #include "history/historyfile.h"
 #include "history/monthfiles.h"
 #include "store/fileio.h"
+#include "store/startup.h"
+#include "trust/digest.h"
+#include "trust/entry.h"
 
 namespace durava::operations {
 namespace {
@@ -17,7 +20,8 @@ namespace {
 // Holds the lock for an operation, and one look at the file taken under it; `refusal` says why the
 // operation cannot go on, if it cannot. Its writes still start from the file as it is then.
 struct Guard {
-    explicit Guard(const Store& store)
+    // `time` is the action's, which its journal entry carries.
+    Guard(Store& store, core::DateTime time)
         : lock(store.settings.Path(), store.lockPatience), look(store.settings) {
         if (lock.State() == store::LockState::Busy) {
             refusal = Outcome::StoreBusy;
@@ -28,6 +32,9 @@ struct Guard {
         } else if (store.settings.Unreadable()) {
             // Checked against what the file last held, a precondition could pass wrongly.
             refusal = Outcome::SettingsNotRead;
+        } else if (store.journaling && store.journaling->required) {
+            store.journaling->problem = store.journaling->journal.Ready(time);
+            if (store.journaling->problem) refusal = Outcome::JournalNotWritten;
         }
     }
     const store::StoreLock lock;
@@ -47,10 +54,15 @@ int MonthIndex(core::DateTime when) {
     return time.year * 12 + time.month - 1;
 }
 
+struct Recorded {
+    std::filesystem::path monthFile;
+    std::string record;
+};
+
 // A use's record goes to the month of its checkout, which lies between the month of its start and
 // that of `now`; a start that cannot be read leaves only now's month.
-bool IsRecorded(const Store& store, std::string_view item, std::string_view startText,
-                core::DateTime now) {
+std::optional<Recorded> RecordOf(const Store& store, std::string_view item,
+                                 std::string_view startText, core::DateTime now) {
     const core::DateTime start = core::ParseDateTime(startText);
     int first = MonthIndex(now), last = first;
     if (start != core::kMinDateTime) {
@@ -60,12 +72,82 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
     constexpr int kMonthsSearched = 24;
     first = std::max(first, last - kMonthsSearched + 1);
     for (int month = first; month <= last; ++month) {
-        const history::MonthFile file = history::MonthFile::Of({month / 12, month % 12 + 1});
-        if (history::HasRecordOfUse(file.Path(store.historyFolder), item, startText)) {
-            return true;
+        const std::filesystem::path path =
+            history::MonthFile::Of({month / 12, month % 12 + 1}).Path(store.historyFolder);
+        if (std::optional<std::string> record = history::RecordOfUse(path, item, startText)) {
+            return Recorded{path, std::move(*record)};
         }
     }
+    return std::nullopt;
+}
+
+bool IsRecorded(const Store& store, std::string_view item, std::string_view startText,
+                core::DateTime now) {
+    return RecordOf(store, item, startText, now).has_value();
+}
+
+// Appends the entry, as done by the operator on duty; false when the store's journal could not
+// take it.
+bool Journal(Store& store, trust::Entry entry) {
+    if (!store.journaling) return true;
+    entry.operatorName = store.journaling->operatorName;
+    std::optional<trust::JournalProblem> problem = store.journaling->journal.Append(entry);
+    if (!problem) return true;
+    store.journaling->problem = std::move(problem);
     return false;
+}
+
+// Whether the journal failing stops the action.
+bool JournalRequired(const Store& store) {
+    return store.journaling && store.journaling->required;
+}
+
+// Why an action was refused, in the journal.
+std::u16string_view ReasonOf(Outcome outcome) {
+    static constexpr std::pair<Outcome, std::u16string_view> kReasons[] = {
+        {Outcome::NoLongerIdle, u"项目不是空闲状态"},
+        {Outcome::NoLongerInUse, u"项目不在使用中"},
+        {Outcome::StartedAgain, u"开始时间已改变"},
+        {Outcome::BilledThisSecond, u"这一秒内刚结过账"},
+        {Outcome::SettingsNotRead, u"设置文件读不出"},
+        {Outcome::SettingsNotWritten, u"设置文件写不进去"},
+        {Outcome::RecordNotWritten, u"记录写不进去"},
+    };
+    for (const auto& [refused, reason] : kReasons) {
+        if (refused == outcome) return reason;
+    }
+    return {};
+}
+
+// The refusal of the action `done` would have journaled.
+trust::Entry Refusal(const trust::Entry& done, Outcome outcome) {
+    return {trust::Action::Refused,
+            done.time,
+            {},
+            done.item,
+            {{trust::Field::RefusedAction, trust::ProgramText(ActionName(done.action))},
+             {trust::Field::Reason, core::Fixed(ReasonOf(outcome))}}};
+}
+
+// The action's outcome, journaled: `done` when it is done, else its refusal and why. Without the
+// lock nothing is journaled, nor when the journal itself is what failed.
+Outcome Journaled(Store& store, const Guard& guard, trust::Entry done, Outcome outcome) {
+    if (outcome == Outcome::Done) {
+        Journal(store, std::move(done));
+    } else if (guard.lock.Held() && outcome != Outcome::JournalNotWritten &&
+               outcome != Outcome::AlreadyBilled) {
+        Journal(store, Refusal(done, outcome));
+    }
+    return outcome;
+}
+
+// "初始时段 240，初始费用 70，最小单位 30，超时单价 20": a tariff as the journal shows it.
+std::string TariffText(const TariffTexts& tariff) {
+    const core::FixedTexts& texts = core::Texts();
+    const std::string comma = core::Fixed(u"，");
+    return texts.initialPeriod + " " + tariff.initialPeriod + comma + texts.initialFee + " " +
+           tariff.initialFee + comma + texts.minimumUnit + " " + tariff.minimumUnit + comma +
+           texts.overtimePrice + " " + tariff.overtimePrice;
 }
 
 }  // namespace
@@ -75,116 +157,178 @@ bool IsInUse(const store::SettingsFile& settings, std::string_view item) {
 }
 
 Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
-    const Guard guard(store);
-    if (guard.refusal) return *guard.refusal;
-    const core::FixedTexts& texts = core::Texts();
-    if (StateOf(store.settings, item) != texts.idle) return Outcome::NoLongerIdle;
+    const Guard guard(store, now);
     const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
-    // A use is known by its item and start second: one started in the second of a billed use's
-    // start would be taken for that use at its checkout and never billed.
-    if (IsRecorded(store, item, start, now)) return Outcome::BilledThisSecond;
-    // Both values land together or not at all: an item in use without its start time could
-    // never be billed.
-    const store::SettingWrite writes[] = {{item, texts.state, texts.inUse},
-                                          {item, texts.startTime, start}};
-    return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    trust::Entry entry{
+        trust::Action::Start, now, {}, std::string(item), {{trust::Field::StartTime, start}}};
+    return Journaled(store, guard, std::move(entry), [&] {
+        if (guard.refusal) return *guard.refusal;
+        const core::FixedTexts& texts = core::Texts();
+        if (StateOf(store.settings, item) != texts.idle) return Outcome::NoLongerIdle;
+        // A use is known by its item and start second: one started in the second of a billed
+        // use's start would be taken for that use at its checkout and never billed.
+        if (IsRecorded(store, item, start, now)) return Outcome::BilledThisSecond;
+        // Both values land together or not at all: an item in use without its start time could
+        // never be billed.
+        const store::SettingWrite writes[] = {{item, texts.state, texts.inUse},
+                                              {item, texts.startTime, start}};
+        return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    }());
 }
 
-// The record goes to disk first; only then does the item become idle, so a checkout that cannot
-// be recorded leaves the item in use and nothing lost, and one cut short between the two writes
-// finds its record next time instead of billing the use again.
+// The record goes to disk first, then its journal entry; only then does the item become idle, so
+// a checkout that cannot be recorded leaves the item in use and nothing lost, and one cut short
+// before the idle write finds its record next time instead of billing the use again, and
+// journals it if its entry may be missing.
 Outcome Checkout(Store& store, const Bill& bill) {
-    const Guard guard(store);
-    if (guard.refusal) return *guard.refusal;
-    const core::FixedTexts& texts = core::Texts();
-    const std::string& item = bill.Item();
-    if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
-    if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
-        return Outcome::StartedAgain;
-    }
-    const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
-                                        {item, texts.startTime, texts.none}};
-    if (IsRecorded(store, item, bill.Start(), bill.end)) {
-        return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
-                                                  : Outcome::SettingsNotWritten;
-    }
-    const std::filesystem::path path = history::MonthFile::Of(bill.end).Path(store.historyFolder);
-    const std::string record = bill.Record();
-    // The month file as the checkout found it, so that one that cannot finish leaves it so; a file
-    // it made would list an empty month.
-    const std::optional<store::FileLook> month = store::LookAt(path);
-    if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
-    const std::optional<std::uint64_t> sizeBefore =
-        month ? std::optional(month->size) : std::nullopt;
-    if (!history::AppendHistoryRecord(path, record)) {
-        history::RemoveLastHistoryRecord(path, {}, sizeBefore);
-        return Outcome::RecordNotWritten;
-    }
-    if (!store.settings.WriteSettings(idle)) {
+    const Guard guard(store, bill.end);
+    const Outcome outcome = [&] {
+        if (guard.refusal) return *guard.refusal;
+        const core::FixedTexts& texts = core::Texts();
+        const std::string& item = bill.Item();
+        if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
+        if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
+            return Outcome::StartedAgain;
+        }
+        const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
+                                            {item, texts.startTime, texts.none}};
+        if (const std::optional<Recorded> recorded =
+                RecordOf(store, item, bill.Start(), bill.end)) {
+            if (!Journal(store, trust::CheckoutEntry(bill.end, {}, recorded->record,
+                                                     recorded->monthFile, true)) &&
+                JournalRequired(store)) {
+                return Outcome::JournalNotWritten;
+            }
+            return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
+                                                      : Outcome::SettingsNotWritten;
+        }
+        const std::filesystem::path path =
+            history::MonthFile::Of(bill.end).Path(store.historyFolder);
+        const std::string record = bill.Record();
+        // The month file as the checkout found it, so that one that cannot finish leaves it so; a
+        // file it made would list an empty month.
+        const std::optional<store::FileLook> month = store::LookAt(path);
+        if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
+        const std::optional<std::uint64_t> sizeBefore =
+            month ? std::optional(month->size) : std::nullopt;
+        if (!history::AppendHistoryRecord(path, record)) {
+            history::RemoveLastHistoryRecord(path, {}, sizeBefore);
+            return Outcome::RecordNotWritten;
+        }
+        const bool journaled = Journal(store, trust::CheckoutEntry(bill.end, {}, record, path));
         // The item is still in use, so its record must not stay: it would be billed twice.
-        history::RemoveLastHistoryRecord(path, record, sizeBefore);
-        return Outcome::SettingsNotWritten;
-    }
-    return Outcome::Done;
+        if (!journaled && JournalRequired(store)) {
+            history::RemoveLastHistoryRecord(path, record, sizeBefore);
+            return Outcome::JournalNotWritten;
+        }
+        if (!store.settings.WriteSettings(idle)) {
+            history::RemoveLastHistoryRecord(path, record, sizeBefore);
+            // The journal's checkout is taken back with its record.
+            trust::Entry takenBack =
+                Refusal({trust::Action::Checkout, bill.end, {}, item}, Outcome::SettingsNotWritten);
+            takenBack.details.push_back(
+                {trust::Field::RecordHash, trust::Hex(trust::Sha256(record))});
+            if (journaled) Journal(store, std::move(takenBack));
+            return Outcome::SettingsNotWritten;
+        }
+        return Outcome::Done;
+    }();
+    if (outcome == Outcome::Done || outcome == Outcome::SettingsNotWritten) return outcome;
+    return Journaled(store, guard, {trust::Action::Checkout, bill.end, {}, bill.Item()}, outcome);
 }
 
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
-    const Guard guard(store);
-    if (guard.refusal) return *guard.refusal;
-    store::SettingsFile& settings = store.settings;
-    const core::FixedTexts& texts = core::Texts();
-    // The keys moved, in the order they are read and written: the tariff, then 状态 and 开始时间.
-    const std::string* const keys[] = {&texts.initialPeriod, &texts.initialFee, &texts.minimumUnit,
-                                       &texts.overtimePrice, &texts.state,      &texts.startTime};
-    constexpr std::size_t kTariffKeys = 4, kStateKey = 4;
-    std::array<std::string, std::size(keys)> left;
-    for (std::size_t i = 0; i < std::size(keys); ++i)
-        left[i] = settings.ReadSetting(from, *keys[i]);
-    std::array<std::string, kTariffKeys> chosen;
-    for (std::size_t i = 0; i < kTariffKeys; ++i) chosen[i] = settings.ReadSetting(to, *keys[i]);
-    // Moving a use that has ended, or onto an item now in use, would swap tariffs or lose a use.
-    if (left[kStateKey] != texts.inUse) return Outcome::NoLongerInUse;
-    if (settings.ReadSetting(to, texts.state) != texts.idle) {
-        return Outcome::NoLongerIdle;
-    }
-    // The use keeps its start second on the other item: a billed use of that item that began in
-    // the same second would be taken for it at its checkout.
-    if (IsRecorded(store, to, left[kStateKey + 1], core::CurrentTime())) {
-        return Outcome::BilledThisSecond;
-    }
-    // One replacement of the file: a switch half done would leave both items with one tariff.
-    const store::SettingWrite writes[] = {
-        {to, *keys[0], left[0]},         {to, *keys[1], left[1]},
-        {to, *keys[2], left[2]},         {to, *keys[3], left[3]},
-        {to, *keys[4], left[4]},         {to, *keys[5], left[5]},
-        {from, *keys[0], chosen[0]},     {from, *keys[1], chosen[1]},
-        {from, *keys[2], chosen[2]},     {from, *keys[3], chosen[3]},
-        {from, texts.state, texts.idle}, {from, texts.startTime, texts.none},
-    };
-    return settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    const core::DateTime now = core::CurrentTime();
+    const Guard guard(store, now);
+    trust::Entry entry{
+        trust::Action::Switch,
+        now,
+        {},
+        std::string(from),
+        {{trust::Field::From, std::string(from)}, {trust::Field::To, std::string(to)}}};
+    return Journaled(store, guard, std::move(entry), [&] {
+        if (guard.refusal) return *guard.refusal;
+        store::SettingsFile& settings = store.settings;
+        const core::FixedTexts& texts = core::Texts();
+        // The keys moved, in the order they are read and written: the tariff, then 状态 and
+        // 开始时间.
+        const std::string* const keys[] = {&texts.initialPeriod, &texts.initialFee,
+                                           &texts.minimumUnit,   &texts.overtimePrice,
+                                           &texts.state,         &texts.startTime};
+        constexpr std::size_t kTariffKeys = 4, kStateKey = 4;
+        std::array<std::string, std::size(keys)> left;
+        for (std::size_t i = 0; i < std::size(keys); ++i)
+            left[i] = settings.ReadSetting(from, *keys[i]);
+        std::array<std::string, kTariffKeys> chosen;
+        for (std::size_t i = 0; i < kTariffKeys; ++i)
+            chosen[i] = settings.ReadSetting(to, *keys[i]);
+        // Moving a use that has ended, or onto an item now in use, would swap tariffs or lose a
+        // use.
+        if (left[kStateKey] != texts.inUse) return Outcome::NoLongerInUse;
+        if (settings.ReadSetting(to, texts.state) != texts.idle) {
+            return Outcome::NoLongerIdle;
+        }
+        // The use keeps its start second on the other item: a billed use of that item that began in
+        // the same second would be taken for it at its checkout.
+        if (IsRecorded(store, to, left[kStateKey + 1], now)) {
+            return Outcome::BilledThisSecond;
+        }
+        // One replacement of the file: a switch half done would leave both items with one tariff.
+        const store::SettingWrite writes[] = {
+            {to, *keys[0], left[0]},         {to, *keys[1], left[1]},
+            {to, *keys[2], left[2]},         {to, *keys[3], left[3]},
+            {to, *keys[4], left[4]},         {to, *keys[5], left[5]},
+            {from, *keys[0], chosen[0]},     {from, *keys[1], chosen[1]},
+            {from, *keys[2], chosen[2]},     {from, *keys[3], chosen[3]},
+            {from, texts.state, texts.idle}, {from, texts.startTime, texts.none},
+        };
+        return settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    }());
 }
 
 Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff) {
-    const Guard guard(store);
-    if (guard.refusal) return *guard.refusal;
-    if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
-    const core::FixedTexts& texts = core::Texts();
-    const store::SettingWrite writes[] = {
-        {item, texts.initialPeriod, tariff.initialPeriod},
-        {item, texts.initialFee, tariff.initialFee},
-        {item, texts.minimumUnit, tariff.minimumUnit},
-        {item, texts.overtimePrice, tariff.overtimePrice},
-        {item, texts.state, texts.idle},
-        {item, texts.startTime, texts.none},
-    };
-    return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    const core::DateTime now = core::CurrentTime();
+    const Guard guard(store, now);
+    trust::Entry entry{trust::Action::Add,
+                       now,
+                       {},
+                       std::string(item),
+                       {{trust::Field::After, TariffText(tariff)}}};
+    if (store.settings.HasSection(item)) {
+        entry.action = trust::Action::Modify;
+        entry.details.insert(
+            entry.details.begin(),
+            {trust::Field::Before, TariffText(ReadTariffTexts(store.settings, item))});
+    }
+    return Journaled(store, guard, std::move(entry), [&] {
+        if (guard.refusal) return *guard.refusal;
+        if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
+        const core::FixedTexts& texts = core::Texts();
+        const store::SettingWrite writes[] = {
+            {item, texts.initialPeriod, tariff.initialPeriod},
+            {item, texts.initialFee, tariff.initialFee},
+            {item, texts.minimumUnit, tariff.minimumUnit},
+            {item, texts.overtimePrice, tariff.overtimePrice},
+            {item, texts.state, texts.idle},
+            {item, texts.startTime, texts.none},
+        };
+        return store.settings.WriteSettings(writes) ? Outcome::Done : Outcome::SettingsNotWritten;
+    }());
 }
 
 Outcome DeleteItem(Store& store, std::string_view item) {
-    const Guard guard(store);
-    if (guard.refusal) return *guard.refusal;
-    if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
-    return store.settings.RemoveSection(item) ? Outcome::Done : Outcome::SettingsNotWritten;
+    const core::DateTime now = core::CurrentTime();
+    const Guard guard(store, now);
+    trust::Entry entry{trust::Action::Delete,
+                       now,
+                       {},
+                       std::string(item),
+                       {{trust::Field::Before, TariffText(ReadTariffTexts(store.settings, item))}}};
+    return Journaled(store, guard, std::move(entry), [&] {
+        if (guard.refusal) return *guard.refusal;
+        if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
+        return store.settings.RemoveSection(item) ? Outcome::Done : Outcome::SettingsNotWritten;
+    }());
 }
 
 }  // namespace durava::operations

@@ -5,6 +5,7 @@
 // what happened. Windows only read their controls, call one of these and show the outcome.
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "operations/tariff.h"
 #include "store/settings.h"
 #include "store/storelock.h"
+#include "trust/journal.h"
 
 namespace durava::operations {
 
@@ -28,14 +30,27 @@ enum class Outcome {
     SettingsNotWritten,  // nothing changed
     SettingsReadOnly,  // the settings file's folder takes no lock file, nor any write; nothing done
     RecordNotWritten,  // checkout: nothing changed, the item stays in use
-    StoreBusy,         // another copy held the lock too long; nothing done
-    StoreUnavailable,  // the lock file cannot be used; nothing done. The last outcome.
+    JournalNotWritten,  // an owner password asks for the journal, which cannot be written; nothing
+                        // changed
+    StoreBusy,          // another copy held the lock too long; nothing done
+    StoreUnavailable,   // the lock file cannot be used; nothing done. The last outcome.
+};
+
+// Where the operations journal what they do, each under its lock, refusals too: who is on duty,
+// and whether an owner password asks that nothing be done that the journal cannot hold.
+struct Journaling {
+    trust::Journal& journal;
+    std::string operatorName{};
+    bool required = false;
+    // The last entry that could not be written, for the operator to hear of once.
+    std::optional<trust::JournalProblem> problem{};
 };
 
 struct Store {
     store::SettingsFile& settings;
     std::filesystem::path historyFolder;
     std::chrono::milliseconds lockPatience = store::kLockPatience;
+    Journaling* journaling = nullptr;  // nothing is journaled without
 };
 
 // 开始计时: the idle item goes into use from `now`.

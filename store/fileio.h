@@ -55,6 +55,15 @@ bool AppendToFile(const std::filesystem::path& path, std::string_view bytes,
 bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64_t> sizeBefore,
                     std::string_view tail);
 
+// Writes `bytes` over the start of the file in place, with one flush: for a small record of fixed
+// size whose old content must not stay on the disk, as the blocks a rename frees would. A missing
+// file is made as ReplaceFile makes it. A crash can tear the record, so its reader must tell.
+FileProblem OverwriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The last `count` bytes of a regular file, or all of it when shorter: the end of a file that only
+// grows, read without reading all of it. Nothing when it cannot be read, with errno telling why.
+std::optional<std::string> ReadFileEnd(const std::filesystem::path& path, std::size_t count);
+
 // What a look at a path finds: enough to tell that a file has changed since an earlier look.
 struct FileLook {
     bool directory = false;

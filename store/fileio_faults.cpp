@@ -38,6 +38,7 @@ const char* FileStepName(FileStep step) {
         "remove appended",
         "create folder",
         "remove folder",
+        "overwrite",
     };
     static_assert(std::size(kNames) == std::size(kFileSteps));
     return kNames[static_cast<int>(step)];

@@ -31,6 +31,7 @@ enum class FileStep {
     RemoveAppended,  // taking back an append that made the file
     CreateFolder,
     RemoveFolder,  // taking back a folder that a power cut could lose
+    Overwrite,     // stores the first half of its bytes, then fails: a torn record
 };
 
 inline constexpr FileStep kFileSteps[] = {
@@ -41,7 +42,7 @@ inline constexpr FileStep kFileSteps[] = {
     FileStep::OpenToChange,   FileStep::StatToChange,    FileStep::ReadEnd,
     FileStep::Append,         FileStep::Truncate,        FileStep::FlushChange,
     FileStep::CloseChange,    FileStep::RemoveAppended,  FileStep::CreateFolder,
-    FileStep::RemoveFolder,
+    FileStep::RemoveFolder,   FileStep::Overwrite,
 };
 
 const char* FileStepName(FileStep step);

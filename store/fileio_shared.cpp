@@ -120,6 +120,32 @@ bool TakeBackAppend(const std::filesystem::path& path, std::optional<std::uint64
     return true;
 }
 
+FileProblem OverwriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    FileHandle file(OpenToChange(path, false), FileStep::CloseChange);
+    if (!file) {
+        if (errno == ENOENT) return ReplaceFile(path, bytes);
+        return RefusesWrites(errno) ? FileProblem::ReadOnly : FileProblem::Unreadable;
+    }
+    const std::optional<std::uint64_t> size = SizeToChange(file.get());
+    if (!size) return FileProblem::Unreadable;
+    if (!WriteAt(file.get(), bytes, 0) ||
+        (*size > bytes.size() && !Truncate(file.get(), bytes.size())) || !FlushChange(file.get())) {
+        return FileProblem::NotWritten;
+    }
+    // Flushed, the bytes are in the file, as after an append.
+    file.close();
+    return FileProblem::None;
+}
+
+std::optional<std::string> ReadFileEnd(const std::filesystem::path& path, std::size_t count) {
+    FileHandle file(OpenToRead(path), FileStep::Read);
+    const std::optional<std::uint64_t> size = file ? SizeToRead(file.get()) : std::nullopt;
+    if (!size) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(count, *size)), '\0');
+    if (!bytes.empty() && !ReadAt(file.get(), bytes, *size - bytes.size())) return std::nullopt;
+    return bytes;
+}
+
 bool IsDirectory(const std::filesystem::path& path) {
     const std::optional<FileLook> look = LookAt(path);
     return look && look->directory;

@@ -81,6 +81,11 @@ bool WriteOrTear(FileStep step, std::string_view bytes, WriteAll writeAll) {
     return false;
 }
 
+// The pieces that read a file, each platform's own; the size is nothing unless it is a regular
+// file.
+NativeFile OpenToRead(const std::filesystem::path& path);
+std::optional<std::uint64_t> SizeToRead(NativeFile file);
+
 // The pieces that change a file in place, each platform's own. `create` makes a missing file; the
 // size is nothing unless it is a regular file.
 NativeFile OpenToChange(const std::filesystem::path& path, bool create);
@@ -88,6 +93,7 @@ std::optional<std::uint64_t> SizeToChange(NativeFile file);
 bool ReadAt(NativeFile file, std::string& bytes, std::uint64_t offset);
 // Writes at the end of the file, wherever another writer left it.
 bool Append(NativeFile file, std::string_view bytes);
+bool WriteAt(NativeFile file, std::string_view bytes, std::uint64_t offset);
 bool Truncate(NativeFile file, std::uint64_t size);
 bool FlushChange(NativeFile file);
 

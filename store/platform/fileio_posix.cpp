@@ -125,6 +125,20 @@ bool Append(int fd, std::string_view bytes) {
     return WriteAll(FileStep::Append, fd, bytes);
 }
 
+bool WriteAt(int fd, std::string_view bytes, std::uint64_t offset) {
+    return WriteOrTear(FileStep::Overwrite, bytes, [&](std::string_view rest) {
+        while (!rest.empty()) {
+            const ssize_t written =
+                ::pwrite(fd, rest.data(), rest.size(), static_cast<off_t>(offset));
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return false;
+            rest.remove_prefix(static_cast<std::size_t>(written));
+            offset += static_cast<std::uint64_t>(written);
+        }
+        return true;
+    });
+}
+
 bool Truncate(int fd, std::uint64_t size) {
     if (StepFails(FileStep::Truncate) || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
         return false;
@@ -180,21 +194,28 @@ std::optional<FileLook> LookAt(const std::filesystem::path& path) {
                     Nanoseconds(info.st_ctim)};
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+int OpenToRead(const std::filesystem::path& path) {
     // Without O_NONBLOCK, a FIFO in the file's place would hold the window thread for good.
-    FileHandle file(Open(FileStep::OpenToRead, path, O_RDONLY | O_NONBLOCK), FileStep::Read);
+    return Open(FileStep::OpenToRead, path, O_RDONLY | O_NONBLOCK);
+}
+
+std::optional<std::uint64_t> SizeToRead(int fd) {
     struct stat info;
-    if (!file || !StatOf(FileStep::StatToRead, file.get(), info) || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    return ReadUntilEnd(static_cast<std::size_t>(info.st_size),
-                        [&](char* buffer, std::size_t size) {
-                            ssize_t got;
-                            do {
-                                got = Read(file.get(), buffer, size);
-                            } while (got < 0 && errno == EINTR);
-                            return got;
-                        });
+    if (!StatOf(FileStep::StatToRead, fd, info) || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    FileHandle file(OpenToRead(path), FileStep::Read);
+    const std::optional<std::uint64_t> size = file ? SizeToRead(file.get()) : std::nullopt;
+    if (!size) return std::nullopt;
+    return ReadUntilEnd(static_cast<std::size_t>(*size), [&](char* buffer, std::size_t size) {
+        ssize_t got;
+        do {
+            got = Read(file.get(), buffer, size);
+        } while (got < 0 && errno == EINTR);
+        return got;
+    });
 }
 
 FileProblem ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {

@@ -233,6 +233,11 @@ bool Append(HANDLE file, std::string_view bytes) {
     return bytes.size() <= kChunk && Write(FileStep::Append, file, bytes, &atEnd);
 }
 
+bool WriteAt(HANDLE file, std::string_view bytes, std::uint64_t offset) {
+    OVERLAPPED at = At(offset);
+    return bytes.size() <= kChunk && Write(FileStep::Overwrite, file, bytes, &at);
+}
+
 bool Truncate(HANDLE file, std::uint64_t size) {
     if (StepFails(FileStep::Truncate)) return false;
     LARGE_INTEGER end;
@@ -310,12 +315,21 @@ std::optional<FileLook> LookAt(const std::filesystem::path& path) {
     return look;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    FileHandle file(Open(FileStep::OpenToRead, Wide(path), GENERIC_READ, OPEN_EXISTING),
-                    FileStep::Read);
+HANDLE OpenToRead(const std::filesystem::path& path) {
+    return Open(FileStep::OpenToRead, Wide(path), GENERIC_READ, OPEN_EXISTING);
+}
+
+std::optional<std::uint64_t> SizeToRead(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info;
-    if (!file || !InfoOf(FileStep::StatToRead, file.get(), info)) return std::nullopt;
-    return ReadUntilEnd(SizeOf(info), [&](char* buffer, std::size_t size) {
+    if (!InfoOf(FileStep::StatToRead, file, info)) return std::nullopt;
+    return SizeOf(info);
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    FileHandle file(OpenToRead(path), FileStep::Read);
+    const std::optional<std::uint64_t> size = file ? SizeToRead(file.get()) : std::nullopt;
+    if (!size) return std::nullopt;
+    return ReadUntilEnd(static_cast<std::size_t>(*size), [&](char* buffer, std::size_t size) {
         return Read(file.get(), buffer, size);
     });
 }

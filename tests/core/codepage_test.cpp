@@ -142,16 +142,18 @@ TEST(CodePage, carriesEveryTextOfTheProgram) {
     }
 }
 
-// Our own files are UTF-8: every character round-trips, and bytes an editor in another encoding
-// left behind are refused, never read askew.
+// Our own files are UTF-8: every character round-trips, a lone surrogate the screen may hold
+// too, and bytes an editor in another encoding left behind are refused, never read askew.
 TEST(Utf8, carriesEveryCharacterAndRefusesMalformedBytes) {
     for (std::u16string_view wide : {u"", u"abc", u"\u5F20\u4E09 \u20AC", u"A\U0001F600"}) {
         EXPECT_EQ(Utf8ToWide(WideToUtf8(wide)), std::u16string(wide));
     }
     EXPECT_EQ(WideToUtf8(u"\u00E9\u4E2D\U0001F600"), "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    const std::u16string lone{u'x', char16_t{0xD800}};
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(lone)), lone);
     for (std::string_view bad :
-         {"\x80", "\xC3", "a\xE4\xB8", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
-          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xD5\xC5\xC8\xFD"}) {
+         {"\x80", "\xC3", "a\xE4\xB8", "\xC0\xAF", "\xE0\x80\xAF", "\xF4\x90\x80\x80",
+          "\xF5\x80\x80\x80", "\xD5\xC5\xC8\xFD", "\xFFx"}) {
         EXPECT_FALSE(Utf8ToWide(bad)) << bad;
     }
 }

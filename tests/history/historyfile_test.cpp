@@ -69,9 +69,11 @@ TEST_F(HistoryFileTest, aRecordCutShortIsNoRecordOfItsUse) {
     const std::string whole = before + kExample + "\r\n";
     for (std::size_t cut = before.size(); cut <= whole.size(); ++cut) {
         testing::WriteBytes(m_folder / "202405.QY.txt", whole.substr(0, cut));
-        EXPECT_EQ(HasRecordOfUse(m_month, "A1", "2024/05/06 13:00:00"),
-                  cut >= before.size() + kExample.size())
-            << cut;
+        const std::optional<std::string> record = RecordOfUse(m_month, "A1", "2024/05/06 13:00:00");
+        EXPECT_EQ(record.has_value(), cut >= before.size() + kExample.size()) << cut;
+        if (record) {
+            EXPECT_EQ(*record, kExample);
+        }
     }
 }
 

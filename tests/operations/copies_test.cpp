@@ -14,6 +14,7 @@
 
 #include "copies_script.h"
 #include "core/fixedtexts.h"
+#include "core/utf8.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "store/startup.h"
@@ -21,6 +22,8 @@
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 #include "support/test_seed.h"
+#include "trust/check.h"
+#include "trust/checktexts.h"
 
 namespace durava::copies_script {
 namespace {
@@ -46,7 +49,10 @@ void RunCopies(const std::vector<std::string>& documents) {
     for (const std::string& folder : documents)
         std::filesystem::create_directory(folder + "History");
     store::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
-    operations::Store store{settings, documents[0] + "History/"};
+    trust::Journal journal(JournalFolder(settings.Path()), trust::Protection::Unkeyed);
+    operations::Journaling journaling{journal};
+    operations::Store store{settings, documents[0] + "History/", store::kLockPatience, &journaling};
+    core::SetClock([] { return ClockOf(0, 0); });
     for (const std::string& item : SharedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
                   operations::Outcome::Done);
@@ -90,6 +96,7 @@ void RunCopies(const std::vector<std::string>& documents) {
 
     // The uses still running are billed now, as the operator would at closing time.
     const core::DateTime closing = core::ToDateTime({2024, 6, 1, 23, 0, 0});
+    core::SetClock([closing] { return closing; });
     for (const std::string& item : SharedItems()) {
         if (!operations::IsInUse(settings, item)) continue;
         const operations::Bill bill = operations::ComputeBill(settings, item, closing);
@@ -114,6 +121,22 @@ void RunCopies(const std::vector<std::string>& documents) {
         doubled += count > 1 ? count - 1 : 0;
         lost += count == 0 ? 1 : 0;
     }
+    core::SetClock({});
+    // One journal, in one order, whose entries and each desk's records the check reads clean. Each
+    // copy's clock is its own, step by step, so one may run minutes ahead of the other: its times
+    // going back are the test's, not a fault.
+    std::uint64_t checkedRecords = 0;
+    for (const std::string& folder : documents) {
+        const trust::CheckReport report = trust::CheckJournal(
+            {folder + "History", JournalFolder(settings.Path()), {2024, 5, 1}, {2024, 6, 30}});
+        for (const trust::Finding& finding : report.findings) {
+            EXPECT_TRUE(!trust::IsTampering(finding.kind) ||
+                        finding.kind == trust::FindingKind::ClockBack)
+                << core::WideToUtf8(core::TextToWide(trust::FindingText(finding)));
+        }
+        checkedRecords += report.recordsChecked;
+    }
+    EXPECT_EQ(checkedRecords, recorded.size());
     EXPECT_EQ(billed, started) << "a use billed twice or never";
     EXPECT_EQ(recorded, started) << "a record without its use, or a use without its record";
     for (const auto& [item, period] : ownItems) {

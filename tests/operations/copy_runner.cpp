@@ -6,6 +6,7 @@
 //   saved <item> <value>        an own item was saved with that initial period
 //   deleted <item>              an own item was deleted
 //   outcome <n> <count>         at the end, how often each outcome came back
+// Every operation is journaled, in the journal beside the settings file's target.
 // It says "ready" and waits for a byte on standard input before it begins, so that both copies
 // start together.
 #include <unistd.h>
@@ -28,7 +29,11 @@ using operations::Outcome;
 
 int Run(const std::string& folder, int copy, unsigned seed, int steps) {
     store::SettingsFile settings(folder + "ROOMSETTING.ini");
-    operations::Store store{settings, folder + "History/"};
+    trust::Journal journal(JournalFolder(settings.Path()), trust::Protection::Unkeyed);
+    operations::Journaling journaling{journal, "P" + std::to_string(copy)};
+    operations::Store store{settings, folder + "History/", store::kLockPatience, &journaling};
+    core::DateTime now = 0;
+    core::SetClock([&now] { return now; });
     std::mt19937 random(seed);
     auto pick = [&](const std::vector<std::string>& items) -> const std::string& {
         return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(random)];
@@ -40,7 +45,7 @@ int Run(const std::string& folder, int copy, unsigned seed, int steps) {
     char go;
     if (::read(STDIN_FILENO, &go, 1) != 1) return 2;
     for (int step = 0; step < steps; ++step) {
-        const core::DateTime now = ClockOf(copy, step);
+        now = ClockOf(copy, step);
         Outcome outcome;
         switch (std::uniform_int_distribution<int>(0, 9)(random)) {
             case 0:

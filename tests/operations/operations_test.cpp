@@ -12,6 +12,8 @@
 #include "store/storelock.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
+#include "trust/check.h"
+#include "trust/journalfiles.h"
 
 namespace durava::operations {
 namespace {
@@ -51,7 +53,22 @@ class OperationsTest : public ::testing::Test {
         WriteBytes(m_folder / "ROOMSETTING.ini", bytes);
     }
 
+    // The actions of the journal's newest file, in order.
+    std::vector<trust::Action> Journaled() const {
+        std::vector<trust::Action> actions;
+        const std::vector<int> months = trust::JournalMonths(m_folder / "Durava");
+        if (months.empty()) return actions;
+        const std::string bytes =
+            ReadBytes(trust::JournalFilePath(m_folder / "Durava", months.back()));
+        trust::ForEachLine(bytes, [&actions](std::string_view line, bool) {
+            actions.push_back(trust::ReadJournalLine(line)->action);
+        });
+        return actions;
+    }
+
     testing::TempFolder m_folder;
+    trust::Journal m_journal{m_folder / "Durava", trust::Protection::Unkeyed};
+    Journaling m_journaling{m_journal, Gbk("张三")};
     Bill m_shown;  // B's bill as a window showed it before anything changed
     store::SettingsFile m_settings{m_folder / "ROOMSETTING.ini"};
 };
@@ -71,9 +88,12 @@ TEST_P(RefusalTest, writesNothing) {
     refusal.meanwhile(*this);
     const std::string before = Settings();
     Store store = MakeStore();
+    store.journaling = &m_journaling;
     EXPECT_EQ(refusal.run(store, *this), refusal.expected);
     EXPECT_EQ(Settings(), before);
     EXPECT_EQ(Month(kMay) + Month(kJune), "");
+    // The journal alone hears of it, and why.
+    EXPECT_EQ(Journaled().back(), trust::Action::Refused);
 }
 
 Outcome CheckoutB(Store& store, const store::SettingsFile& settings) {
@@ -227,6 +247,42 @@ TEST_F(OperationsTest, saveAndDeleteChangeOnlyTheirItem) {
     ASSERT_EQ(DeleteItem(store, "A"), Outcome::Done);
     ASSERT_EQ(DeleteItem(store, "C"), Outcome::Done);
     EXPECT_EQ(Settings(), Gbk(kInUseB));
+}
+
+TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
+    Store store = MakeStore();
+    store.journaling = &m_journaling;
+    ASSERT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    ASSERT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::Done);
+    ASSERT_EQ(SwitchUse(store, "A", "B"), Outcome::Done);
+    ASSERT_EQ(SaveItem(store, "C", {"60", "10", "15", "20"}), Outcome::Done);
+    ASSERT_EQ(SaveItem(store, "C", {"60", "10", "15", "25"}), Outcome::Done);
+    ASSERT_EQ(DeleteItem(store, "C"), Outcome::Done);
+    // Checkout and start went to June's file; the rest to the file of today's clock.
+    using enum trust::Action;
+    EXPECT_EQ(Journaled(), (std::vector{Switch, Add, Modify, Delete}));
+    const trust::CheckReport report = trust::CheckJournal(
+        {m_folder / "History", m_folder / "Durava", {2024, 6, 1}, {2024, 6, 30}, std::nullopt});
+    EXPECT_TRUE(trust::IsClean(report));
+    EXPECT_EQ(report.recordsChecked, 1u);
+    ASSERT_EQ(report.operators.size(), 1u);
+    EXPECT_EQ(report.operators[0].yuan, 50);
+    EXPECT_EQ(report.operators[0].name, Gbk("张三"));
+
+    // A journal that cannot be written is told, and stops nothing unless the owner asks for it.
+    std::filesystem::remove(trust::KeyFilePath(m_folder / "Durava"));
+    std::filesystem::create_directory(trust::KeyFilePath(m_folder / "Durava"));
+    const trust::JournalProblem problem{trust::KeyFilePath(m_folder / "Durava"),
+                                        trust::Fault::Folder};
+    const std::string before = Settings();
+    m_journaling.required = true;
+    EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::JournalNotWritten);
+    EXPECT_EQ(Settings(), before);
+    EXPECT_EQ(m_journaling.problem, problem);
+    m_journaling.required = false;
+    m_journaling.problem.reset();
+    EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::Done);
+    EXPECT_EQ(m_journaling.problem, problem);
 }
 
 // While another copy holds the lock, nothing is read, checked or written.

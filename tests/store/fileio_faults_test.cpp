@@ -39,6 +39,8 @@ struct Case {
     bool failureMayLeaveNewState = false;
     // Appending creates the file first, so a failure may leave it empty instead of missing.
     bool failureMayLeaveEmptyFile = false;
+    // Overwriting in place may tear the record, whose reader must tell.
+    bool failureMayTear = false;
 };
 
 class FileFaultTest : public ::testing::Test {
@@ -105,7 +107,9 @@ class FileFaultTest : public ::testing::Test {
                 const bool asBefore = now == c.before || (c.failureMayLeaveEmptyFile && !c.before &&
                                                           now == std::string());
                 const bool asAfter = c.failureMayLeaveNewState && now == after;
-                EXPECT_TRUE(asBefore || asAfter) << (now ? *now : "<missing>");
+                const bool torn =
+                    c.failureMayTear && now && c.before && now->size() == c.before->size();
+                EXPECT_TRUE(asBefore || asAfter || torn) << (now ? *now : "<missing>");
                 EXPECT_TRUE(Entries() == entriesBefore || Entries() == entriesAfter ||
                             (c.failureMayLeaveEmptyFile && Entries().size() == 1))
                     << "a temporary file was left behind";
@@ -137,6 +141,13 @@ TEST_F(FileFaultTest, fileLayerOperationsReportEveryFailureAndKeepTheFileWhole) 
          [](auto& p) { return store::AppendToFile(p, "r1\r\n", "\r\n"); }, false, true},
         {"take back", "r1\r\nr2\r\n", [](auto& p) { return store::TakeBackAppend(p, 4, "r2\r\n"); },
          true},
+        {"overwrite", "old key\r\n",
+         [](auto& p) { return store::OverwriteFile(p, "new key\r\n") == store::FileProblem::None; },
+         false, false, true},
+        {"overwrite missing", std::nullopt,
+         [](auto& p) { return store::OverwriteFile(p, "key\r\n") == store::FileProblem::None; }},
+        {"read end", "r1\r\nr2\r\n",
+         [](auto& p) { return store::ReadFileEnd(p, 4) == "r2\r\n" && store::ReadFileEnd(p, 9); }},
     };
     for (const Case& c : cases) ExpectTruthfulUnderEveryFault(c);
 }

@@ -10,12 +10,15 @@
 #include <sstream>
 #include <thread>
 
+#include "core/utf8.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
 #include "store_script.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/test_seed.h"
+#include "trust/check.h"
+#include "trust/checktexts.h"
 
 namespace durava::store_script {
 namespace {
@@ -224,12 +227,18 @@ TEST(KillTest, storesStayWholeWhenTheWriterIsKilledAtAnyMoment) {
 }
 
 // A kill between a checkout's record and its idle write leaves the item in use with its use
-// recorded; the checkout that follows sets it idle without a second record.
+// recorded; the checkout that follows sets it idle without a second record. Whatever a kill left of
+// the journal, the owner's check reads it and the records as clean.
 TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
     store::SettingsFile settings(folder.text() + SettingsName());
-    operations::Store store{settings, folder.text() + "History/"};
+    trust::Journal journal(folder / JournalFolderName(), trust::Protection::Unkeyed);
+    operations::Journaling journaling{journal};
+    operations::Store store{settings, folder.text() + "History/", store::kLockPatience,
+                            &journaling};
+    // The items are added on the day of the uses, as the journal's entries would be.
+    core::SetClock([] { return core::ParseDateTime(StartText(0)); });
     for (const std::string& item : CountedItems()) {
         ASSERT_EQ(operations::SaveItem(store, item, {"60", "10", "15", "20"}),
                   operations::Outcome::Done);
@@ -266,9 +275,20 @@ TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
             ASSERT_EQ(month.Field(r, 1), StartText(g)) << "record " << g << " lost or doubled";
         }
     }
+    core::SetClock({});
+    const trust::CheckReport report = trust::CheckJournal(
+        {folder / "History", folder / JournalFolderName(), {2024, 5, 1}, {2024, 5, 31}});
+    for (const trust::Finding& finding : report.findings) {
+        EXPECT_FALSE(trust::IsTampering(finding.kind))
+            << core::WideToUtf8(core::TextToWide(trust::FindingText(finding)));
+    }
+    EXPECT_EQ(report.recordsChecked,
+              WholeRecords(history::ReadHistoryMonth(folder.text() + MonthName())).size());
     std::cout << "[ kills    ] " << kKills / 2 << " kills during checkouts; " << healed
               << " uses left running, " << cutShort
-              << " of them recorded already and healed without a second record\n";
+              << " of them recorded already and healed without a second record; the check read "
+              << report.entriesChecked << " entries and " << report.recordsChecked
+              << " records clean, with " << report.findings.size() << " notes\n";
 }
 
 }  // namespace

@@ -90,5 +90,8 @@ inline std::string SettingsName() {
 inline std::string MonthName() {
     return "History/202405.QY.txt";
 }
+inline std::string JournalFolderName() {
+    return "Durava";
+}
 
 }  // namespace durava::store_script

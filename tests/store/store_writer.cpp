@@ -10,7 +10,8 @@
 // On resuming it tells the generations and the last sequence number it found.
 //
 // With "checkouts" after the folder it runs uses through the operations instead, as the program
-// does: use g starts counted item g % 4 at StartText(g) and checks it out a minute later.
+// does, journaling each: use g starts counted item g % 4 at StartText(g) and checks it out a
+// minute later.
 //   use <g>           use g has started
 //   seq <g>           use g has been checked out
 //   ready             resumed: every use found in the files is billed; the loop starts
@@ -113,7 +114,9 @@ class Writer {
 // before the writer resumes, so every use in the files has been billed by then.
 void RunCheckouts(const std::string& folder) {
     store::SettingsFile settings(folder + SettingsName());
-    operations::Store store{settings, folder + "History/"};
+    trust::Journal journal(folder + JournalFolderName(), trust::Protection::Unkeyed);
+    operations::Journaling journaling{journal};
+    operations::Store store{settings, folder + "History/", store::kLockPatience, &journaling};
     const history::HistoryMonth month = history::ReadHistoryMonth(folder + MonthName());
     Tell("ready");
     for (auto g = static_cast<long long>(WholeRecords(month).size()) + 1;; ++g) {

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+// What the journal costs: a checkout with its entry against a checkout alone, and the owner's
+// check of a year of 12 x 100,000 records against hashing the same bytes with SHA-256.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/codepage.h"
+#include "history/monthfiles.h"
+#include "operations/bill.h"
+#include "operations/operations.h"
+#include "store/fileio.h"
+#include "store/startup.h"
+#include "support/temp_folder.h"
+#include "trust/chain.h"
+#include "trust/check.h"
+#include "trust/digest.h"
+#include "trust/journal.h"
+
+namespace durava::trust {
+namespace {
+
+constexpr int kYearRecords = 100000;  // a month's
+
+// A hall with one item, whose uses start and end on a clock of their own.
+class Desk {
+  public:
+    Desk()
+        : m_settings(testing::WriteSettingsFile(
+              m_folder, core::WideToText(u"[A1]\r\n状态=空闲中\r\n开始时间=无\r\n初始时段=240\r\n"
+                                         u"初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"))),
+          m_store{m_settings, m_folder / "History"},
+          m_journal(m_folder / "Durava", Protection::Unkeyed) {
+        std::filesystem::create_directories(m_store.historyFolder);
+    }
+
+    void StartUse() {
+        m_now += 2.0 / 1440;
+        operations::StartUse(m_store, "A1", m_now);
+    }
+
+    // A checkout of the use started last; with the journal, its entry too.
+    void Checkout(bool journaled) {
+        const operations::Bill bill = operations::ComputeBill(m_settings, "A1", m_now + 1.0 / 1440);
+        if (operations::Checkout(m_store, bill) != operations::Outcome::Done) std::abort();
+        if (!journaled) return;
+        const std::filesystem::path month =
+            history::MonthFile::Of(bill.end).Path(m_store.historyFolder);
+        if (m_journal.Append(CheckoutEntry(bill.end, {}, bill.Record(), month))) std::abort();
+    }
+
+  private:
+    testing::TempFolder m_folder;
+    store::SettingsFile m_settings;
+    operations::Store m_store;
+    Journal m_journal;
+    core::DateTime m_now = core::ToDateTime({2024, 5, 6, 10, 0, 0});
+};
+
+void CheckoutBenchmark(benchmark::State& state, bool journaled) {
+    Desk desk;
+    for (auto _ : state) {
+        state.PauseTiming();
+        desk.StartUse();
+        state.ResumeTiming();
+        desk.Checkout(journaled);
+    }
+}
+
+// Baseline: the checkout alone, its record and the settings file flushed.
+void BM_Checkout(benchmark::State& state) {
+    CheckoutBenchmark(state, false);
+}
+BENCHMARK(BM_Checkout)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+void BM_CheckoutWithJournal(benchmark::State& state) {
+    CheckoutBenchmark(state, true);
+}
+BENCHMARK(BM_CheckoutWithJournal)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// A year of 12 months of kYearRecords checkouts each, the records and their journal, written as
+// the program would have written them, once per run.
+const testing::TempFolder& SampleYear() {
+    static const testing::TempFolder folder;
+    static const bool written = [] {
+        const std::filesystem::path history = folder / "History", durava = folder / "Durava";
+        std::filesystem::create_directories(history);
+        std::filesystem::create_directories(durava);
+        const std::string tail = core::WideToText(
+            u"@1 时 0 分 0 秒@4 小时 0 分@未超时@30 分钟@20 元 / 小时@70 元@0 元@￥70 元");
+        ChainState chain = NewChain(kPublicJournalKey);
+        for (int month = 1; month <= 12; ++month) {
+            const core::DateTime first = core::ToDateTime({2024, month, 1, 0, 0, 0});
+            const double apart = core::DaysInMonth(2024, month) / (kYearRecords + 1.0);
+            const std::filesystem::path monthFile = history::MonthFile::Of(first).Path(history);
+            std::string records, journal;
+            if (month == 1) {
+                journal = Seal(chain,
+                               NewChainEntry(first, {}, Protection::Unkeyed, ChainReason::FirstUse,
+                                             std::nullopt),
+                               202401);
+            }
+            for (int use = 1; use <= kYearRecords; ++use) {
+                const core::DateTime end = first + use * apart;
+                const std::string record = "R" + std::to_string(use % 1000) + "@" +
+                                           TimeText(end - 1.0 / 24) + "@" + TimeText(end) + tail;
+                records += record + "\r\n";
+                journal += Seal(chain, CheckoutEntry(end, {}, record, monthFile), 202400 + month);
+            }
+            testing::WriteBytes(monthFile, records);
+            testing::WriteBytes(JournalFilePath(durava, 202400 + month), journal);
+        }
+        testing::WriteBytes(KeyFilePath(durava), KeyRecord(chain));
+        return true;
+    }();
+    (void)written;
+    return folder;
+}
+
+void BM_CheckYear(benchmark::State& state) {
+    const testing::TempFolder& year = SampleYear();
+    for (auto _ : state) {
+        const CheckReport report = CheckJournal(
+            {year / "History", year / "Durava", {2024, 1, 1}, {2024, 12, 31}, std::nullopt});
+        if (!IsClean(report) || report.recordsChecked != 12u * kYearRecords) std::abort();
+        benchmark::DoNotOptimize(report.entriesChecked);
+    }
+}
+BENCHMARK(BM_CheckYear)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: the month files' and the journal's bytes read and hashed with SHA-256.
+void BM_HashYearBytes(benchmark::State& state) {
+    const testing::TempFolder& year = SampleYear();
+    for (auto _ : state) {
+        for (const char* folder : {"History", "Durava"}) {
+            for (const auto& file : std::filesystem::directory_iterator(year / folder)) {
+                benchmark::DoNotOptimize(Sha256(*store::ReadWholeFile(file.path())));
+            }
+        }
+    }
+}
+BENCHMARK(BM_HashYearBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace durava::trust

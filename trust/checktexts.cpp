@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+#include "trust/checktexts.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <string_view>
+
+#include "core/codepage.h"
+#include "trust/digest.h"
+
+namespace durava::trust {
+namespace {
+
+// The sentence with {0}, {1}... replaced by the program texts given; filled in before the
+// conversion, since a brace can be the second byte of a double-byte character.
+std::string Sentence(std::u16string_view pattern, std::initializer_list<std::string> values) {
+    std::u16string sentence;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t value =
+            i + 2 < pattern.size() && pattern[i] == u'{' && pattern[i + 2] == u'}'
+                ? static_cast<std::size_t>(pattern[i + 1] - u'0')
+                : values.size();
+        if (value < values.size()) {
+            sentence += core::TextToWide(std::data(values)[value]);
+            i += 2;
+        } else {
+            sentence += pattern[i];
+        }
+    }
+    return core::WideToText(sentence);
+}
+
+std::string Number(std::uint64_t number) {
+    return std::to_string(number);
+}
+
+std::string Or(const std::string& text, std::u16string_view otherwise) {
+    return text.empty() ? core::WideToText(otherwise) : text;
+}
+
+}  // namespace
+
+std::string FindingText(const Finding& f) {
+    const std::string line = Number(f.line);
+    switch (f.kind) {
+        case FindingKind::RecordChanged:
+            return Sentence(u"{0} 第 {1} 行，{2} 的记录被改过（{3} 结账）。",
+                            {f.file, line, f.item, f.time});
+        case FindingKind::RecordDeleted:
+            return Sentence(u"{0} 在 {1} 结账的记录已从 {2} 删去。",
+                            {f.item, f.time, Or(f.file, u"月份文件")});
+        case FindingKind::RecordNotJournaled:
+            return Sentence(u"{0} 第 {1} 行，{2} 的记录（{3} 结束）不是本程序写的。",
+                            {f.file, line, f.item, f.time});
+        case FindingKind::RecordMoved:
+            return Sentence(u"{0} 第 {1} 行，{2} 的记录（{3} 结账）被挪动过。",
+                            {f.file, line, f.item, f.time});
+        case FindingKind::EntryChanged:
+            return f.count > 1
+                       ? Sentence(u"日志 {0} 第 {1} 行起 {2} 行被改过（{3}～{4}）。",
+                                  {f.file, line, Number(f.count), f.time, f.until})
+                       : Sentence(u"日志 {0} 第 {1} 行被改过（{2}）。", {f.file, line, f.time});
+        case FindingKind::JournalGap:
+            return Sentence(
+                f.records > 0 ? u"日志缺了 {0} 条：{1} 到 {2}，其间 {3} 条记录日志里没有。"
+                              : u"日志缺了 {0} 条：{1} 到 {2}。",
+                {Number(f.count), Or(f.time, u"最早"), Or(f.until, u"现在"), Number(f.records)});
+        case FindingKind::ClockBack:
+            return Sentence(u"时钟被往回拨：从 {0} 拨回 {1}。", {f.time, f.until});
+        case FindingKind::SettingsChangedOutside:
+            return Sentence(u"{0} ROOMSETTING.ini 被别的程序改过。", {f.time});
+        case FindingKind::KeyRolledBack:
+            return Sentence(u"密钥文件被换成了旧的（{0} 之后）。", {f.time});
+        case FindingKind::ProtectionOff:
+            return Sentence(u"{0} 起日志不再受店主密码保护。", {f.time});
+        case FindingKind::OtherOwnerKey:
+            return Sentence(u"{0} 起的日志用的是另一个店主密码，无法核对。", {f.time});
+        case FindingKind::JournalCutShort:
+            return Sentence(u"日志 {0} 第 {1} 行因程序被中断而不完整，不是改动。", {f.file, line});
+        case FindingKind::RecordCutShort:
+            return Sentence(u"{0} 第 {1} 行是程序被中断留下的半条记录，不计营业额，不是改动。",
+                            {f.file, line});
+        case FindingKind::ChainRestarted:
+            return Sentence(
+                u"{0} 日志重新开始：{1}。",
+                {f.time, f.reason ? ReasonText(*f.reason) : core::WideToText(u"原因不明")});
+        case FindingKind::JournalBegins:
+            return Sentence(u"日志从 {0} 开始，之前的记录不在核对之内。", {f.time});
+    }
+    return {};
+}
+
+std::vector<std::string> SummaryLines(const CheckReport& report) {
+    std::vector<std::string> lines{
+        Sentence(u"核对了日志 {0} 条、记录 {1} 条。",
+                 {Number(report.entriesChecked), Number(report.recordsChecked)})};
+    if (report.recordsBeforeJournal > 0) {
+        lines.push_back(Sentence(u"另有 {0} 条记录早于日志，不作核对。",
+                                 {Number(report.recordsBeforeJournal)}));
+    }
+    if (report.ownerChecked) lines.push_back(Sentence(u"日志按店主密码核对。", {}));
+    if (report.unkeyedChecked) {
+        lines.push_back(
+            Sentence(u"没有店主密码时记的日志只能发现手工改动，防不了懂本程序的人伪造。", {}));
+    }
+    if (report.entriesUnchecked > 0) {
+        lines.push_back(
+            Sentence(u"{0} 条日志要店主密码才能核对。", {Number(report.entriesUnchecked)}));
+    }
+    const auto changes = std::count_if(report.findings.begin(), report.findings.end(),
+                                       [](const Finding& f) { return IsTampering(f.kind); });
+    lines.push_back(changes == 0 ? Sentence(u"没有发现改动。", {})
+                                 : Sentence(u"发现 {0} 处改动。",
+                                            {Number(static_cast<std::uint64_t>(changes))}));
+    return lines;
+}
+
+std::string HeadText(const ChainHead& head) {
+    return Sentence(u"日志 {0} 条 {1}", {Number(head.entries), Hex(head.last).substr(0, 8)});
+}
+
+std::string ProblemText(const JournalProblem& problem) {
+    static constexpr std::u16string_view kWhy[] = {
+        u"不存在",   u"无法读取", u"不是普通文件", u"是一个文件夹",
+        u"是只读的", u"写不进去", u"已损坏",       u"比日志旧",
+    };
+    static_assert(std::size(kWhy) == static_cast<std::size_t>(Fault::KeyBehind) + 1);
+    return Sentence(u"无法记日志：{0} {1}。",
+                    {core::WideToText(problem.file.u16string()),
+                     core::WideToText(kWhy[static_cast<std::size_t>(problem.fault)])});
+}
+
+}  // namespace durava::trust
