@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "store/fileio.h"
 #include "store/fileio_faults.h"
@@ -165,6 +166,16 @@ std::int64_t Nanoseconds(const FILETIME& time) {
     return Nanoseconds(static_cast<LONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
 }
 
+// A final path as a person writes it, drive or share first, for the messages that name it; one
+// too long to open without its long-path prefix keeps it.
+std::wstring AsWritten(std::wstring path) {
+    constexpr std::wstring_view kLocal = L"\\\\?\\", kShare = L"\\\\?\\UNC\\";
+    if (path.size() >= MAX_PATH) return path;
+    if (path.starts_with(kShare)) return L"\\" + path.substr(kShare.size() - 1);
+    if (path.starts_with(kLocal)) return path.substr(kLocal.size());
+    return path;
+}
+
 // The path that opening `path` reaches through every link and junction on its way; nothing, with
 // errno telling why, when it cannot be opened.
 std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& path) {
@@ -179,7 +190,7 @@ std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& path
         if (size == 0) return Failed(std::nullopt);
         const bool fits = size < final.size();
         final.resize(size);
-        if (fits) return final;
+        if (fits) return AsWritten(std::move(final));
     }
 }
 
