@@ -63,7 +63,9 @@ class KeyLadder {
     // The key of entry `seq`, from 1.
     const JournalKey& At(std::uint64_t seq) {
         if (seq < m_seq) {
-            const std::uint64_t kept = (seq - 1) / kKeysApart;
+            // Every key kept so far lies at or below m_seq.
+            const std::size_t kept = std::min<std::size_t>(
+                (std::max<std::uint64_t>(seq, 1) - 1) / kKeysApart, m_kept.size() - 1);
             m_seq = kept * kKeysApart + 1;
             m_key = m_kept[kept];
         }

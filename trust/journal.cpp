@@ -145,13 +145,14 @@ std::optional<JournalProblem> Journal::Ready(core::DateTime time) const {
 }
 
 std::optional<JournalProblem> Journal::Append(const Entry& entry) {
-    if (!store::CreateDirectoryTree(m_folder)) return JournalProblem{m_folder, Fault::NotWritten};
     const Plan plan = Look(entry.time);
     if (plan.problem) return plan.problem;
     if (plan.state) return Write(plan, *plan.state, nullptr, &entry);
     if (m_protection == Protection::Owner) {
         return JournalProblem{KeyFilePath(m_folder), FaultOfRestart(*plan.restart)};
     }
+    // A key that can go on lies in the folder; a chain that begins may need to make it.
+    if (!store::CreateDirectoryTree(m_folder)) return JournalProblem{m_folder, Fault::NotWritten};
     const Entry first = NewChainEntry(entry.time, entry.operatorName, Protection::Unkeyed,
                                       *plan.restart, plan.before);
     return Write(plan, NewChain(kPublicJournalKey), &first, &entry);
