@@ -11,10 +11,8 @@ namespace {
 static_assert(Digest().size() == crypto_hash_sha256_BYTES);
 static_assert(JournalKey().size() == crypto_auth_hmacsha256_KEYBYTES);
 
-// libsodium makes itself ready once per process; sodium_init is safe to call from any thread.
 void RequireSodium() {
-    static const bool ready = sodium_init() >= 0;
-    if (!ready) std::abort();  // no randomness at all: nothing could be kept safe
+    if (!SodiumReady()) std::abort();  // no randomness at all: nothing could be kept safe
 }
 
 const unsigned char* Bytes(std::string_view text) {

@@ -6,6 +6,12 @@
 #include "core/utf8.h"
 
 namespace durava::trust {
+
+// libsodium makes itself ready once per process; sodium_init is safe to call from any thread.
+bool SodiumReady() {
+    static const bool ready = sodium_init() >= 0;
+    return ready;
+}
 namespace {
 
 static_assert(kInteractiveCost.passes == crypto_pwhash_argon2id_OPSLIMIT_INTERACTIVE &&
@@ -20,10 +26,6 @@ static_assert(JournalSalt().bytes.size() == crypto_pwhash_argon2id_SALTBYTES);
 constexpr HashCost kDearestCost{crypto_pwhash_argon2id_OPSLIMIT_SENSITIVE,
                                 crypto_pwhash_argon2id_MEMLIMIT_SENSITIVE};
 
-bool SodiumReady() {
-    static const bool ready = sodium_init() >= 0;
-    return ready;
-}
 
 // The secret's UTF-8 bytes, wiped when the hash no longer needs them.
 class SecretBytes {

@@ -32,6 +32,9 @@ bool VerifySecret(const std::string& hash, std::u16string_view secret);
 // Whether a text read from a file has the form HashSecret gives.
 bool IsSecretHash(const std::string& text);
 
+// Whether libsodium could make itself ready; without randomness no secret can be kept.
+bool SodiumReady();
+
 // The first key of a journal chain, and every key after it.
 using JournalKey = std::array<unsigned char, 32>;
 
