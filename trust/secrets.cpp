@@ -26,7 +26,6 @@ static_assert(JournalSalt().bytes.size() == crypto_pwhash_argon2id_SALTBYTES);
 constexpr HashCost kDearestCost{crypto_pwhash_argon2id_OPSLIMIT_SENSITIVE,
                                 crypto_pwhash_argon2id_MEMLIMIT_SENSITIVE};
 
-
 // The secret's UTF-8 bytes, wiped when the hash no longer needs them.
 class SecretBytes {
   public:
