@@ -3,7 +3,7 @@
 
 namespace durava::trust {
 
-std::optional<FileTrouble> Protection::Trouble() const {
+std::optional<FileTrouble> OwnerRules::Trouble() const {
     if (!On()) return std::nullopt;
     if (owner.state != FileState::Ok) return FileTrouble{OwnerFile(folder), owner.state};
     if (operators.state != FileState::Ok) {
@@ -12,11 +12,11 @@ std::optional<FileTrouble> Protection::Trouble() const {
     return std::nullopt;
 }
 
-bool Protection::AsksOwner(OwnerAction action) const {
+bool OwnerRules::AsksOwner(OwnerAction action) const {
     return On() && (!owner.content || owner.content->OwnerOnly(action));
 }
 
-Protection ReadProtection(const std::filesystem::path& settingsPath) {
+OwnerRules ReadOwnerRules(const std::filesystem::path& settingsPath) {
     const std::filesystem::path folder = DuravaFolder(settingsPath);
     return {ReadOwner(folder), ReadOperators(folder), folder};
 }

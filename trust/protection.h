@@ -12,7 +12,8 @@
 
 namespace durava::trust {
 
-struct Protection {
+// What the owner asks of the desk, as the Durava folder holds it now.
+struct OwnerRules {
     FileRead<Owner> owner;
     FileRead<Operators> operators;
     std::filesystem::path folder;
@@ -28,7 +29,7 @@ struct Protection {
 };
 
 // Reads both files from the folder beside the settings file.
-Protection ReadProtection(const std::filesystem::path& settingsPath);
+OwnerRules ReadOwnerRules(const std::filesystem::path& settingsPath);
 
 // Under the store lock: a first password, a change (the old one checked first) or a start over
 // (the old one forgotten). The owner-only actions and the operators stay; an operators file is

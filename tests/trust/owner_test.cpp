@@ -62,7 +62,7 @@ class OwnerFiles : public ::testing::Test {
 };
 
 TEST_F(OwnerFiles, noOwnerFileMeansNoProtectionAndNoPrompt) {
-    const Protection none = ReadProtection(Settings());
+    const OwnerRules none = ReadOwnerRules(Settings());
     EXPECT_FALSE(none.On());
     EXPECT_FALSE(none.Trouble());
     EXPECT_FALSE(none.NeedsLogin());
@@ -72,7 +72,7 @@ TEST_F(OwnerFiles, noOwnerFileMeansNoProtectionAndNoPrompt) {
 
 TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogin) {
     ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"first password")));
-    Protection on = ReadProtection(Settings());
+    OwnerRules on = ReadOwnerRules(Settings());
     EXPECT_TRUE(on.On());
     EXPECT_FALSE(on.Trouble());
     EXPECT_FALSE(on.NeedsLogin());
@@ -85,14 +85,14 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     ASSERT_EQ(WriteOwner(Folder(), owner), FileState::Ok);
     ASSERT_FALSE(on.operators.content->Add(u"张三", *HashSecret(u"1357", kCheapestCost)));
     ASSERT_EQ(WriteOperators(Folder(), *on.operators.content), FileState::Ok);
-    on = ReadProtection(Settings());
+    on = ReadOwnerRules(Settings());
     EXPECT_TRUE(on.NeedsLogin());
     EXPECT_TRUE(on.AsksOwner(OwnerAction::History));
     EXPECT_FALSE(on.AsksOwner(OwnerAction::Takings));
 
     // A start over replaces the password and the chain, and keeps the rest.
     ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password")));
-    on = ReadProtection(Settings());
+    on = ReadOwnerRules(Settings());
     EXPECT_TRUE(on.owner.content->Verify(u"second password"));
     EXPECT_NE(on.owner.content->journalSalt, owner.journalSalt);
     EXPECT_EQ(on.owner.content->ownerOnly, owner.ownerOnly);
@@ -170,7 +170,7 @@ TEST_F(OwnerFiles, eachFileInTroubleIsNamedByWhatStandsInItsPlace) {
             const std::filesystem::path file =
                 owner ? OwnerFile(Folder()) : OperatorsFile(Folder());
             c.spoil(file);
-            const Protection protection = ReadProtection(Settings());
+            const OwnerRules protection = ReadOwnerRules(Settings());
             if (owner && c.state == FileState::Missing) {
                 EXPECT_FALSE(protection.On());  // the owner's check names the gap
                 continue;
@@ -189,7 +189,7 @@ TEST_F(OwnerFiles, eachFileInTroubleIsNamedByWhatStandsInItsPlace) {
     }
     Reset();
     store::FailFileStep(store::FileStep::OpenToRead, EACCES);
-    EXPECT_EQ(ReadProtection(Settings()).Trouble()->state, FileState::Unreadable);
+    EXPECT_EQ(ReadOwnerRules(Settings()).Trouble()->state, FileState::Unreadable);
     store::ClearFileFaults();
     store::FailFileStep(store::FileStep::Rename, ENOSPC);
     EXPECT_EQ(SetOwnerPassword(Folder(), Password(u"first password"))->state,
@@ -209,7 +209,7 @@ TEST_F(OwnerFiles, desksOnOneSettingsFileShareOneFolder) {
     EXPECT_EQ(std::filesystem::weakly_canonical(folder),
               std::filesystem::weakly_canonical(m_folder / "shared" / "Durava"));
     ASSERT_FALSE(SetOwnerPassword(folder, Password(u"first password")));
-    EXPECT_TRUE(ReadProtection(m_folder / "shared" / "ROOMSETTING.ini").On());
+    EXPECT_TRUE(ReadOwnerRules(m_folder / "shared" / "ROOMSETTING.ini").On());
     EXPECT_FALSE(std::filesystem::exists(m_folder / "desk" / "Durava"));
 }
 

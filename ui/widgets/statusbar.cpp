@@ -9,6 +9,7 @@ namespace durava::ui {
 
 StatusBar::StatusBar(std::span<const forms::StatusPart> parts, const QFont& font) {
     setSizeGripEnabled(false);
+    setFont(font);
     for (const forms::StatusPart& part : parts) {
         auto* label = new QLabel(ToScreen(part.text));
         label->setTextFormat(Qt::PlainText);
@@ -22,6 +23,20 @@ StatusBar::StatusBar(std::span<const forms::StatusPart> parts, const QFont& font
 void StatusBar::SetPart(int part, std::string_view text) {
     if (part < 0 || part >= std::ssize(m_parts)) return;
     m_parts[static_cast<std::size_t>(part)]->setText(ToScreen(text));
+}
+
+void StatusBar::ShowNotice(std::string_view text) {
+    if (!m_notice) {
+        m_notice = new QLabel;
+        m_notice->setTextFormat(Qt::PlainText);
+        m_notice->setFont(font());
+        addWidget(m_notice, 1);
+    }
+    m_notice->setText(ToScreen(text));
+}
+
+std::string StatusBar::Notice() const {
+    return m_notice ? FromScreen(m_notice->text()) : std::string();
 }
 
 std::string StatusBar::Part(int part) const {

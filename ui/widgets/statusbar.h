@@ -23,9 +23,13 @@ class StatusBar : public QStatusBar {
     // A part beyond the definition's is ignored on write and reads as the empty text.
     void SetPart(int part, std::string_view text);
     std::string Part(int part) const;
+    // A sentence after the parts, in the room they leave; the bar has none until the first.
+    void ShowNotice(std::string_view text);
+    std::string Notice() const;
 
   private:
     std::vector<QLabel*> m_parts;
+    QLabel* m_notice = nullptr;
 };
 
 }  // namespace durava::ui

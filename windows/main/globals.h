@@ -2,9 +2,12 @@
 #pragma once
 // The program's global values, shared by the handlers of every window.
 
+#include <memory>
+
 #include "lvcolor/colourmodel.h"
 #include "operations/operations.h"
 #include "store/startup.h"
+#include "trust/journal.h"
 #include "ui/handlers.h"
 
 namespace durava::ui {
@@ -18,8 +21,14 @@ struct Globals {
     lvcolor::ListViewColouring MainListColours;
     ui::Handlers handlers;
     ui::Form* MainWindow = nullptr;  // while it is open
+    // The journal every operation writes its entry to, opened with the main window.
+    std::unique_ptr<trust::Journal> journal;
+    std::unique_ptr<operations::Journaling> journaling;
+    bool journalTroubleTold = false;  // a journal that cannot be written is told once
 
-    operations::Store Store() { return {app.Settings, app.HistoryFolder}; }
+    operations::Store Store() {
+        return {app.Settings, app.HistoryFolder, store::kLockPatience, journaling.get()};
+    }
 };
 
 }  // namespace durava::windows

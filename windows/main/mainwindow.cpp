@@ -4,6 +4,8 @@
 #include <QTableView>
 
 #include "forms/formnames.h"
+#include "trust/ourfiles.h"
+#include "trust/protection.h"
 #include "ui/form.h"
 #include "ui/widgets/colourdelegate.h"
 #include "ui/windowstate.h"
@@ -16,8 +18,21 @@
 namespace durava::windows {
 namespace {
 
+// Every operation journals from the start; with an owner password, one the journal cannot hold is
+// refused.
+void OpenJournal(Globals& globals) {
+    const std::filesystem::path& settings = globals.app.SettingsPath();
+    const bool owner = trust::ReadOwnerRules(settings).On();
+    globals.journal = std::make_unique<trust::Journal>(
+        trust::DuravaFolder(settings),
+        owner ? trust::Protection::Owner : trust::Protection::Unkeyed);
+    globals.journaling = std::make_unique<operations::Journaling>(
+        operations::Journaling{.journal = *globals.journal, .required = owner});
+}
+
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
+    OpenJournal(globals);
     ui::Keep(main, ListState{.generation = 0,
                              .charges = {},
                              .itemNames = {},

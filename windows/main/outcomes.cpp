@@ -4,8 +4,13 @@
 #include <string>
 
 #include "core/fixedtexts.h"
+#include "trust/checktexts.h"
 #include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/widgets/statusbar.h"
+#include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
+#include "windows/main/liststate.h"
 #include "windows/main/notices.h"
 
 namespace durava::windows {
@@ -62,6 +67,17 @@ Message MessageFor(Operation operation, Outcome outcome) {
     }
 }
 
+// Without an owner password the action went on; the operator hears once that it went unjournaled.
+void TellJournalTrouble(Globals& globals) {
+    const operations::Journaling* journaling = globals.journaling.get();
+    if (!journaling || !journaling->problem || globals.journalTroubleTold || !globals.MainWindow) {
+        return;
+    }
+    ui::Kept<ListState>(*globals.MainWindow)
+        ->statusBar->ShowNotice(trust::ProblemText(*journaling->problem));
+    globals.journalTroubleTold = true;
+}
+
 }  // namespace
 
 void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcome outcome,
@@ -85,6 +101,12 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
         case Outcome::StoreUnavailable:
             ReportStoreUnavailable(owner);
             break;
+        case Outcome::JournalNotWritten:
+            if (globals.journaling && globals.journaling->problem) {
+                ui::ShowMessage(owner, core::Fixed(u"操作失败"),
+                                trust::ProblemText(*globals.journaling->problem));
+            }
+            break;
         default:
             break;
     }
@@ -95,6 +117,7 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
                         core::Fixed(u"项目【") + globals.app.Settings.SpellingOf(item) +
                             core::Fixed(u"】") + core::Fixed(message.after));
     }
+    TellJournalTrouble(globals);
     FillItemList(globals);
 }
 

@@ -14,11 +14,17 @@
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
 #include "support/settings_sections.h"
+#include "support/temp_folder.h"
+#include "trust/check.h"
+#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
+#include "ui/widgets/statusbar.h"
+#include "ui/windowstate.h"
 #include "windows/items/itemtesting.h"
 #include "windows/main/itemlist.h"
+#include "windows/main/liststate.h"
 #include "windows/main/refresh.h"
 
 namespace durava::testing {
@@ -150,6 +156,41 @@ class RoadTest : public QObject {
         QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("空闲中"));
         QCOMPARE(program.MainCell(0, kColumnStart), QStringLiteral("无"));
         QCOMPARE(StateBackground(program, 0), std::optional(windows::kIdleBackground));
+
+        // Both actions are journaled, and the owner's check of the day finds nothing to tell.
+        const trust::CheckReport check =
+            trust::CheckJournal({program.globals().app.HistoryFolder,
+                                 trust::DuravaFolder(program.SettingsFile()),
+                                 {2024, 5, 6},
+                                 {2024, 5, 6}});
+        QVERIFY(trust::IsClean(check));
+        QCOMPARE(check.recordsChecked, 1u);
+        QVERIFY(check.entriesChecked >= 2);
+    }
+
+    // Without an owner password a journal that cannot be written stops nothing: the operator
+    // hears of it once, in the status bar.
+    void aJournalThatCannotBeWrittenIsToldOnceAndStopsNothing() {
+        ProgramFixture program(
+            [](const std::filesystem::path& documents) {
+                WriteBytes(documents / "ROOMSETTING.ini", Gbk(kIdleItems));
+                WriteBytes(documents / "Durava", "a file in the folder's place");
+            },
+            {2024, 5, 6, 13, 0, 0});
+        const auto notice = [&program] {
+            return ui::Kept<windows::ListState>(program.Main())->statusBar->Notice();
+        };
+        QVERIFY(notice().empty());
+        QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
+        QCOMPARE(program.MainCell(0, kColumnState), QStringLiteral("使用中"));
+        QVERIFY(program.Messages().isEmpty());
+        const std::string told = notice();
+        QVERIFY(ui::ToScreen(told).startsWith(QStringLiteral("无法记日志：")));
+        QVERIFY(ui::ToScreen(told).contains(QStringLiteral("Durava")));
+        QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
+        QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
+        QVERIFY(program.Messages().isEmpty());
+        QCOMPARE(notice(), told);
     }
 
     void menuEntriesFollowTheSelectedRowsState() {
