@@ -17,6 +17,9 @@
 #include "store/startup.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
+#include "trust/check.h"
+#include "trust/journal.h"
+#include "trust/ourfiles.h"
 
 namespace durava::operations {
 namespace {
@@ -102,12 +105,20 @@ Files ReadFiles(const testing::TempFolder& folder) {
             std::filesystem::exists(month) ? std::optional(ReadBytes(month)) : std::nullopt};
 }
 
+// The journal beside the settings file, as a desk without an owner password keeps it.
+struct DeskJournal {
+    explicit DeskJournal(const std::filesystem::path& documents)
+        : journal(documents / trust::kFolderName, trust::Protection::Unkeyed) {}
+    trust::Journal journal;
+    Journaling journaling{.journal = journal};
+};
+
 Attempt RunOn(const testing::TempFolder& folder, const Operation& operation,
-              const std::function<void()>& arm) {
+              const std::function<void()>& arm, Journaling* journaling = nullptr) {
     if (operation.started) std::filesystem::create_directory(folder / "History");
     store::SettingsFile settings = testing::WriteSettingsFile(folder, Gbk(kItems));
     settings.ReadSetting("A", "x");  // as the list read it when it was filled
-    Store store{settings, folder.text() + "History/"};
+    Store store{settings, folder.text() + "History/", store::kLockPatience, journaling};
     if (operation.month) testing::WriteBytes(folder / "History" / "202405.QY.txt", operation.month);
     const Files before = ReadFiles(folder);
     const Outcome outcome = operation.run(store, arm);
@@ -156,11 +167,14 @@ history::Takings TakingsOf(const Files& files) {
 
 // After a cut at each step, in each state it may leave, the program starts again on what is left
 // and the operator does again what the list shows undone. The settings file is then the old or
-// the new one, and afterwards the new one; the use is billed once, and no torn record is added.
+// the new one, and afterwards the new one; the use is billed once, no torn record is added, and
+// the owner's check reads the journal clean.
 TEST_P(OperationFaultTest, aPowerCutAfterAnyStepLosesNothingDone) {
     const Operation& operation = GetParam();
     testing::TempFolder live;
-    const Attempt clean = RunOn(live, operation, [&] { store::StartRecording(live.path()); });
+    DeskJournal liveDesk(live.path());
+    const Attempt clean = RunOn(
+        live, operation, [&] { store::StartRecording(live.path()); }, &liveDesk.journaling);
     const store::DiskRecording recording = store::StopRecording();
     ASSERT_EQ(clean.outcome, Outcome::Done);
     const history::Takings billed = TakingsOf(clean.after);
@@ -183,8 +197,10 @@ TEST_P(OperationFaultTest, aPowerCutAfterAnyStepLosesNothingDone) {
             EXPECT_TRUE(found.settings == clean.before.settings ||
                         found.settings == clean.after.settings)
                 << found.settings;
+            DeskJournal desk(folder.path());
             if (found.settings == clean.before.settings) {
-                Store store{app.Settings, app.HistoryFolder};
+                Store store{app.Settings, app.HistoryFolder, store::kLockPatience,
+                            &desk.journaling};
                 const Outcome again = operation.run(store, [] {});
                 EXPECT_TRUE(again == Outcome::Done || again == Outcome::AlreadyBilled)
                     << static_cast<int>(again);
@@ -194,6 +210,9 @@ TEST_P(OperationFaultTest, aPowerCutAfterAnyStepLosesNothingDone) {
             const history::Takings takings = TakingsOf(finished);
             EXPECT_EQ(takings.uses, billed.uses) << finished.month.value_or("<no month>");
             EXPECT_EQ(takings.yuan, billed.yuan);
+            const trust::CheckReport check = trust::CheckJournal(
+                {app.HistoryFolder, folder / trust::kFolderName, {2024, 5, 6}, {2024, 5, 6}});
+            EXPECT_TRUE(trust::IsClean(check)) << check.findings.size() << " findings";
         }
     }
     std::cout << "[ cuts     ] " << operation.name << ": " << recording.changes.size() + 1
