@@ -331,4 +331,9 @@ Outcome DeleteItem(Store& store, std::string_view item) {
     }());
 }
 
+bool JournalEvent(Store& store, trust::Entry entry) {
+    const Guard guard(store, entry.time);
+    return !guard.refusal && Journal(store, std::move(entry));
+}
+
 }  // namespace durava::operations

@@ -66,6 +66,10 @@ Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff)
 // Refused for an item in use.
 Outcome DeleteItem(Store& store, std::string_view item);
 
+// An entry of the program's own, not an action on the stores (its start and end, the clock gone
+// back), under the lock the copies share. False when it is not in the journal.
+bool JournalEvent(Store& store, trust::Entry entry);
+
 // Whether the item, found as the settings file finds names, is in use: a read without the lock,
 // for what a window shows or asks before it calls an operation.
 bool IsInUse(const store::SettingsFile& settings, std::string_view item);

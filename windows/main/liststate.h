@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/datetime.h"
 #include "operations/tariff.h"
 
 class QTableView;
@@ -19,6 +20,7 @@ struct ListState {
     std::uint64_t generation = 0;        // of the settings file the list was filled from
     operations::RowCharges charges;      // of the rows in use
     std::vector<std::string> itemNames;  // as the list was last filled, kept to reuse its room
+    core::DateTime lastPass = 0;         // the clock at the last pass, to see it set back
     // Found once, when the window opens: a pass looks up no control by its name.
     QTableView* list = nullptr;
     ui::StatusBar* statusBar = nullptr;

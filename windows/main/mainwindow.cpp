@@ -30,9 +30,15 @@ void OpenJournal(Globals& globals) {
         operations::Journaling{.journal = *globals.journal, .required = owner});
 }
 
+void JournalProgram(Globals& globals, trust::Action action) {
+    operations::Store store = globals.Store();
+    operations::JournalEvent(store, {action, core::CurrentTime()});
+}
+
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
     OpenJournal(globals);
+    JournalProgram(globals, trust::Action::ProgramStart);
     ui::Keep(main, ListState{.generation = 0,
                              .charges = {},
                              .itemNames = {},
@@ -47,6 +53,7 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
 
 // The process entry ends the program when the main window is gone.
 void CloseMainWindow(Globals& globals) {
+    JournalProgram(globals, trust::Action::ProgramEnd);
     globals.MainListColours.DetachParent();
     globals.MainWindow = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "billing/fee.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
+#include "trust/entry.h"
 #include "ui/form.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
@@ -33,6 +34,18 @@ void RefreshPass(Globals& globals) {
     int idle = 0;
     // Every row is timed to the same moment.
     const core::DateTime now = core::CurrentTime();
+    // A clock set back while uses run bills them short: the owner hears of it from the journal.
+    // A minute of slack lets the clock be set right by a few seconds unjournaled.
+    if (shown.lastPass != 0 && core::TimeDifference(shown.lastPass, now) > 60) {
+        operations::Store store = globals.Store();
+        operations::JournalEvent(store, {trust::Action::ClockBack,
+                                         now,
+                                         {},
+                                         {},
+                                         {{trust::Field::From, trust::TimeText(shown.lastPass)},
+                                          {trust::Field::To, trust::TimeText(now)}}});
+    }
+    shown.lastPass = now;
     shown.statusBar->SetPart(1, core::IntegerToText(rows));
     for (int row = 0; row < rows; ++row) {
         const std::string& state = list.Cell(row, kColumnState);

@@ -193,6 +193,25 @@ class RoadTest : public QObject {
         QCOMPARE(notice(), told);
     }
 
+    // The owner finds the program's start, and a clock set back while uses run, in the journal; a
+    // clock set right by a few seconds is not worth an entry.
+    void theStartAndAClockSetBackAreJournaled() {
+        ProgramFixture program(kInUseA1);
+        for (const core::CalendarTime at :
+             {core::CalendarTime{2024, 5, 6, 14, 0, 0}, core::CalendarTime{2024, 5, 6, 13, 59, 30},
+              core::CalendarTime{2024, 5, 6, 13, 30, 0}}) {
+            program.SetNow(at);
+            windows::RefreshPass(program.globals());
+        }
+        const std::string journal =
+            ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+        QVERIFY(journal.find("\t程序启动\t") != std::string::npos);
+        const std::size_t back = journal.find("\t时钟回拨\t");
+        QVERIFY(back != std::string::npos);
+        QVERIFY(journal.find("2024/05/06 13:59:30", back) != std::string::npos);
+        QCOMPARE(journal.find("\t时钟回拨\t", back + 1), std::string::npos);
+    }
+
     void menuEntriesFollowTheSelectedRowsState() {
         ProgramFixture program(std::string(kInUseA1) + "[X]\r\n状态=维修\r\n");
         QVERIFY(!program.ChooseFromRowMenu(-1, kStartEntry));  // no row selected: no menu
