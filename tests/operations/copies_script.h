@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "store/fileio.h"
 
 namespace durava::copies_script {
 
@@ -26,11 +25,6 @@ inline std::vector<std::string> OwnItems(int copy) {
 // month's end: no two uses share a start time, so a start time names its use.
 inline core::DateTime ClockOf(int copy, int step) {
     return core::ToDateTime({2024, 5, 31, 23, 55, 0}) + (2.0 * step + copy) / 86400.0;
-}
-
-// Beside the settings file's target, so that desks whose settings link to one file keep one.
-inline std::filesystem::path JournalFolder(const std::filesystem::path& settings) {
-    return store::FollowLinks(settings).parent_path() / "Durava";
 }
 
 }  // namespace durava::copies_script

@@ -24,6 +24,7 @@
 #include "support/test_seed.h"
 #include "trust/check.h"
 #include "trust/checktexts.h"
+#include "trust/ourfiles.h"
 
 namespace durava::copies_script {
 namespace {
@@ -49,7 +50,7 @@ void RunCopies(const std::vector<std::string>& documents) {
     for (const std::string& folder : documents)
         std::filesystem::create_directory(folder + "History");
     store::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
-    trust::Journal journal(JournalFolder(settings.Path()), trust::Protection::Unkeyed);
+    trust::Journal journal(trust::DuravaFolder(settings.Path()), trust::Protection::Unkeyed);
     operations::Journaling journaling{journal};
     operations::Store store{settings, documents[0] + "History/", store::kLockPatience, &journaling};
     core::SetClock([] { return ClockOf(0, 0); });
@@ -127,8 +128,10 @@ void RunCopies(const std::vector<std::string>& documents) {
     // going back are the test's, not a fault.
     std::uint64_t checkedRecords = 0;
     for (const std::string& folder : documents) {
-        const trust::CheckReport report = trust::CheckJournal(
-            {folder + "History", JournalFolder(settings.Path()), {2024, 5, 1}, {2024, 6, 30}});
+        const trust::CheckReport report = trust::CheckJournal({folder + "History",
+                                                               trust::DuravaFolder(settings.Path()),
+                                                               {2024, 5, 1},
+                                                               {2024, 6, 30}});
         for (const trust::Finding& finding : report.findings) {
             EXPECT_TRUE(!trust::IsTampering(finding.kind) ||
                         finding.kind == trust::FindingKind::ClockBack)

@@ -12,6 +12,7 @@
 #include "core/numbers.h"
 #include "history/historyfile.h"
 #include "support/settings_sections.h"
+#include "trust/ourfiles.h"
 
 namespace durava::store_script {
 
@@ -91,7 +92,7 @@ inline std::string MonthName() {
     return "History/202405.QY.txt";
 }
 inline std::string JournalFolderName() {
-    return "Durava";
+    return trust::kFolderName;
 }
 
 }  // namespace durava::store_script

@@ -27,6 +27,14 @@ void Open(Hall& hall) {
     }
 }
 
+// Two more checkouts, then the key file as it was before them.
+void CopyKeyBack(Hall& hall) {
+    const std::string key = ReadBytes(KeyFilePath(hall.Durava()));
+    hall.Checkout("B1", At(20), 5);
+    hall.Checkout("B2", At(21), 5);
+    WriteBytes(KeyFilePath(hall.Durava()), key);
+}
+
 void EditLines(const std::filesystem::path& file,
                const std::function<void(std::vector<std::string>&)>& edit) {
     std::vector<std::string> lines = LinesOf(file);
@@ -81,20 +89,10 @@ const Case kCases[] = {
     {"the journal's last entries cut off",
      [](Hall& h) { EditLines(h.JournalFile(), [](auto& l) { l.resize(l.size() - 2); }); },
      FindingKind::JournalGap},
-    {"the key file copied back",
-     [](Hall& h) {
-         const std::string key = ReadBytes(KeyFilePath(h.Durava()));
-         h.Checkout("B1", At(20), 5);
-         h.Checkout("B2", At(21), 5);
-         WriteBytes(KeyFilePath(h.Durava()), key);
-     },
-     FindingKind::KeyRolledBack},
+    {"the key file copied back", CopyKeyBack, FindingKind::KeyRolledBack},
     {"the key file copied back, and the program went on",
      [](Hall& h) {
-         const std::string key = ReadBytes(KeyFilePath(h.Durava()));
-         h.Checkout("B1", At(20), 5);
-         h.Checkout("B2", At(21), 5);
-         WriteBytes(KeyFilePath(h.Durava()), key);
+         CopyKeyBack(h);
          h.Checkout("B3", At(22), 5);
      },
      FindingKind::KeyRolledBack},
