@@ -28,6 +28,7 @@ using ListBoxName = ControlName<ControlKind::ListBox>;
 using ListName = ControlName<ControlKind::ListView>;
 using StatusBarName = ControlName<ControlKind::StatusBar>;
 using ChartName = ControlName<ControlKind::BarChart>;
+using CheckBoxName = ControlName<ControlKind::CheckBox>;
 
 // A pop-up menu's entry, named by its text.
 struct MenuEntryName {
@@ -45,6 +46,11 @@ inline constexpr ButtonName kHistoryButton{u"超级按钮5"};
 inline constexpr LabelName kHiddenLabel{u"标签1"};
 inline constexpr ListName kList{u"超级列表"};
 inline constexpr StatusBarName kStatusBar{u"状态条"};
+// The status bar's parts that name who is on duty, empty and hidden without operators.
+inline constexpr int kOnDutyCaptionPart = 6;
+inline constexpr int kOnDutyPart = 7;
+// Shown only while operators take turns at the desk.
+inline constexpr ButtonName kShiftButton{u"超级按钮6"};
 // Entries of the list's pop-up menu, named by their texts.
 inline constexpr MenuEntryName kStartEntry{u"开始计时"};
 inline constexpr MenuEntryName kCheckoutEntry{u"结束记账"};
@@ -116,7 +122,64 @@ inline constexpr EditName kRangeFromBox{u"编辑框1"};
 inline constexpr EditName kRangeToBox{u"编辑框2"};
 inline constexpr ButtonName kRangeButton{u"按钮4"};
 inline constexpr ButtonName kDaySlipButton{u"按钮5"};
+inline constexpr ButtonName kCheckButton{u"按钮6"};
+inline constexpr ButtonName kOwnerSettingsButton{u"按钮7"};
+// Takings per operator: shown, below a shorter unreadable table, while there are operators.
+inline constexpr ListName kOperatorTable{u"超级列表框4"};
 }  // namespace takings_window
+
+namespace login_window {
+inline constexpr ComboName kOperatorChoice{u"组合框1"};
+inline constexpr EditName kPinBox{u"编辑框1"};
+inline constexpr LabelName kMessageLabel{u"标签3"};
+inline constexpr ButtonName kLoginButton{u"按钮1"};
+}  // namespace login_window
+
+namespace owner_prompt {
+// Names the action that asks for the password.
+inline constexpr LabelName kAskLabel{u"标签1"};
+inline constexpr EditName kPasswordBox{u"编辑框1"};
+inline constexpr LabelName kMessageLabel{u"标签2"};
+inline constexpr ButtonName kForgotButton{u"按钮1"};
+inline constexpr ButtonName kConfirmButton{u"按钮2"};
+}  // namespace owner_prompt
+
+namespace owner_settings {
+inline constexpr EditName kOldPasswordBox{u"编辑框1"};
+inline constexpr EditName kNewPasswordBox{u"编辑框2"};
+inline constexpr EditName kRepeatBox{u"编辑框3"};
+inline constexpr ButtonName kPasswordButton{u"按钮1"};
+inline constexpr ListBoxName kOperatorList{u"列表框1"};
+inline constexpr EditName kNameBox{u"编辑框4"};
+inline constexpr EditName kPinBox{u"编辑框5"};
+inline constexpr ButtonName kAddButton{u"按钮2"};
+inline constexpr ButtonName kPinButton{u"按钮3"};
+inline constexpr ButtonName kRemoveButton{u"按钮4"};
+// One box a line, in the order of trust::kOwnerActions.
+inline constexpr CheckBoxName kOwnerOnlyBoxes[] = {
+    CheckBoxName{u"选择框1"}, CheckBoxName{u"选择框2"}, CheckBoxName{u"选择框3"},
+    CheckBoxName{u"选择框4"}, CheckBoxName{u"选择框5"}, CheckBoxName{u"选择框6"},
+    CheckBoxName{u"选择框7"}};
+inline constexpr ButtonName kSaveOwnerOnlyButton{u"按钮5"};
+inline constexpr LabelName kMessageLabel{u"标签7"};
+}  // namespace owner_settings
+
+namespace shift_window {
+inline constexpr LabelName kOperatorLabel{u"标签2"};
+inline constexpr LabelName kSinceLabel{u"标签4"};
+inline constexpr LabelName kExpectedLabel{u"标签6"};
+inline constexpr EditName kCountedBox{u"编辑框1"};
+inline constexpr LabelName kDifferenceLabel{u"标签9"};
+inline constexpr ListName kRunningTable{u"超级列表框1"};
+inline constexpr ButtonName kCloseButton{u"按钮1"};
+}  // namespace shift_window
+
+namespace check_window {
+inline constexpr ListBoxName kSummaryList{u"列表框1"};
+inline constexpr ListName kFindingTable{u"超级列表框1"};
+inline constexpr ListName kOperatorTable{u"超级列表框2"};
+inline constexpr ListName kActionTable{u"超级列表框3"};
+}  // namespace check_window
 
 // The operations that window events run.
 namespace operation {
@@ -151,6 +214,24 @@ inline constexpr std::string_view kPrintDaySlip = "PrintDaySlip";
 inline constexpr std::string_view kListIdleItems = "ListIdleItems";
 inline constexpr std::string_view kEnableSwitchButton = "EnableSwitchButton";
 inline constexpr std::string_view kConfirmSwitch = "ConfirmSwitch";
+inline constexpr std::string_view kOpenShiftClose = "OpenShiftClose";
+inline constexpr std::string_view kOpenCheck = "OpenCheck";
+inline constexpr std::string_view kOpenOwnerSettings = "OpenOwnerSettings";
+inline constexpr std::string_view kInitLogin = "InitLogin";
+inline constexpr std::string_view kLogIn = "LogIn";
+inline constexpr std::string_view kInitOwnerPrompt = "InitOwnerPrompt";
+inline constexpr std::string_view kCheckOwnerPassword = "CheckOwnerPassword";
+inline constexpr std::string_view kForgetOwnerPassword = "ForgetOwnerPassword";
+inline constexpr std::string_view kInitOwnerSettings = "InitOwnerSettings";
+inline constexpr std::string_view kSetOwnerPassword = "SetOwnerPassword";
+inline constexpr std::string_view kAddOperator = "AddOperator";
+inline constexpr std::string_view kChangePin = "ChangePin";
+inline constexpr std::string_view kRemoveOperator = "RemoveOperator";
+inline constexpr std::string_view kSaveOwnerOnly = "SaveOwnerOnly";
+inline constexpr std::string_view kInitShiftClose = "InitShiftClose";
+inline constexpr std::string_view kCountCash = "CountCash";
+inline constexpr std::string_view kCloseShift = "CloseShift";
+inline constexpr std::string_view kInitCheck = "InitCheck";
 }  // namespace operation
 
 }  // namespace durava::forms

@@ -14,6 +14,11 @@ namespace cw = checkout_window;
 namespace hw = history_window;
 namespace sw = switch_window;
 namespace tw = takings_window;
+namespace lw = login_window;
+namespace op_ = owner_prompt;
+namespace os = owner_settings;
+namespace shw = shift_window;
+namespace chw = check_window;
 namespace op = operation;
 
 // One control a line, in the order the windows create them.
@@ -22,6 +27,7 @@ namespace op = operation;
 constexpr Rgb kBlack = 0x000000;
 constexpr Rgb kWhite = 0xFFFFFF;
 constexpr Rgb kGrey = 0x606060;
+constexpr Rgb kRed = 0xFF0000;
 
 constexpr Column kMainColumns[] = {
     {u"ID", 35, Align::Left},         {u"名称", 100, Align::Centre},
@@ -32,6 +38,7 @@ constexpr Column kMainColumns[] = {
 
 constexpr StatusPart kMainStatusParts[] = {
     {50, u"总项目："}, {50, u"0"}, {40, u"空闲："}, {50, u"0"}, {50, u"使用："}, {50, u"0"},
+    {40, u"", true},   {90, u"", true},
 };
 
 constexpr Control kMainControls[] = {
@@ -40,6 +47,7 @@ constexpr Control kMainControls[] = {
     {.kind = PictureButton, .name = u"超级按钮3", .left = 185, .top = 5, .width = 85, .height = 30, .text = u"删除项目", .visible = false, .icon = Icon::Delete},
     {.kind = PictureButton, .name = u"超级按钮2", .left = 275, .top = 5, .width = 85, .height = 30, .text = u"修改项目", .visible = false, .icon = Icon::Modify},
     {.kind = Label, .name = mw::kHiddenLabel, .left = 620, .top = 5, .width = 85, .height = 30, .text = u"标签", .visible = false},
+    {.kind = Button, .name = mw::kShiftButton, .left = 530, .top = 5, .width = 85, .height = 30, .text = u"交班", .visible = false},
     {.kind = PictureButton, .name = mw::kHistoryButton, .left = 770, .top = 5, .width = 85, .height = 30, .text = u"历史记录", .icon = Icon::History},
     {.kind = ListView, .name = mw::kList, .left = 5, .top = 40, .width = 850, .height = 508, .font = {14}, .columns = kMainColumns, .flatScrollBars = true},
     {.kind = StatusBar, .name = mw::kStatusBar, .left = 0, .top = 533, .width = 841, .height = 20, .parts = kMainStatusParts},
@@ -64,6 +72,7 @@ constexpr Binding kMainBindings[] = {
     {mw::kSwitchEntry, Event::Chosen, op::kOpenSwitchWindow},
     {mw::kModifyEntry, Event::Chosen, op::kModifyItem},
     {mw::kDeleteEntry, Event::Chosen, op::kDeleteItem},
+    {mw::kShiftButton, Event::Click, op::kOpenShiftClose},
 };
 
 constexpr Control kItemControls[] = {
@@ -205,6 +214,10 @@ constexpr Column kItemTakingsColumns[] = {
     {u"使用时长", 120, Align::Right}, {u"营业额", 110, Align::Right},
 };
 
+constexpr Column kOperatorTakingsColumns[] = {
+    {u"操作员", 150, Align::Left}, {u"次数", 70, Align::Right}, {u"营业额", 110, Align::Right},
+};
+
 constexpr Column kUnreadableColumns[] = {
     {u"行号", 60, Align::Right}, {u"原因", 140, Align::Left}, {u"记录", 600, Align::Left, true},
 };
@@ -234,6 +247,7 @@ constexpr Control kTakingsControls[] = {
     {.kind = BarChart, .name = tw::kDayChart, .left = 320, .top = 90, .width = 664, .height = 330},
     {.kind = ListView, .name = tw::kItemTable, .left = 10, .top = 430, .width = 480, .height = 210, .tabStop = true, .columns = kItemTakingsColumns},
     {.kind = ListView, .name = tw::kUnreadableTable, .left = 500, .top = 430, .width = 484, .height = 210, .tabStop = true, .columns = kUnreadableColumns},
+    {.kind = ListView, .name = tw::kOperatorTable, .left = 500, .top = 540, .width = 484, .height = 100, .visible = false, .tabStop = true, .columns = kOperatorTakingsColumns},
     {.kind = ComboBox, .name = tw::kYearChoice, .left = 10, .top = 650, .width = 80, .height = 30, .font = {14}, .tabStop = true, .minimumDropHeight = 160},
     {.kind = Button, .name = tw::kYearButton, .left = 95, .top = 650, .width = 90, .height = 30, .text = u"查看全年", .font = {14}, .tabStop = true},
     {.kind = EditBox, .name = tw::kRangeFromBox, .left = 200, .top = 650, .width = 100, .height = 30, .font = {14}, .tabStop = true},
@@ -243,6 +257,8 @@ constexpr Control kTakingsControls[] = {
     {.kind = Button, .name = tw::kDaySlipButton, .left = 654, .top = 650, .width = 110, .height = 30, .text = u"打印日结单", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kExportRecordsButton, .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kExportTotalsButton, .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kCheckButton, .left = 774, .top = 690, .width = 100, .height = 30, .text = u"核对记录", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kOwnerSettingsButton, .left = 884, .top = 690, .width = 100, .height = 30, .text = u"主人设置", .font = {14}, .tabStop = true},
 };
 
 constexpr Binding kTakingsBindings[] = {
@@ -252,6 +268,132 @@ constexpr Binding kTakingsBindings[] = {
     {tw::kYearButton, Event::Click, op::kShowTakingsYear},
     {tw::kRangeButton, Event::Click, op::kShowTakingsRange},
     {tw::kDaySlipButton, Event::Click, op::kPrintDaySlip},
+    {tw::kCheckButton, Event::Click, op::kOpenCheck},
+    {tw::kOwnerSettingsButton, Event::Click, op::kOpenOwnerSettings},
+};
+
+constexpr Control kLoginControls[] = {
+    Figure(u"标签1", 10, 15, 71, u"操作员"),
+    {.kind = ComboBox, .name = lw::kOperatorChoice, .left = 85, .top = 15, .width = 170, .height = 30, .font = {14}, .tabStop = true, .minimumDropHeight = 160},
+    Figure(u"标签2", 10, 55, 71, u"PIN"),
+    {.kind = EditBox, .name = lw::kPinBox, .left = 85, .top = 55, .width = 170, .height = 30, .font = {14}, .tabStop = true, .digitsOnly = true, .secret = true},
+    {.kind = Label, .name = lw::kMessageLabel, .left = 10, .top = 92, .width = 245, .height = 25, .border = false, .textColour = kRed, .align = Align::Left},
+    {.kind = Button, .name = lw::kLoginButton, .left = 155, .top = 122, .width = 100, .height = 35, .text = u"登录", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kLoginBindings[] = {
+    {u"", Event::Created, op::kInitLogin},
+    {lw::kLoginButton, Event::Click, op::kLogIn},
+};
+
+constexpr Control kOwnerPromptControls[] = {
+    {.kind = Label, .name = op_::kAskLabel, .left = 10, .top = 10, .width = 300, .height = 25, .font = {14}, .border = false, .align = Align::Left},
+    {.kind = EditBox, .name = op_::kPasswordBox, .left = 10, .top = 40, .width = 300, .height = 30, .font = {14}, .tabStop = true, .secret = true},
+    {.kind = Label, .name = op_::kMessageLabel, .left = 10, .top = 75, .width = 300, .height = 25, .border = false, .textColour = kRed, .align = Align::Left},
+    {.kind = Button, .name = op_::kForgotButton, .left = 10, .top = 105, .width = 100, .height = 35, .text = u"忘记密码", .tabStop = true},
+    {.kind = Button, .name = op_::kConfirmButton, .left = 210, .top = 105, .width = 100, .height = 35, .text = u"确定", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kOwnerPromptBindings[] = {
+    {u"", Event::Created, op::kInitOwnerPrompt},
+    {op_::kConfirmButton, Event::Click, op::kCheckOwnerPassword},
+    {op_::kForgotButton, Event::Click, op::kForgetOwnerPassword},
+};
+
+constexpr Control Box(std::u16string_view name, int left, int top, int width, bool secret = false,
+                      bool digits = false) {
+    return {.kind = EditBox, .name = name, .left = left, .top = top, .width = width, .height = 30,
+            .font = {14}, .tabStop = true, .digitsOnly = digits, .secret = secret};
+}
+
+constexpr Control OwnerOnlyBox(int index) {
+    return {.kind = CheckBox, .name = os::kOwnerOnlyBoxes[index], .left = 480, .top = 40 + 30 * index,
+            .width = 200, .height = 26, .font = {14}, .tabStop = true};
+}
+
+// The password on the left, the operators in the middle, what asks for the password on the right.
+constexpr Control kOwnerSettingsControls[] = {
+    Figure(u"标签1", 10, 10, 71, u"旧密码"),
+    Box(os::kOldPasswordBox, 80, 10, 150, true),
+    Figure(u"标签2", 10, 50, 71, u"新密码"),
+    Box(os::kNewPasswordBox, 80, 50, 150, true),
+    Figure(u"标签3", 10, 90, 71, u"再输一次"),
+    Box(os::kRepeatBox, 80, 90, 150, true),
+    {.kind = Button, .name = os::kPasswordButton, .left = 80, .top = 130, .width = 150, .height = 30, .text = u"设置主人密码", .font = {14}, .tabStop = true},
+    {.kind = ListBox, .name = os::kOperatorList, .left = 245, .top = 10, .width = 220, .height = 150, .font = {14}, .tabStop = true},
+    Figure(u"标签4", 245, 170, 51, u"名称"),
+    Box(os::kNameBox, 295, 170, 170),
+    Figure(u"标签5", 245, 210, 51, u"PIN"),
+    Box(os::kPinBox, 295, 210, 170, true, true),
+    {.kind = Button, .name = os::kAddButton, .left = 245, .top = 250, .width = 70, .height = 30, .text = u"添加", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = os::kPinButton, .left = 320, .top = 250, .width = 70, .height = 30, .text = u"改PIN", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = os::kRemoveButton, .left = 395, .top = 250, .width = 70, .height = 30, .text = u"删除", .font = {14}, .tabStop = true},
+    {.kind = Label, .name = u"标签6", .left = 480, .top = 10, .width = 200, .height = 26, .text = u"需要主人密码的操作", .font = {14}, .border = false, .align = Align::Left},
+    OwnerOnlyBox(0), OwnerOnlyBox(1), OwnerOnlyBox(2), OwnerOnlyBox(3), OwnerOnlyBox(4),
+    OwnerOnlyBox(5), OwnerOnlyBox(6),
+    {.kind = Button, .name = os::kSaveOwnerOnlyButton, .left = 580, .top = 250, .width = 100, .height = 30, .text = u"保存", .font = {14}, .tabStop = true},
+    {.kind = Label, .name = os::kMessageLabel, .left = 10, .top = 290, .width = 670, .height = 25, .border = false, .textColour = kRed, .align = Align::Left},
+};
+
+constexpr Binding kOwnerSettingsBindings[] = {
+    {u"", Event::Created, op::kInitOwnerSettings},
+    {os::kPasswordButton, Event::Click, op::kSetOwnerPassword},
+    {os::kAddButton, Event::Click, op::kAddOperator},
+    {os::kPinButton, Event::Click, op::kChangePin},
+    {os::kRemoveButton, Event::Click, op::kRemoveOperator},
+    {os::kSaveOwnerOnlyButton, Event::Click, op::kSaveOwnerOnly},
+};
+
+constexpr Column kRunningColumns[] = {
+    {u"名称", 100, Align::Left}, {u"开始时间", 160, Align::Left}, {u"时长", 110, Align::Right},
+    {u"费用", 90, Align::Right},
+};
+
+constexpr Control kShiftControls[] = {
+    Figure(u"标签1", 10, 10, 71, u"当班"),
+    Figure(shw::kOperatorLabel, 80, 10, 150),
+    Figure(u"标签3", 240, 10, 71, u"开始"),
+    Figure(shw::kSinceLabel, 310, 10, 170),
+    Figure(u"标签5", 10, 50, 71, u"应收"),
+    Figure(shw::kExpectedLabel, 80, 50, 150),
+    Figure(u"标签7", 240, 50, 71, u"实收"),
+    Box(shw::kCountedBox, 310, 50, 170, false, true),
+    Figure(u"标签8", 10, 90, 71, u"差额"),
+    Figure(shw::kDifferenceLabel, 80, 90, 150),
+    {.kind = Label, .name = u"标签10", .left = 10, .top = 130, .width = 470, .height = 25, .text = u"交给下一班的在用项目", .font = {14}, .border = false, .align = Align::Left},
+    {.kind = ListView, .name = shw::kRunningTable, .left = 10, .top = 158, .width = 470, .height = 200, .tabStop = true, .columns = kRunningColumns},
+    {.kind = Button, .name = shw::kCloseButton, .left = 330, .top = 368, .width = 150, .height = 35, .text = u"交班并打印", .font = {14}, .tabStop = true},
+};
+
+constexpr Binding kShiftBindings[] = {
+    {u"", Event::Created, op::kInitShiftClose},
+    {shw::kCountedBox, Event::Edited, op::kCountCash},
+    {shw::kCloseButton, Event::Click, op::kCloseShift},
+};
+
+constexpr Column kFindingColumns[] = {
+    {u"时间", 150, Align::Left}, {u"项目", 90, Align::Left}, {u"文件", 150, Align::Left},
+    {u"行号", 60, Align::Right}, {u"情况", 504, Align::Left, true},
+};
+
+constexpr Column kActivityColumns[] = {
+    {u"操作员", 120, Align::Left}, {u"结账次数", 80, Align::Right}, {u"营业额", 100, Align::Right},
+};
+
+constexpr Column kNotedColumns[] = {
+    {u"时间", 150, Align::Left}, {u"操作员", 90, Align::Left}, {u"操作", 60, Align::Left},
+    {u"项目", 80, Align::Left}, {u"内容", 260, Align::Left, true},
+};
+
+constexpr Control kCheckControls[] = {
+    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 90, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 110, .width = 960, .height = 280, .tabStop = true, .columns = kFindingColumns},
+    {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 400, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
+    {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 400, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
+};
+
+constexpr Binding kCheckBindings[] = {
+    {u"", Event::Created, op::kInitCheck},
 };
 
 constexpr Control kSwitchControls[] = {
@@ -352,7 +494,7 @@ const Window& TakingsWindow() {
     static constexpr Window window{.name = "TakingsWindow",
                                    .title = u"营业统计",
                                    .outerWidth = 1000,
-                                   .outerHeight = 720,
+                                   .outerHeight = 760,
                                    .minimizeBox = true,
                                    .inTaskbar = true,
                                    .opening = Opening::NotModalNoOwner,
@@ -363,9 +505,89 @@ const Window& TakingsWindow() {
     return window;
 }
 
+const Window& LoginWindow() {
+    static constexpr Window window{.name = "LoginWindow",
+                                   .title = u"登录",
+                                   .outerWidth = 271,
+                                   .outerHeight = 196,
+                                   .minimizeBox = false,
+                                   .inTaskbar = true,
+                                   .opening = Opening::ModalNoOwner,
+                                   .controls = kLoginControls,
+                                   .menu = {},
+                                   .bindings = kLoginBindings,
+                                   .closesOnEscape = true,
+                                   .firstFocus = lw::kPinBox};
+    return window;
+}
+
+const Window& OwnerPrompt() {
+    static constexpr Window window{.name = "OwnerPrompt",
+                                   .title = u"主人密码",
+                                   .outerWidth = 326,
+                                   .outerHeight = 179,
+                                   .minimizeBox = false,
+                                   .inTaskbar = false,
+                                   .opening = Opening::ModalNoOwner,
+                                   .controls = kOwnerPromptControls,
+                                   .menu = {},
+                                   .bindings = kOwnerPromptBindings,
+                                   .closesOnEscape = true,
+                                   .firstFocus = op_::kPasswordBox};
+    return window;
+}
+
+const Window& OwnerSettingsWindow() {
+    static constexpr Window window{.name = "OwnerSettingsWindow",
+                                   .title = u"主人设置",
+                                   .outerWidth = 696,
+                                   .outerHeight = 354,
+                                   .minimizeBox = false,
+                                   .inTaskbar = true,
+                                   .opening = Opening::ModalNoOwner,
+                                   .controls = kOwnerSettingsControls,
+                                   .menu = {},
+                                   .bindings = kOwnerSettingsBindings,
+                                   .closesOnEscape = true};
+    return window;
+}
+
+const Window& ShiftWindow() {
+    static constexpr Window window{.name = "ShiftWindow",
+                                   .title = u"交班",
+                                   .outerWidth = 496,
+                                   .outerHeight = 442,
+                                   .minimizeBox = false,
+                                   .inTaskbar = false,
+                                   .opening = Opening::ModalOwnedByMain,
+                                   .controls = kShiftControls,
+                                   .menu = {},
+                                   .bindings = kShiftBindings,
+                                   .closesOnEscape = true,
+                                   .firstFocus = shw::kCountedBox};
+    return window;
+}
+
+const Window& CheckWindow() {
+    static constexpr Window window{.name = "CheckWindow",
+                                   .title = u"核对记录",
+                                   .outerWidth = 986,
+                                   .outerHeight = 639,
+                                   .minimizeBox = true,
+                                   .inTaskbar = true,
+                                   .opening = Opening::NotModalNoOwner,
+                                   .controls = kCheckControls,
+                                   .menu = {},
+                                   .bindings = kCheckBindings,
+                                   .closesOnEscape = true};
+    return window;
+}
+
 std::span<const Window* const> Windows() {
-    static const Window* const windows[] = {&MainWindow(),    &ItemDialog(),   &CheckoutWindow(),
-                                            &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
+    static const Window* const windows[] = {
+        &MainWindow(),          &ItemDialog(),    &CheckoutWindow(), &HistoryWindow(),
+        &SwitchWindow(),        &TakingsWindow(), &LoginWindow(),    &OwnerPrompt(),
+        &OwnerSettingsWindow(), &ShiftWindow(),   &CheckWindow()};
     return windows;
 }
 

@@ -23,6 +23,7 @@ enum class ControlKind {
     StatusBar,         // 状态条
     Timer,             // 时钟
     BarChart,          // 图表
+    CheckBox,          // 选择框
 };
 
 enum class Align { Left, Centre, Right };
@@ -48,6 +49,7 @@ struct Column {
 struct StatusPart {
     int width;
     std::u16string_view text;
+    bool hiddenWhileEmpty = false;  // shown only while a handler has given it a text
 };
 
 struct Control {
@@ -60,6 +62,7 @@ struct Control {
     bool enabled = true;
     bool tabStop = false;
     bool digitsOnly = false;  // edit boxes: typed printable characters other than 0-9 and "-" drop
+    bool secret = false;      // edit boxes: what is typed shows as dots, as a password does
     bool border = true;       // labels
     std::optional<Rgb> textColour = {};
     std::optional<Rgb> backColour = {};  // none: the window's background (labels) or white
@@ -78,7 +81,7 @@ struct MenuEntry {
     bool visible = true;       // a hidden level-0 entry is a pop-up menu only, no menu bar
 };
 
-enum class Event { Created, Destroying, Click, Chosen, SelectionChanged, RightClick };
+enum class Event { Created, Destroying, Click, Chosen, SelectionChanged, RightClick, Edited };
 
 // Which operation an event runs; `control` is empty for the window's own events and holds the
 // entry's text for menu entries.
@@ -114,6 +117,12 @@ const Window& CheckoutWindow();
 const Window& HistoryWindow();
 const Window& SwitchWindow();
 const Window& TakingsWindow();
+// Ours, seen only once the owner has set a password or opens the owner's windows.
+const Window& LoginWindow();
+const Window& OwnerPrompt();
+const Window& OwnerSettingsWindow();
+const Window& ShiftWindow();
+const Window& CheckWindow();
 
 // Every window, the main window first.
 std::span<const Window* const> Windows();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/controls.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -113,6 +114,7 @@ QWidget* CreateEditBox(const Control& control) {
         QStringLiteral("QLineEdit { border: 1px solid black; background: white; color: black; }"
                        "QLineEdit:disabled { background: #F0F0F0; color: #6D6D6D; }"));
     if (control.digitsOnly) edit->setValidator(new DigitsOnlyValidator(edit));
+    if (control.secret) edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
 
@@ -179,6 +181,8 @@ QWidget* CreateWidget(const Control& control, QWidget* window) {
             return CreateStatusBar(control, window);
         case ControlKind::BarChart:
             return new BarChart;
+        case ControlKind::CheckBox:
+            return new QCheckBox(ToScreen(control.text));
         case ControlKind::Timer:
             break;
     }

@@ -2,6 +2,7 @@
 #include "ui/form.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEventLoop>
@@ -137,6 +138,11 @@ void Form::Build() {
                 view->installEventFilter(this);
                 break;
             }
+            case ControlKind::EditBox:
+                // Only what the operator types counts, not a text a handler sets.
+                connect(static_cast<QLineEdit*>(created), &QLineEdit::textEdited, this,
+                        [this, name] { Dispatch(Event::Edited, name); });
+                break;
             case ControlKind::ListBox:
                 connect(static_cast<QListWidget*>(created), &QListWidget::currentRowChanged, this,
                         [this, name] { Dispatch(Event::SelectionChanged, name); });
@@ -231,6 +237,23 @@ StatusBar* Form::Control(forms::StatusBarName name) const {
 
 BarChart* Form::Control(forms::ChartName name) const {
     return static_cast<BarChart*>(Widget(name));
+}
+
+QCheckBox* Form::Control(forms::CheckBoxName name) const {
+    return static_cast<QCheckBox*>(Widget(name));
+}
+
+bool Form::IsChecked(forms::CheckBoxName name) const {
+    const QCheckBox* box = Control(name);
+    return box && box->isChecked();
+}
+
+void Form::SetChecked(forms::CheckBoxName name, bool checked) {
+    if (QCheckBox* box = Control(name)) box->setChecked(checked);
+}
+
+void Form::SetText(forms::CheckBoxName name, std::string_view text) {
+    if (QCheckBox* box = Control(name)) box->setText(ToScreen(text));
 }
 
 std::intptr_t Form::Handle() const {

@@ -20,6 +20,7 @@
 class QAbstractButton;
 class QAbstractItemModel;
 class QAbstractItemView;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -58,6 +59,7 @@ class Form : public QWidget {
     QTableView* Control(forms::ListName name) const;
     StatusBar* Control(forms::StatusBarName name) const;
     BarChart* Control(forms::ChartName name) const;
+    QCheckBox* Control(forms::CheckBoxName name) const;
     // A stable number that identifies the window, or one of its lists.
     std::intptr_t Handle() const;
     std::intptr_t Handle(forms::ListName name) const;
@@ -72,6 +74,9 @@ class Form : public QWidget {
     void SetText(forms::LabelName name, std::string_view text);
     void SetText(forms::ButtonName name, std::string_view text);
     void SetText(forms::EditName name, std::string_view text);
+    void SetText(forms::CheckBoxName name, std::string_view text);
+    bool IsChecked(forms::CheckBoxName name) const;
+    void SetChecked(forms::CheckBoxName name, bool checked);
 
     template <forms::ControlKind... Kinds>
     bool IsEnabled(forms::ControlName<Kinds...> name) const {

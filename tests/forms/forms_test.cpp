@@ -14,8 +14,7 @@
 namespace durava::forms {
 namespace {
 
-const Window* const kWindows[] = {&MainWindow(),    &ItemDialog(),   &CheckoutWindow(),
-                                  &HistoryWindow(), &SwitchWindow(), &TakingsWindow()};
+const std::span<const Window* const> kWindows = Windows();
 
 // Failure messages name the window and the control.
 std::string Describe(const Window& window, std::u16string_view name) {
@@ -55,6 +54,8 @@ bool Handles(ControlKind kind, Event event) {
             return kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
         case Event::RightClick:
             return kind == ControlKind::ListView;
+        case Event::Edited:
+            return kind == ControlKind::EditBox;
         default:
             return false;
     }
@@ -85,7 +86,8 @@ TEST(Forms, everyBindingReachesAnExistingTargetThatRaisesItsEvent) {
             } else {
                 const Control& control = Get(*window, binding.control);
                 EXPECT_TRUE(Handles(control.kind, binding.event));
-                EXPECT_TRUE(control.visible);
+                // 交班 shows only while operators take turns.
+                EXPECT_TRUE(control.visible || binding.control == main_window::kShiftButton);
             }
         }
         EXPECT_EQ(created, 1) << window->name;
@@ -128,6 +130,8 @@ TEST(Forms, controlsOverlapAtMostByTheirBorderLine) {
         for (auto a = controls.begin(); a != controls.end(); ++a) {
             for (auto b = a + 1; b != controls.end(); ++b) {
                 if (!HasOwnPlace(*a) || !HasOwnPlace(*b)) continue;
+                // The handler that shows a hidden control makes room for it.
+                if (!a->visible || !b->visible) continue;
                 const int across =
                     std::min(a->left + a->width, b->left + b->width) - std::max(a->left, b->left);
                 const int down =
@@ -186,14 +190,20 @@ TEST(ItemDialog, tariffCaptionsAreTheSettingsKeys) {
     EXPECT_EQ(core::WideToText(Get(dialog, item_dialog::kPriceLabel).text), texts.overtimePrice);
 }
 
-TEST(Forms, onlyTheFourTariffBoxesTakeDigitsOnly) {
-    const std::set<std::u16string_view> tariffBoxes = {
-        item_dialog::kPeriodBox, item_dialog::kInitialFeeBox, item_dialog::kUnitBox,
-        item_dialog::kPriceBox};
+TEST(Forms, onlyTariffPinAndCashBoxesTakeDigitsOnly) {
+    const std::set<std::pair<const Window*, std::u16string_view>> digitBoxes = {
+        {&ItemDialog(), item_dialog::kPeriodBox},
+        {&ItemDialog(), item_dialog::kInitialFeeBox},
+        {&ItemDialog(), item_dialog::kUnitBox},
+        {&ItemDialog(), item_dialog::kPriceBox},
+        {&LoginWindow(), login_window::kPinBox},
+        {&OwnerSettingsWindow(), owner_settings::kPinBox},
+        {&ShiftWindow(), shift_window::kCountedBox},
+    };
     for (const Window* window : kWindows) {
         for (const Control& control : window->controls) {
-            const bool expected = window == &ItemDialog() && tariffBoxes.contains(control.name);
-            EXPECT_EQ(control.digitsOnly, expected) << Describe(*window, control.name);
+            EXPECT_EQ(control.digitsOnly, digitBoxes.contains({window, control.name}))
+                << Describe(*window, control.name);
         }
     }
 }

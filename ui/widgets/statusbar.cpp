@@ -3,6 +3,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 #include "ui/screenconversion.h"
 
 namespace durava::ui {
@@ -17,12 +19,20 @@ StatusBar::StatusBar(std::span<const forms::StatusPart> parts, const QFont& font
         label->setFont(font);
         addWidget(label);
         m_parts.push_back(label);
+        if (part.hiddenWhileEmpty) {
+            m_hiddenWhileEmpty.push_back(label);
+            label->hide();
+        }
     }
 }
 
 void StatusBar::SetPart(int part, std::string_view text) {
     if (part < 0 || part >= std::ssize(m_parts)) return;
-    m_parts[static_cast<std::size_t>(part)]->setText(ToScreen(text));
+    QLabel* label = m_parts[static_cast<std::size_t>(part)];
+    label->setText(ToScreen(text));
+    if (std::ranges::find(m_hiddenWhileEmpty, label) != m_hiddenWhileEmpty.end()) {
+        label->setVisible(!text.empty());
+    }
 }
 
 void StatusBar::ShowNotice(std::string_view text) {

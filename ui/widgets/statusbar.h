@@ -29,6 +29,7 @@ class StatusBar : public QStatusBar {
 
   private:
     std::vector<QLabel*> m_parts;
+    std::vector<QLabel*> m_hiddenWhileEmpty;
     QLabel* m_notice = nullptr;
 };
 
