@@ -6,6 +6,8 @@
 #include "windows/history/viewer.h"
 #include "windows/items/register.h"
 #include "windows/main/mainwindow.h"
+#include "windows/trust/login.h"
+#include "windows/trust/register.h"
 
 namespace durava::app {
 
@@ -15,6 +17,14 @@ void RegisterHandlers(windows::Globals& globals) {
     windows::RegisterCheckout(globals);
     windows::RegisterHistoryViewer(globals);
     windows::RegisterTakingsWindow(globals);
+    windows::RegisterOwnerWindows(globals);
+}
+
+bool OpenDesk(windows::Globals& globals) {
+    windows::OpenJournal(globals);
+    if (windows::LogIn(globals)) return true;
+    windows::JournalProgram(globals, trust::Action::ProgramEnd);
+    return false;
 }
 
 }  // namespace durava::app
