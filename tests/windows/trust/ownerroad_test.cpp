@@ -79,11 +79,11 @@ class OwnerTest : public QObject {
             window.close();
         });
         QVERIFY(windows::OpenOwnerSettings(program.globals(), false));
-        QVERIFY(program.globals().journaling->required);
 
         // An owner-only action: a wrong password is told and journaled, the right one lets it on.
         ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
-            QVERIFY(ui::ToScreen(prompt.Text(op::kAskLabel)).startsWith(QStringLiteral("修改项目")));
+            QVERIFY(
+                ui::ToScreen(prompt.Text(op::kAskLabel)).startsWith(QStringLiteral("修改项目")));
             Type(prompt, op::kPasswordBox, u"wrong-guess");
             Click(prompt, op::kConfirmButton);
             QVERIFY(AwaitText(prompt, op::kMessageLabel).contains(QStringLiteral("不对")));
@@ -106,8 +106,11 @@ class OwnerTest : public QObject {
         QVERIFY(windows::LogIn(program.globals()));
         ui::StatusBar& bar = *ui::Kept<windows::ListState>(program.Main())->statusBar;
         QCOMPARE(ui::ToScreen(bar.Part(forms::main_window::kOnDutyPart)), QStringLiteral("张三"));
-        QVERIFY(program.Main().Control(forms::main_window::kShiftButton)->isVisibleTo(&program.Main()));
+        QVERIFY(
+            program.Main().Control(forms::main_window::kShiftButton)->isVisibleTo(&program.Main()));
         QVERIFY(program.ChooseFromRowMenu(0, forms::main_window::kStartEntry));
+        // From the password on, an action the journal cannot hold is refused.
+        QVERIFY(program.globals().journaling->required);
 
         const std::string journal = Journal(program);
         for (const char* entry : {"=店主设置了密码", "\t操作员变更\t张三\t", "\t密码错误\t\t",
@@ -117,10 +120,12 @@ class OwnerTest : public QObject {
         const trust::FileRead<trust::Owner> owner =
             trust::ReadOwner(trust::DuravaFolder(program.SettingsFile()));
         QVERIFY(owner.content);
-        const trust::CheckReport check = trust::CheckJournal(
-            {program.globals().app.HistoryFolder, trust::DuravaFolder(program.SettingsFile()),
-             {2024, 5, 6}, {2024, 5, 6},
-             trust::DeriveJournalKey(kPassword, owner.content->journalSalt)});
+        const trust::CheckReport check =
+            trust::CheckJournal({program.globals().app.HistoryFolder,
+                                 trust::DuravaFolder(program.SettingsFile()),
+                                 {2024, 5, 6},
+                                 {2024, 5, 6},
+                                 trust::DeriveJournalKey(kPassword, owner.content->journalSalt)});
         QVERIFY(trust::IsClean(check));
         QVERIFY(check.ownerChecked);
         QCOMPARE(check.entriesUnchecked, 0u);
