@@ -321,31 +321,43 @@ class Checker {
         return Verdict::Failed;
     }
 
+    // The owner's first keys the check was given: the current password's, then the earlier ones.
+    std::vector<const JournalKey*> OwnerKeys() const {
+        std::vector<const JournalKey*> keys;
+        if (m_input.ownerKey) keys.push_back(&*m_input.ownerKey);
+        for (const JournalKey& key : m_input.earlierOwnerKeys) keys.push_back(&key);
+        return keys;
+    }
+
     Verdict VerifyChainStart(const ReadLine& read, const ChainStart& start) {
         const bool owner = start.protection == Protection::Owner;
         if (owner && !m_input.ownerKey) {
             m_chain = Chain{start.protection, std::nullopt};
             return Verdict::Unchecked;
         }
-        const JournalKey& first = owner ? *m_input.ownerKey : kPublicJournalKey;
-        if (ChainMac(first, read.text, Digest{}) == read.mac) {
-            m_chain = Chain{start.protection, KeyLadder(first)};
-            return Checked();
+        const std::vector<const JournalKey*> firsts =
+            owner ? OwnerKeys() : std::vector<const JournalKey*>{&kPublicJournalKey};
+        for (const JournalKey* first : firsts) {
+            if (ChainMac(*first, read.text, Digest{}) == read.mac) {
+                m_chain = Chain{start.protection, KeyLadder(*first)};
+                return Checked();
+            }
         }
         if (!owner) return Verdict::Failed;
-        // Begun with another password, or changed: its entries cannot be checked with this one.
+        // Begun with a password the owner's file does not know, or changed: its entries cannot be
+        // checked.
         Add({.kind = FindingKind::OtherOwnerKey, .time = std::string(read.time)});
         m_chain = Chain{start.protection, std::nullopt};
         return Verdict::Unchecked;
     }
 
-    // The chain of the first entry checked, which began before the days checked: the owner's
-    // key, or the public one, or, when neither opens it, what its first entry says.
+    // The chain of the first entry checked, which began before the days checked: one of the
+    // owner's keys, or the public one, or, when none opens it, what its first entry says.
     Verdict FindChain(const ReadLine& read) {
         const Digest previous = m_previousMac.value_or(Digest{});
-        for (const JournalKey* first :
-             {m_input.ownerKey ? &*m_input.ownerKey : nullptr, &kPublicJournalKey}) {
-            if (!first) continue;
+        std::vector<const JournalKey*> firsts = OwnerKeys();
+        firsts.push_back(&kPublicJournalKey);
+        for (const JournalKey* first : firsts) {
             KeyLadder keys(*first);
             if (ChainMac(keys.At(read.seq), read.text, previous) == read.mac) {
                 m_chain =

@@ -22,6 +22,8 @@ struct CheckInput {
     // From the owner's password, when one is set: the chains it began are checked with it; the
     // chains begun without one are checked as the plain hash chains they are.
     std::optional<JournalKey> ownerKey{};
+    // The first keys of the chains the owner began with earlier passwords (Owner::EarlierKeys).
+    std::vector<JournalKey> earlierOwnerKeys{};
 };
 
 enum class FindingKind {

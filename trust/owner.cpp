@@ -19,7 +19,7 @@ constexpr std::pair<OwnerAction, std::string_view> kActionWords[] = {
 static_assert(std::size(kActionWords) == std::size(kOwnerActions));
 
 constexpr std::string_view kPasswordKey = "password=", kSaltKey = "journal-salt=",
-                           kOwnerOnlyKey = "owner-only=";
+                           kOwnerOnlyKey = "owner-only=", kEarlierKey = "earlier-key=";
 
 std::string ActionsText(const std::set<OwnerAction>& actions) {
     std::string text;
@@ -50,6 +50,7 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
     std::optional<std::string> hash;
     std::optional<JournalSalt> salt;
     std::optional<std::set<OwnerAction>> actions;
+    std::vector<std::string> earlier;
     for (std::string_view line : ContentLines(bytes)) {
         if (line.starts_with(kPasswordKey) && !hash) {
             hash = std::string(line.substr(kPasswordKey.size()));
@@ -60,12 +61,14 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
         } else if (line.starts_with(kOwnerOnlyKey) && !actions) {
             actions = ReadActions(line.substr(kOwnerOnlyKey.size()));
             if (!actions) return std::nullopt;
+        } else if (line.starts_with(kEarlierKey)) {
+            earlier.emplace_back(line.substr(kEarlierKey.size()));
         } else {
             return std::nullopt;
         }
     }
     if (!hash || !salt || !actions) return std::nullopt;
-    return Owner{std::move(*hash), *salt, std::move(*actions)};
+    return Owner{std::move(*hash), *salt, std::move(*actions), std::move(earlier)};
 }
 
 }  // namespace
@@ -90,6 +93,27 @@ std::optional<NewPassword> MakePassword(std::u16string_view password, HashCost c
 void Owner::SetPassword(const NewPassword& password) {
     passwordHash = password.hash;
     journalSalt = password.journalSalt;
+    earlierKeys = password.earlierKeys;
+}
+
+std::vector<JournalKey> Owner::EarlierKeys(const JournalKey& current) const {
+    std::vector<JournalKey> keys;
+    for (const std::string& sealed : earlierKeys) {
+        if (const std::optional<JournalKey> key = OpenSealedKey(sealed, current)) {
+            keys.push_back(*key);
+        }
+    }
+    return keys;
+}
+
+bool KeepEarlierKeys(NewPassword& password, const Owner& owner, std::u16string_view oldPassword) {
+    const std::optional<JournalKey> old = DeriveJournalKey(oldPassword, owner.journalSalt);
+    if (!old) return false;
+    password.earlierKeys = {SealKey(*old, password.firstJournalKey)};
+    for (const JournalKey& key : owner.EarlierKeys(*old)) {
+        password.earlierKeys.push_back(SealKey(key, password.firstJournalKey));
+    }
+    return true;
 }
 
 std::filesystem::path OwnerFile(const std::filesystem::path& duravaFolder) {
@@ -101,11 +125,13 @@ FileRead<Owner> ReadOwner(const std::filesystem::path& duravaFolder) {
 }
 
 FileState WriteOwner(const std::filesystem::path& duravaFolder, const Owner& owner) {
-    const std::vector<std::string> lines = {
+    std::vector<std::string> lines = {
         std::string(kPasswordKey) + owner.passwordHash,
         std::string(kSaltKey) + JournalSaltText(owner.journalSalt),
         std::string(kOwnerOnlyKey) + ActionsText(owner.ownerOnly),
     };
+    for (const std::string& sealed : owner.earlierKeys)
+        lines.push_back(std::string(kEarlierKey) + sealed);
     return WriteOurFile(OwnerFile(duravaFolder),
                         OurFileText(u"Durava 店主设置。密码只存 Argon2id 散列，忘记后无法找回，"
                                     u"只能重新设置并开始新的记录链。",

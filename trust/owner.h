@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "trust/ourfiles.h"
 #include "trust/secrets.h"
@@ -44,6 +45,7 @@ struct NewPassword {
     std::string hash;
     JournalSalt journalSalt;
     JournalKey firstJournalKey{};
+    std::vector<std::string> earlierKeys{};  // see Owner::earlierKeys
 };
 // Nothing when the memory Argon2id asks for cannot be had.
 std::optional<NewPassword> MakePassword(std::u16string_view password,
@@ -53,6 +55,9 @@ struct Owner {
     std::string passwordHash;
     JournalSalt journalSalt;
     std::set<OwnerAction> ownerOnly = DefaultOwnerOnly();
+    // The first keys of the chains begun with earlier passwords, each sealed under the current
+    // chain's first key: a changed password still checks the journal it kept before.
+    std::vector<std::string> earlierKeys{};
 
     // The first password, a changed one or a start over: a new journal chain begins with it; the
     // owner-only actions stay as they were.
@@ -60,7 +65,14 @@ struct Owner {
     // Slow (Argon2id): checked off the window thread.
     bool Verify(std::u16string_view password) const { return VerifySecret(passwordHash, password); }
     bool OwnerOnly(OwnerAction action) const { return ownerOnly.contains(action); }
+    // The earlier chains' first keys, opened with `current`, the current chain's first key.
+    std::vector<JournalKey> EarlierKeys(const JournalKey& current) const;
 };
+
+// A change of password keeps the chains begun before it open: the old password's first key and
+// those it kept, sealed under the new password's. Slow (one Argon2id run). False when the memory
+// cannot be had.
+bool KeepEarlierKeys(NewPassword& password, const Owner& owner, std::u16string_view oldPassword);
 
 std::filesystem::path OwnerFile(const std::filesystem::path& duravaFolder);
 FileRead<Owner> ReadOwner(const std::filesystem::path& duravaFolder);

@@ -4,6 +4,7 @@
 #include <sodium.h>
 
 #include "core/utf8.h"
+#include "trust/digest.h"
 
 namespace durava::trust {
 
@@ -117,6 +118,36 @@ std::optional<JournalKey> DeriveJournalKey(std::u16string_view password, const J
     JournalKey key;
     if (crypto_pwhash(key.data(), key.size(), bytes.data(), bytes.size(), salt.bytes.data(),
                       salt.cost.passes, salt.cost.memory, crypto_pwhash_ALG_ARGON2ID13) != 0) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+std::string SealKey(const JournalKey& key, const JournalKey& under) {
+    static_assert(JournalKey().size() == crypto_secretbox_KEYBYTES);
+    std::array<unsigned char,
+               crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES + JournalKey().size()>
+        sealed;
+    SodiumReady();
+    randombytes_buf(sealed.data(), crypto_secretbox_NONCEBYTES);
+    crypto_secretbox_easy(sealed.data() + crypto_secretbox_NONCEBYTES, key.data(), key.size(),
+                          sealed.data(), under.data());
+    return Hex(sealed);
+}
+
+std::optional<JournalKey> OpenSealedKey(std::string_view sealed, const JournalKey& under) {
+    std::array<unsigned char,
+               crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES + JournalKey().size()>
+        bytes;
+    std::size_t length = 0;
+    JournalKey key;
+    if (sealed.size() != 2 * bytes.size() || !SodiumReady() ||
+        sodium_hex2bin(bytes.data(), bytes.size(), sealed.data(), sealed.size(), nullptr, &length,
+                       nullptr) != 0 ||
+        length != bytes.size() ||
+        crypto_secretbox_open_easy(key.data(), bytes.data() + crypto_secretbox_NONCEBYTES,
+                                   bytes.size() - crypto_secretbox_NONCEBYTES, bytes.data(),
+                                   under.data()) != 0) {
         return std::nullopt;
     }
     return key;

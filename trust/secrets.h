@@ -54,6 +54,13 @@ std::optional<JournalSalt> ReadJournalSalt(std::string_view text);
 // Raw Argon2id over the password's UTF-8 bytes. Nothing when the memory cannot be had.
 std::optional<JournalKey> DeriveJournalKey(std::u16string_view password, const JournalSalt& salt);
 
+// The first key of a chain the owner began with an earlier password, sealed (XSalsa20-Poly1305)
+// under the first key of the current password's chain, in hex: a changed password still opens
+// every chain the owner began, and nothing else does.
+std::string SealKey(const JournalKey& key, const JournalKey& under);
+// Nothing when the text is not a key sealed under `under`.
+std::optional<JournalKey> OpenSealedKey(std::string_view sealed, const JournalKey& under);
+
 // The first key of a chain begun with no owner password. Anyone can compute it, and with it
 // every key after it, so such a journal is a plain hash chain: it shows an edit made by hand, but
 // not a forger who knows the program.

@@ -129,23 +129,33 @@ void SetPassword(Globals& globals, ui::Form& window) {
         return;
     }
     if (typed != repeated) return Say(window, u"两次输入的密码不一样，请重新输入。");
-    auto make = [&globals, &window, typed] {
+    // A change keeps the chains begun with the old password open to the new one.
+    auto make = [&globals, &window, typed](std::optional<trust::Owner> was, std::u16string old) {
         Slowly<std::optional<trust::NewPassword>>(
-            window, [typed] { return trust::MakePassword(typed); },
+            window,
+            [typed, was = std::move(was),
+             old = std::move(old)]() -> std::optional<trust::NewPassword> {
+                std::optional<trust::NewPassword> password = trust::MakePassword(typed);
+                if (password && was && !trust::KeepEarlierKeys(*password, *was, old)) {
+                    return std::nullopt;
+                }
+                return password;
+            },
             [&globals, &window](std::optional<trust::NewPassword> password) {
                 if (!password) return Say(window, u"内存不足，没有设置密码。");
                 ApplyPassword(globals, window, *password);
             });
     };
     const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
-    if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make();
+    if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make(std::nullopt, {});
     if (!rules.owner.content) {
         return window.SetText(
             kMessageLabel,
             trust::FileTroubleText({trust::OwnerFile(Folder(globals)), rules.owner.state}));
     }
     CheckSecret(globals, window, kMessageLabel,
-                {trust::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}}, make);
+                {trust::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},
+                [make, owner = *rules.owner.content, old] { make(owner, old); });
 }
 
 // An entry telling of a change of the operators: what, and whose.

@@ -31,6 +31,7 @@ namespace op = forms::owner_prompt;
 
 const std::string kItems = ItemSection("A1").Tariff(kDefaultTariff).Idle();
 constexpr char16_t kPassword[] = u"shop-owner-1";
+constexpr char16_t kChanged[] = u"shop-owner-2";
 
 void Type(ui::Form& window, forms::EditName box, std::u16string_view text) {
     window.SetText(box, core::WideToText(text));
@@ -132,15 +133,28 @@ class OwnerTest : public QObject {
                                   "\t密码错误\t张三\t", "\t张三\t登录\t", "\t张三\t开始计时\tA1"}) {
             QVERIFY2(journal.find(entry) != std::string::npos, entry);
         }
+        // A changed password still checks the whole journal: the chain of the first one too.
+        ProgramFixture::WhenOpen("OwnerSettingsWindow", [](ui::Form& window) {
+            Type(window, os::kOldPasswordBox, kPassword);
+            Type(window, os::kNewPasswordBox, kChanged);
+            Type(window, os::kRepeatBox, kChanged);
+            Click(window, os::kPasswordButton);
+            QVERIFY(AwaitText(window, os::kMessageLabel).contains(QStringLiteral("已设置")));
+            window.close();
+        });
+        QVERIFY(windows::OpenOwnerSettings(program.globals(), false));
         const trust::FileRead<trust::Owner> owner =
             trust::ReadOwner(trust::DuravaFolder(program.SettingsFile()));
         QVERIFY(owner.content);
+        const std::optional<trust::JournalKey> key =
+            trust::DeriveJournalKey(kChanged, owner.content->journalSalt);
         const trust::CheckReport check =
             trust::CheckJournal({program.globals().app.HistoryFolder,
                                  trust::DuravaFolder(program.SettingsFile()),
                                  {2024, 5, 6},
                                  {2024, 5, 6},
-                                 trust::DeriveJournalKey(kPassword, owner.content->journalSalt)});
+                                 key,
+                                 owner.content->EarlierKeys(*key)});
         QVERIFY(trust::IsClean(check));
         QVERIFY(check.ownerChecked);
         QCOMPARE(check.entriesUnchecked, 0u);
