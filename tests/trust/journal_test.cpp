@@ -9,6 +9,7 @@
 #include "store/fileio_faults.h"
 #include "trust/checktexts.h"
 #include "trust/hall.h"
+#include "trust/shift.h"
 
 namespace durava::trust::testing {
 namespace {
@@ -177,6 +178,83 @@ TEST(JournalTest, aDiskThatFailsMidWriteLeavesWhatTheNextAppendHeals) {
         hall.Checkout("A2", At(3), 10);
         EXPECT_TRUE(IsClean(hall.Check()));
         EXPECT_EQ(hall.journal.Head()->entries, step == store::FileStep::Append ? 3u : 4u);
+    }
+}
+
+// What an operator's till should hold at the shift close, from the journal alone.
+TEST(ShiftTest, countsTheCashOfTheOperatorsOpenShift) {
+    constexpr int kNoSum = -1, kMay31 = 25 * 1440 + 13 * 60;  // 2024/05/31 23:00
+    struct Step {
+        int minutes;
+        const char* who;
+        Action action;
+        int yuan = 0;  // of a checkout, and of the checkout a refusal takes back
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        std::optional<Shift> expected;  // of 张三, a minute after the last step
+    };
+    const Action in = Action::Login, out = Action::Checkout, close = Action::ShiftClose;
+    const Case cases[] = {
+        {"two operators interleaved",
+         {{0, "张三", in},
+          {1, "李四", in},
+          {10, "张三", out, 10},
+          {11, "李四", out, 20},
+          {12, "张三", out, 30},
+          {13, "李四", close}},
+         Shift{"2024/05/06 10:00:00", 2, 40}},
+        {"across the month end",
+         {{kMay31, "张三", in}, {kMay31 + 20, "张三", out, 10}, {kMay31 + 90, "张三", out, 25}},
+         Shift{"2024/05/31 23:00:00", 2, 35}},
+        {"a close then a new login",
+         {{0, "张三", in},
+          {10, "张三", out, 10},
+          {20, "张三", close},
+          {20, "张三", Action::Logout},
+          {30, "张三", in},
+          {40, "张三", out, 5}},
+         Shift{"2024/05/06 10:30:00", 1, 5}},
+        {"closed and not logged in again", {{0, "张三", in}, {20, "张三", close}}, std::nullopt},
+        {"a close last month, a login this month",
+         {{kMay31, "张三", in}, {kMay31 + 10, "张三", close}, {kMay31 + 70, "张三", in}},
+         Shift{"2024/06/01 00:10:00", 0, 0}},
+        {"a total that is not a number",
+         {{0, "张三", in}, {10, "张三", out, 10}, {11, "张三", out, kNoSum}},
+         Shift{"2024/05/06 10:00:00", 2, 10, 1}},
+        {"the program started again: the cash stays in the till",
+         {{0, "张三", in},
+          {10, "张三", out, 10},
+          {11, "", Action::ProgramEnd},
+          {30, "张三", in},
+          {40, "张三", out, 5}},
+         Shift{"2024/05/06 10:00:00", 2, 15}},
+        {"journaled twice after a kill, and taken back",
+         {{0, "张三", in},
+          {10, "张三", out, 10},
+          {10, "张三", out, 10},
+          {12, "张三", out, 7},
+          {12, "张三", Action::Refused, 7}},
+         Shift{"2024/05/06 10:00:00", 1, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Hall hall;
+        for (const Step& step : c.steps) {
+            const std::string record = RecordOf("A1", At(step.minutes), step.yuan);
+            Entry entry = CheckoutEntry(At(step.minutes), Gbk(step.who), record, hall.MonthFile());
+            if (step.yuan == kNoSum) entry.details[3] = {Field::Total, "1.#INF"};
+            if (step.action != out) {
+                entry = {step.action, At(step.minutes), Gbk(step.who)};
+                if (step.action == Action::Refused) {
+                    entry.details = {{Field::RecordHash, Hex(Sha256(record))}};
+                }
+            }
+            ASSERT_EQ(hall.journal.Append(entry), std::nullopt);
+        }
+        EXPECT_EQ(OpenShift(hall.Durava(), Gbk("张三"), At(c.steps.back().minutes + 1)),
+                  c.expected);
     }
 }
 
