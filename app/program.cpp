@@ -6,6 +6,7 @@
 #include "windows/history/viewer.h"
 #include "windows/items/register.h"
 #include "windows/main/mainwindow.h"
+#include "windows/trust/shiftclose.h"
 
 namespace durava::app {
 
@@ -15,6 +16,7 @@ void RegisterHandlers(windows::Globals& globals) {
     windows::RegisterCheckout(globals);
     windows::RegisterHistoryViewer(globals);
     windows::RegisterTakingsWindow(globals);
+    windows::RegisterShiftClose(globals);
 }
 
 }  // namespace durava::app
