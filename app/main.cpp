@@ -58,6 +58,7 @@ int main(int argc, char* argv[]) {
     globals.app =
         durava::store::StartUp(durava::store::DocumentsFolder(documents.toStdU16String()));
     durava::app::RegisterHandlers(globals);
+    if (!durava::app::OpenDesk(globals)) return 0;
     durava::ui::Form* main = durava::ui::Form::Open(durava::forms::MainWindow(), globals.handlers);
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(main, &QObject::destroyed, &application, [] { QApplication::exit(0); });

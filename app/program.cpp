@@ -6,6 +6,8 @@
 #include "windows/history/viewer.h"
 #include "windows/items/register.h"
 #include "windows/main/mainwindow.h"
+#include "windows/trust/login.h"
+#include "windows/trust/register.h"
 #include "windows/trust/shiftclose.h"
 
 namespace durava::app {
@@ -16,7 +18,15 @@ void RegisterHandlers(windows::Globals& globals) {
     windows::RegisterCheckout(globals);
     windows::RegisterHistoryViewer(globals);
     windows::RegisterTakingsWindow(globals);
+    windows::RegisterOwnerWindows(globals);
     windows::RegisterShiftClose(globals);
+}
+
+bool OpenDesk(windows::Globals& globals) {
+    windows::OpenJournal(globals);
+    if (windows::LogIn(globals)) return true;
+    windows::JournalProgram(globals, trust::Action::ProgramEnd);
+    return false;
 }
 
 }  // namespace durava::app

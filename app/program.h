@@ -6,5 +6,8 @@
 namespace durava::app {
 
 void RegisterHandlers(windows::Globals& globals);
+// The journal opened and, while operators take turns, someone logged in; false when the desk
+// stays shut.
+bool OpenDesk(windows::Globals& globals);
 
 }  // namespace durava::app

@@ -258,7 +258,7 @@ constexpr Control kTakingsControls[] = {
     {.kind = Button, .name = tw::kExportRecordsButton, .left = 774, .top = 650, .width = 100, .height = 30, .text = u"导出记录", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kExportTotalsButton, .left = 884, .top = 650, .width = 100, .height = 30, .text = u"导出汇总", .font = {14}, .tabStop = true},
     {.kind = Button, .name = tw::kCheckButton, .left = 774, .top = 690, .width = 100, .height = 30, .text = u"核对记录", .font = {14}, .tabStop = true},
-    {.kind = Button, .name = tw::kOwnerSettingsButton, .left = 884, .top = 690, .width = 100, .height = 30, .text = u"主人设置", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = tw::kOwnerSettingsButton, .left = 884, .top = 690, .width = 100, .height = 30, .text = u"店主设置", .font = {14}, .tabStop = true},
 };
 
 constexpr Binding kTakingsBindings[] = {
@@ -319,7 +319,7 @@ constexpr Control kOwnerSettingsControls[] = {
     Box(os::kNewPasswordBox, 80, 50, 150, true),
     Figure(u"标签3", 10, 90, 71, u"再输一次"),
     Box(os::kRepeatBox, 80, 90, 150, true),
-    {.kind = Button, .name = os::kPasswordButton, .left = 80, .top = 130, .width = 150, .height = 30, .text = u"设置主人密码", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = os::kPasswordButton, .left = 80, .top = 130, .width = 150, .height = 30, .text = u"设置店主密码", .font = {14}, .tabStop = true},
     {.kind = ListBox, .name = os::kOperatorList, .left = 245, .top = 10, .width = 220, .height = 150, .font = {14}, .tabStop = true},
     Figure(u"标签4", 245, 170, 51, u"名称"),
     Box(os::kNameBox, 295, 170, 170),
@@ -328,7 +328,7 @@ constexpr Control kOwnerSettingsControls[] = {
     {.kind = Button, .name = os::kAddButton, .left = 245, .top = 250, .width = 70, .height = 30, .text = u"添加", .font = {14}, .tabStop = true},
     {.kind = Button, .name = os::kPinButton, .left = 320, .top = 250, .width = 70, .height = 30, .text = u"改PIN", .font = {14}, .tabStop = true},
     {.kind = Button, .name = os::kRemoveButton, .left = 395, .top = 250, .width = 70, .height = 30, .text = u"删除", .font = {14}, .tabStop = true},
-    {.kind = Label, .name = u"标签6", .left = 480, .top = 10, .width = 200, .height = 26, .text = u"需要主人密码的操作", .font = {14}, .border = false, .align = Align::Left},
+    {.kind = Label, .name = u"标签6", .left = 480, .top = 10, .width = 200, .height = 26, .text = u"需要店主密码的操作", .font = {14}, .border = false, .align = Align::Left},
     OwnerOnlyBox(0), OwnerOnlyBox(1), OwnerOnlyBox(2), OwnerOnlyBox(3), OwnerOnlyBox(4),
     OwnerOnlyBox(5), OwnerOnlyBox(6),
     {.kind = Button, .name = os::kSaveOwnerOnlyButton, .left = 580, .top = 250, .width = 100, .height = 30, .text = u"保存", .font = {14}, .tabStop = true},
@@ -523,7 +523,7 @@ const Window& LoginWindow() {
 
 const Window& OwnerPrompt() {
     static constexpr Window window{.name = "OwnerPrompt",
-                                   .title = u"主人密码",
+                                   .title = u"店主密码",
                                    .outerWidth = 326,
                                    .outerHeight = 179,
                                    .minimizeBox = false,
@@ -539,7 +539,7 @@ const Window& OwnerPrompt() {
 
 const Window& OwnerSettingsWindow() {
     static constexpr Window window{.name = "OwnerSettingsWindow",
-                                   .title = u"主人设置",
+                                   .title = u"店主设置",
                                    .outerWidth = 696,
                                    .outerHeight = 354,
                                    .minimizeBox = false,

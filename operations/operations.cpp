@@ -336,4 +336,21 @@ bool JournalEvent(Store& store, trust::Entry entry) {
     return !guard.refusal && Journal(store, std::move(entry));
 }
 
+Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChange()>& change,
+                       std::optional<trust::FileTrouble>& trouble) {
+    const Guard guard(store, core::CurrentTime());
+    // Our files do not depend on the settings file: only the lock and the journal matter here.
+    if (guard.refusal && guard.refusal != Outcome::SettingsNotRead &&
+        !(newChain && guard.refusal == Outcome::JournalNotWritten)) {
+        return *guard.refusal;
+    }
+    OurChange done = change();
+    trouble = std::move(done.trouble);
+    if (trouble) return Outcome::OwnFileNotWritten;
+    if (done.entry && !Journal(store, std::move(*done.entry)) && JournalRequired(store)) {
+        return Outcome::JournalNotWritten;
+    }
+    return Outcome::Done;
+}
+
 }  // namespace durava::operations

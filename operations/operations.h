@@ -5,6 +5,7 @@
 // what happened. Windows only read their controls, call one of these and show the outcome.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "store/settings.h"
 #include "store/storelock.h"
 #include "trust/journal.h"
+#include "trust/ourfiles.h"
 
 namespace durava::operations {
 
@@ -32,6 +34,7 @@ enum class Outcome {
     RecordNotWritten,  // checkout: nothing changed, the item stays in use
     JournalNotWritten,  // an owner password asks for the journal, which cannot be written; nothing
                         // changed
+    OwnFileNotWritten,  // one of our files (the owner's, the operators') refused the change
     StoreBusy,          // another copy held the lock too long; nothing done
     StoreUnavailable,   // the lock file cannot be used; nothing done. The last outcome.
 };
@@ -69,6 +72,18 @@ Outcome DeleteItem(Store& store, std::string_view item);
 // An entry of the program's own, not an action on the stores (its start and end, the clock gone
 // back), under the lock the copies share. False when it is not in the journal.
 bool JournalEvent(Store& store, trust::Entry entry);
+
+// What a change of our own files did: the entry that tells of it (none when nothing changed, or
+// when it began a journal chain, which tells of itself), or the file that failed.
+struct OurChange {
+    std::optional<trust::Entry> entry;
+    std::optional<trust::FileTrouble> trouble;
+};
+// A change of our own files (the owner's password, the operators, what asks for the password),
+// made by `change` under the lock the copies share, then journaled. A change that begins a new
+// chain goes on whatever state the journal is in: a new chain is how a stuck journal goes on.
+Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChange()>& change,
+                       std::optional<trust::FileTrouble>& trouble);
 
 // Whether the item, found as the settings file finds names, is in use: a read without the lock,
 // for what a window shows or asks before it calls an operation.

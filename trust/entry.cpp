@@ -288,6 +288,20 @@ std::string ReasonText(ChainReason reason) {
     return core::WideToText(kReasonNames[static_cast<std::size_t>(reason)]);
 }
 
+std::string ActionText(Action action) {
+    return core::WideToText(kActionNames[static_cast<std::size_t>(action)]);
+}
+
+std::string DetailsText(const std::vector<Detail>& details) {
+    std::string text;
+    for (const Detail& detail : details) {
+        if (!text.empty()) text += ' ';
+        text += core::WideToText(kFieldLabels[static_cast<std::size_t>(detail.field)]) + "=" +
+                detail.value;
+    }
+    return text;
+}
+
 std::optional<ChainStart> ReadChainStart(const ReadLine& line) {
     static const std::vector<std::string> protections = InUtf8(kProtectionNames),
                                           reasons = InUtf8(kReasonNames);

@@ -161,5 +161,8 @@ std::optional<ChainStart> ReadChainStart(const ReadLine& line);
 const std::string& ActionName(Action action);
 // Why a chain began, as a program text.
 std::string ReasonText(ChainReason reason);
+// The action's name and the labelled values, as the owner reads them: program texts.
+std::string ActionText(Action action);
+std::string DetailsText(const std::vector<Detail>& details);
 
 }  // namespace durava::trust

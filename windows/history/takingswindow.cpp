@@ -25,6 +25,7 @@
 #include "ui/widgets/bar.h"
 #include "ui/windowstate.h"
 #include "windows/history/periodreading.h"
+#include "windows/trust/checkwindow.h"
 
 namespace durava::windows {
 namespace {
@@ -364,6 +365,21 @@ void ExportRecords(const windows::Globals& globals, ui::Form& window) {
            });
 }
 
+// The days on view: a month's, a year's or a span's.
+history::DaySpan DaysShown(const Shown& shown) {
+    if (shown.span) return *shown.span;
+    const core::CalendarTime& month = shown.month;
+    return {{month.year, month.month, 1},
+            {month.year, month.month, core::DaysInMonth(month.year, month.month)}};
+}
+
+void CheckShown(windows::Globals& globals, ui::Form& window) {
+    const Shown* shown = ui::Kept<Shown>(window);
+    if (!shown) return;
+    const history::DaySpan days = DaysShown(*shown);
+    OpenCheck(globals, window, days.first, days.last, shown->title);
+}
+
 }  // namespace
 
 void OpenTakingsWindow(windows::Globals& globals, const history::MonthFile& file) {
@@ -390,6 +406,7 @@ void RegisterTakingsWindow(windows::Globals& globals) {
                  [&globals](ui::Form& window) { ShowRange(globals, window); });
     handlers.Add(op::kPrintDaySlip,
                  [&globals](ui::Form& window) { PrintDaySlip(globals, window); });
+    handlers.Add(op::kOpenCheck, [&globals](ui::Form& window) { CheckShown(globals, window); });
 }
 
 }  // namespace durava::windows

@@ -15,6 +15,7 @@
 #include "ui/screenconversion.h"
 #include "windows/history/monthmodel.h"
 #include "windows/history/takingswindow.h"
+#include "windows/trust/ownerprompt.h"
 
 namespace durava::windows {
 namespace {
@@ -23,6 +24,7 @@ using namespace forms::history_window;
 namespace op = forms::operation;
 
 void OpenHistory(windows::Globals& globals) {
+    if (!OwnerAllows(globals, trust::OwnerAction::History)) return;
     ui::Form::Open(forms::HistoryWindow(), globals.handlers);
 }
 
@@ -65,6 +67,7 @@ void ShowHistoryMonth(windows::Globals& globals, ui::Form& window) {
 
 // The month on display, or the current month while none is chosen.
 void OpenTakings(windows::Globals& globals, const ui::Form& window) {
+    if (!OwnerAllows(globals, trust::OwnerAction::Takings)) return;
     OpenTakingsWindow(globals, window.SelectedIndex(kMonthList) < 0
                                    ? history::MonthFile::Of(core::CurrentTime())
                                    : ChosenMonth(window));

@@ -12,6 +12,7 @@
 #include "windows/items/refusals.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/outcomes.h"
+#include "windows/trust/ownerprompt.h"
 
 namespace durava::windows {
 namespace {
@@ -47,6 +48,7 @@ core::NameFault CheckTypedName(const ui::Form& dialog) {
 }  // namespace
 
 void OpenAddDialog(windows::Globals& globals) {
+    if (!OwnerAllows(globals, trust::OwnerAction::AddItem)) return;
     ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow);
 }
 
@@ -59,6 +61,7 @@ void ModifyItem(windows::Globals& globals) {
     const ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
+    if (!OwnerAllows(globals, trust::OwnerAction::ModifyItem)) return;
     OpenModifyDialog(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 

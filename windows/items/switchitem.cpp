@@ -12,6 +12,7 @@
 #include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/outcomes.h"
+#include "windows/trust/ownerprompt.h"
 
 namespace durava::windows {
 namespace {
@@ -38,6 +39,7 @@ void OpenSwitchWindow(windows::Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
+    if (!OwnerAllows(globals, trust::OwnerAction::Switch)) return;
     OpenSwitchWindowFrom(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 

@@ -8,6 +8,7 @@
 #include "operations/operations.h"
 #include "store/startup.h"
 #include "trust/journal.h"
+#include "trust/lockout.h"
 #include "ui/handlers.h"
 
 namespace durava::ui {
@@ -25,6 +26,8 @@ struct Globals {
     std::unique_ptr<trust::Journal> journal;
     std::unique_ptr<operations::Journaling> journaling;
     bool journalTroubleTold = false;  // a journal that cannot be written is told once
+    // Wrong PINs and owner's passwords in a row, for the whole desk.
+    trust::Lockout lockout;
 
     operations::Store Store() {
         return {app.Settings, app.HistoryFolder, store::kLockPatience, journaling.get()};

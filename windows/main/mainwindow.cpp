@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QTableView>
 
 #include "forms/formnames.h"
@@ -8,6 +9,7 @@
 #include "trust/protection.h"
 #include "ui/form.h"
 #include "ui/widgets/colourdelegate.h"
+#include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/listmenu.h"
@@ -18,27 +20,9 @@
 namespace durava::windows {
 namespace {
 
-// Every operation journals from the start; with an owner password, one the journal cannot hold is
-// refused.
-void OpenJournal(Globals& globals) {
-    const std::filesystem::path& settings = globals.app.SettingsPath();
-    const bool owner = trust::ReadOwnerRules(settings).On();
-    globals.journal = std::make_unique<trust::Journal>(
-        trust::DuravaFolder(settings),
-        owner ? trust::Protection::Owner : trust::Protection::Unkeyed);
-    globals.journaling = std::make_unique<operations::Journaling>(
-        operations::Journaling{.journal = *globals.journal, .required = owner});
-}
-
-void JournalProgram(Globals& globals, trust::Action action) {
-    operations::Store store = globals.Store();
-    operations::JournalEvent(store, {action, core::CurrentTime()});
-}
-
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
     OpenJournal(globals);
-    JournalProgram(globals, trust::Action::ProgramStart);
     ui::Keep(main, ListState{.generation = 0,
                              .charges = {},
                              .itemNames = {},
@@ -47,6 +31,7 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
     ui::AttachParent(globals.MainListColours, main.Control(kMainList));
     FillItemList(globals);
+    ShowOnDuty(globals);
     StartRefreshWorker(globals);
     if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);
 }
@@ -59,6 +44,32 @@ void CloseMainWindow(Globals& globals) {
 }
 
 }  // namespace
+
+void JournalProgram(Globals& globals, trust::Action action) {
+    operations::Store store = globals.Store();
+    operations::JournalEvent(store, {action, core::CurrentTime()});
+}
+
+void OpenJournal(Globals& globals) {
+    if (globals.journal) return;
+    const std::filesystem::path& settings = globals.app.SettingsPath();
+    const bool owner = trust::ReadOwnerRules(settings).On();
+    globals.journal = std::make_unique<trust::Journal>(
+        trust::DuravaFolder(settings),
+        owner ? trust::Protection::Owner : trust::Protection::Unkeyed);
+    globals.journaling = std::make_unique<operations::Journaling>(
+        operations::Journaling{.journal = *globals.journal, .required = owner});
+    JournalProgram(globals, trust::Action::ProgramStart);
+}
+
+void ShowOnDuty(Globals& globals) {
+    if (!globals.MainWindow) return;
+    const std::string name = globals.journaling ? globals.journaling->operatorName : std::string();
+    ui::StatusBar& bar = *ui::Kept<ListState>(*globals.MainWindow)->statusBar;
+    bar.SetPart(forms::main_window::kOnDutyCaptionPart, name.empty() ? "" : core::Fixed(u"当班："));
+    bar.SetPart(forms::main_window::kOnDutyPart, name);
+    globals.MainWindow->Control(forms::main_window::kShiftButton)->setVisible(!name.empty());
+}
 
 void RegisterMainWindow(Globals& globals) {
     ui::Handlers& handlers = globals.handlers;

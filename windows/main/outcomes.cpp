@@ -80,8 +80,7 @@ void TellJournalTrouble(Globals& globals) {
 
 }  // namespace
 
-void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcome outcome,
-                   std::string_view item) {
+void ReportFailure(Globals& globals, QWidget* owner, Outcome outcome) {
     switch (outcome) {
         case Outcome::SettingsNotRead:
             ReportSettingsNotRead(owner);
@@ -110,6 +109,11 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
         default:
             break;
     }
+}
+
+void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcome outcome,
+                   std::string_view item) {
+    ReportFailure(globals, owner, outcome);
     const Message message = MessageFor(operation, outcome);
     if (!message.caption.empty()) {
         // Named as the file spells it: 【B】, not the 【b】 that was typed.

@@ -12,6 +12,8 @@ namespace durava::windows {
 
 enum class Operation { Start, Checkout, Switch, Save, Modify, Delete };
 
+// A failure of the stores or of the journal, told in `owner`; nothing for a refusal or success.
+void ReportFailure(Globals& globals, QWidget* owner, operations::Outcome outcome);
 // `item` is the item the outcome speaks of. Shows a message for every outcome but Done, in
 // `owner`, then refills the main list.
 void ReportOutcome(Globals& globals, QWidget* owner, Operation operation,

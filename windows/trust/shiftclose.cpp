@@ -23,6 +23,7 @@
 #include "ui/printing.h"
 #include "ui/screenconversion.h"
 #include "ui/windowstate.h"
+#include "windows/main/mainwindow.h"
 #include "windows/trust/login.h"
 
 namespace durava::windows {
@@ -137,6 +138,7 @@ void OpenShiftClose(Globals& globals) {
     operations::Store store = globals.Store();
     operations::JournalEvent(store, {trust::Action::Logout, core::CurrentTime()});
     globals.journaling->operatorName.clear();
+    ShowOnDuty(globals);
     if (!LogIn(globals) && globals.MainWindow) globals.MainWindow->close();
 }
 

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#include "windows/trust/login.h"
+
+#include "core/fixedtexts.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "operations/operations.h"
+#include "trust/checktexts.h"
+#include "trust/protection.h"
+#include "trust/texts.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/windowstate.h"
+#include "windows/main/mainwindow.h"
+#include "windows/trust/secretcheck.h"
+
+namespace durava::windows {
+namespace {
+
+using namespace forms::login_window;
+
+// Where the window tells its opener that someone logged in.
+struct LoginResult {
+    bool* loggedIn;
+};
+
+void InitLogin(Globals& globals, ui::Form& window) {
+    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    window.ClearEntries(kOperatorChoice);
+    if (rules.operators.content) {
+        for (const trust::Operator& person : rules.operators.content->List()) {
+            window.AppendEntry(kOperatorChoice, person.name);
+        }
+    }
+    window.SelectEntry(kOperatorChoice, 0);
+}
+
+// The operators file is read again at each try: another desk may have changed a PIN meanwhile.
+void TryLogIn(Globals& globals, ui::Form& window) {
+    const std::string name = window.SelectedText(kOperatorChoice);
+    const std::u16string pin = window.TypedText(kPinBox);
+    window.SetText(kPinBox, "");
+    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    const trust::Operator* person =
+        rules.operators.content ? rules.operators.content->Find(name) : nullptr;
+    if (!person) {
+        window.SetText(kMessageLabel, core::Fixed(u"没有这位操作员。"));
+        InitLogin(globals, window);
+        return;
+    }
+    CheckSecret(globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
+                [&globals, &window, name] {
+                    globals.journaling->operatorName = name;
+                    operations::Store store = globals.Store();
+                    if (!operations::JournalEvent(store,
+                                                  {trust::Action::Login, core::CurrentTime()})) {
+                        // Nothing the operator did could be journaled: the desk stays shut.
+                        globals.journaling->operatorName.clear();
+                        ui::ShowMessage(&window, core::Fixed(u"无法登录"),
+                                        trust::ProblemText(*globals.journaling->problem));
+                        return;
+                    }
+                    *ui::Kept<LoginResult>(window)->loggedIn = true;
+                    ShowOnDuty(globals);
+                    window.close();
+                });
+}
+
+}  // namespace
+
+bool LogIn(Globals& globals) {
+    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    if (const std::optional<trust::FileTrouble> trouble = rules.Trouble()) {
+        ui::ShowMessage(globals.MainWindow, core::Fixed(u"无法登录"),
+                        trust::FileTroubleText(*trouble));
+        return false;
+    }
+    if (!rules.NeedsLogin()) return true;
+    bool loggedIn = false;
+    ui::Form::Open(forms::LoginWindow(), globals.handlers, nullptr,
+                   [&loggedIn](ui::Form& window) { ui::Keep(window, LoginResult{&loggedIn}); });
+    return loggedIn;
+}
+
+void RegisterLogin(Globals& globals) {
+    globals.handlers.Add(forms::operation::kInitLogin,
+                         [&globals](ui::Form& window) { InitLogin(globals, window); });
+    globals.handlers.Add(forms::operation::kLogIn,
+                         [&globals](ui::Form& window) { TryLogIn(globals, window); });
+}
+
+}  // namespace durava::windows

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "windows/trust/ownerprompt.h"
+
+#include "core/fixedtexts.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "trust/protection.h"
+#include "trust/texts.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/windowstate.h"
+#include "windows/trust/ownersettings.h"
+#include "windows/trust/secretcheck.h"
+
+namespace durava::windows {
+namespace {
+
+using namespace forms::owner_prompt;
+
+// What the prompt asks, and where it answers.
+struct Prompt {
+    std::string asking;
+    std::string hash;
+    OwnerAnswer* answer;
+    bool* forgot;
+};
+
+void InitOwnerPrompt(ui::Form& window) {
+    window.SetText(kAskLabel, ui::Kept<Prompt>(window)->asking +
+                                  core::Fixed(u"：请输入店主密码"));
+}
+
+void CheckOwnerPassword(Globals& globals, ui::Form& window) {
+    const Prompt& prompt = *ui::Kept<Prompt>(window);
+    std::u16string typed = window.TypedText(kPasswordBox);
+    window.SetText(kPasswordBox, "");
+    CheckSecret(globals, window, kMessageLabel,
+                {trust::Secret::OwnerPassword, prompt.hash, typed, {}},
+                [&window, answer = prompt.answer, typed] {
+                    *answer = {true, typed};
+                    window.close();
+                });
+}
+
+// A forgotten password cannot be recovered: the owner sets a new one, and a new journal chain
+// begins with it, whose first entry names where the old one ended.
+void ForgetOwnerPassword(ui::Form& window) {
+    if (!ui::ShowMessage(&window, core::Fixed(u"忘记店主密码"),
+                         core::Fixed(u"忘记的店主密码无法找回，只能重新设置。\n"
+                                     u"重新设置后日志将开始新的一段，核对记录会显示旧的一段在哪里结束。\n"
+                                     u"要重新设置店主密码吗？"),
+                         ui::Buttons::OkCancel)) {
+        return;
+    }
+    *ui::Kept<Prompt>(window)->forgot = true;
+    window.close();
+}
+
+OwnerAnswer Ask(Globals& globals, const trust::Owner& owner, std::string asking) {
+    OwnerAnswer answer;
+    bool forgot = false;
+    ui::Form::Open(forms::OwnerPrompt(), globals.handlers, nullptr, [&](ui::Form& window) {
+        ui::Keep(window, Prompt{std::move(asking), owner.passwordHash, &answer, &forgot});
+    });
+    if (forgot) answer.allowed = OpenOwnerSettings(globals, true);
+    return answer;
+}
+
+// The owner's file as it is now; told and nothing when it cannot be trusted.
+std::optional<trust::OwnerRules> TrustedRules(Globals& globals) {
+    trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    if (const std::optional<trust::FileTrouble> trouble = rules.Trouble()) {
+        ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
+                        trust::FileTroubleText(*trouble));
+        return std::nullopt;
+    }
+    return rules;
+}
+
+}  // namespace
+
+bool OwnerAllows(Globals& globals, trust::OwnerAction action) {
+    if (!trust::ReadOwnerRules(globals.app.SettingsPath()).AsksOwner(action)) return true;
+    const std::optional<trust::OwnerRules> rules = TrustedRules(globals);
+    return rules && Ask(globals, *rules->owner.content, trust::OwnerActionCaption(action)).allowed;
+}
+
+OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
+    const std::optional<trust::OwnerRules> rules = TrustedRules(globals);
+    if (!rules) return {};
+    if (!rules->On()) return {true, {}};
+    return Ask(globals, *rules->owner.content, std::string(asking));
+}
+
+void RegisterOwnerPrompt(Globals& globals) {
+    globals.handlers.Add(forms::operation::kInitOwnerPrompt,
+                         [](ui::Form& window) { InitOwnerPrompt(window); });
+    globals.handlers.Add(forms::operation::kCheckOwnerPassword,
+                         [&globals](ui::Form& window) { CheckOwnerPassword(globals, window); });
+    globals.handlers.Add(forms::operation::kForgetOwnerPassword,
+                         [](ui::Form& window) { ForgetOwnerPassword(window); });
+}
+
+}  // namespace durava::windows

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: MIT
+#include "windows/trust/ownersettings.h"
+
+#include <memory>
+
+#include "core/codepage.h"
+#include "core/fixedtexts.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "operations/operations.h"
+#include "trust/protection.h"
+#include "trust/texts.h"
+#include "ui/backgroundwork.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/windowstate.h"
+#include "windows/main/outcomes.h"
+#include "windows/trust/ownerprompt.h"
+#include "windows/trust/secretcheck.h"
+
+namespace durava::windows {
+namespace {
+
+using namespace forms::owner_settings;
+
+struct Opened {
+    bool startOver;
+    bool* passwordSet;
+};
+
+std::filesystem::path Folder(const Globals& globals) {
+    return trust::DuravaFolder(globals.app.SettingsPath());
+}
+
+void Say(ui::Form& window, std::u16string_view text) {
+    window.SetText(kMessageLabel, core::Fixed(text));
+}
+
+// Everything as the files hold it now: another desk may have changed them.
+void Fill(Globals& globals, ui::Form& window) {
+    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    const bool startOver = ui::Kept<Opened>(window)->startOver;
+    const bool on = rules.On() && !startOver;
+    window.SetEnabled(kOldPasswordBox, on);
+    window.SetText(kPasswordButton, core::Fixed(startOver ? u"重新设置店主密码"
+                                                : on      ? u"修改店主密码"
+                                                          : u"设置店主密码"));
+    // Operators and what asks for the password come with a password.
+    const bool owned = on && rules.owner.content;
+    for (const forms::ButtonName button : {kAddButton, kPinButton, kRemoveButton,
+                                           kSaveOwnerOnlyButton}) {
+        window.SetEnabled(button, owned);
+    }
+    window.SetEnabled(kNameBox, owned);
+    window.SetEnabled(kPinBox, owned);
+    window.ClearEntries(kOperatorList);
+    if (rules.operators.content) {
+        for (const trust::Operator& person : rules.operators.content->List()) {
+            window.AppendEntry(kOperatorList, person.name);
+        }
+    }
+    const std::set<trust::OwnerAction> ownerOnly =
+        rules.owner.content ? rules.owner.content->ownerOnly : trust::DefaultOwnerOnly();
+    for (std::size_t i = 0; i < std::size(trust::kOwnerActions); ++i) {
+        window.SetText(kOwnerOnlyBoxes[i], trust::OwnerActionCaption(trust::kOwnerActions[i]));
+        window.SetChecked(kOwnerOnlyBoxes[i], ownerOnly.contains(trust::kOwnerActions[i]));
+        window.SetEnabled(kOwnerOnlyBoxes[i], owned);
+    }
+}
+
+// A change made under the lock, told in the window; true when it was made.
+bool Change(Globals& globals, ui::Form& window, bool newChain,
+            const std::function<operations::OurChange()>& change) {
+    operations::Store store = globals.Store();
+    std::optional<trust::FileTrouble> trouble;
+    const operations::Outcome outcome =
+        operations::ChangeOurFiles(store, newChain, change, trouble);
+    if (outcome == operations::Outcome::OwnFileNotWritten && trouble) {
+        ui::ShowMessage(&window, core::Fixed(u"没有保存"), trust::FileTroubleText(*trouble));
+    } else {
+        ReportFailure(globals, &window, outcome);
+    }
+    Fill(globals, window);
+    return outcome == operations::Outcome::Done;
+}
+
+// Argon2id runs off the window thread; `done` hears the result on it.
+template <typename Result>
+void Slowly(ui::Form& window, std::function<Result()> work, std::function<void(Result)> done) {
+    auto result = std::make_shared<Result>();
+    ui::RunInBackground(
+        &window, u"请稍候", [result, work = std::move(work)](const ui::GoOn&) { *result = work(); },
+        [result, done = std::move(done)] { done(std::move(*result)); });
+}
+
+void ApplyPassword(Globals& globals, ui::Form& window, const trust::NewPassword& password) {
+    Opened& opened = *ui::Kept<Opened>(window);
+    const trust::ChainReason reason =
+        opened.startOver ? trust::ChainReason::OwnerRestart : trust::ChainReason::OwnerPassword;
+    const std::filesystem::path folder = Folder(globals);
+    const bool set = Change(globals, window, true, [&]() -> operations::OurChange {
+        if (std::optional<trust::FileTrouble> trouble = trust::SetOwnerPassword(folder, password)) {
+            return {{}, trouble};
+        }
+        if (const std::optional<trust::JournalProblem> problem = globals.journal->StartChain(
+                password.firstJournalKey, reason, core::CurrentTime(),
+                globals.journaling->operatorName)) {
+            return {{}, trust::FileTrouble{problem->file, trust::FileState::NotWritten}};
+        }
+        return {};
+    });
+    if (!set) return;
+    // From now on an action the journal cannot hold is refused.
+    globals.journaling->required = true;
+    *opened.passwordSet = true;
+    opened.startOver = false;
+    Fill(globals, window);
+    Say(window, u"店主密码已设置。请记住它：忘记了无法找回。");
+}
+
+void SetPassword(Globals& globals, ui::Form& window) {
+    const std::u16string old = window.TypedText(kOldPasswordBox);
+    const std::u16string typed = window.TypedText(kNewPasswordBox);
+    const std::u16string repeated = window.TypedText(kRepeatBox);
+    for (const forms::EditName box : {kOldPasswordBox, kNewPasswordBox, kRepeatBox}) {
+        window.SetText(box, "");
+    }
+    if (const trust::PasswordFault fault = trust::CheckOwnerPassword(typed);
+        fault != trust::PasswordFault::None) {
+        window.SetText(kMessageLabel, trust::PasswordFaultText(fault));
+        return;
+    }
+    if (typed != repeated) return Say(window, u"两次输入的密码不一样，请重新输入。");
+    auto make = [&globals, &window, typed] {
+        Slowly<std::optional<trust::NewPassword>>(
+            window, [typed] { return trust::MakePassword(typed); },
+            [&globals, &window](std::optional<trust::NewPassword> password) {
+                if (!password) return Say(window, u"内存不足，没有设置密码。");
+                ApplyPassword(globals, window, *password);
+            });
+    };
+    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make();
+    if (!rules.owner.content) {
+        return window.SetText(kMessageLabel,
+                              trust::FileTroubleText({trust::OwnerFile(Folder(globals)),
+                                                      rules.owner.state}));
+    }
+    CheckSecret(globals, window, kMessageLabel,
+                {trust::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}}, make);
+}
+
+// An entry telling of a change of the operators: what, and whose.
+trust::Entry OperatorsEntry(std::string_view name, std::u16string_view what) {
+    return {trust::Action::OperatorsChanged,
+            core::CurrentTime(),
+            {},
+            std::string(name),
+            {{trust::Field::What, core::Fixed(what)}}};
+}
+
+// Changes the operators as read under the lock; `change` says whether it changed anything.
+void ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::u16string what,
+                     std::function<bool(trust::Operators&)> change) {
+    const std::filesystem::path folder = Folder(globals);
+    Change(globals, window, false, [&]() -> operations::OurChange {
+        trust::FileRead<trust::Operators> read = trust::ReadOperators(folder);
+        if (read.state == trust::FileState::Missing) read.content.emplace();
+        if (!read.content) return {{}, trust::FileTrouble{trust::OperatorsFile(folder), read.state}};
+        if (!change(*read.content)) return {};
+        if (const trust::FileState state = trust::WriteOperators(folder, *read.content);
+            state != trust::FileState::Ok) {
+            return {{}, trust::FileTrouble{trust::OperatorsFile(folder), state}};
+        }
+        return {OperatorsEntry(name, what), {}};
+    });
+}
+
+// The typed PIN, hashed off the window thread; nothing when it is refused (and told).
+void WithPinHash(ui::Form& window, std::function<void(std::string)> use) {
+    const std::u16string pin = window.TypedText(kPinBox);
+    window.SetText(kPinBox, "");
+    if (const trust::PinFault fault = trust::CheckPin(pin); fault != trust::PinFault::None) {
+        return window.SetText(kMessageLabel, trust::PinFaultText(fault));
+    }
+    Slowly<std::optional<std::string>>(
+        window, [pin] { return trust::HashSecret(pin, trust::kInteractiveCost); },
+        [&window, use = std::move(use)](std::optional<std::string> hash) {
+            if (!hash) return Say(window, u"内存不足，没有保存。");
+            use(std::move(*hash));
+        });
+}
+
+void AddOperator(Globals& globals, ui::Form& window) {
+    const std::u16string typed = window.TypedText(kNameBox);
+    const trust::FileRead<trust::Operators> read = trust::ReadOperators(Folder(globals));
+    if (const trust::NameRefusal refusal =
+            read.content ? read.content->CheckName(typed) : trust::Operators().CheckName(typed)) {
+        return window.SetText(kMessageLabel, trust::NameRefusalText(refusal, typed));
+    }
+    WithPinHash(window, [&globals, &window, typed](std::string hash) {
+        auto refused = std::make_shared<trust::NameRefusal>();
+        ChangeOperators(globals, window, core::WideToText(typed), u"添加操作员",
+                        [&](trust::Operators& operators) {
+                            *refused = operators.Add(typed, std::move(hash));
+                            return !*refused;
+                        });
+        if (*refused) return window.SetText(kMessageLabel, trust::NameRefusalText(*refused, typed));
+        window.SetText(kNameBox, "");
+        Say(window, u"操作员已添加。");
+    });
+}
+
+void ChangePin(Globals& globals, ui::Form& window) {
+    const std::string name = window.SelectedText(kOperatorList);
+    if (name.empty()) return Say(window, u"请先在列表中选择操作员。");
+    WithPinHash(window, [&globals, &window, name](std::string hash) {
+        ChangeOperators(globals, window, name, u"修改PIN", [&](trust::Operators& operators) {
+            return operators.SetPin(name, std::move(hash));
+        });
+        Say(window, u"PIN 已修改。");
+    });
+}
+
+void RemoveOperator(Globals& globals, ui::Form& window) {
+    const std::string name = window.SelectedText(kOperatorList);
+    if (name.empty()) return Say(window, u"请先在列表中选择操作员。");
+    if (!ui::ShowMessage(&window, core::Fixed(u"删除操作员"),
+                         core::Fixed(u"要删除操作员【") + name + core::Fixed(u"】吗？"),
+                         ui::Buttons::OkCancel)) {
+        return;
+    }
+    ChangeOperators(globals, window, name, u"删除操作员", [&](trust::Operators& operators) {
+        return operators.Remove(name);
+    });
+}
+
+void SaveOwnerOnly(Globals& globals, ui::Form& window) {
+    std::set<trust::OwnerAction> ownerOnly;
+    std::string listed;
+    for (std::size_t i = 0; i < std::size(trust::kOwnerActions); ++i) {
+        if (!window.IsChecked(kOwnerOnlyBoxes[i])) continue;
+        ownerOnly.insert(trust::kOwnerActions[i]);
+        if (!listed.empty()) listed += core::Fixed(u"、");
+        listed += trust::OwnerActionCaption(trust::kOwnerActions[i]);
+    }
+    const std::filesystem::path folder = Folder(globals);
+    const bool saved = Change(globals, window, false, [&]() -> operations::OurChange {
+        trust::FileRead<trust::Owner> read = trust::ReadOwner(folder);
+        if (!read.content) return {{}, trust::FileTrouble{trust::OwnerFile(folder), read.state}};
+        read.content->ownerOnly = ownerOnly;
+        if (const trust::FileState state = trust::WriteOwner(folder, *read.content);
+            state != trust::FileState::Ok) {
+            return {{}, trust::FileTrouble{trust::OwnerFile(folder), state}};
+        }
+        return {trust::Entry{trust::Action::OwnerSettingsChanged,
+                             core::CurrentTime(),
+                             {},
+                             {},
+                             {{trust::Field::What, core::Fixed(u"需要店主密码：") + listed}}},
+                {}};
+    });
+    if (saved) Say(window, u"已保存。");
+}
+
+}  // namespace
+
+bool OpenOwnerSettings(Globals& globals, bool startOver) {
+    bool passwordSet = false;
+    ui::Form::Open(forms::OwnerSettingsWindow(), globals.handlers, nullptr,
+                   [&](ui::Form& window) { ui::Keep(window, Opened{startOver, &passwordSet}); });
+    return passwordSet;
+}
+
+void RegisterOwnerSettings(Globals& globals) {
+    ui::Handlers& handlers = globals.handlers;
+    namespace op = forms::operation;
+    handlers.Add(op::kOpenOwnerSettings, [&globals](ui::Form&) {
+        if (AskOwnerPassword(globals, core::Fixed(u"店主设置")).allowed) {
+            OpenOwnerSettings(globals, false);
+        }
+    });
+    handlers.Add(op::kInitOwnerSettings,
+                 [&globals](ui::Form& window) { Fill(globals, window); });
+    handlers.Add(op::kSetOwnerPassword,
+                 [&globals](ui::Form& window) { SetPassword(globals, window); });
+    handlers.Add(op::kAddOperator, [&globals](ui::Form& window) { AddOperator(globals, window); });
+    handlers.Add(op::kChangePin, [&globals](ui::Form& window) { ChangePin(globals, window); });
+    handlers.Add(op::kRemoveOperator,
+                 [&globals](ui::Form& window) { RemoveOperator(globals, window); });
+    handlers.Add(op::kSaveOwnerOnly,
+                 [&globals](ui::Form& window) { SaveOwnerOnly(globals, window); });
+}
+
+}  // namespace durava::windows
