@@ -17,7 +17,6 @@
 #include "forms/formnames.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
-#include "operations/operations.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 #include "trust/check.h"
@@ -34,6 +33,7 @@
 #include "windows/main/itemlist.h"
 #include "windows/main/liststate.h"
 #include "windows/main/refresh.h"
+#include "windows/trust/login.h"
 
 namespace durava::testing {
 namespace {
@@ -253,9 +253,11 @@ class RoadTest : public QObject {
                                          core::ToDateTime({2024, 5, 6, 12, 0, 0}), {}));
             },
             {2024, 5, 6, 13, 0, 0});
-        program.globals().journaling->operatorName = Gbk("张三");
-        operations::Store store = program.globals().Store();
-        QVERIFY(operations::JournalEvent(store, {trust::Action::Login, core::CurrentTime()}));
+        ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
+            login.SetText(forms::login_window::kPinBox, "1234");
+            Click(login, forms::login_window::kLoginButton);
+        });
+        QVERIFY(windows::LogIn(program.globals()));
         QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
         QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
         OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, Confirm);
