@@ -2,6 +2,7 @@
 // Writes a PNG of each window as the program shows them, and of a receipt's print preview,, on a
 // sample Documents folder, for looking at the layout without a screen:
 //   QT_QPA_PLATFORM=offscreen durava_screenshots <folder>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -20,13 +21,24 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "operations/operations.h"
+#include "trust/operators.h"
+#include "trust/ourfiles.h"
+#include "trust/owner.h"
+#include "trust/protection.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
 #include "windows/history/checkout.h"
+#include "windows/history/takingswindow.h"
 #include "windows/items/itemdialog.h"
 #include "windows/items/switchitem.h"
+#include "windows/main/mainwindow.h"
+#include "windows/trust/checkwindow.h"
+#include "windows/trust/login.h"
+#include "windows/trust/ownerprompt.h"
+#include "windows/trust/ownersettings.h"
 
 namespace {
 
@@ -79,6 +91,104 @@ void CaptureWhenOpen(const QString& name, const QString& file, bool& saved,
         }
         saved = false;
     });
+}
+
+constexpr char16_t kOwnerPassword[] = u"shop-owner-1";
+
+// The owner sets a password and two operators take turns, as the owner's settings make them.
+void MakeTheDeskTheOwners(durava::windows::Globals& globals) {
+    namespace trust = durava::trust;
+    const std::filesystem::path folder = trust::DuravaFolder(globals.app.SettingsPath());
+    const std::optional<trust::NewPassword> password = trust::MakePassword(kOwnerPassword);
+    trust::SetOwnerPassword(folder, *password);
+    globals.journal->StartChain(password->firstJournalKey, trust::ChainReason::OwnerPassword,
+                                durava::core::CurrentTime(), {});
+    trust::Operators operators;
+    operators.Add(u"张三", *trust::HashSecret(u"2468", trust::kCheapestCost));
+    operators.Add(u"李四", *trust::HashSecret(u"1357", trust::kCheapestCost));
+    trust::WriteOperators(folder, operators);
+}
+
+// Later that evening: a tariff changed and a checkout, both journaled; then the checkout's total
+// lowered and a record added by hand, and the clock set back: what the owner's check is there to
+// find.
+void TamperWithMay(durava::windows::Globals& globals) {
+    namespace operations = durava::operations;
+    durava::core::SetClock([] { return durava::core::ToDateTime({2024, 5, 6, 19, 0, 0}); });
+    operations::Store store = globals.Store();
+    operations::SaveItem(store, "A2", {"240", "60", "30", "15"});
+    operations::Checkout(store, operations::ComputeBill(globals.app.Settings, WideToText(u"包间1"),
+                                                        durava::core::CurrentTime()));
+    const std::filesystem::path may = globals.app.HistoryFolder / "202405.QY.txt";
+    std::string bytes;
+    {
+        std::ifstream in(may, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string total = WideToText(u"@￥50 元\r\n");
+    bytes.replace(bytes.rfind(total), total.size(), WideToText(u"@￥5 元\r\n"));
+    bytes += WideToText(
+        u"A2@2024/05/06 18:35:00@2024/05/06 18:55:00@0 时 20 分 0 秒@4 小时 0 分@未超时@30 分钟@"
+        u"15 元 / 小时@60 元@0 元@￥60 元\r\n");
+    std::ofstream(may, std::ios::binary) << bytes;
+    operations::JournalEvent(store, {durava::trust::Action::ClockBack,
+                                     durava::core::CurrentTime(),
+                                     {},
+                                     {},
+                                     {{durava::trust::Field::From, "2024/05/06 19:05:00"},
+                                      {durava::trust::Field::To, "2024/05/06 19:00:00"}}});
+}
+
+void Type(Form& window, forms::EditName box, std::u16string_view text) {
+    window.SetText(box, WideToText(text));
+}
+
+// The owner's and the operators' windows, once the owner has set a password.
+void CaptureTheOwnersWindows(durava::windows::Globals& globals, Form& main, const QDir& out,
+                             bool& saved) {
+    MakeTheDeskTheOwners(globals);
+    CaptureWhenOpen(QStringLiteral("OwnerSettingsWindow"),
+                    out.filePath(QStringLiteral("owner.png")), saved);
+    durava::windows::OpenOwnerSettings(globals, false);
+    CaptureWhenOpen(QStringLiteral("LoginWindow"), out.filePath(QStringLiteral("login.png")), saved,
+                    [](Form& login) { Type(login, forms::login_window::kPinBox, u"2468"); });
+    durava::windows::LogIn(globals);
+    globals.journaling->operatorName = WideToText(u"张三");
+    durava::windows::ShowOnDuty(globals);
+    saved = main.grab().save(out.filePath(QStringLiteral("main-onduty.png"))) && saved;
+    CaptureWhenOpen(QStringLiteral("OwnerPrompt"), out.filePath(QStringLiteral("ownerprompt.png")),
+                    saved);
+    durava::windows::OwnerAllows(globals, durava::trust::OwnerAction::ModifyItem);
+
+    TamperWithMay(globals);
+    durava::windows::OpenTakingsWindow(globals,
+                                       durava::history::MonthFile(std::string("202405.QY.txt")));
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != QStringLiteral("TakingsWindow")) continue;
+        QTimer::singleShot(0, [] {
+            for (QWidget* prompt : QApplication::topLevelWidgets()) {
+                if (prompt->objectName() != QStringLiteral("OwnerPrompt")) continue;
+                auto* form = qobject_cast<Form*>(prompt);
+                Type(*form, forms::owner_prompt::kPasswordBox, kOwnerPassword);
+                form->Control(forms::owner_prompt::kConfirmButton)->click();
+            }
+        });
+        globals.handlers.Run(forms::operation::kOpenCheck, *qobject_cast<Form*>(window));
+        // The check runs on a thread of its own; its window tells it is done.
+        QWidget* check = nullptr;
+        while (!check) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            for (QWidget* shown : QApplication::topLevelWidgets()) {
+                if (shown->objectName() == QStringLiteral("CheckWindow") && shown->isVisible()) {
+                    check = shown;
+                }
+            }
+        }
+        saved = check->grab().save(out.filePath(QStringLiteral("check.png"))) && saved;
+        delete check;
+        delete window;
+        break;
+    }
 }
 
 }  // namespace
@@ -155,6 +265,7 @@ int main(int argc, char* argv[]) {
                         saved);
         globals.handlers.Run(forms::operation::kPrintDaySlip, *takings);
         delete window;
+        break;
     }
     auto* records = qobject_cast<QTableView*>(history->Control(forms::history_window::kMonthTable));
     records->selectRow(0);
@@ -162,6 +273,7 @@ int main(int argc, char* argv[]) {
                     saved);
     globals.handlers.Run(forms::operation::kPrintReceipt, *history);
     delete history;
+    CaptureTheOwnersWindows(globals, *main, out, saved);
     delete main;
     if (!saved) std::fputs("a screenshot could not be written\n", stderr);
     return saved ? 0 : 1;

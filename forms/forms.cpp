@@ -386,8 +386,8 @@ constexpr Column kNotedColumns[] = {
 };
 
 constexpr Control kCheckControls[] = {
-    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 90, .font = {14}, .tabStop = true},
-    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 110, .width = 960, .height = 280, .tabStop = true, .columns = kFindingColumns},
+    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 110, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 130, .width = 960, .height = 260, .tabStop = true, .columns = kFindingColumns},
     {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 400, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
     {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 400, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
 };

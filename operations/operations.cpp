@@ -13,6 +13,7 @@
 #include "store/startup.h"
 #include "trust/digest.h"
 #include "trust/entry.h"
+#include "trust/owner.h"
 
 namespace durava::operations {
 namespace {
@@ -32,9 +33,15 @@ struct Guard {
         } else if (store.settings.Unreadable()) {
             // Checked against what the file last held, a precondition could pass wrongly.
             refusal = Outcome::SettingsNotRead;
-        } else if (store.journaling && store.journaling->required) {
-            store.journaling->problem = store.journaling->journal.Ready(time);
-            if (store.journaling->problem) refusal = Outcome::JournalNotWritten;
+        } else if (store.journaling) {
+            // Another desk on the folder may have set the owner's password since this one started.
+            store.journaling->required =
+                trust::ReadOwner(trust::DuravaFolder(store.settings.Path())).state !=
+                trust::FileState::Missing;
+            if (store.journaling->required) {
+                store.journaling->problem = store.journaling->journal.Ready(time);
+                if (store.journaling->problem) refusal = Outcome::JournalNotWritten;
+            }
         }
     }
     const store::StoreLock lock;

@@ -44,7 +44,7 @@ enum class Outcome {
 struct Journaling {
     trust::Journal& journal;
     std::string operatorName{};
-    bool required = false;
+    bool required = false;  // read again from the owner's file under each action's lock
     // The last entry that could not be written, for the operator to hear of once.
     std::optional<trust::JournalProblem> problem{};
 };

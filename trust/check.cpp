@@ -46,6 +46,20 @@ TimeKey KeyOf(const core::CalendarTime& t) {
            t.second;
 }
 
+// "2024/05/06 18:31:00", as the journal writes the time it was made from.
+std::string TextOfKey(TimeKey key) {
+    char text[24];
+    const auto part = [&key] {
+        const int value = static_cast<int>(key % 100);
+        key /= 100;
+        return value;
+    };
+    const int second = part(), minute = part(), hour = part(), day = part(), month = part();
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", static_cast<int>(key), month,
+                  day, hour, minute, second);
+    return text;
+}
+
 std::optional<TimeKey> KeyOfText(std::string_view text) {
     const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
     return time ? std::optional(KeyOf(*time)) : std::nullopt;
@@ -613,7 +627,7 @@ class Checker {
                      .item = *checkout.item,
                      .file = m_monthFileNames[file],
                      .line = lines[i] + 1,
-                     .time = TimeText(checkout.time)});
+                     .time = TextOfKey(checkout.time)});
             }
             std::sort(uses[file].begin(), uses[file].end());
         }
@@ -629,7 +643,8 @@ class Checker {
                                            Use{loose.item, loose.end}) != m_cutShort.end()) {
                 continue;
             }
-            if (loose.end < m_journalStart) {
+            // A record of the journal's first second may have been written before it began.
+            if (loose.end <= m_journalStart) {
                 ++m_report.recordsBeforeJournal;
             } else if (Gap* gap = GapAt(loose.end)) {
                 ++m_report.findings[gap->finding].records;
@@ -659,7 +674,7 @@ class Checker {
     // A checkout whose record is not as it wrote it: changed in place, or gone.
     void Unmatched(const Checkout& checkout,
                    const std::vector<std::vector<std::pair<std::uint64_t, std::size_t>>>& uses) {
-        const std::string time = TimeText(checkout.time);
+        const std::string time = TextOfKey(checkout.time);
         if (checkout.monthFile != kNoFile) {
             const auto& inFile = uses[checkout.monthFile];
             const auto found = std::lower_bound(inFile.begin(), inFile.end(),

@@ -15,6 +15,7 @@
 #include "support/temp_folder.h"
 #include "trust/check.h"
 #include "trust/journalfiles.h"
+#include "trust/protection.h"
 
 namespace durava::operations {
 namespace {
@@ -276,11 +277,14 @@ TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
     const trust::JournalProblem problem{trust::KeyFilePath(m_folder / "Durava"),
                                         trust::Fault::Folder};
     const std::string before = Settings();
-    m_journaling.required = true;
+    // The owner's password, set by any desk on the folder, counts from the next action.
+    ASSERT_EQ(trust::SetOwnerPassword(m_folder / "Durava",
+                                      *trust::MakePassword(u"owner-pw", trust::kCheapestCost)),
+              std::nullopt);
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::JournalNotWritten);
     EXPECT_EQ(Settings(), before);
     EXPECT_EQ(m_journaling.problem, problem);
-    m_journaling.required = false;
+    std::filesystem::remove(trust::OwnerFile(m_folder / "Durava"));
     m_journaling.problem.reset();
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::Done);
     EXPECT_EQ(m_journaling.problem, problem);

@@ -163,7 +163,14 @@ TEST(CheckTest, namesEveryChangeAndNothingThatAKillOrTwoCopiesLeave) {
         const CheckReport report = CheckJournal(
             {hall.History(), hall.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});
         std::string found;
-        for (const Finding& finding : report.findings) found += FindingText(finding) + "\n";
+        for (const Finding& finding : report.findings) {
+            found += FindingText(finding) + "\n";
+            // Each finding names the time the owner looks for, as the files write times.
+            if (!finding.time.empty()) {
+                const std::optional<core::CalendarTime> time = core::ReadDateTime(finding.time);
+                EXPECT_TRUE(time && time->year == 2024) << finding.time;
+            }
+        }
         if (c.named) {
             EXPECT_TRUE(Finds(report, *c.named)) << found;
             EXPECT_FALSE(IsClean(report)) << found;

@@ -47,8 +47,8 @@ void InitCheck(ui::Form& window) {
     for (const trust::OperatorActivity& activity : report.operators) {
         const std::string name =
             activity.name.empty() ? core::Fixed(u"（没有操作员）") : activity.name;
-        operators.push_back({name, core::IntegerToText(activity.checkouts),
-                             history::YuanText(activity.yuan)});
+        operators.push_back(
+            {name, core::IntegerToText(activity.checkouts), history::YuanText(activity.yuan)});
         for (const trust::NotedAction& action : activity.actions) {
             actions.push_back({action.time, name, trust::ActionText(action.action), action.item,
                                trust::DetailsText(action.details)});
@@ -67,8 +67,8 @@ void OpenCheck(Globals& globals, ui::Form& from, core::CalendarTime first, core:
     const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
     std::optional<trust::JournalSalt> salt;
     if (!answer.password.empty() && rules.owner.content) salt = rules.owner.content->journalSalt;
-    auto input = std::make_shared<trust::CheckInput>(trust::CheckInput{
-        globals.app.HistoryFolder, rules.folder, first, last, std::nullopt});
+    auto input = std::make_shared<trust::CheckInput>(
+        trust::CheckInput{globals.app.HistoryFolder, rules.folder, first, last, std::nullopt});
     auto report = std::make_shared<trust::CheckReport>();
     ui::RunInBackground(
         &from, u"正在核对记录",
@@ -78,10 +78,9 @@ void OpenCheck(Globals& globals, ui::Form& from, core::CalendarTime first, core:
             *report = trust::CheckJournal(*input);
         },
         [&globals, report, title = std::move(title)] {
-            ui::Form::Open(forms::CheckWindow(), globals.handlers, nullptr,
-                           [&](ui::Form& window) {
-                               ui::Keep(window, Checked{std::move(*report), title});
-                           });
+            ui::Form::Open(forms::CheckWindow(), globals.handlers, nullptr, [&](ui::Form& window) {
+                ui::Keep(window, Checked{std::move(*report), title});
+            });
         });
 }
 

@@ -48,22 +48,22 @@ void TryLogIn(Globals& globals, ui::Form& window) {
         InitLogin(globals, window);
         return;
     }
-    CheckSecret(globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
-                [&globals, &window, name] {
-                    globals.journaling->operatorName = name;
-                    operations::Store store = globals.Store();
-                    if (!operations::JournalEvent(store,
-                                                  {trust::Action::Login, core::CurrentTime()})) {
-                        // Nothing the operator did could be journaled: the desk stays shut.
-                        globals.journaling->operatorName.clear();
-                        ui::ShowMessage(&window, core::Fixed(u"无法登录"),
-                                        trust::ProblemText(*globals.journaling->problem));
-                        return;
-                    }
-                    *ui::Kept<LoginResult>(window)->loggedIn = true;
-                    ShowOnDuty(globals);
-                    window.close();
-                });
+    CheckSecret(
+        globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
+        [&globals, &window, name] {
+            globals.journaling->operatorName = name;
+            operations::Store store = globals.Store();
+            if (!operations::JournalEvent(store, {trust::Action::Login, core::CurrentTime()})) {
+                // Nothing the operator did could be journaled: the desk stays shut.
+                globals.journaling->operatorName.clear();
+                ui::ShowMessage(&window, core::Fixed(u"无法登录"),
+                                trust::ProblemText(*globals.journaling->problem));
+                return;
+            }
+            *ui::Kept<LoginResult>(window)->loggedIn = true;
+            ShowOnDuty(globals);
+            window.close();
+        });
 }
 
 }  // namespace

@@ -26,8 +26,7 @@ struct Prompt {
 };
 
 void InitOwnerPrompt(ui::Form& window) {
-    window.SetText(kAskLabel, ui::Kept<Prompt>(window)->asking +
-                                  core::Fixed(u"：请输入店主密码"));
+    window.SetText(kAskLabel, ui::Kept<Prompt>(window)->asking + core::Fixed(u"：请输入店主密码"));
 }
 
 void CheckOwnerPassword(Globals& globals, ui::Form& window) {
@@ -45,11 +44,12 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
 // A forgotten password cannot be recovered: the owner sets a new one, and a new journal chain
 // begins with it, whose first entry names where the old one ended.
 void ForgetOwnerPassword(ui::Form& window) {
-    if (!ui::ShowMessage(&window, core::Fixed(u"忘记店主密码"),
-                         core::Fixed(u"忘记的店主密码无法找回，只能重新设置。\n"
-                                     u"重新设置后日志将开始新的一段，核对记录会显示旧的一段在哪里结束。\n"
-                                     u"要重新设置店主密码吗？"),
-                         ui::Buttons::OkCancel)) {
+    if (!ui::ShowMessage(
+            &window, core::Fixed(u"忘记店主密码"),
+            core::Fixed(u"忘记的店主密码无法找回，只能重新设置。\n"
+                        u"重新设置后日志将开始新的一段，核对记录会显示旧的一段在哪里结束。\n"
+                        u"要重新设置店主密码吗？"),
+            ui::Buttons::OkCancel)) {
         return;
     }
     *ui::Kept<Prompt>(window)->forgot = true;

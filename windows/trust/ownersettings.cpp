@@ -47,8 +47,8 @@ void Fill(Globals& globals, ui::Form& window) {
                                                           : u"设置店主密码"));
     // Operators and what asks for the password come with a password.
     const bool owned = on && rules.owner.content;
-    for (const forms::ButtonName button : {kAddButton, kPinButton, kRemoveButton,
-                                           kSaveOwnerOnlyButton}) {
+    for (const forms::ButtonName button :
+         {kAddButton, kPinButton, kRemoveButton, kSaveOwnerOnlyButton}) {
         window.SetEnabled(button, owned);
     }
     window.SetEnabled(kNameBox, owned);
@@ -102,16 +102,14 @@ void ApplyPassword(Globals& globals, ui::Form& window, const trust::NewPassword&
         if (std::optional<trust::FileTrouble> trouble = trust::SetOwnerPassword(folder, password)) {
             return {{}, trouble};
         }
-        if (const std::optional<trust::JournalProblem> problem = globals.journal->StartChain(
-                password.firstJournalKey, reason, core::CurrentTime(),
-                globals.journaling->operatorName)) {
+        if (const std::optional<trust::JournalProblem> problem =
+                globals.journal->StartChain(password.firstJournalKey, reason, core::CurrentTime(),
+                                            globals.journaling->operatorName)) {
             return {{}, trust::FileTrouble{problem->file, trust::FileState::NotWritten}};
         }
         return {};
     });
     if (!set) return;
-    // From now on an action the journal cannot hold is refused.
-    globals.journaling->required = true;
     *opened.passwordSet = true;
     opened.startOver = false;
     Fill(globals, window);
@@ -142,9 +140,9 @@ void SetPassword(Globals& globals, ui::Form& window) {
     const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
     if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make();
     if (!rules.owner.content) {
-        return window.SetText(kMessageLabel,
-                              trust::FileTroubleText({trust::OwnerFile(Folder(globals)),
-                                                      rules.owner.state}));
+        return window.SetText(
+            kMessageLabel,
+            trust::FileTroubleText({trust::OwnerFile(Folder(globals)), rules.owner.state}));
     }
     CheckSecret(globals, window, kMessageLabel,
                 {trust::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}}, make);
@@ -166,7 +164,8 @@ void ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::
     Change(globals, window, false, [&]() -> operations::OurChange {
         trust::FileRead<trust::Operators> read = trust::ReadOperators(folder);
         if (read.state == trust::FileState::Missing) read.content.emplace();
-        if (!read.content) return {{}, trust::FileTrouble{trust::OperatorsFile(folder), read.state}};
+        if (!read.content)
+            return {{}, trust::FileTrouble{trust::OperatorsFile(folder), read.state}};
         if (!change(*read.content)) return {};
         if (const trust::FileState state = trust::WriteOperators(folder, *read.content);
             state != trust::FileState::Ok) {
@@ -230,9 +229,8 @@ void RemoveOperator(Globals& globals, ui::Form& window) {
                          ui::Buttons::OkCancel)) {
         return;
     }
-    ChangeOperators(globals, window, name, u"删除操作员", [&](trust::Operators& operators) {
-        return operators.Remove(name);
-    });
+    ChangeOperators(globals, window, name, u"删除操作员",
+                    [&](trust::Operators& operators) { return operators.Remove(name); });
 }
 
 void SaveOwnerOnly(Globals& globals, ui::Form& window) {
@@ -267,8 +265,9 @@ void SaveOwnerOnly(Globals& globals, ui::Form& window) {
 
 bool OpenOwnerSettings(Globals& globals, bool startOver) {
     bool passwordSet = false;
-    ui::Form::Open(forms::OwnerSettingsWindow(), globals.handlers, nullptr,
-                   [&](ui::Form& window) { ui::Keep(window, Opened{startOver, &passwordSet}); });
+    ui::Form::Open(forms::OwnerSettingsWindow(), globals.handlers, nullptr, [&](ui::Form& window) {
+        ui::Keep(window, Opened{startOver, &passwordSet});
+    });
     return passwordSet;
 }
 
@@ -280,8 +279,7 @@ void RegisterOwnerSettings(Globals& globals) {
             OpenOwnerSettings(globals, false);
         }
     });
-    handlers.Add(op::kInitOwnerSettings,
-                 [&globals](ui::Form& window) { Fill(globals, window); });
+    handlers.Add(op::kInitOwnerSettings, [&globals](ui::Form& window) { Fill(globals, window); });
     handlers.Add(op::kSetOwnerPassword,
                  [&globals](ui::Form& window) { SetPassword(globals, window); });
     handlers.Add(op::kAddOperator, [&globals](ui::Form& window) { AddOperator(globals, window); });

@@ -3,6 +3,7 @@
 // and a check that reads all of it clean.
 #include <QAbstractButton>
 #include <QTest>
+#include <QTimer>
 
 #include "core/codepage.h"
 #include "forms/formnames.h"
@@ -39,6 +40,20 @@ void Type(ui::Form& window, forms::EditName box, std::u16string_view text) {
 QString AwaitText(ui::Form& window, forms::LabelName label) {
     if (!QTest::qWaitFor([&] { return !window.Text(label).empty(); }, 20000)) return {};
     return ui::ToScreen(window.Text(label));
+}
+
+// As ProgramFixture::WhenOpen, for a window that opens only after another has closed.
+void WhenOpenLater(const char* windowName, std::function<void(ui::Form&)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, name = std::string(windowName), act] {
+        if (ui::Form* form = OpenWindow(name)) {
+            poll->deleteLater();
+            poll->stop();
+            act(*form);
+        }
+    });
+    poll->start();
 }
 
 std::string Journal(ProgramFixture& program) {
@@ -79,11 +94,11 @@ class OwnerTest : public QObject {
             window.close();
         });
         QVERIFY(windows::OpenOwnerSettings(program.globals(), false));
-        QVERIFY(program.globals().journaling->required);
 
         // An owner-only action: a wrong password is told and journaled, the right one lets it on.
         ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
-            QVERIFY(ui::ToScreen(prompt.Text(op::kAskLabel)).startsWith(QStringLiteral("修改项目")));
+            QVERIFY(
+                ui::ToScreen(prompt.Text(op::kAskLabel)).startsWith(QStringLiteral("修改项目")));
             Type(prompt, op::kPasswordBox, u"wrong-guess");
             Click(prompt, op::kConfirmButton);
             QVERIFY(AwaitText(prompt, op::kMessageLabel).contains(QStringLiteral("不对")));
@@ -106,8 +121,11 @@ class OwnerTest : public QObject {
         QVERIFY(windows::LogIn(program.globals()));
         ui::StatusBar& bar = *ui::Kept<windows::ListState>(program.Main())->statusBar;
         QCOMPARE(ui::ToScreen(bar.Part(forms::main_window::kOnDutyPart)), QStringLiteral("张三"));
-        QVERIFY(program.Main().Control(forms::main_window::kShiftButton)->isVisibleTo(&program.Main()));
+        QVERIFY(
+            program.Main().Control(forms::main_window::kShiftButton)->isVisibleTo(&program.Main()));
         QVERIFY(program.ChooseFromRowMenu(0, forms::main_window::kStartEntry));
+        // From the password on, an action the journal cannot hold is refused.
+        QVERIFY(program.globals().journaling->required);
 
         const std::string journal = Journal(program);
         for (const char* entry : {"=店主设置了密码", "\t操作员变更\t张三\t", "\t密码错误\t\t",
@@ -117,13 +135,30 @@ class OwnerTest : public QObject {
         const trust::FileRead<trust::Owner> owner =
             trust::ReadOwner(trust::DuravaFolder(program.SettingsFile()));
         QVERIFY(owner.content);
-        const trust::CheckReport check = trust::CheckJournal(
-            {program.globals().app.HistoryFolder, trust::DuravaFolder(program.SettingsFile()),
-             {2024, 5, 6}, {2024, 5, 6},
-             trust::DeriveJournalKey(kPassword, owner.content->journalSalt)});
+        const trust::CheckReport check =
+            trust::CheckJournal({program.globals().app.HistoryFolder,
+                                 trust::DuravaFolder(program.SettingsFile()),
+                                 {2024, 5, 6},
+                                 {2024, 5, 6},
+                                 trust::DeriveJournalKey(kPassword, owner.content->journalSalt)});
         QVERIFY(trust::IsClean(check));
         QVERIFY(check.ownerChecked);
         QCOMPARE(check.entriesUnchecked, 0u);
+
+        // A forgotten password: the owner sets a new one without the old, and a new chain begins.
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
+            Click(prompt, op::kForgotButton);
+            WhenOpenLater("OwnerSettingsWindow", [](ui::Form& window) {
+                QVERIFY(!window.IsEnabled(os::kOldPasswordBox));
+                Type(window, os::kNewPasswordBox, u"new-owner-2");
+                Type(window, os::kRepeatBox, u"new-owner-2");
+                Click(window, os::kPasswordButton);
+                QVERIFY(AwaitText(window, os::kMessageLabel).contains(QStringLiteral("已设置")));
+                window.close();
+            });
+        });
+        QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::DeleteItem));
+        QVERIFY(Journal(program).find("=店主重新开始") != std::string::npos);
     }
 
     // The owner's file damaged: every protected action is refused with a message naming it, and
