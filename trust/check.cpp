@@ -17,6 +17,8 @@
 #include "store/fileio.h"
 #include "trust/chain.h"
 #include "trust/journalfiles.h"
+#include "trust/operators.h"
+#include "trust/owner.h"
 
 namespace durava::trust {
 namespace {
@@ -193,11 +195,25 @@ class Checker {
     CheckReport Run() {
         WalkJournal();
         CompareRecords();
+        CheckOurFiles();
         return std::move(m_report);
     }
 
   private:
     enum class Verdict { Checked, Unchecked, Failed };
+
+    // The owner's and the operators' files, as they are now: without them nothing asks for the
+    // owner's password, and nobody logs in.
+    void CheckOurFiles() {
+        if (ReadOwner(m_input.journalFolder).state == FileState::Missing) {
+            if (m_ownersBefore) Add({.kind = FindingKind::OwnerFileGone, .file = kOwnerFileName});
+            return;
+        }
+        const FileState operators = ReadOperators(m_input.journalFolder).state;
+        if (operators != FileState::Ok && operators != FileState::ReadOnly) {
+            Add({.kind = FindingKind::OperatorsFileGone, .file = kOperatorsFileName});
+        }
+    }
 
     void WalkJournal() {
         m_maxSeq = MostEntries(m_input.journalFolder);

@@ -34,9 +34,11 @@ enum class FindingKind {
     JournalGap,          // entries missing from `time` to `until`; `count` of them
     ClockBack,           // from `time` back to `until`, by more than two desks' clocks differ
     SettingsChangedOutside,
-    KeyRolledBack,  // the key file was copied back from an earlier day
-    ProtectionOff,  // a chain without the owner's password after one with it
-    OtherOwnerKey,  // a chain of the owner's that this password does not open
+    KeyRolledBack,      // the key file was copied back from an earlier day
+    ProtectionOff,      // a chain without the owner's password after one with it
+    OtherOwnerKey,      // a chain of the owner's that this password does not open
+    OwnerFileGone,      // the journal is the owner's, the owner's file is not there: protection off
+    OperatorsFileGone,  // missing or not as Durava writes it, while the owner's file is there
     // Notices: nothing was changed by hand.
     JournalCutShort,  // a journal line a kill cut short; the next entry began on a line of its own
     RecordCutShort,   // a line a kill left of a record: it has no total and is never summed

@@ -76,6 +76,11 @@ std::string FindingText(const Finding& f) {
             return Sentence(u"{0} 起日志不再受店主密码保护。", {f.time});
         case FindingKind::OtherOwnerKey:
             return Sentence(u"{0} 起的日志用的是另一个店主密码，无法核对。", {f.time});
+        case FindingKind::OwnerFileGone:
+            return Sentence(u"店主文件 {0} 不见了：日志不再受店主密码保护，操作员也不用登录。",
+                            {f.file});
+        case FindingKind::OperatorsFileGone:
+            return Sentence(u"操作员文件 {0} 不见了或被改坏，操作员无法登录。", {f.file});
         case FindingKind::JournalCutShort:
             return Sentence(u"日志 {0} 第 {1} 行因程序被中断而不完整，不是改动。", {f.file, line});
         case FindingKind::RecordCutShort:

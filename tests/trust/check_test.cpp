@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "trust/check.h"
+#include "trust/protection.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,19 @@ const Case kCases[] = {
          h.journal.Append({Action::SettingsChangedOutside, At(30)});
      },
      FindingKind::SettingsChangedOutside},
+    {"the operators file deleted",
+     [](Hall& h) {
+         ASSERT_EQ(SetOwnerPassword(h.Durava(), *MakePassword(u"owner-pw", kCheapestCost)),
+                   std::nullopt);
+         std::filesystem::remove(OperatorsFile(h.Durava()));
+     },
+     FindingKind::OperatorsFileGone},
+    {"the owner's file deleted",
+     [](Hall& h) {
+         h.OwnersChain({1}, At(20));
+         std::filesystem::remove(OwnerFile(h.Durava()));
+     },
+     FindingKind::OwnerFileGone},
     {"untouched", [](Hall&) {}, std::nullopt},
     {"a kill cut the last journal line short",
      [](Hall& h) {
@@ -218,7 +232,7 @@ TEST(CheckTest, theOwnersChainOpensOnlyWithTheOwnersKey) {
     JournalKey owner{}, other{};
     owner[0] = 1;
     other[0] = 2;
-    ASSERT_EQ(hall.journal.StartChain(owner, ChainReason::OwnerPassword, At(20), {}), std::nullopt);
+    hall.OwnersChain(owner, At(20));
     hall.Checkout("B1", At(21), 5);
     const CheckReport opened = hall.Check(owner);
     EXPECT_TRUE(IsClean(opened));
@@ -262,7 +276,7 @@ TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
 
     // An owner's chain begun before the days checked stays unchecked without the owner's key.
     Hall owned;
-    ASSERT_EQ(owned.journal.StartChain({3}, ChainReason::OwnerPassword, april, {}), std::nullopt);
+    owned.OwnersChain({3}, april);
     owned.Checkout("A1", At(0), 10);
     const CheckReport unopened =
         CheckJournal({owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});

@@ -13,6 +13,7 @@
 #include "support/temp_folder.h"
 #include "trust/check.h"
 #include "trust/journal.h"
+#include "trust/protection.h"
 
 namespace durava::trust::testing {
 
@@ -69,6 +70,13 @@ struct Hall {
     std::string Checkout(const std::string& item, core::DateTime end, int yuan,
                          const std::string& operatorName = {}) {
         return Checkout(journal, item, end, yuan, operatorName);
+    }
+
+    // The owner sets a password: the owner's file, and a chain begun with `key`.
+    void OwnersChain(const JournalKey& key, core::DateTime time) {
+        ASSERT_EQ(SetOwnerPassword(Durava(), *MakePassword(u"owner-pw", kCheapestCost)),
+                  std::nullopt);
+        ASSERT_EQ(journal.StartChain(key, ChainReason::OwnerPassword, time, {}), std::nullopt);
     }
 
     CheckReport Check(std::optional<JournalKey> ownerKey = std::nullopt) const {

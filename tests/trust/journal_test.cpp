@@ -147,7 +147,7 @@ TEST(JournalTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
     EXPECT_TRUE(IsClean(hall.Check()));
 
     const JournalKey owner{7};
-    ASSERT_EQ(hall.journal.StartChain(owner, ChainReason::OwnerPassword, At(3), {}), std::nullopt);
+    hall.OwnersChain(owner, At(3));
     hall.Checkout("A3", At(4), 10);
     const ChainHead before = *hall.journal.Head();
     std::filesystem::remove(KeyFilePath(hall.Durava()));
