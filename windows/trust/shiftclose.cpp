@@ -33,6 +33,7 @@ using namespace forms::shift_window;
 using core::Fixed;
 
 constexpr forms::Rgb kEven = 0x000000, kUneven = 0xFF0000;
+constexpr std::u16string_view kSlip = u"交班单";
 
 // The shift as the window showed it, which the operator counted against; `closed` tells the opener
 // that the desk goes to the next login.
@@ -92,9 +93,9 @@ bool JournalShiftClose(Globals& globals, ui::Form& window, trust::Entry entry) {
     globals.journaling->problem.reset();
     if (operations::JournalEvent(store, std::move(entry))) return true;
     const std::optional<trust::JournalProblem>& problem = globals.journaling->problem;
-    ui::ShowMessage(&window, Fixed(u"操作失败"),
-                    problem ? trust::ProblemText(*problem)
-                            : Fixed(u"交班没有记入日志，可能另一台电脑正在操作。\n请稍后再试。"));
+    ui::ShowMessage(
+        &window, Fixed(u"操作失败"),
+        problem ? trust::ProblemText(*problem) : Fixed(u"交班没有记入日志，请稍后再试。"));
     return false;
 }
 
@@ -104,11 +105,11 @@ void PrintShiftSlip(Globals& globals, ui::Form& window, const operations::CashCo
         globals.journaling->operatorName, ui::Kept<ShownShift>(window)->shift, cash,
         operations::OwedAt(globals.app.Settings, now), now, globals.journal->Head());
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-                            .filePath(ui::ToScreen(std::u16string_view(u"交班单.pdf")));
-    if (!ui::PrintTillRoll(&window, pdf, u"交班单", lines)) return;
+                            .filePath(ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
+    if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
     operations::Store store = globals.Store();
     operations::JournalEvent(
-        store, {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(u"交班单")}}});
+        store, {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(kSlip)}}});
 }
 
 void CloseShift(Globals& globals, ui::Form& window) {
