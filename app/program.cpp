@@ -8,6 +8,7 @@
 #include "windows/main/mainwindow.h"
 #include "windows/trust/login.h"
 #include "windows/trust/register.h"
+#include "windows/trust/shiftclose.h"
 
 namespace durava::app {
 
@@ -18,6 +19,7 @@ void RegisterHandlers(windows::Globals& globals) {
     windows::RegisterHistoryViewer(globals);
     windows::RegisterTakingsWindow(globals);
     windows::RegisterOwnerWindows(globals);
+    windows::RegisterShiftClose(globals);
 }
 
 bool OpenDesk(windows::Globals& globals) {

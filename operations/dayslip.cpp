@@ -8,6 +8,8 @@
 namespace durava::operations {
 namespace {
 
+constexpr char kGap[] = "  ";
+
 std::string Uses(std::int64_t uses) {
     return core::IntegerToText(uses) + core::Fixed(u" 次");
 }
@@ -18,7 +20,6 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
                                       core::DateTime printedAt) {
     using core::Fixed;
-    const std::string gap = "  ";
     std::vector<std::string> lines = {
         Fixed(u"日期：") + history::DayText(day),
         Fixed(u"打印时间：") + core::FormatDateTime(printedAt, "yyyy/MM/dd", " hh:mm:ss", true),
@@ -28,17 +29,22 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
         Fixed(u"—— 各项目 ——"),
     };
     for (const history::ItemTakings& item : takings.items) {
-        lines.push_back(item.name + gap + Uses(item.takings.uses) + gap +
-                        history::HoursText(item.takings.seconds) + gap +
+        lines.push_back(item.name + kGap + Uses(item.takings.uses) + kGap +
+                        history::HoursText(item.takings.seconds) + kGap +
                         history::YuanText(item.takings.yuan));
     }
+    AppendStillRunning(lines, owed);
+    return lines;
+}
+
+void AppendStillRunning(std::vector<std::string>& lines, const OwedNow& owed) {
+    using core::Fixed;
     lines.push_back(Fixed(u"—— 仍在使用 ——"));
     for (const OwedUse& use : owed.uses) {
-        lines.push_back(use.item + gap + use.start + gap +
+        lines.push_back(use.item + kGap + use.start + kGap +
                         (use.yuan ? history::YuanText(*use.yuan) : Fixed(u"无法计费")));
     }
     lines.push_back(Fixed(u"在用应收：") + history::YuanText(owed.yuan));
-    return lines;
 }
 
 }  // namespace durava::operations

@@ -15,4 +15,7 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
                                       core::DateTime printedAt);
 
+// The uses still running, each with what it owes, and their sum: how the slips end.
+void AppendStillRunning(std::vector<std::string>& lines, const OwedNow& owed);
+
 }  // namespace durava::operations

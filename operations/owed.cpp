@@ -24,7 +24,8 @@ OwedNow OwedAt(const store::SettingsFile& settings, core::DateTime now) {
         const std::optional<billing::ChargeSoFar> charge = ChargeAt(settings, name, start, now);
         const std::optional<std::int64_t> fee =
             charge ? history::WholeInteger(charge->fee) : std::nullopt;
-        owed.uses.push_back({name, std::move(start), fee});
+        owed.uses.push_back(
+            {name, std::move(start), fee, charge ? std::optional(charge->seconds) : std::nullopt});
         std::int64_t sum = 0;
         if (!fee || __builtin_add_overflow(owed.yuan, *fee, &sum)) {
             ++owed.unreadable;

@@ -14,7 +14,8 @@ namespace durava::operations {
 struct OwedUse {
     std::string item;
     std::string start;
-    std::optional<std::int64_t> yuan;  // nothing when it cannot be billed
+    std::optional<std::int64_t> yuan;       // nothing when it cannot be billed
+    std::optional<std::int32_t> seconds{};  // used so far; nothing when its start cannot be read
 };
 
 struct OwedNow {

@@ -278,6 +278,12 @@ std::string ProgramText(std::string_view written) {
     return wide ? core::WideToText(*wide) : utf8;
 }
 
+std::string WrittenText(std::string_view text) {
+    std::string written;
+    AppendWritten(written, text);
+    return written;
+}
+
 std::string ReasonText(ChainReason reason) {
     return core::WideToText(kReasonNames[static_cast<std::size_t>(reason)]);
 }

@@ -146,6 +146,8 @@ std::vector<Detail> DetailsOf(const ReadLine& line);
 std::optional<ReadLine> ReadJournalLine(std::string_view line);
 // A value as read, as a program text: the escapes undone, in code page 936.
 std::string ProgramText(std::string_view written);
+// A program text as a line writes it, to be found in lines as read without undoing each.
+std::string WrittenText(std::string_view text);
 
 // What the first entry of a chain says of it; nothing when the line is no such entry.
 struct ChainStart {

@@ -80,18 +80,10 @@ QString CssColour(forms::Rgb rgb) {
     return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
 }
 
-// A style sheet rather than a frame: a plain frame takes the text colour, while the platform's
-// one-pixel border stays black whatever colour the text has.
 QWidget* CreateLabel(const Control& control) {
     auto* label = new FittedLabel(ToScreen(control.text), FontOf(control.font));
     label->setAlignment(AlignmentOf(control.align));
-    QString style =
-        QStringLiteral("QLabel { color: %1;").arg(CssColour(control.textColour.value_or(0x000000)));
-    if (control.border) style += QStringLiteral(" border: 1px solid black;");
-    if (control.backColour) {
-        style += QStringLiteral(" background-color: %1;").arg(CssColour(*control.backColour));
-    }
-    label->setStyleSheet(style + QStringLiteral(" }"));
+    label->setStyleSheet(LabelStyle(control, control.textColour.value_or(0x000000)));
     return label;
 }
 
@@ -210,6 +202,17 @@ QFont FontOf(const forms::Font& font) {
     result.setPixelSize(font.pixels);
     result.setBold(font.bold);
     return result;
+}
+
+// A style sheet rather than a frame: a plain frame takes the text colour, while the platform's
+// one-pixel border stays black whatever colour the text has.
+QString LabelStyle(const forms::Control& control, forms::Rgb textColour) {
+    QString style = QStringLiteral("QLabel { color: %1;").arg(CssColour(textColour));
+    if (control.border) style += QStringLiteral(" border: 1px solid black;");
+    if (control.backColour) {
+        style += QStringLiteral(" background-color: %1;").arg(CssColour(*control.backColour));
+    }
+    return style + QStringLiteral(" }");
 }
 
 QObject* CreateControl(const Control& control, QWidget* window) {

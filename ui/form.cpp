@@ -297,6 +297,16 @@ void Form::SetText(forms::LabelName name, std::string_view text) {
     if (auto* label = static_cast<FittedLabel*>(Control(name))) label->ShowText(ToScreen(text));
 }
 
+void Form::SetTextColour(forms::LabelName name, forms::Rgb colour) {
+    QLabel* label = Control(name);
+    const auto defined =
+        std::find_if(m_definition.controls.begin(), m_definition.controls.end(),
+                     [&name](const forms::Control& control) { return control.name == name.text; });
+    if (label && defined != m_definition.controls.end()) {
+        label->setStyleSheet(LabelStyle(*defined, colour));
+    }
+}
+
 void Form::SetText(forms::ButtonName name, std::string_view text) {
     if (QAbstractButton* button = Control(name)) button->setText(ToScreen(text));
 }

@@ -75,6 +75,8 @@ class Form : public QWidget {
     void SetText(forms::ButtonName name, std::string_view text);
     void SetText(forms::EditName name, std::string_view text);
     void SetText(forms::CheckBoxName name, std::string_view text);
+    // A label's text in a colour of its own, as a sum that does not add up shows.
+    void SetTextColour(forms::LabelName name, forms::Rgb colour);
     bool IsChecked(forms::CheckBoxName name) const;
     void SetChecked(forms::CheckBoxName name, bool checked);
 

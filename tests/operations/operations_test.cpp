@@ -9,6 +9,7 @@
 #include "history/periodtakings.h"
 #include "operations/dayslip.h"
 #include "operations/operations.h"
+#include "operations/shiftslip.h"
 #include "store/storelock.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
@@ -334,6 +335,12 @@ TEST_F(OperationsTest, aLockFileThatCannotBeMadeIsSaidSo) {
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::StoreUnavailable);
 }
 
+std::string SlipText(const std::vector<std::string>& lines) {
+    std::string slip;
+    for (const std::string& line : lines) slip += line + "\n";
+    return slip;
+}
+
 // The slip of 1 June counts a checkout kept in May's file by a copy started in May, leaves out
 // one that ended on 31 May, and lists B, still running, with what it owes at printing time.
 TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning) {
@@ -350,12 +357,34 @@ TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning
     ASSERT_TRUE(day);
     const std::vector<std::string> lines =
         DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed);
-    std::string slip;
-    for (const std::string& line : lines) slip += line + "\n";
-    EXPECT_EQ(slip, Gbk("日期：2024/06/01\n打印时间：2024/06/01 13:00:00\n营业额：3,070 元\n"
-                        "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
-                        "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
-                        "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n"));
+    EXPECT_EQ(SlipText(lines),
+              Gbk("日期：2024/06/01\n打印时间：2024/06/01 13:00:00\n营业额：3,070 元\n"
+                  "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
+                  "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
+                  "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n"));
+}
+
+// The cash counted at a shift close against what the shift expects, and the slip that hands the
+// uses still running to the next shift, ending with the journal's head when there is one.
+TEST_F(OperationsTest, aShiftSlipSaysTheCashAndHandsOverWhatIsStillRunning) {
+    for (const char* unfit : {"", "-5", "1-2", "99999999999999999999"}) {
+        EXPECT_FALSE(CountCash(unfit, 120)) << unfit;
+    }
+    const std::optional<CashCount> cash = CountCash("100", 120);
+    ASSERT_TRUE(cash);
+    EXPECT_EQ(cash->difference, -20);
+    const core::DateTime closed = core::ToDateTime({2024, 6, 1, 1, 0, 0});
+    const trust::Shift shift{"2024/05/31 18:00:00", 3, 120, 1};
+    const trust::ChainHead head{12, trust::Sha256("last"), "2024/06/01 00:59:00"};
+    const OwedNow owed = OwedAt(m_settings, closed);
+    std::vector<std::string> lines = ShiftSlipLines(Gbk("张三"), shift, *cash, owed, closed, head);
+    EXPECT_EQ(SlipText(lines),
+              Gbk("当班：张三\n开始：2024/05/31 18:00:00\n结束：2024/06/01 01:00:00\n"
+                  "结账次数：3 次\n应收：120 元（1 笔无法计入）\n实收：100 元\n差额：-20 元\n"
+                  "—— 仍在使用 ——\nB  2024/05/31 23:00:00  50 元\n在用应收：50 元\n日志 12 条 ") +
+                  trust::Hex(head.last).substr(0, 8) + "\n");
+    lines.pop_back();
+    EXPECT_EQ(ShiftSlipLines(Gbk("张三"), shift, *cash, owed, closed, std::nullopt), lines);
 }
 
 }  // namespace

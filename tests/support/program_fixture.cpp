@@ -17,6 +17,7 @@
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
+#include "ui/printing.h"
 #include "ui/screenconversion.h"
 #include "windows/main/itemlist.h"
 
@@ -43,6 +44,7 @@ ProgramFixture::~ProgramFixture() {
     if (m_globals.MainWindow) delete m_globals.MainWindow;
     ui::AnswerMessagesWith({});
     ui::ChooseMenuEntriesWith({});
+    ui::PrintPreviewsWith({});
     core::SetClock({});
 }
 
@@ -72,11 +74,24 @@ bool ProgramFixture::ChooseFromRowMenu(int row, std::u16string_view entry) {
     return RightClickAndChoose(*list, row, entry).shown;
 }
 
+namespace {
+
+// A window that opens only once another has closed is looked for again, for up to two seconds.
+constexpr int kLooks = 200, kLooksApartMs = 10;
+
+void ActWhenOpen(std::string name, std::function<void(ui::Form&)> act, int looksLeft) {
+    QTimer::singleShot(looksLeft == kLooks ? 0 : kLooksApartMs,
+                       [name = std::move(name), act = std::move(act), looksLeft]() mutable {
+                           if (ui::Form* form = OpenWindow(name)) return act(*form);
+                           if (looksLeft == 0) qFatal("window %s did not open", name.c_str());
+                           ActWhenOpen(std::move(name), std::move(act), looksLeft - 1);
+                       });
+}
+
+}  // namespace
+
 void ProgramFixture::WhenOpen(const char* windowName, std::function<void(ui::Form&)> act) {
-    QTimer::singleShot(0, [name = std::string(windowName), act = std::move(act)] {
-        if (ui::Form* form = OpenWindow(name)) return act(*form);
-        qFatal("window %s did not open", name.c_str());
-    });
+    ActWhenOpen(windowName, std::move(act), kLooks);
 }
 
 void ProgramFixture::AnswerMessages(bool ok) {

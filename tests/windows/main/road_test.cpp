@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // One customer's road through the windows: start timing, live refresh, checkout, record.
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -16,9 +19,12 @@
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 #include "trust/check.h"
+#include "trust/journalfiles.h"
 #include "trust/ourfiles.h"
+#include "trust/protection.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
+#include "ui/printing.h"
 #include "ui/screenconversion.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
@@ -26,6 +32,7 @@
 #include "windows/main/itemlist.h"
 #include "windows/main/liststate.h"
 #include "windows/main/refresh.h"
+#include "windows/trust/login.h"
 
 namespace durava::testing {
 namespace {
@@ -76,6 +83,20 @@ CheckoutFigures OpenCheckout(ProgramFixture& program, core::CalendarTime now,
     });
     program.ChooseFromRowMenu(0, kCheckoutEntry);
     return figures;
+}
+
+// The cash counted as the operator types it.
+void Count(ui::Form& window, const QString& typed) {
+    QLineEdit* box = window.Control(forms::shift_window::kCountedBox);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, typed);
+}
+
+QColor TextColour(ui::Form& window, forms::LabelName name) {
+    QLabel* label = window.Control(name);
+    label->ensurePolished();
+    return label->palette().color(label->foregroundRole());
 }
 
 void CloseBox(ui::Form& window) {
@@ -210,6 +231,89 @@ class RoadTest : public QObject {
         QVERIFY(back != std::string::npos);
         QVERIFY(journal.find("2024/05/06 13:59:30", back) != std::string::npos);
         QCOMPARE(journal.find("\t时钟回拨\t", back + 1), std::string::npos);
+    }
+
+    // An operator's shift from their login to the next login: the till counted against their
+    // checkouts, the close journaled, its slip printed, and no one logging in ends the program.
+    void anOperatorClosesTheShiftWithTheTillCounted() {
+        namespace sw = forms::shift_window;
+        const trust::NewPassword owner =
+            *trust::MakePassword(u"店主的密码吧", trust::kCheapestCost);
+        ProgramFixture program(
+            [&owner](const std::filesystem::path& documents) {
+                WriteBytes(documents / "ROOMSETTING.ini", Gbk(kIdleItems));
+                const std::filesystem::path folder = documents / trust::kFolderName;
+                QVERIFY(!trust::SetOwnerPassword(folder, owner));
+                trust::Operators operators;
+                operators.Add(u"张三", *trust::HashSecret(u"1234", trust::kCheapestCost));
+                QCOMPARE(trust::WriteOperators(folder, operators), trust::FileState::Ok);
+                QVERIFY(!trust::Journal(folder, trust::Protection::Owner)
+                             .StartChain(owner.firstJournalKey, trust::ChainReason::OwnerPassword,
+                                         core::ToDateTime({2024, 5, 6, 12, 0, 0}), {}));
+            },
+            {2024, 5, 6, 13, 0, 0});
+        ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
+            login.SetText(forms::login_window::kPinBox, "1234");
+            Click(login, forms::login_window::kLoginButton);
+        });
+        QVERIFY(windows::LogIn(program.globals()));
+        QVERIFY(program.ChooseFromRowMenu(0, kStartEntry));
+        QVERIFY(program.ChooseFromRowMenu(1, kStartEntry));
+        OpenCheckout(program, {2024, 5, 6, 18, 31, 0}, Confirm);
+
+        program.SetNow({2024, 5, 6, 18, 40, 0});
+        program.AnswerMessages(true);
+        QString suggested;
+        ui::PrintPreviewsWith([&suggested](QPrinter& printer) {
+            suggested = printer.outputFileName();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            return true;
+        });
+        const std::filesystem::path folder = trust::DuravaFolder(program.SettingsFile());
+        bool loginShown = false;
+        WhenOpenThenClose("ShiftWindow", [&](ui::Form& window) {
+            QCOMPARE(Label(window, sw::kOperatorLabel), QStringLiteral("张三"));
+            QCOMPARE(Label(window, sw::kSinceLabel), QStringLiteral("2024/05/06 13:00:00"));
+            QCOMPARE(Label(window, sw::kExpectedLabel), QStringLiteral("110 元"));
+            QCOMPARE(window.RowCount(sw::kRunningTable), 1);
+            QCOMPARE(ui::ToScreen(window.Cell(sw::kRunningTable, 0, 2) + "|" +
+                                  window.Cell(sw::kRunningTable, 0, 3)),
+                     QStringLiteral("5 时 40 分|152 元"));
+            for (const auto& [typed, difference, colour] :
+                 {std::tuple("100", "-10 元", QColor(Qt::red)),
+                  std::tuple("110", "0 元", QColor(Qt::black)),
+                  std::tuple("", "", QColor(Qt::black))}) {
+                Count(window, typed);
+                QCOMPARE(Label(window, sw::kDifferenceLabel), QString::fromUtf8(difference));
+                QCOMPARE(TextColour(window, sw::kDifferenceLabel), colour);
+            }
+            Click(window, sw::kCloseButton);
+            QCOMPARE(program.Messages(), QStringList{"无法交班|请先输入点清的实收现金（整元）。"});
+            Count(window, "100");
+            // A journal that cannot hold the close leaves the shift open, and names its file.
+            const std::filesystem::path key = trust::KeyFilePath(folder);
+            const std::string keyBytes = ReadBytes(key);
+            std::filesystem::remove(key);
+            Click(window, sw::kCloseButton);
+            WriteBytes(key, keyBytes);
+            QVERIFY(program.Messages().last().contains(QString::fromStdU16String(key.u16string())));
+            ProgramFixture::WhenOpen("LoginWindow", [&loginShown](ui::Form& login) {
+                loginShown = true;
+                login.close();
+            });
+            Click(window, sw::kCloseButton);
+        });
+        Click(program.Main(), kShiftButton);
+        QVERIFY(loginShown);
+        QVERIFY(!OpenWindow(forms::MainWindow().name));
+        QVERIFY(suggested.endsWith(QStringLiteral("/交班单.pdf")));
+        const std::string journal = ReadBytes(folder / "journal-202405.txt");
+        std::size_t at = 0;
+        for (const char* entry : {"\t张三\t交班\t\t应收=110\t实收=100\t差额=-10\t",
+                                  "\t张三\t打印\t\t单据=交班单\t", "\t张三\t退出登录\t\t"}) {
+            at = journal.find(entry, at);
+            QVERIFY2(at != std::string::npos, entry);
+        }
     }
 
     void menuEntriesFollowTheSelectedRowsState() {

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+#include "windows/trust/shiftclose.h"
+
+#include <QDir>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "billing/duration.h"
+#include "core/fixedtexts.h"
+#include "core/numbers.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "history/takingstexts.h"
+#include "operations/owed.h"
+#include "operations/shiftslip.h"
+#include "trust/checktexts.h"
+#include "trust/ourfiles.h"
+#include "trust/shift.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/printing.h"
+#include "ui/screenconversion.h"
+#include "ui/windowstate.h"
+#include "windows/main/mainwindow.h"
+#include "windows/trust/login.h"
+
+namespace durava::windows {
+namespace {
+
+using namespace forms::shift_window;
+using core::Fixed;
+
+constexpr forms::Rgb kEven = 0x000000, kUneven = 0xFF0000;
+constexpr std::u16string_view kSlip = u"交班单";
+
+// The shift as the window showed it, which the operator counted against; `closed` tells the opener
+// that the desk goes to the next login.
+struct ShownShift {
+    bool* closed;
+    trust::Shift shift{};
+};
+
+std::vector<std::vector<std::string>> RunningRows(const operations::OwedNow& owed) {
+    std::vector<std::vector<std::string>> rows;
+    for (const operations::OwedUse& use : owed.uses) {
+        std::string used = Fixed(u"开始时间有误");
+        if (use.seconds) {
+            const billing::DurationParts parts = billing::SplitDuration(*use.seconds);
+            used = billing::LiveDurationText(parts.days, parts.hours, parts.minutes, parts.seconds);
+        }
+        rows.push_back({use.item, use.start, std::move(used),
+                        use.yuan ? history::YuanText(*use.yuan) : Fixed(u"无法计费")});
+    }
+    return rows;
+}
+
+void InitShiftClose(Globals& globals, ui::Form& window) {
+    const core::DateTime now = core::CurrentTime();
+    const std::string& name = globals.journaling->operatorName;
+    ShownShift& shown = *ui::Kept<ShownShift>(window);
+    // A login the journal lost leaves a shift without a start and with nothing expected.
+    shown.shift = trust::OpenShift(trust::DuravaFolder(globals.app.SettingsPath()), name, now)
+                      .value_or(trust::Shift{.since = core::Texts().none});
+    window.SetText(kOperatorLabel, name);
+    window.SetText(kSinceLabel, shown.shift.since);
+    window.SetText(kExpectedLabel, operations::ExpectedText(shown.shift));
+    window.SetRows(kRunningTable, RunningRows(operations::OwedAt(globals.app.Settings, now)));
+}
+
+void CountCash(ui::Form& window) {
+    const std::optional<operations::CashCount> cash =
+        operations::CountCash(window.Text(kCountedBox), ui::Kept<ShownShift>(window)->shift.yuan);
+    window.SetText(kDifferenceLabel, cash ? history::YuanText(cash->difference) : std::string());
+    window.SetTextColour(kDifferenceLabel, cash && cash->difference != 0 ? kUneven : kEven);
+}
+
+trust::Entry ShiftCloseEntry(const trust::Shift& shift, const operations::CashCount& cash,
+                             core::DateTime now) {
+    return {trust::Action::ShiftClose,
+            now,
+            {},
+            {},
+            {{trust::Field::Expected, core::IntegerToText(shift.yuan)},
+             {trust::Field::Counted, core::IntegerToText(cash.counted)},
+             {trust::Field::Difference, core::IntegerToText(cash.difference)}}};
+}
+
+// A shift close the journal cannot hold did not happen: the shift stays open.
+bool JournalShiftClose(Globals& globals, ui::Form& window, trust::Entry entry) {
+    operations::Store store = globals.Store();
+    globals.journaling->problem.reset();
+    if (operations::JournalEvent(store, std::move(entry))) return true;
+    const std::optional<trust::JournalProblem>& problem = globals.journaling->problem;
+    ui::ShowMessage(
+        &window, Fixed(u"操作失败"),
+        problem ? trust::ProblemText(*problem) : Fixed(u"交班没有记入日志，请稍后再试。"));
+    return false;
+}
+
+void PrintShiftSlip(Globals& globals, ui::Form& window, const operations::CashCount& cash,
+                    core::DateTime now) {
+    const std::vector<std::string> lines = operations::ShiftSlipLines(
+        globals.journaling->operatorName, ui::Kept<ShownShift>(window)->shift, cash,
+        operations::OwedAt(globals.app.Settings, now), now, globals.journal->Head());
+    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
+                            .filePath(ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
+    if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
+    operations::Store store = globals.Store();
+    operations::JournalEvent(
+        store, {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(kSlip)}}});
+}
+
+void CloseShift(Globals& globals, ui::Form& window) {
+    ShownShift& shown = *ui::Kept<ShownShift>(window);
+    const std::optional<operations::CashCount> cash =
+        operations::CountCash(window.Text(kCountedBox), shown.shift.yuan);
+    if (!cash) {
+        ui::ShowMessage(&window, Fixed(u"无法交班"), Fixed(u"请先输入点清的实收现金（整元）。"));
+        window.Focus(kCountedBox);
+        return;
+    }
+    const core::DateTime now = core::CurrentTime();
+    if (!JournalShiftClose(globals, window, ShiftCloseEntry(shown.shift, *cash, now))) return;
+    PrintShiftSlip(globals, window, *cash, now);
+    *shown.closed = true;
+    window.close();
+}
+
+// Once the window is gone, the operator logs out and the next one logs in; no one logging in ends
+// the program.
+void OpenShiftClose(Globals& globals) {
+    if (!globals.journaling || globals.journaling->operatorName.empty()) return;
+    bool closed = false;
+    ui::Form::Open(forms::ShiftWindow(), globals.handlers, globals.MainWindow,
+                   [&closed](ui::Form& window) { ui::Keep(window, ShownShift{&closed}); });
+    if (!closed) return;
+    operations::Store store = globals.Store();
+    operations::JournalEvent(store, {trust::Action::Logout, core::CurrentTime()});
+    globals.journaling->operatorName.clear();
+    ShowOnDuty(globals);
+    if (!LogIn(globals) && globals.MainWindow) globals.MainWindow->close();
+}
+
+}  // namespace
+
+void RegisterShiftClose(Globals& globals) {
+    ui::Handlers& handlers = globals.handlers;
+    namespace op = forms::operation;
+    handlers.Add(op::kOpenShiftClose, [&globals](ui::Form&) { OpenShiftClose(globals); });
+    handlers.Add(op::kInitShiftClose,
+                 [&globals](ui::Form& window) { InitShiftClose(globals, window); });
+    handlers.Add(op::kCountCash, [](ui::Form& window) { CountCash(window); });
+    handlers.Add(op::kCloseShift, [&globals](ui::Form& window) { CloseShift(globals, window); });
+}
+
+}  // namespace durava::windows
