@@ -154,6 +154,9 @@ void CaptureTheOwnersWindows(durava::windows::Globals& globals, Form& main, cons
                     [](Form& login) { Type(login, forms::login_window::kPinBox, u"2468"); });
     durava::windows::LogIn(globals);
     globals.journaling->operatorName = WideToText(u"张三");
+    durava::operations::Store store = globals.Store();
+    durava::operations::JournalEvent(store,
+                                     {durava::trust::Action::Login, durava::core::CurrentTime()});
     durava::windows::ShowOnDuty(globals);
     saved = main.grab().save(out.filePath(QStringLiteral("main-onduty.png"))) && saved;
     CaptureWhenOpen(QStringLiteral("OwnerPrompt"), out.filePath(QStringLiteral("ownerprompt.png")),
@@ -161,6 +164,13 @@ void CaptureTheOwnersWindows(durava::windows::Globals& globals, Form& main, cons
     durava::windows::OwnerAllows(globals, durava::trust::OwnerAction::ModifyItem);
 
     TamperWithMay(globals);
+    // 张三 counts 40 yuan where 50 were taken: the difference shows red.
+    CaptureWhenOpen(QStringLiteral("ShiftWindow"), out.filePath(QStringLiteral("shift.png")), saved,
+                    [&globals](Form& shift) {
+                        Type(shift, forms::shift_window::kCountedBox, u"40");
+                        globals.handlers.Run(forms::operation::kCountCash, shift);
+                    });
+    globals.handlers.Run(forms::operation::kOpenShiftClose, main);
     durava::windows::OpenTakingsWindow(globals,
                                        durava::history::MonthFile(std::string("202405.QY.txt")));
     for (QWidget* window : QApplication::topLevelWidgets()) {
