@@ -21,8 +21,6 @@
 namespace durava::trust {
 namespace {
 
-// A time as one number that orders as the times do: yyyyMMddhhmmss.
-using TimeKey = std::int64_t;
 constexpr TimeKey kSinceEver = std::numeric_limits<TimeKey>::min();
 constexpr TimeKey kUntilNow = std::numeric_limits<TimeKey>::max();
 // Two desks on one journal each write their own clock's time, and no two clocks agree to the
@@ -40,16 +38,6 @@ bool IsClockBack(std::string_view before, std::string_view after) {
 // Keys kept while walking a chain, one every so many entries, so that any key is found again
 // within that many steps.
 constexpr std::uint64_t kKeysApart = 4096;
-
-TimeKey KeyOf(const core::CalendarTime& t) {
-    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 +
-           t.second;
-}
-
-std::optional<TimeKey> KeyOfText(std::string_view text) {
-    const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
-    return time ? std::optional(KeyOf(*time)) : std::nullopt;
-}
 
 int MonthOfDay(const core::CalendarTime& day) {
     return day.year * 100 + day.month;

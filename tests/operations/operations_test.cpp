@@ -285,6 +285,30 @@ TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
     EXPECT_EQ(m_journaling.problem, problem);
 }
 
+// A change of the settings file made outside Durava is named once, at the start or when the list
+// sees it; nothing is named before the journal names the file, nor what a checkout leaves that a
+// kill cut off before its idle write.
+TEST_F(OperationsTest, aChangeMadeOutsideIsNamedOnce) {
+    Store store = MakeStore();
+    store.journaling = &m_journaling;
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    Change("初始时段=240", "初始时段=10");
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    const std::string inUse = Settings();
+    ASSERT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    WriteBytes(m_folder / "ROOMSETTING.ini", inUse);
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    Change("初始费用=70", "初始费用=7");
+    EXPECT_TRUE(JournalChangeOutside(store, kHalfPastMidnight));
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    using enum trust::Action;
+    EXPECT_EQ(Journaled(), (std::vector{NewChain, ProgramStart, SettingsChangedOutside,
+                                        ProgramStart, Checkout, SettingsChangedOutside}));
+}
+
 // While another copy holds the lock, nothing is read, checked or written.
 TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
     const store::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));

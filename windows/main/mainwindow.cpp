@@ -30,15 +30,11 @@ void OpenJournal(Globals& globals) {
         operations::Journaling{.journal = *globals.journal, .required = owner});
 }
 
-void JournalProgram(Globals& globals, trust::Action action) {
-    operations::Store store = globals.Store();
-    operations::JournalEvent(store, {action, core::CurrentTime()});
-}
-
 void InitMainWindow(Globals& globals, ui::Form& main) {
     globals.MainWindow = &main;
     OpenJournal(globals);
-    JournalProgram(globals, trust::Action::ProgramStart);
+    operations::Store store = globals.Store();
+    operations::JournalProgramStart(store, core::CurrentTime());
     ui::Keep(main, ListState{.generation = 0,
                              .charges = {},
                              .itemNames = {},
@@ -53,7 +49,7 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
 
 // The process entry ends the program when the main window is gone.
 void CloseMainWindow(Globals& globals) {
-    JournalProgram(globals, trust::Action::ProgramEnd);
+    globals.JournalEvent({trust::Action::ProgramEnd, core::CurrentTime()});
     globals.MainListColours.DetachParent();
     globals.MainWindow = nullptr;
 }
