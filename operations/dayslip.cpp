@@ -4,6 +4,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/takingstexts.h"
+#include "trust/checktexts.h"
 
 namespace durava::operations {
 namespace {
@@ -16,7 +17,8 @@ std::string Uses(std::int64_t uses) {
 
 std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
-                                      core::DateTime printedAt) {
+                                      core::DateTime printedAt,
+                                      const std::optional<trust::ChainHead>& head) {
     using core::Fixed;
     const std::string gap = "  ";
     std::vector<std::string> lines = {
@@ -38,7 +40,13 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                         (use.yuan ? history::YuanText(*use.yuan) : Fixed(u"无法计费")));
     }
     lines.push_back(Fixed(u"在用应收：") + history::YuanText(owed.yuan));
+    AppendJournalHead(lines, head);
     return lines;
+}
+
+void AppendJournalHead(std::vector<std::string>& lines,
+                       const std::optional<trust::ChainHead>& head) {
+    if (head) lines.push_back(trust::HeadText(*head));
 }
 
 }  // namespace durava::operations

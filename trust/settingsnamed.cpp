@@ -34,7 +34,8 @@ void AddNewestNamings(const std::filesystem::path& file, std::vector<Naming>& ne
         // A piece of the file starts inside a line.
         if (!whole) {
             const std::size_t lineEnd = text.find('\n');
-            text = lineEnd == std::string_view::npos ? std::string_view() : text.substr(lineEnd + 1);
+            text =
+                lineEnd == std::string_view::npos ? std::string_view() : text.substr(lineEnd + 1);
         }
         found.clear();
         ForEachLine(text, [&found](std::string_view line, bool) {

@@ -21,7 +21,7 @@ std::function<bool(QPrinter&)>& PreviewAnswer() {
 
 }  // namespace
 
-void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
+bool ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(page);
@@ -32,22 +32,24 @@ void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& p
         printer.setOutputFileName(pdfPath);
     }
     if (PreviewAnswer()) {
-        if (PreviewAnswer()(printer)) paint(printer);
-        return;
+        if (!PreviewAnswer()(printer)) return false;
+        paint(printer);
+        return true;
     }
     QPrintPreviewDialog preview(&printer, owner);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* pages) { paint(*pages); });
-    preview.exec();
+    // The preview accepts once its pages went to the printer or the file.
+    return preview.exec() == QDialog::Accepted;
 }
 
-void PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view title,
+bool PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view title,
                    const std::vector<std::string>& lines) {
     // A receipt of eleven fields fills 150 mm; longer texts grow the page line by line.
     const double length = std::max(150.0, 150.0 / 14 * static_cast<double>(lines.size() + 3));
     const QPageSize roll(QSizeF(80, length), QPageSize::Millimeter);
-    ShowPrintPreview(owner, pdfPath, roll, [&](QPrinter& printer) {
+    return ShowPrintPreview(owner, pdfPath, roll, [&](QPrinter& printer) {
         QPainter painter(&printer);
         const QRect page = painter.viewport();
         const int lineHeight =

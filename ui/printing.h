@@ -15,13 +15,15 @@ namespace durava::ui {
 
 // Shows the pages that `paint` draws on the printer in a print preview, from which the operator
 // prints or which they close.
-// `pdfPath` is the file a PDF printout suggests; `page` is the paper size.
-void ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
+// `pdfPath` is the file a PDF printout suggests; `page` is the paper size. True when the pages
+// were printed.
+bool ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint);
 
 // A till-roll page of the 80 mm receipt printer, long enough for every line: the title, then one
 // program text per line, in the windows' own face; through the preview, or to the PDF `pdfPath`.
-void PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view title,
+// True when it was printed.
+bool PrintTillRoll(QWidget* owner, const QString& pdfPath, std::u16string_view title,
                    const std::vector<std::string>& lines);
 
 // Test seam: while set, it stands in for the preview and the operator. It gets the printer as

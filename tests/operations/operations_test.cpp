@@ -368,14 +368,18 @@ TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning
     const std::optional<history::PeriodTakings> day =
         history::ComputePeriod(m_folder / "History", {2024, 6, 1}, {2024, 6, 1});
     ASSERT_TRUE(day);
+    const trust::ChainHead head{1234, trust::Sha256("head"), {}};
     const std::vector<std::string> lines =
-        DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed);
+        DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, head);
     std::string slip;
     for (const std::string& line : lines) slip += line + "\n";
     EXPECT_EQ(slip, Gbk("日期：2024/06/01\n打印时间：2024/06/01 13:00:00\n营业额：3,070 元\n"
                         "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
                         "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
-                        "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n"));
+                        "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n日志 1234 条 ") +
+                        trust::Hex(head.last).substr(0, 8) + "\n");
+    EXPECT_EQ(DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, {}),
+              std::vector(lines.begin(), lines.end() - 1));
 }
 
 }  // namespace

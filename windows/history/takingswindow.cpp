@@ -18,6 +18,7 @@
 #include "history/takingstexts.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
+#include "trust/entry.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -297,10 +298,14 @@ void PrintDaySlip(windows::Globals& globals, ui::Form& window) {
     }
     const core::DateTime now = core::CurrentTime();
     const std::vector<std::string> lines = operations::DaySlipLines(
-        day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now);
+        day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now,
+        globals.journal ? globals.journal->Head() : std::nullopt);
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"日结单.pdf")));
-    ui::PrintTillRoll(&window, pdf, u"日结单", lines);
+    if (ui::PrintTillRoll(&window, pdf, u"日结单", lines)) {
+        globals.JournalEvent(
+            {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, core::Fixed(u"日结单")}}});
+    }
 }
 
 // The settings file and the month files hold everything the program knows; an export written
@@ -317,7 +322,7 @@ bool IsProgramFile(const windows::Globals& globals, const QString& file) {
 
 // Hands what is shown to `write` with the file the operator picks, suggested in the Documents
 // folder; nothing happens when none is picked or the one picked is the program's own.
-void Export(const windows::Globals& globals, ui::Form& window, std::u16string_view caption,
+void Export(windows::Globals& globals, ui::Form& window, std::u16string_view caption,
             std::u16string_view what,
             const std::function<void(const Shown&, const QString& file)>& write) {
     const Shown* shown = ui::Kept<Shown>(window);
@@ -336,8 +341,9 @@ void Export(const windows::Globals& globals, ui::Form& window, std::u16string_vi
     write(*shown, file);
 }
 
-// Whole or not at all.
-void WriteExport(ui::Form& window, const QString& file, const std::string& bytes) {
+// Whole or not at all; the journal names the file written, which leaves the desk with the takings.
+void WriteExport(windows::Globals& globals, ui::Form& window, const QString& file,
+                 const std::string& bytes) {
     QSaveFile out(file);
     const bool written = out.open(QIODevice::WriteOnly) &&
                          out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
@@ -346,21 +352,28 @@ void WriteExport(ui::Form& window, const QString& file, const std::string& bytes
     if (!written) {
         ui::ShowMessage(&window, core::Fixed(u"操作失败"),
                         core::Fixed(u"无法写入所选的文件，导出没有完成。"));
+        return;
     }
+    globals.JournalEvent({trust::Action::Export,
+                          core::CurrentTime(),
+                          {},
+                          {},
+                          {{trust::Field::File, ui::FromScreen(QDir::toNativeSeparators(file))}}});
 }
 
 // A month's records as shown; a year's or span's as their files hold them now.
-void ExportRecords(const windows::Globals& globals, ui::Form& window) {
+void ExportRecords(windows::Globals& globals, ui::Form& window) {
     Export(globals, window, u"导出记录", u" 营业记录",
            [&](const Shown& shown, const QString& file) {
                if (!shown.span) {
-                   WriteExport(window, file,
+                   WriteExport(globals, window, file,
                                history::RecordsCsv(shown.months, shown.takings, std::nullopt));
                    return;
                }
-               ExportPeriodRecords(
-                   &window, globals.app.HistoryFolder, *shown.span,
-                   [&window, file](const std::string& csv) { WriteExport(window, file, csv); });
+               ExportPeriodRecords(&window, globals.app.HistoryFolder, *shown.span,
+                                   [&globals, &window, file](const std::string& csv) {
+                                       WriteExport(globals, window, file, csv);
+                                   });
            });
 }
 
@@ -382,7 +395,7 @@ void RegisterTakingsWindow(windows::Globals& globals) {
                [&](const Shown& shown, const QString& file) {
                    history::MonthTakings rows = shown.takings;
                    rows.days = shown.rows;
-                   WriteExport(window, file, history::TotalsCsv(rows));
+                   WriteExport(globals, window, file, history::TotalsCsv(rows));
                });
     });
     handlers.Add(op::kShowTakingsYear, [&globals](ui::Form& window) { ShowYear(globals, window); });

@@ -15,6 +15,7 @@
 #include "forms/forms.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"
+#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -54,6 +55,18 @@ ui::Form& OpenTakings(ui::Form& viewer) {
 
 QString Cell(ui::Form& window, forms::ListName table, int row, int column) {
     return ui::ToScreen(window.Cell(table, row, column));
+}
+
+// How many of this month's journal entries hold `text`.
+int Journaled(const ProgramFixture& program, std::string_view text) {
+    const std::string journal =
+        ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+    int count = 0;
+    for (std::size_t at = journal.find(text); at != std::string::npos;
+         at = journal.find(text, at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 }  // namespace
@@ -218,6 +231,8 @@ class TakingsWindowTest : public QObject {
         });
         Click(takings, takings_window::kDaySlipButton);
         QVERIFY(std::filesystem::file_size(pdf) > 0);
+        QCOMPARE(Journaled(program, "\t导出\t\t文件=" + csv.string() + "\t"), 1);
+        QCOMPARE(Journaled(program, "\t打印\t\t单据=日结单\t"), 1);
     }
 
     void exportsGoWhollyToThePickedFileOrNowhere() {
@@ -259,6 +274,8 @@ class TakingsWindowTest : public QObject {
             Click(takings, takings_window::kExportRecordsButton);
         }
         QCOMPARE(program.Messages().size(), 4);
+        // The two exports written, and only they, are journaled.
+        QCOMPARE(Journaled(program, "\t导出\t"), 2);
         QVERIFY(std::filesystem::is_directory(program.Documents() / "History"));
         QCOMPARE(ReadBytes(program.SettingsFile()), settings);
         QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
@@ -298,6 +315,11 @@ class TakingsWindowTest : public QObject {
         QFile printed(QString::fromStdString(pdf.string()));
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.read(5) == "%PDF-");
+        // The journal names the receipt's use; one the operator did not print, nothing.
+        QCOMPARE(Journaled(program, "\t打印\tA2\t单据=小票\t开始时间=2024/05/06 13:00:00\t"), 1);
+        ui::PrintPreviewsWith([](QPrinter&) { return false; });
+        QVERIFY(rightClick(0));
+        QCOMPARE(Journaled(program, "\t打印\t"), 1);
     }
 };
 
