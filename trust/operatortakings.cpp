@@ -33,7 +33,8 @@ bool OperatorTally::Count(const ReadLine& checkout) {
 
 OperatorActivity& OperatorTally::Of(std::string_view operatorName) {
     auto found = m_operators.find(operatorName);
-    if (found == m_operators.end()) found = m_operators.emplace(operatorName, OperatorActivity{}).first;
+    if (found == m_operators.end())
+        found = m_operators.emplace(operatorName, OperatorActivity{}).first;
     return found->second;
 }
 
