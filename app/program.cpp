@@ -25,7 +25,7 @@ void RegisterHandlers(windows::Globals& globals) {
 bool OpenDesk(windows::Globals& globals) {
     windows::OpenJournal(globals);
     if (windows::LogIn(globals)) return true;
-    windows::JournalProgram(globals, trust::Action::ProgramEnd);
+    globals.JournalEvent({trust::Action::ProgramEnd, core::CurrentTime()});
     return false;
 }
 

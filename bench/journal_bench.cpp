@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What the journal costs: a checkout journaled against one that is not, and the owner's
-// check of a year of 12 x 100,000 records against hashing the same bytes with SHA-256.
+// What the journal costs: a checkout journaled against one that is not, the owner's check of a
+// year of 12 x 100,000 records against hashing the same bytes with SHA-256, and the year's takings
+// per operator against its sums from the month files.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "core/codepage.h"
 #include "history/monthfiles.h"
+#include "history/periodtakings.h"
 #include "operations/bill.h"
 #include "operations/operations.h"
 #include "store/fileio.h"
@@ -18,6 +20,7 @@
 #include "trust/check.h"
 #include "trust/digest.h"
 #include "trust/journal.h"
+#include "trust/operatortakings.h"
 
 namespace durava::trust {
 namespace {
@@ -126,6 +129,27 @@ void BM_CheckYear(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CheckYear)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A year's takings per operator, as the takings window reads them beside the year's sums.
+void BM_OperatorTakingsYear(benchmark::State& state) {
+    const testing::TempFolder& year = SampleYear();
+    for (auto _ : state) {
+        const auto operators =
+            OperatorTakings(year / "Durava", year / "History", {2024, 1, 1}, {2024, 12, 31});
+        if (!operators || operators->at(0).checkouts != 12 * kYearRecords) std::abort();
+    }
+}
+BENCHMARK(BM_OperatorTakingsYear)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: the year's sums from its month files, which the takings window reads anyway.
+void BM_PeriodTakingsYear(benchmark::State& state) {
+    const testing::TempFolder& year = SampleYear();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            history::ComputePeriod(year / "History", {2024, 1, 1}, {2024, 12, 31}));
+    }
+}
+BENCHMARK(BM_PeriodTakingsYear)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Baseline: the month files' and the journal's bytes read and hashed with SHA-256.
 void BM_HashYearBytes(benchmark::State& state) {

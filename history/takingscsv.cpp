@@ -104,7 +104,7 @@ std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings&
     return csv.Take();
 }
 
-std::string TotalsCsv(const MonthTakings& takings) {
+std::string TotalsCsv(const MonthTakings& takings, std::span<const NamedTakings> operators) {
     CsvWriter csv;
     for (std::u16string_view header : {u"日期", u"营业额", u"使用次数", u"使用小时"}) {
         csv.Wide(header);
@@ -121,6 +121,17 @@ std::string TotalsCsv(const MonthTakings& takings) {
         row(DayText(day.date), day.takings);
     }
     row(core::Fixed(u"合计"), takings.total);
+    if (operators.empty()) return csv.Take();
+    // A blank row parts the operators from the days, as a second table on the sheet.
+    csv.EndRow();
+    for (std::u16string_view header : {u"操作员", u"营业额", u"使用次数"}) csv.Wide(header);
+    csv.EndRow();
+    for (const NamedTakings& named : operators) {
+        csv.Text(named.name);
+        csv.Number(named.yuan);
+        csv.Number(named.uses);
+        csv.EndRow();
+    }
     return csv.Take();
 }
 

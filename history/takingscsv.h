@@ -2,6 +2,7 @@
 #pragma once
 // A month's records and its totals as CSV for a spreadsheet: UTF-8 with a byte-order mark,
 // fields quoted as RFC 4180 asks, one header row, CR LF line ends, amounts as plain numbers.
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,7 +22,12 @@ struct DaySpan {
 };
 std::string RecordsCsv(std::span<const HistoryMonth> months, const MonthTakings& takings,
                        const std::optional<DaySpan>& days = {});
-// One row per day (or month), then the total.
-std::string TotalsCsv(const MonthTakings& takings);
+// The takings of someone who took them: an operator on duty.
+struct NamedTakings {
+    std::string name;
+    std::int64_t uses = 0, yuan = 0;
+};
+// One row per day (or month), then the total; then, when there are any, a row per operator.
+std::string TotalsCsv(const MonthTakings& takings, std::span<const NamedTakings> operators = {});
 
 }  // namespace durava::history

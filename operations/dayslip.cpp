@@ -4,6 +4,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/takingstexts.h"
+#include "trust/checktexts.h"
 
 namespace durava::operations {
 namespace {
@@ -18,7 +19,8 @@ std::string Uses(std::int64_t uses) {
 
 std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
-                                      core::DateTime printedAt) {
+                                      core::DateTime printedAt,
+                                      const std::optional<trust::ChainHead>& head) {
     using core::Fixed;
     std::vector<std::string> lines = {
         Fixed(u"日期：") + history::DayText(day),
@@ -34,6 +36,7 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                         history::YuanText(item.takings.yuan));
     }
     AppendStillRunning(lines, owed);
+    AppendJournalHead(lines, head);
     return lines;
 }
 
@@ -45,6 +48,11 @@ void AppendStillRunning(std::vector<std::string>& lines, const OwedNow& owed) {
                         (use.yuan ? history::YuanText(*use.yuan) : Fixed(u"无法计费")));
     }
     lines.push_back(Fixed(u"在用应收：") + history::YuanText(owed.yuan));
+}
+
+void AppendJournalHead(std::vector<std::string>& lines,
+                       const std::optional<trust::ChainHead>& head) {
+    if (head) lines.push_back(trust::HeadText(*head));
 }
 
 }  // namespace durava::operations

@@ -14,6 +14,7 @@
 #include "trust/digest.h"
 #include "trust/entry.h"
 #include "trust/owner.h"
+#include "trust/settingsnamed.h"
 
 namespace durava::operations {
 namespace {
@@ -136,11 +137,18 @@ trust::Entry Refusal(const trust::Entry& done, Outcome outcome) {
              {trust::Field::Reason, core::Fixed(ReasonOf(outcome))}}};
 }
 
+// The entry names the settings file as its action leaves it, when it can be read: a change that
+// no entry names was made outside Durava.
+trust::Entry NamingSettings(trust::Entry entry, const std::optional<std::string>& bytes) {
+    if (bytes) entry.details.push_back(trust::SettingsDetail(*bytes));
+    return entry;
+}
+
 // The action's outcome, journaled: `done` when it is done, else its refusal and why. Without the
 // lock nothing is journaled, nor when the journal itself is what failed.
 Outcome Journaled(Store& store, const Guard& guard, trust::Entry done, Outcome outcome) {
     if (outcome == Outcome::Done) {
-        Journal(store, std::move(done));
+        Journal(store, NamingSettings(std::move(done), store.settings.BytesNow()));
     } else if (guard.lock.Held() && outcome != Outcome::JournalNotWritten &&
                outcome != Outcome::AlreadyBilled) {
         Journal(store, Refusal(done, outcome));
@@ -199,10 +207,13 @@ Outcome Checkout(Store& store, const Bill& bill) {
         }
         const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
                                             {item, texts.startTime, texts.none}};
+        // The entry comes before the idle write, and names the file as that write will leave it.
+        const std::optional<std::string> idleBytes = store.settings.BytesAfter(idle);
         if (const std::optional<Recorded> recorded =
                 RecordOf(store, item, bill.Start(), bill.end)) {
-            if (!Journal(store, trust::CheckoutEntry(bill.end, {}, recorded->record,
-                                                     recorded->monthFile, true)) &&
+            if (!Journal(store, NamingSettings(trust::CheckoutEntry(bill.end, {}, recorded->record,
+                                                                    recorded->monthFile, true),
+                                               idleBytes)) &&
                 JournalRequired(store)) {
                 return Outcome::JournalNotWritten;
             }
@@ -222,7 +233,8 @@ Outcome Checkout(Store& store, const Bill& bill) {
             history::RemoveLastHistoryRecord(path, {}, sizeBefore);
             return Outcome::RecordNotWritten;
         }
-        const bool journaled = Journal(store, trust::CheckoutEntry(bill.end, {}, record, path));
+        const bool journaled = Journal(
+            store, NamingSettings(trust::CheckoutEntry(bill.end, {}, record, path), idleBytes));
         // The item is still in use, so its record must not stay: it would be billed twice.
         if (!journaled && JournalRequired(store)) {
             history::RemoveLastHistoryRecord(path, record, sizeBefore);
@@ -235,7 +247,9 @@ Outcome Checkout(Store& store, const Bill& bill) {
                 Refusal({trust::Action::Checkout, bill.end, {}, item}, Outcome::SettingsNotWritten);
             takenBack.details.push_back(
                 {trust::Field::RecordHash, trust::Hex(trust::Sha256(record))});
-            if (journaled) Journal(store, std::move(takenBack));
+            if (journaled) {
+                Journal(store, NamingSettings(std::move(takenBack), store.settings.BytesNow()));
+            }
             return Outcome::SettingsNotWritten;
         }
         return Outcome::Done;
@@ -358,6 +372,37 @@ Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChang
         return Outcome::JournalNotWritten;
     }
     return Outcome::Done;
+}
+
+namespace {
+
+// Under the lock: names the file's `bytes` as changed outside when the journal last named other
+// bytes.
+bool JournalIfChangedOutside(Store& store, std::string_view bytes, core::DateTime now) {
+    const std::optional<trust::SettingsNamed> named =
+        trust::LastSettingsNamed(store.journaling->journal.Folder());
+    const trust::Detail found = trust::SettingsDetail(bytes);
+    if (!named || named->Names(found.value)) return false;
+    return Journal(store, {trust::Action::SettingsChangedOutside, now, {}, {}, {found}});
+}
+
+}  // namespace
+
+bool JournalChangeOutside(Store& store, core::DateTime now) {
+    if (!store.journaling) return false;
+    const Guard guard(store, now);
+    const std::optional<std::string> bytes =
+        guard.refusal ? std::nullopt : store.settings.BytesNow();
+    return bytes && JournalIfChangedOutside(store, *bytes, now);
+}
+
+bool JournalProgramStart(Store& store, core::DateTime now) {
+    if (!store.journaling) return false;
+    const Guard guard(store, now);
+    if (guard.refusal) return false;
+    const std::optional<std::string> bytes = store.settings.BytesNow();
+    if (bytes) JournalIfChangedOutside(store, *bytes, now);
+    return Journal(store, NamingSettings({trust::Action::ProgramStart, now}, bytes));
 }
 
 }  // namespace durava::operations

@@ -72,6 +72,14 @@ Outcome DeleteItem(Store& store, std::string_view item);
 // An entry of the program's own, not an action on the stores (its start and end, the clock gone
 // back), under the lock the copies share. False when it is not in the journal.
 bool JournalEvent(Store& store, trust::Entry entry);
+// Every action that writes the settings file names its bytes in its entry. When the file holds
+// other bytes than the journal last named, it was changed outside Durava (by hand, in an editor):
+// SettingsChangedOutside is journaled, naming the bytes it holds now, so that the change is named
+// once. Nothing is named while the journal names no file yet. True when it was journaled.
+bool JournalChangeOutside(Store& store, core::DateTime now);
+// The program's start, after any change made outside while it was not running; its entry names
+// the file as it finds it.
+bool JournalProgramStart(Store& store, core::DateTime now);
 
 // What a change of our own files did: the entry that tells of it (none when nothing changed, or
 // when it began a journal chain, which tells of itself), or the file that failed.

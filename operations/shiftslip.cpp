@@ -44,7 +44,7 @@ std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const tru
         Fixed(u"差额：") + history::YuanText(cash.difference),
     };
     AppendStillRunning(lines, owed);
-    if (head) lines.push_back(trust::HeadText(*head));
+    AppendJournalHead(lines, head);
     return lines;
 }
 

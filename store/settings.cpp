@@ -318,18 +318,35 @@ bool SettingsFile::WriteSetting(std::string_view section, std::string_view key,
 }
 
 bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
-    m_writeProblem = FileProblem::NotWritten;
+    const std::optional<std::string> bytes = Written(writes, m_writeProblem);
+    return bytes && Replace(*bytes);
+}
+
+std::optional<std::string> SettingsFile::BytesAfter(std::span<const SettingWrite> writes) const {
+    FileProblem problem;
+    return Written(writes, problem);
+}
+
+std::optional<std::string> SettingsFile::BytesNow() const {
+    const Snapshot* now = LookAgain();
+    if (m_lookFailed) return std::nullopt;
+    return now->bytes;
+}
+
+std::optional<std::string> SettingsFile::Written(std::span<const SettingWrite> writes,
+                                                 FileProblem& problem) const {
+    problem = FileProblem::NotWritten;
     for (const SettingWrite& write : writes) {
         if (!IsWritable(TrimSpaces(write.section), TrimSpaces(write.key), write.value)) {
-            return false;
+            return std::nullopt;
         }
     }
     // The file as read is parsed already: the first write starts from it, each later one from the
     // one before.
     const Snapshot* from = LookAgain();
     if (m_lookFailed) {
-        m_writeProblem = FileProblem::Unreadable;
-        return false;
+        problem = FileProblem::Unreadable;
+        return std::nullopt;
     }
     Snapshot working;
     for (const SettingWrite& write : writes) {
@@ -342,9 +359,9 @@ bool SettingsFile::WriteSettings(std::span<const SettingWrite> writes) {
         // A name the reader would split or cut differently would leave a section that can never
         // be found again, and every later write would add another.
         const Snapshot::Section* found = working.FindSection(section);
-        if (!found || !found->keys.contains(FoldName(key))) return false;
+        if (!found || !found->keys.contains(FoldName(key))) return std::nullopt;
     }
-    return Replace(from->bytes);
+    return from == &working ? std::move(working.bytes) : from->bytes;
 }
 
 bool SettingsFile::Replace(std::string_view bytes) {

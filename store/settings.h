@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,12 @@ class SettingsFile {
     bool WriteSetting(std::string_view section, std::string_view key, std::string_view value);
     // The writes in order, as one replacement of the file: all of them land or none does.
     bool WriteSettings(std::span<const SettingWrite> writes);
+    // The bytes WriteSettings would write, for a journal entry that must name them before they
+    // land; nothing when it would write nothing.
+    std::optional<std::string> BytesAfter(std::span<const SettingWrite> writes) const;
+    // The file's bytes as a fresh look finds them, even while a OneLook lives: empty for a missing
+    // file, nothing when it cannot be read.
+    std::optional<std::string> BytesNow() const;
     // A number that changes whenever a look at the file finds content other than the last look
     // found: whoever wrote it, this program or another copy.
     std::uint64_t Generation() const;
@@ -73,6 +80,8 @@ class SettingsFile {
     struct Snapshot;
     const Snapshot* Current() const;
     const Snapshot* LookAgain() const;
+    std::optional<std::string> Written(std::span<const SettingWrite> writes,
+                                       FileProblem& problem) const;
     bool Replace(std::string_view bytes);
 
     std::filesystem::path m_path;

@@ -6,11 +6,9 @@
 #include <functional>
 #include <limits>
 #include <map>
-#include <system_error>
 #include <unordered_map>
 #include <utility>
 
-#include "core/codepage.h"
 #include "history/monthfiles.h"
 #include "history/periodtakings.h"
 #include "history/takings.h"
@@ -23,8 +21,6 @@
 namespace durava::trust {
 namespace {
 
-// A time as one number that orders as the times do: yyyyMMddhhmmss.
-using TimeKey = std::int64_t;
 constexpr TimeKey kSinceEver = std::numeric_limits<TimeKey>::min();
 constexpr TimeKey kUntilNow = std::numeric_limits<TimeKey>::max();
 // Two desks on one journal each write their own clock's time, and no two clocks agree to the
@@ -43,11 +39,6 @@ bool IsClockBack(std::string_view before, std::string_view after) {
 // within that many steps.
 constexpr std::uint64_t kKeysApart = 4096;
 
-TimeKey KeyOf(const core::CalendarTime& t) {
-    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 +
-           t.second;
-}
-
 // "2024/05/06 18:31:00", as the journal writes the time it was made from.
 std::string TextOfKey(TimeKey key) {
     char text[24];
@@ -60,11 +51,6 @@ std::string TextOfKey(TimeKey key) {
     std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", static_cast<int>(key), month,
                   day, hour, minute, second);
     return text;
-}
-
-std::optional<TimeKey> KeyOfText(std::string_view text) {
-    const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
-    return time ? std::optional(KeyOf(*time)) : std::nullopt;
 }
 
 int MonthOfDay(const core::CalendarTime& day) {
@@ -188,9 +174,8 @@ class Checker {
   public:
     explicit Checker(const CheckInput& input)
         : m_input(input),
-          m_first(KeyOf({input.first.year, input.first.month, input.first.day, 0, 0, 0})),
-          m_last(KeyOf({input.last.year, input.last.month, input.last.day, 23, 59, 59})),
-          m_months(JournalMonths(input.journalFolder)) {}
+          m_months(JournalMonths(input.journalFolder)),
+          m_tally(input.historyFolder, input.first, input.last) {}
 
     CheckReport Run() {
         WalkJournal();
@@ -441,7 +426,7 @@ class Checker {
             }
         } else if (!m_lastGood && !m_journalBefore) {
             m_journalStart = KeyOfText(time).value_or(kSinceEver);
-            if (m_journalStart >= m_first && m_journalStart <= m_last) {
+            if (m_tally.InDays(m_journalStart)) {
                 Add({.kind = FindingKind::JournalBegins, .time = time});
             }
         }
@@ -494,9 +479,10 @@ class Checker {
             case Action::Modify:
             case Action::Delete:
             case Action::Switch:
-                if (InDays(read.time)) {
-                    m_operators[std::string(read.operatorName)].actions.push_back(
-                        {read.action, time, ProgramText(read.item), DetailsOf(read)});
+                if (m_tally.InDays(read.time)) {
+                    m_tally.Of(read.operatorName)
+                        .actions.push_back(
+                            {read.action, time, ProgramText(read.item), DetailsOf(read)});
                 }
                 return;
             default:
@@ -504,21 +490,10 @@ class Checker {
         }
     }
 
-    bool InDays(std::string_view time) const {
-        const std::optional<TimeKey> when = KeyOfText(time);
-        return when && *when >= m_first && *when <= m_last;
-    }
-
     // Every checkout read is looked for by its record's bytes; those of the days checked, and of
     // this desk, are missed when not found.
     void NoteCheckout(const ReadLine& read) {
-        const bool inDays = InDays(read.time), here = IsThisDesk(read.Value(Field::HistoryFolder));
-        if (inDays && here) {
-            OperatorActivity& activity = m_operators[std::string(read.operatorName)];
-            ++activity.checkouts;
-            activity.yuan +=
-                history::WholeInteger(read.Value(Field::Total).value_or("")).value_or(0);
-        }
+        const bool missed = m_tally.Count(read);
         const auto hash = read.Value(Field::RecordHash);
         const std::optional<Digest> digest = hash ? DigestOfHex(*hash) : std::nullopt;
         if (!digest) return;
@@ -528,23 +503,8 @@ class Checker {
         const auto [named, added] = m_monthFiles.emplace(monthFile, m_checkoutFiles.size());
         if (added) m_checkoutFiles.push_back(monthFile);
         m_checkouts.push_back({*digest, UseOf(item, start), named->second, &item,
-                               KeyOfText(read.time).value_or(0), m_checkouts.size(), inDays && here,
+                               KeyOfText(read.time).value_or(0), m_checkouts.size(), missed,
                                read.Value(Field::Late).has_value()});
-    }
-
-    // Two desks on one settings file keep one journal and a History folder each: a checkout of
-    // another desk's folder is not looked for in this one's.
-    bool IsThisDesk(std::optional<std::string_view> folder) {
-        if (!folder) return true;
-        auto found = m_desks.find(std::string(*folder));
-        if (found == m_desks.end()) {
-            const std::filesystem::path path = core::NativePath(ProgramText(*folder));
-            std::error_code error;
-            const bool same = path == m_input.historyFolder ||
-                              std::filesystem::equivalent(path, m_input.historyFolder, error);
-            found = m_desks.emplace(std::string(*folder), same).first;
-        }
-        return found->second;
     }
 
     // The item and time that a checkout's line cut short still holds whole.
@@ -624,7 +584,7 @@ class Checker {
                 uses[file].push_back(
                     {UseOf(fields[history::kFieldName], fields[history::kFieldStart]), r});
                 const std::optional<TimeKey> end = KeyOfText(fields[history::kFieldEnd]);
-                if (!end || *end < m_first || *end > m_last) continue;
+                if (!end || !m_tally.InDays(*end)) continue;
                 ++m_report.recordsChecked;
                 const Digest digest = Sha256(record);
                 const auto found = byHash.find(DigestPrefix(digest));
@@ -684,10 +644,7 @@ class Checker {
                      .time = loose.time});
             }
         }
-        for (auto& [name, activity] : m_operators) {
-            activity.name = ProgramText(name);
-            m_report.operators.push_back(std::move(activity));
-        }
+        m_report.operators = m_tally.Take();
     }
 
     // A checkout journaled twice, as after a kill, is one checkout.
@@ -761,7 +718,6 @@ class Checker {
     void Add(Finding finding) { m_report.findings.push_back(std::move(finding)); }
 
     const CheckInput& m_input;
-    const TimeKey m_first, m_last;
     const std::vector<int> m_months;
     CheckReport m_report;
     std::uint64_t m_maxSeq = 0;
@@ -781,8 +737,7 @@ class Checker {
     std::vector<std::string> m_checkoutFiles, m_monthFileNames;
     std::map<std::string, std::size_t> m_monthFiles;
     std::unordered_map<std::string, std::string> m_items;
-    std::unordered_map<std::string, bool> m_desks;  // History folders as written: this desk's?
-    std::map<std::string, OperatorActivity> m_operators;
+    OperatorTally m_tally;
     std::vector<LooseRecord> m_loose;
     std::vector<Use> m_cutShort;      // checkouts whose lines a kill cut short
     std::vector<Digest> m_takenBack;  // records of checkouts taken back

@@ -11,6 +11,7 @@
 
 #include "core/datetime.h"
 #include "trust/entry.h"
+#include "trust/operatortakings.h"
 #include "trust/secrets.h"
 
 namespace durava::trust {
@@ -59,20 +60,6 @@ struct Finding {
     std::uint64_t count = 0;    // entries in a run or a gap
     std::uint64_t records = 0;  // records in a gap, which the journal does not hold
     std::optional<ChainReason> reason{};
-};
-
-// An action the owner looks over: a tariff change, a deletion or a switch.
-struct NotedAction {
-    Action action;
-    std::string time, item;  // item a program text
-    std::vector<Detail> details;
-};
-
-struct OperatorActivity {
-    std::string name;  // a program text; empty without operators
-    std::int64_t yuan = 0;
-    std::int64_t checkouts = 0;
-    std::vector<NotedAction> actions;  // in the journal's order
 };
 
 struct CheckReport {

@@ -28,9 +28,9 @@ constexpr std::u16string_view kFieldLabels[] = {
     u"月份文件", u"记录文件夹", u"开始时间", u"总费用",   u"记录SHA256", u"补记",
     u"从",       u"到",         u"原",       u"新",       u"操作",       u"原因",
     u"应收",     u"实收",       u"差额",     u"文件",     u"单据",       u"内容",
-    u"保护",     u"前链条数",   u"前链MAC",  u"前链时间",
+    u"保护",     u"前链条数",   u"前链MAC",  u"前链时间", u"设置SHA256",
 };
-static_assert(std::size(kFieldLabels) == static_cast<std::size_t>(Field::PreviousTime) + 1);
+static_assert(std::size(kFieldLabels) == static_cast<std::size_t>(Field::Settings) + 1);
 
 constexpr std::u16string_view kProtectionNames[] = {u"无店主密码", u"店主密码"};
 constexpr std::u16string_view kReasonNames[] = {
@@ -182,8 +182,22 @@ Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection pr
     return entry;
 }
 
+Detail SettingsDetail(std::string_view settingsBytes) {
+    return {Field::Settings, Hex(Sha256(settingsBytes))};
+}
+
 std::string TimeText(core::DateTime time) {
     return core::FormatDateTime(time, "yyyy/MM/dd", " hh:mm:ss", true);
+}
+
+TimeKey KeyOf(const core::CalendarTime& t) {
+    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 +
+           t.second;
+}
+
+std::optional<TimeKey> KeyOfText(std::string_view text) {
+    const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
+    return time ? std::optional(KeyOf(*time)) : std::nullopt;
 }
 
 std::string EntryText(std::uint64_t seq, const Entry& entry) {

@@ -65,6 +65,7 @@ enum class Field {
     PreviousEntries,  // new chain: the head of the chain before
     PreviousMac,
     PreviousTime,
+    Settings,  // SHA-256 of ROOMSETTING.ini as the entry's action left or found it
 };
 
 // Whether a chain's first key derives from the owner's password.
@@ -113,9 +114,18 @@ Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_vi
 Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,
                     ChainReason reason, const std::optional<ChainHead>& before);
 
+// The settings file's bytes as an entry names them: a change that no entry names was made outside
+// Durava.
+Detail SettingsDetail(std::string_view settingsBytes);
+
 // "2024/05/06 18:31:00": how the journal and the month files write a time, so that times compare
 // as texts.
 std::string TimeText(core::DateTime time);
+// A time as one number that orders as the times do: yyyyMMddhhmmss.
+using TimeKey = std::int64_t;
+TimeKey KeyOf(const core::CalendarTime& time);
+// Nothing when `text` is no time.
+std::optional<TimeKey> KeyOfText(std::string_view text);
 
 // The text of the entry numbered `seq` in its chain: what its MAC covers.
 std::string EntryText(std::uint64_t seq, const Entry& entry);

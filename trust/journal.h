@@ -35,6 +35,8 @@ class Journal {
                                              core::DateTime time, std::string operatorName);
     // The last entry, for the slips; nothing when the key cannot go on.
     std::optional<ChainHead> Head() const;
+    // The Durava folder.
+    const std::filesystem::path& Folder() const { return m_folder; }
 
   private:
     struct Plan;

@@ -40,7 +40,7 @@ bool ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& p
     preview.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* pages) { paint(*pages); });
-    // The preview closes itself accepted once it has printed.
+    // The preview accepts once its pages went to the printer or the file.
     return preview.exec() == QDialog::Accepted;
 }
 

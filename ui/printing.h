@@ -14,8 +14,9 @@ class QWidget;
 namespace durava::ui {
 
 // Shows the pages that `paint` draws on the printer in a print preview, from which the operator
-// prints or which they close: true when they printed.
-// `pdfPath` is the file a PDF printout suggests; `page` is the paper size.
+// prints or which they close.
+// `pdfPath` is the file a PDF printout suggests; `page` is the paper size. True when the pages
+// were printed.
 bool ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint);
 

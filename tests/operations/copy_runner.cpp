@@ -41,12 +41,21 @@ int Run(const std::string& folder, int copy, unsigned seed, int steps) {
     };
     const std::vector<std::string> own = OwnItems(copy);
     std::array<int, static_cast<std::size_t>(Outcome::StoreUnavailable) + 1> outcomes{};
+    std::uint64_t generation = settings.Generation();
 
     std::cout << "ready" << std::endl;
     char go;
     if (::read(STDIN_FILENO, &go, 1) != 1) return 2;
+    now = ClockOf(copy, 0);
+    operations::JournalProgramStart(store, now);
     for (int step = 0; step < steps; ++step) {
         now = ClockOf(copy, step);
+        // As the refresh pass looks each second: the check of the journal finds the other copy's
+        // changes never named as made outside.
+        if (settings.Generation() != generation) {
+            generation = settings.Generation();
+            operations::JournalChangeOutside(store, now);
+        }
         Outcome outcome;
         switch (std::uniform_int_distribution<int>(0, 9)(random)) {
             case 0:

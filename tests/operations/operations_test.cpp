@@ -290,6 +290,30 @@ TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
     EXPECT_EQ(m_journaling.problem, problem);
 }
 
+// A change of the settings file made outside Durava is named once, at the start or when the list
+// sees it; nothing is named before the journal names the file, nor what a checkout leaves that a
+// kill cut off before its idle write.
+TEST_F(OperationsTest, aChangeMadeOutsideIsNamedOnce) {
+    Store store = MakeStore();
+    store.journaling = &m_journaling;
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    Change("初始时段=240", "初始时段=10");
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    const std::string inUse = Settings();
+    ASSERT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    WriteBytes(m_folder / "ROOMSETTING.ini", inUse);
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    Change("初始费用=70", "初始费用=7");
+    EXPECT_TRUE(JournalChangeOutside(store, kHalfPastMidnight));
+    EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
+    using enum trust::Action;
+    EXPECT_EQ(Journaled(), (std::vector{NewChain, ProgramStart, SettingsChangedOutside,
+                                        ProgramStart, Checkout, SettingsChangedOutside}));
+}
+
 // While another copy holds the lock, nothing is read, checked or written.
 TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
     const store::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));
@@ -355,13 +379,17 @@ TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning
     const std::optional<history::PeriodTakings> day =
         history::ComputePeriod(m_folder / "History", {2024, 6, 1}, {2024, 6, 1});
     ASSERT_TRUE(day);
+    const trust::ChainHead head{1234, trust::Sha256("head"), {}};
     const std::vector<std::string> lines =
-        DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed);
+        DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, head);
     EXPECT_EQ(SlipText(lines),
               Gbk("日期：2024/06/01\n打印时间：2024/06/01 13:00:00\n营业额：3,070 元\n"
                   "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
                   "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
-                  "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n"));
+                  "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n日志 1234 条 ") +
+                  trust::Hex(head.last).substr(0, 8) + "\n");
+    EXPECT_EQ(DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, {}),
+              std::vector(lines.begin(), lines.end() - 1));
 }
 
 // The cash counted at a shift close against what the shift expects, and the slip that hands the

@@ -221,6 +221,22 @@ TEST(CheckTest, countsWhatItCheckedAndSumsTakingsPerOperator) {
     ASSERT_EQ(first.actions.size(), 1u);
     EXPECT_EQ(first.actions[0].item, "A1");
     EXPECT_EQ(first.actions[0].details[1].value, "240/60/30/20");
+    // The takings window reads the same sums from the checkouts alone, leaving out another desk's
+    // and a line a kill cut short.
+    const std::string record = RecordOf("A9", At(40), 99);
+    hall.journal.Append(
+        CheckoutEntry(At(40), Gbk("张三"), record, hall.folder / "desk2/202405.QY.txt"));
+    const std::string cut =
+        EntryText(9, CheckoutEntry(At(41), Gbk("张三"), record, hall.MonthFile()));
+    WriteBytes(hall.JournalFile(), ReadBytes(hall.JournalFile()) + cut);
+    const std::optional<std::vector<OperatorActivity>> takings =
+        OperatorTakings(hall.Durava(), hall.History(), {2024, 5, 1}, {2024, 5, 31});
+    ASSERT_TRUE(takings && takings->size() == 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ((*takings)[i].name, report.operators[i].name);
+        EXPECT_EQ((*takings)[i].yuan, report.operators[i].yuan);
+        EXPECT_EQ((*takings)[i].checkouts, report.operators[i].checkouts);
+    }
     ASSERT_TRUE(report.head);
     EXPECT_EQ(report.head->entries, 7u);
     EXPECT_EQ(SummaryLines(report).back(), Gbk("没有发现改动。"));

@@ -9,6 +9,7 @@
 #include "store/fileio_faults.h"
 #include "trust/checktexts.h"
 #include "trust/hall.h"
+#include "trust/settingsnamed.h"
 #include "trust/shift.h"
 
 namespace durava::trust::testing {
@@ -72,6 +73,25 @@ TEST(JournalTest, keepsOneChainAndItsHead) {
     // A new month's entries go to its own file and go on with the chain.
     hall.journal.Append({Action::ProgramEnd, At(60 * 24 * 30)});
     EXPECT_EQ(ReadJournalLine(LinesOf(hall.JournalFile(202406)).at(0))->seq, 4u);
+}
+
+// The settings file last named lies behind entries that name none, in last month's file; a
+// checkout's naming keeps the one before it, which a kill before its idle write leaves.
+TEST(JournalTest, findsTheSettingsFileLastNamed) {
+    Hall hall;
+    EXPECT_FALSE(LastSettingsNamed(hall.Durava()));
+    hall.journal.Append({Action::ProgramStart, At(0), {}, {}, {SettingsDetail("before")}});
+    hall.journal.Append({Action::Checkout, At(1), {}, "A1", {SettingsDetail("idle")}});
+    for (const int day : {0, 31}) {
+        for (int minute = 0; minute < 50; ++minute) {
+            hall.journal.Append({Action::ProgramEnd, At(60 * 24 * day + minute + 2)});
+        }
+    }
+    const std::optional<SettingsNamed> named = LastSettingsNamed(hall.Durava());
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->last, Hex(Sha256("idle")));
+    EXPECT_TRUE(named->Names(Hex(Sha256("before"))));
+    EXPECT_FALSE(named->Names(Hex(Sha256("by hand"))));
 }
 
 struct FaultCase {

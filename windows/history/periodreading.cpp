@@ -26,12 +26,25 @@ void InBackground(QWidget* window, std::function<std::optional<Result>(const ui:
 }  // namespace
 
 void ReadPeriod(QWidget* window, const std::filesystem::path& historyFolder,
-                const core::CalendarTime& first, const core::CalendarTime& last,
-                std::function<void(history::PeriodTakings)> shown) {
-    InBackground<history::PeriodTakings>(
+                const std::filesystem::path& journalFolder, const core::CalendarTime& first,
+                const core::CalendarTime& last, std::function<void(PeriodReading)> shown) {
+    InBackground<PeriodReading>(
         window,
-        [historyFolder, first, last](const ui::GoOn& goOn) {
-            return history::ComputePeriod(historyFolder, first, last, goOn);
+        [historyFolder, journalFolder, first,
+         last](const ui::GoOn& goOn) -> std::optional<PeriodReading> {
+            // The journal is read last, as one more step after the month files.
+            std::size_t files = 0;
+            std::optional<history::PeriodTakings> takings = history::ComputePeriod(
+                historyFolder, first, last, [&](std::size_t done, std::size_t all) {
+                    files = all;
+                    return goOn(done, all + 1);
+                });
+            if (!takings) return std::nullopt;
+            std::optional<std::vector<trust::OperatorActivity>> operators = trust::OperatorTakings(
+                journalFolder, historyFolder, first, last,
+                [&](std::size_t, std::size_t) { return goOn(files, files + 1); });
+            if (!operators) return std::nullopt;
+            return PeriodReading{std::move(*takings), std::move(*operators)};
         },
         std::move(shown));
 }

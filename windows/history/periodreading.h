@@ -6,20 +6,27 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/datetime.h"
 #include "history/periodtakings.h"
 #include "history/takingscsv.h"
+#include "trust/operatortakings.h"
 
 class QWidget;
 
 namespace durava::windows {
 
+// A span's sums, and from the journal in the Durava folder its takings per operator.
+struct PeriodReading {
+    history::PeriodTakings takings;
+    std::vector<trust::OperatorActivity> operators;
+};
 // `shown` runs on the window thread with the sums, unless the reading was stopped or the window
 // closed first.
 void ReadPeriod(QWidget* window, const std::filesystem::path& historyFolder,
-                const core::CalendarTime& first, const core::CalendarTime& last,
-                std::function<void(history::PeriodTakings)> shown);
+                const std::filesystem::path& journalFolder, const core::CalendarTime& first,
+                const core::CalendarTime& last, std::function<void(PeriodReading)> shown);
 // The records CSV of the span as its files hold them now, for `written` on the window thread.
 void ExportPeriodRecords(QWidget* window, const std::filesystem::path& historyFolder,
                          const history::DaySpan& span,

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTableView>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -18,6 +20,9 @@
 #include "history/takingstexts.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
+#include "trust/entry.h"
+#include "trust/operatortakings.h"
+#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -46,7 +51,28 @@ struct Shown {
     std::vector<history::DayTakings> rows = {};  // the days, or the months of a year
     std::optional<history::DaySpan> span = {};   // the days a year or span counts
     core::CalendarTime month = {};               // of a month's view; year 0 otherwise
+    // Takings per operator, from the journal; none while it names no operator in the period.
+    std::vector<history::NamedTakings> operators = {};
 };
+
+// Beside the takings per operator, the unreadable records' table keeps the room above them.
+constexpr int kUnreadableHeightBesideOperators = 100;
+
+// The operators the journal names, and the checkouts made while none was on duty; none while it
+// names no operator.
+std::vector<history::NamedTakings> OperatorRows(const std::vector<trust::OperatorActivity>& named) {
+    std::vector<history::NamedTakings> rows;
+    if (!trust::NamesAnOperator(named)) return rows;
+    for (const trust::OperatorActivity& activity : named) {
+        rows.push_back({activity.name.empty() ? core::Fixed(u"无操作员") : activity.name,
+                        activity.checkouts, activity.yuan});
+    }
+    return rows;
+}
+
+std::filesystem::path JournalFolder(const windows::Globals& globals) {
+    return trust::DuravaFolder(globals.app.SettingsPath());
+}
 
 std::string Amount(std::int64_t yuan) {
     return core::GroupThousands(core::IntegerToText(yuan));
@@ -139,6 +165,24 @@ void ShowUnreadable(ui::Form& window, const Shown& shown) {
     window.SetRows(kUnreadableTable, std::move(rows));
 }
 
+// Shown below the unreadable records, which make room, only while there are any; otherwise the
+// window stays as it always was.
+void ShowOperators(ui::Form& window, const Shown& shown) {
+    std::vector<std::vector<std::string>> rows;
+    for (const history::NamedTakings& named : shown.operators) {
+        rows.push_back({named.name, core::IntegerToText(named.uses), Amount(named.yuan)});
+    }
+    window.SetRows(kOperatorTable, std::move(rows));
+    const bool shownToo = !shown.operators.empty();
+    window.Control(kOperatorTable)->setVisible(shownToo);
+    QTableView* unreadable = window.Control(kUnreadableTable);
+    const auto defined = std::find_if(
+        window.Definition().controls.begin(), window.Definition().controls.end(),
+        [](const forms::Control& control) { return control.name == kUnreadableTable.text; });
+    unreadable->resize(unreadable->width(),
+                       shownToo ? kUnreadableHeightBesideOperators : defined->height);
+}
+
 void ShowTables(ui::Form& window, const Shown& shown) {
     std::vector<std::vector<std::string>> rows;
     for (const history::DayTakings& row : shown.rows) {
@@ -153,6 +197,7 @@ void ShowTables(ui::Form& window, const Shown& shown) {
     }
     window.SetRows(kItemTable, std::move(rows));
     ShowUnreadable(window, shown);
+    ShowOperators(window, shown);
 }
 
 // One bar per row of the table, labelled with the day of the month, or the month of a year; a
@@ -186,16 +231,25 @@ void Show(const windows::Globals& globals, ui::Form& window, Shown shown) {
     ShowChart(window, now);
 }
 
-Shown MonthShown(const std::filesystem::path& historyFolder, const history::MonthFile& file) {
+// A month's takings per operator are the journal's checkouts of its days.
+Shown MonthShown(const windows::Globals& globals, const history::MonthFile& file) {
     const std::optional<core::CalendarTime> month = file.Month();
     Shown shown;
     shown.fileTitle = file.Stem();
     shown.title = month ? history::DayText(*month) : file.Stem();
-    shown.months.push_back(history::ReadHistoryMonth(file.Path(historyFolder)));
+    shown.months.push_back(history::ReadHistoryMonth(file.Path(globals.app.HistoryFolder)));
     shown.month = month.value_or(core::CalendarTime{});
     shown.takings =
         history::ComputeTakings(shown.months.back(), shown.month.year, shown.month.month);
     shown.rows = shown.takings.days;
+    if (month) {
+        const core::CalendarTime last{month->year, month->month,
+                                      core::DaysInMonth(month->year, month->month)};
+        shown.operators =
+            OperatorRows(trust::OperatorTakings(JournalFolder(globals), globals.app.HistoryFolder,
+                                                {month->year, month->month, 1}, last)
+                             .value_or(std::vector<trust::OperatorActivity>{}));
+    }
     return shown;
 }
 
@@ -227,20 +281,21 @@ void InitTakings(windows::Globals& globals, ui::Form& window) {
     const core::DateTime today = core::ToDateTime(Today());
     window.SetText(kRangeFromBox, history::DayText(core::ToCalendarTime(today - 6)));
     window.SetText(kRangeToBox, history::DayText(core::ToCalendarTime(today)));
-    Show(globals, window, MonthShown(globals.app.HistoryFolder, file));
+    Show(globals, window, MonthShown(globals, file));
 }
 
 void ShowPeriod(windows::Globals& globals, ui::Form& window, const history::DaySpan& span,
                 Shown shown) {
-    ReadPeriod(
-        &window, globals.app.HistoryFolder, span.first, span.last,
-        [&globals, &window, span, shown = std::move(shown)](history::PeriodTakings period) mutable {
-            shown.span = span;
-            shown.takings = std::move(period.takings);
-            shown.files = std::move(period.files);
-            shown.rows = shown.byMonth ? history::MonthsOf(shown.takings.days) : shown.takings.days;
-            Show(globals, window, std::move(shown));
-        });
+    ReadPeriod(&window, globals.app.HistoryFolder, JournalFolder(globals), span.first, span.last,
+               [&globals, &window, span, shown = std::move(shown)](PeriodReading period) mutable {
+                   shown.span = span;
+                   shown.takings = std::move(period.takings.takings);
+                   shown.files = std::move(period.takings.files);
+                   shown.rows =
+                       shown.byMonth ? history::MonthsOf(shown.takings.days) : shown.takings.days;
+                   shown.operators = OperatorRows(period.operators);
+                   Show(globals, window, std::move(shown));
+               });
 }
 
 void ShowYear(windows::Globals& globals, ui::Form& window) {
@@ -298,10 +353,14 @@ void PrintDaySlip(windows::Globals& globals, ui::Form& window) {
     }
     const core::DateTime now = core::CurrentTime();
     const std::vector<std::string> lines = operations::DaySlipLines(
-        day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now);
+        day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now,
+        globals.journal ? globals.journal->Head() : std::nullopt);
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"日结单.pdf")));
-    ui::PrintTillRoll(&window, pdf, u"日结单", lines);
+    if (ui::PrintTillRoll(&window, pdf, u"日结单", lines)) {
+        globals.JournalEvent(
+            {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, core::Fixed(u"日结单")}}});
+    }
 }
 
 // The settings file and the month files hold everything the program knows; an export written
@@ -318,7 +377,7 @@ bool IsProgramFile(const windows::Globals& globals, const QString& file) {
 
 // Hands what is shown to `write` with the file the operator picks, suggested in the Documents
 // folder; nothing happens when none is picked or the one picked is the program's own.
-void Export(const windows::Globals& globals, ui::Form& window, std::u16string_view caption,
+void Export(windows::Globals& globals, ui::Form& window, std::u16string_view caption,
             std::u16string_view what,
             const std::function<void(const Shown&, const QString& file)>& write) {
     const Shown* shown = ui::Kept<Shown>(window);
@@ -337,8 +396,9 @@ void Export(const windows::Globals& globals, ui::Form& window, std::u16string_vi
     write(*shown, file);
 }
 
-// Whole or not at all.
-void WriteExport(ui::Form& window, const QString& file, const std::string& bytes) {
+// Whole or not at all; the journal names the file written, which leaves the desk with the takings.
+void WriteExport(windows::Globals& globals, ui::Form& window, const QString& file,
+                 const std::string& bytes) {
     QSaveFile out(file);
     const bool written = out.open(QIODevice::WriteOnly) &&
                          out.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
@@ -347,21 +407,28 @@ void WriteExport(ui::Form& window, const QString& file, const std::string& bytes
     if (!written) {
         ui::ShowMessage(&window, core::Fixed(u"操作失败"),
                         core::Fixed(u"无法写入所选的文件，导出没有完成。"));
+        return;
     }
+    globals.JournalEvent({trust::Action::Export,
+                          core::CurrentTime(),
+                          {},
+                          {},
+                          {{trust::Field::File, ui::FromScreen(QDir::toNativeSeparators(file))}}});
 }
 
 // A month's records as shown; a year's or span's as their files hold them now.
-void ExportRecords(const windows::Globals& globals, ui::Form& window) {
+void ExportRecords(windows::Globals& globals, ui::Form& window) {
     Export(globals, window, u"导出记录", u" 营业记录",
            [&](const Shown& shown, const QString& file) {
                if (!shown.span) {
-                   WriteExport(window, file,
+                   WriteExport(globals, window, file,
                                history::RecordsCsv(shown.months, shown.takings, std::nullopt));
                    return;
                }
-               ExportPeriodRecords(
-                   &window, globals.app.HistoryFolder, *shown.span,
-                   [&window, file](const std::string& csv) { WriteExport(window, file, csv); });
+               ExportPeriodRecords(&window, globals.app.HistoryFolder, *shown.span,
+                                   [&globals, &window, file](const std::string& csv) {
+                                       WriteExport(globals, window, file, csv);
+                                   });
            });
 }
 
@@ -398,7 +465,7 @@ void RegisterTakingsWindow(windows::Globals& globals) {
                [&](const Shown& shown, const QString& file) {
                    history::MonthTakings rows = shown.takings;
                    rows.days = shown.rows;
-                   WriteExport(window, file, history::TotalsCsv(rows));
+                   WriteExport(globals, window, file, history::TotalsCsv(rows, shown.operators));
                });
     });
     handlers.Add(op::kShowTakingsYear, [&globals](ui::Form& window) { ShowYear(globals, window); });

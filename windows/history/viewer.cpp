@@ -10,6 +10,7 @@
 #include "history/monthfiles.h"
 #include "history/receipt.h"
 #include "history/takings.h"
+#include "trust/entry.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screenconversion.h"
@@ -78,16 +79,24 @@ void UpdateRecordMenu(ui::Form& window) {
     window.ShowMenu();
 }
 
-// Suggested as a PDF in the Documents folder, where no printer is set up.
-void PrintReceipt(const windows::Globals& globals, ui::Form& window) {
+// Suggested as a PDF in the Documents folder, where no printer is set up. A receipt printed names
+// its use in the journal: one printed again for another customer shows there.
+void PrintReceipt(windows::Globals& globals, ui::Form& window) {
     const int row = window.SelectedRow(kMonthTable);
     const auto* month = qobject_cast<const HistoryMonthModel*>(window.ListModel(kMonthTable));
     if (row < 0 || !month) return;
-    const std::vector<std::string> lines =
-        history::ReceiptLines(month->Month(), static_cast<std::size_t>(row));
+    const auto record = static_cast<std::size_t>(row);
+    const std::vector<std::string> lines = history::ReceiptLines(month->Month(), record);
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
-    ui::PrintTillRoll(&window, pdf, u"消费小票", lines);
+    if (!ui::PrintTillRoll(&window, pdf, u"消费小票", lines)) return;
+    globals.JournalEvent({trust::Action::Print,
+                          core::CurrentTime(),
+                          {},
+                          std::string(month->Month().Field(record, history::kFieldName)),
+                          {{trust::Field::Slip, core::Fixed(u"小票")},
+                           {trust::Field::StartTime,
+                            std::string(month->Month().Field(record, history::kFieldStart))}}});
 }
 
 }  // namespace

@@ -32,6 +32,12 @@ struct Globals {
     operations::Store Store() {
         return {app.Settings, app.HistoryFolder, store::kLockPatience, journaling.get()};
     }
+    // An entry of the program's own (its end, the clock gone back, an export, a slip printed), as
+    // done by the operator on duty.
+    bool JournalEvent(trust::Entry entry) {
+        operations::Store store = Store();
+        return operations::JournalEvent(store, std::move(entry));
+    }
 };
 
 }  // namespace durava::windows

@@ -38,17 +38,12 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
 
 // The process entry ends the program when the main window is gone.
 void CloseMainWindow(Globals& globals) {
-    JournalProgram(globals, trust::Action::ProgramEnd);
+    globals.JournalEvent({trust::Action::ProgramEnd, core::CurrentTime()});
     globals.MainListColours.DetachParent();
     globals.MainWindow = nullptr;
 }
 
 }  // namespace
-
-void JournalProgram(Globals& globals, trust::Action action) {
-    operations::Store store = globals.Store();
-    operations::JournalEvent(store, {action, core::CurrentTime()});
-}
 
 void OpenJournal(Globals& globals) {
     if (globals.journal) return;
@@ -59,7 +54,8 @@ void OpenJournal(Globals& globals) {
         owner ? trust::Protection::Owner : trust::Protection::Unkeyed);
     globals.journaling = std::make_unique<operations::Journaling>(
         operations::Journaling{.journal = *globals.journal, .required = owner});
-    JournalProgram(globals, trust::Action::ProgramStart);
+    operations::Store store = globals.Store();
+    operations::JournalProgramStart(store, core::CurrentTime());
 }
 
 void ShowOnDuty(Globals& globals) {

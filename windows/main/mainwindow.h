@@ -9,8 +9,6 @@ void RegisterMainWindow(Globals& globals);
 // Every operation journals from the program's start; with an owner password, one the journal
 // cannot hold is refused. Opened once, before any login, and journals the start.
 void OpenJournal(Globals& globals);
-// The program's start or end.
-void JournalProgram(Globals& globals, trust::Action action);
 // Who is on duty, in the status bar, and 交班 while someone is.
 void ShowOnDuty(Globals& globals);
 

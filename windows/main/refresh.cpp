@@ -25,9 +25,14 @@ void RefreshPass(Globals& globals) {
     const core::FixedTexts& texts = core::Texts();
     // One look at the settings file per pass, however many items are in use.
     const store::SettingsFile::OneLook look(globals.app.Settings);
-    // Another copy of the program, or another desk, may have changed the items.
+    // Another copy of the program, or another desk, may have changed the items; if not, whoever
+    // changed them did it outside Durava, and the journal names it.
     ListState& shown = *ui::Kept<ListState>(main);
-    if (globals.app.Settings.Generation() != shown.generation) FillItemList(globals);
+    if (globals.app.Settings.Generation() != shown.generation) {
+        operations::Store store = globals.Store();
+        operations::JournalChangeOutside(store, core::CurrentTime());
+        FillItemList(globals);
+    }
 
     ui::Form::ListEdit list(*shown.list);
     const int rows = list.RowCount();
@@ -37,13 +42,12 @@ void RefreshPass(Globals& globals) {
     // A clock set back while uses run bills them short: the owner hears of it from the journal.
     // A minute of slack lets the clock be set right by a few seconds unjournaled.
     if (shown.lastPass != 0 && core::TimeDifference(shown.lastPass, now) > 60) {
-        operations::Store store = globals.Store();
-        operations::JournalEvent(store, {trust::Action::ClockBack,
-                                         now,
-                                         {},
-                                         {},
-                                         {{trust::Field::From, trust::TimeText(shown.lastPass)},
-                                          {trust::Field::To, trust::TimeText(now)}}});
+        globals.JournalEvent({trust::Action::ClockBack,
+                              now,
+                              {},
+                              {},
+                              {{trust::Field::From, trust::TimeText(shown.lastPass)},
+                               {trust::Field::To, trust::TimeText(now)}}});
     }
     shown.lastPass = now;
     shown.statusBar->SetPart(1, core::IntegerToText(rows));

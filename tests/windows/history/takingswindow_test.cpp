@@ -15,6 +15,8 @@
 #include "forms/forms.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"
+#include "trust/entry.h"
+#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -54,6 +56,18 @@ ui::Form& OpenTakings(ui::Form& viewer) {
 
 QString Cell(ui::Form& window, forms::ListName table, int row, int column) {
     return ui::ToScreen(window.Cell(table, row, column));
+}
+
+// How many of this month's journal entries hold `text`.
+int Journaled(const ProgramFixture& program, std::string_view text) {
+    const std::string journal =
+        ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+    int count = 0;
+    for (std::size_t at = journal.find(text); at != std::string::npos;
+         at = journal.find(text, at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 }  // namespace
@@ -113,6 +127,9 @@ class TakingsWindowTest : public QObject {
         odd->setCurrentIndex(odd->model()->index(0, 0));
         QTest::keySequence(odd, QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), line);
+        // Without operators the window is as it always was.
+        QVERIFY(!takings.Control(takings_window::kOperatorTable)->isVisibleTo(&takings));
+        QCOMPARE(odd->height(), 210);
 
         QCOMPARE(ReadBytes(program.Documents() / "History/202404.QY.txt"), Gbk(kApril));
         QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
@@ -218,6 +235,56 @@ class TakingsWindowTest : public QObject {
         });
         Click(takings, takings_window::kDaySlipButton);
         QVERIFY(std::filesystem::file_size(pdf) > 0);
+        QCOMPARE(Journaled(program, "\t导出\t\t文件=" + csv.string() + "\t"), 1);
+        QCOMPARE(Journaled(program, "\t打印\t\t单据=日结单\t"), 1);
+    }
+
+    // The journal names who checked out what: a month and a year show it below a shorter table of
+    // unreadable records, and the totals export ends on it. A checkout without an operator counts
+    // apart; one of another month only in the year.
+    void takingsPerOperatorFromTheJournal() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        program.AnswerMessages(true);
+        struct Use {
+            const char *item, *end, *total, *by;
+        };
+        std::string may;
+        for (const Use& use : {Use{"A2", "2024/05/05 20:00:00", "￥70 元", "张三"},
+                               Use{"A2", "2024/05/06 09:00:00", "￥90 元", "李四"},
+                               Use{"A1", "2024/05/06 10:00:00", "￥110 元", ""},
+                               Use{"A1", "2024/04/30 10:00:00", "￥5 元", "张三"}}) {
+            const std::string record = Gbk(Record(use.item, use.end, use.total));
+            if (use.end[6] == '5') may += record;
+            program.globals().journal->Append(
+                trust::CheckoutEntry(core::ParseDateTime(use.end), Gbk(use.by),
+                                     record.substr(0, record.size() - 2), program.MonthFile()));
+        }
+        WriteBytes(program.MonthFile(), may);
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+        const auto rows = [&takings] {
+            QStringList texts;
+            for (int row = 0; row < takings.RowCount(takings_window::kOperatorTable); ++row) {
+                for (int column = 0; column < 3; ++column) {
+                    texts << Cell(takings, takings_window::kOperatorTable, row, column);
+                }
+            }
+            return texts.join(u' ');
+        };
+        QCOMPARE(rows(), QStringLiteral("无操作员 1 110 张三 1 70 李四 1 90"));
+        QVERIFY(takings.Control(takings_window::kOperatorTable)->isVisibleTo(&takings));
+        QCOMPARE(takings.Control(takings_window::kUnreadableTable)->height(), 100);
+
+        Click(takings, takings_window::kYearButton);
+        QTRY_COMPARE(TextOf(takings, takings_window::kMonthLabel), QStringLiteral("2024"));
+        QCOMPARE(rows(), QStringLiteral("无操作员 1 110 张三 2 75 李四 1 90"));
+        const std::filesystem::path target = program.Documents() / "totals.csv";
+        ui::PickSaveFilesWith([&](const QString&, const QString&) {
+            return QString::fromStdString(target.string());
+        });
+        Click(takings, takings_window::kExportTotalsButton);
+        QVERIFY(
+            ReadBytes(target).ends_with("合计,270,3,16.55\r\n\r\n操作员,营业额,使用次数\r\n"
+                                        "无操作员,110,1\r\n张三,75,2\r\n李四,90,1\r\n"));
     }
 
     void exportsGoWhollyToThePickedFileOrNowhere() {
@@ -259,6 +326,8 @@ class TakingsWindowTest : public QObject {
             Click(takings, takings_window::kExportRecordsButton);
         }
         QCOMPARE(program.Messages().size(), 4);
+        // The two exports written, and only they, are journaled.
+        QCOMPARE(Journaled(program, "\t导出\t"), 2);
         QVERIFY(std::filesystem::is_directory(program.Documents() / "History"));
         QCOMPARE(ReadBytes(program.SettingsFile()), settings);
         QCOMPARE(ReadBytes(program.MonthFile()), Gbk(kMay));
@@ -298,6 +367,11 @@ class TakingsWindowTest : public QObject {
         QFile printed(QString::fromStdString(pdf.string()));
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.read(5) == "%PDF-");
+        // The journal names the receipt's use; one the operator did not print, nothing.
+        QCOMPARE(Journaled(program, "\t打印\tA2\t单据=小票\t开始时间=2024/05/06 13:00:00\t"), 1);
+        ui::PrintPreviewsWith([](QPrinter&) { return false; });
+        QVERIFY(rightClick(0));
+        QCOMPARE(Journaled(program, "\t打印\t"), 1);
     }
 };
 

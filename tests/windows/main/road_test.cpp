@@ -355,13 +355,20 @@ class RoadTest : public QObject {
         QCOMPARE(ReadBytes(program.SettingsFile()), Gbk(kIdleItems));
     }
 
-    // Another copy changed the file: the next pass shows it and the selection stays on its item.
+    // The file changed under the list: the next pass shows it and the selection stays on its
+    // item. Changed by hand, not by a copy of Durava, the journal names it once.
     void theListFollowsTheFileAndKeepsTheSelectedItem() {
         ProgramFixture program(kIdleItems);
         program.Main().SelectRow(windows::kMainList, 1);
         WriteBytes(program.SettingsFile(), Gbk("[N]\r\n状态=空闲中\r\n" + kInUseA1 +
                                                ItemSection("A2").Tariff({.period = "60"}).Idle()));
         windows::RefreshPass(program.globals());
+        windows::RefreshPass(program.globals());
+        const std::string journal =
+            ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+        const std::size_t named = journal.find("\t设置文件被外部修改\t");
+        QVERIFY(named != std::string::npos);
+        QCOMPARE(journal.find("\t设置文件被外部修改\t", named + 1), std::string::npos);
         QCOMPARE(program.Main().RowCount(windows::kMainList), 3);
         QCOMPARE(program.MainCell(1, kColumnState), QStringLiteral("使用中"));
         QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("0 秒 "));

@@ -3,7 +3,6 @@
 // and a check that reads all of it clean.
 #include <QAbstractButton>
 #include <QTest>
-#include <QTimer>
 
 #include "core/codepage.h"
 #include "forms/formnames.h"
@@ -41,20 +40,6 @@ void Type(ui::Form& window, forms::EditName box, std::u16string_view text) {
 QString AwaitText(ui::Form& window, forms::LabelName label) {
     if (!QTest::qWaitFor([&] { return !window.Text(label).empty(); }, 20000)) return {};
     return ui::ToScreen(window.Text(label));
-}
-
-// As ProgramFixture::WhenOpen, for a window that opens only after another has closed.
-void WhenOpenLater(const char* windowName, std::function<void(ui::Form&)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, name = std::string(windowName), act] {
-        if (ui::Form* form = OpenWindow(name)) {
-            poll->deleteLater();
-            poll->stop();
-            act(*form);
-        }
-    });
-    poll->start();
 }
 
 std::string Journal(ProgramFixture& program) {
@@ -162,7 +147,7 @@ class OwnerTest : public QObject {
         // A forgotten password: the owner sets a new one without the old, and a new chain begins.
         ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
             Click(prompt, op::kForgotButton);
-            WhenOpenLater("OwnerSettingsWindow", [](ui::Form& window) {
+            ProgramFixture::WhenOpen("OwnerSettingsWindow", [](ui::Form& window) {
                 QVERIFY(!window.IsEnabled(os::kOldPasswordBox));
                 Type(window, os::kNewPasswordBox, u"new-owner-2");
                 Type(window, os::kRepeatBox, u"new-owner-2");
