@@ -77,11 +77,35 @@ class TakingsWindowTest : public QObject {
 
   private slots:
     void cleanup() {
-        for (std::string_view name : {forms::TakingsWindow().name, forms::HistoryWindow().name}) {
+        for (std::string_view name : {forms::TakingsWindow().name, forms::HistoryWindow().name,
+                                      forms::CheckWindow().name}) {
             while (ui::Form* window = OpenWindow(name)) delete window;
         }
         ui::PickSaveFilesWith({});
         ui::PrintPreviewsWith({});
+    }
+
+    // 核对记录 without an owner password: the month on view is checked, a record added by hand
+    // after the journal began is named with its file and line, those before it are counted apart.
+    void checksTheMonthOnView() {
+        ProgramFixture program(kSettings, {2024, 5, 6, 18, 31, 0});
+        WriteBytes(program.MonthFile(), Gbk(kMay + Record("A2", "2024/05/06 18:40:00", "￥9 元")));
+        ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
+        Click(takings, takings_window::kCheckButton);
+        QVERIFY(QTest::qWaitFor([] { return OpenWindow(forms::CheckWindow().name); }, 20000));
+        ui::Form& check = *OpenWindow(forms::CheckWindow().name);
+        namespace cw = forms::check_window;
+        QCOMPARE(ui::ToScreen(check.Title()), QStringLiteral("核对记录 2024/05"));
+        QCOMPARE(check.RowCount(cw::kFindingTable), 2);
+        QCOMPARE(Cell(check, cw::kFindingTable, 0, 4),
+                 QStringLiteral("日志从 2024/05/06 18:31:00 开始，之前的记录不在核对之内。"));
+        QCOMPARE(Cell(check, cw::kFindingTable, 1, 2), QStringLiteral("202405.QY.txt"));
+        QCOMPARE(Cell(check, cw::kFindingTable, 1, 3), QStringLiteral("4"));
+        QVERIFY(Cell(check, cw::kFindingTable, 1, 4).contains(QStringLiteral("不是本程序写的")));
+        QVERIFY(qobject_cast<QListWidget*>(check.Control(cw::kSummaryList))
+                    ->item(1)
+                    ->text()
+                    .contains(QStringLiteral("3 条记录早于日志")));
     }
 
     void showsTheMonthOnDisplayAndChangesNoFile() {

@@ -10,8 +10,10 @@
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 #include "trust/check.h"
+#include "trust/operators.h"
 #include "trust/ourfiles.h"
 #include "trust/owner.h"
+#include "trust/protection.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
 #include "ui/widgets/statusbar.h"
@@ -158,6 +160,40 @@ class OwnerTest : public QObject {
         });
         QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::DeleteItem));
         QVERIFY(Journal(program).find("=店主重新开始") != std::string::npos);
+    }
+
+    // Five wrong PINs in a row and the desk waits; a try during the wait is refused unchecked.
+    // Every one is journaled.
+    void wrongPinsMakeTheDeskWait() {
+        ProgramFixture program(kItems);
+        const std::filesystem::path durava = trust::DuravaFolder(program.SettingsFile());
+        QCOMPARE(
+            trust::SetOwnerPassword(durava, *trust::MakePassword(kPassword, trust::kCheapestCost)),
+            std::nullopt);
+        trust::Operators operators;
+        QVERIFY(!operators.Add(u"张三", *trust::HashSecret(u"2468", trust::kCheapestCost)));
+        QCOMPARE(trust::WriteOperators(durava, operators), trust::FileState::Ok);
+        ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
+            for (int tries = 1; tries <= 6; ++tries) {
+                login.SetText(lw::kMessageLabel, "");
+                Type(login, lw::kPinBox, u"1111");
+                Click(login, lw::kLoginButton);
+                const QString told = AwaitText(login, lw::kMessageLabel);
+                QVERIFY2(told.contains(tries < 5 ? QStringLiteral("不对")
+                                       : tries == 5 ? QStringLiteral("连续输错 5 次，请等 30 秒")
+                                                    : QStringLiteral("输错次数太多")),
+                         qPrintable(told));
+            }
+            login.close();
+        });
+        QVERIFY(!windows::LogIn(program.globals()));
+        const std::string journal = Journal(program);
+        int wrong = 0;
+        for (std::size_t at = journal.find("\t密码错误\t张三\t"); at != std::string::npos;
+             at = journal.find("\t密码错误\t张三\t", at + 1)) {
+            ++wrong;
+        }
+        QCOMPARE(wrong, 6);
     }
 
     // The owner's file damaged: every protected action is refused with a message naming it, and
