@@ -41,7 +41,7 @@ constexpr std::uint64_t kKeysApart = 4096;
 
 // "2024/05/06 18:31:00", as the journal writes the time it was made from.
 std::string TextOfKey(TimeKey key) {
-    char text[24];
+    char text[64];  // room for any int the compiler cannot rule out
     const auto part = [&key] {
         const int value = static_cast<int>(key % 100);
         key /= 100;
