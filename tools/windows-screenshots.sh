@@ -3,8 +3,9 @@
 # Screenshots of every window as the Windows program draws them under Wine, with Qt's windows
 # platform on a virtual display and a CJK font, into docs/screenshots/windows/: the five windows,
 # the takings window, a receipt's preview, a message box and the owner's windows (drawn by
-# durava_screenshots.exe of the windows build), and the installed program on the screen, frames and all, along one
-# customer's road (tools/try-windows-setup.sh). Run tools/package-windows.sh first.
+# durava_screenshots.exe of the windows build), and the installed program on the screen, frames
+# and all, along one customer's road (tools/try-windows-setup.sh). Run tools/package-windows.sh
+# first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh wine wine64 xvfb fonts-noto-cjk
