@@ -131,12 +131,12 @@ void TamperWithMay(durava::windows::Globals& globals) {
         u"A2@2024/05/06 18:35:00@2024/05/06 18:55:00@0 时 20 分 0 秒@4 小时 0 分@未超时@30 分钟@"
         u"15 元 / 小时@60 元@0 元@￥60 元\r\n");
     std::ofstream(may, std::ios::binary) << bytes;
-    operations::JournalEvent(store, {durava::trust::Action::ClockBack,
-                                     durava::core::CurrentTime(),
-                                     {},
-                                     {},
-                                     {{durava::trust::Field::From, "2024/05/06 19:05:00"},
-                                      {durava::trust::Field::To, "2024/05/06 19:00:00"}}});
+    globals.JournalEvent({durava::trust::Action::ClockBack,
+                          durava::core::CurrentTime(),
+                          {},
+                          {},
+                          {{durava::trust::Field::From, "2024/05/06 19:05:00"},
+                           {durava::trust::Field::To, "2024/05/06 19:00:00"}}});
 }
 
 void Type(Form& window, forms::EditName box, std::u16string_view text) {
@@ -154,9 +154,7 @@ void CaptureTheOwnersWindows(durava::windows::Globals& globals, Form& main, cons
                     [](Form& login) { Type(login, forms::login_window::kPinBox, u"2468"); });
     durava::windows::LogIn(globals);
     globals.journaling->operatorName = WideToText(u"张三");
-    durava::operations::Store store = globals.Store();
-    durava::operations::JournalEvent(store,
-                                     {durava::trust::Action::Login, durava::core::CurrentTime()});
+    globals.JournalEvent({durava::trust::Action::Login, durava::core::CurrentTime()});
     durava::windows::ShowOnDuty(globals);
     saved = main.grab().save(out.filePath(QStringLiteral("main-onduty.png"))) && saved;
     CaptureWhenOpen(QStringLiteral("OwnerPrompt"), out.filePath(QStringLiteral("ownerprompt.png")),

@@ -4,7 +4,6 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "operations/operations.h"
 #include "trust/checktexts.h"
 #include "trust/protection.h"
 #include "trust/texts.h"
@@ -48,22 +47,20 @@ void TryLogIn(Globals& globals, ui::Form& window) {
         InitLogin(globals, window);
         return;
     }
-    CheckSecret(
-        globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
-        [&globals, &window, name] {
-            globals.journaling->operatorName = name;
-            operations::Store store = globals.Store();
-            if (!operations::JournalEvent(store, {trust::Action::Login, core::CurrentTime()})) {
-                // Nothing the operator did could be journaled: the desk stays shut.
-                globals.journaling->operatorName.clear();
-                ui::ShowMessage(&window, core::Fixed(u"无法登录"),
-                                trust::ProblemText(*globals.journaling->problem));
-                return;
-            }
-            *ui::Kept<LoginResult>(window)->loggedIn = true;
-            ShowOnDuty(globals);
-            window.close();
-        });
+    CheckSecret(globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
+                [&globals, &window, name] {
+                    globals.journaling->operatorName = name;
+                    if (!globals.JournalEvent({trust::Action::Login, core::CurrentTime()})) {
+                        // Nothing the operator did could be journaled: the desk stays shut.
+                        globals.journaling->operatorName.clear();
+                        ui::ShowMessage(&window, core::Fixed(u"无法登录"),
+                                        trust::ProblemText(*globals.journaling->problem));
+                        return;
+                    }
+                    *ui::Kept<LoginResult>(window)->loggedIn = true;
+                    ShowOnDuty(globals);
+                    window.close();
+                });
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "core/fixedtexts.h"
-#include "operations/operations.h"
 #include "trust/secrets.h"
 #include "ui/backgroundwork.h"
 #include "ui/form.h"
@@ -14,13 +13,12 @@ namespace durava::windows {
 namespace {
 
 void JournalWrongTry(Globals& globals, const SecretTry& tried) {
-    operations::Store store = globals.Store();
     const std::u16string_view what = tried.secret == trust::Secret::Pin ? u"PIN" : u"店主密码";
-    operations::JournalEvent(store, {trust::Action::WrongPin,
-                                     core::CurrentTime(),
-                                     {},
-                                     tried.who,
-                                     {{trust::Field::What, core::Fixed(what)}}});
+    globals.JournalEvent({trust::Action::WrongPin,
+                          core::CurrentTime(),
+                          {},
+                          tried.who,
+                          {{trust::Field::What, core::Fixed(what)}}});
 }
 
 void Tell(Globals& globals, ui::Form& window, forms::LabelName message, const SecretTry& tried,

@@ -89,9 +89,8 @@ trust::Entry ShiftCloseEntry(const trust::Shift& shift, const operations::CashCo
 
 // A shift close the journal cannot hold did not happen: the shift stays open.
 bool JournalShiftClose(Globals& globals, ui::Form& window, trust::Entry entry) {
-    operations::Store store = globals.Store();
     globals.journaling->problem.reset();
-    if (operations::JournalEvent(store, std::move(entry))) return true;
+    if (globals.JournalEvent(std::move(entry))) return true;
     const std::optional<trust::JournalProblem>& problem = globals.journaling->problem;
     ui::ShowMessage(
         &window, Fixed(u"操作失败"),
@@ -107,9 +106,7 @@ void PrintShiftSlip(Globals& globals, ui::Form& window, const operations::CashCo
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
     if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
-    operations::Store store = globals.Store();
-    operations::JournalEvent(
-        store, {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(kSlip)}}});
+    globals.JournalEvent({trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(kSlip)}}});
 }
 
 void CloseShift(Globals& globals, ui::Form& window) {
@@ -136,8 +133,7 @@ void OpenShiftClose(Globals& globals) {
     ui::Form::Open(forms::ShiftWindow(), globals.handlers, globals.MainWindow,
                    [&closed](ui::Form& window) { ui::Keep(window, ShownShift{&closed}); });
     if (!closed) return;
-    operations::Store store = globals.Store();
-    operations::JournalEvent(store, {trust::Action::Logout, core::CurrentTime()});
+    globals.JournalEvent({trust::Action::Logout, core::CurrentTime()});
     globals.journaling->operatorName.clear();
     ShowOnDuty(globals);
     if (!LogIn(globals) && globals.MainWindow) globals.MainWindow->close();
