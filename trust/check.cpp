@@ -2,7 +2,6 @@
 #include "trust/check.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <map>
@@ -38,20 +37,6 @@ bool IsClockBack(std::string_view before, std::string_view after) {
 // Keys kept while walking a chain, one every so many entries, so that any key is found again
 // within that many steps.
 constexpr std::uint64_t kKeysApart = 4096;
-
-// "2024/05/06 18:31:00", as the journal writes the time it was made from.
-std::string TextOfKey(TimeKey key) {
-    char text[64];  // room for any int the compiler cannot rule out
-    const auto part = [&key] {
-        const int value = static_cast<int>(key % 100);
-        key /= 100;
-        return value;
-    };
-    const int second = part(), minute = part(), hour = part(), day = part(), month = part();
-    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", static_cast<int>(key), month,
-                  day, hour, minute, second);
-    return text;
-}
 
 int MonthOfDay(const core::CalendarTime& day) {
     return day.year * 100 + day.month;

@@ -195,6 +195,22 @@ TimeKey KeyOf(const core::CalendarTime& t) {
            t.second;
 }
 
+std::string TextOfKey(TimeKey key) {
+    const auto part = [&key] {
+        const int value = static_cast<int>(key % 100);
+        key /= 100;
+        return value;
+    };
+    core::CalendarTime time;
+    time.second = part();
+    time.minute = part();
+    time.hour = part();
+    time.day = part();
+    time.month = part();
+    time.year = static_cast<int>(key);
+    return TimeText(core::ToDateTime(time));
+}
+
 std::optional<TimeKey> KeyOfText(std::string_view text) {
     const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
     return time ? std::optional(KeyOf(*time)) : std::nullopt;

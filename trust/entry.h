@@ -124,6 +124,8 @@ std::string TimeText(core::DateTime time);
 // A time as one number that orders as the times do: yyyyMMddhhmmss.
 using TimeKey = std::int64_t;
 TimeKey KeyOf(const core::CalendarTime& time);
+// The time a key was made from, as TimeText writes it.
+std::string TextOfKey(TimeKey key);
 // Nothing when `text` is no time.
 std::optional<TimeKey> KeyOfText(std::string_view text);
 

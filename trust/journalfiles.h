@@ -45,6 +45,8 @@ struct JournalProblem {
 // What stands at `file` after a read or a write of it failed.
 Fault FaultOf(const std::filesystem::path& file, bool writing);
 // A file marked read-only is the owner's word that it must not change, whoever runs the program.
+// The mode answers on both platforms and for every user, where a trial write would need rights
+// that an administrator always has.
 bool MarkedReadOnly(const std::filesystem::path& file);
 
 // The end of a journal file that holds its last two lines, or all of it; nothing when it cannot

@@ -7,6 +7,7 @@
 #include "core/utf8.h"
 #include "store/fileio.h"
 #include "store/startup.h"
+#include "trust/journalfiles.h"
 
 namespace durava::trust {
 namespace {
@@ -27,16 +28,6 @@ FileState WhatStandsThere(const std::filesystem::path& file) {
         default:
             return FileState::NotAFile;
     }
-}
-
-// Marked read-only, as ReplaceFile would find it; the mode answers on both platforms, and for
-// every user, where a trial write would need rights that an administrator always has.
-bool MarkedReadOnly(const std::filesystem::path& file) {
-    using std::filesystem::perms;
-    std::error_code error;
-    const perms mode = std::filesystem::status(file, error).permissions();
-    return !error &&
-           (mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 }  // namespace

@@ -50,6 +50,15 @@ void Replace(const std::filesystem::path& file, const std::string& from, const s
     WriteBytes(file, bytes.replace(at, from.size(), to));
 }
 
+// A kill in the middle of B1's journal line, before its key moved on.
+void CutB1ShortByAKill(Hall& h) {
+    const std::string key = ReadBytes(KeyFilePath(h.Durava()));
+    h.Checkout("B1", At(20), 5);
+    const std::string journal = ReadBytes(h.JournalFile());
+    WriteBytes(h.JournalFile(), journal.substr(0, journal.size() - 40));
+    WriteBytes(KeyFilePath(h.Durava()), key);
+}
+
 struct Case {
     const char* name;
     std::function<void(Hall&)> act;    // after Open
@@ -124,22 +133,10 @@ const Case kCases[] = {
      },
      FindingKind::OwnerFileGone},
     {"untouched", [](Hall&) {}, std::nullopt},
-    {"a kill cut the last journal line short",
-     [](Hall& h) {
-         const std::string key = ReadBytes(KeyFilePath(h.Durava()));
-         h.Checkout("B1", At(20), 5);
-         const std::string journal = ReadBytes(h.JournalFile());
-         WriteBytes(h.JournalFile(), journal.substr(0, journal.size() - 40));
-         WriteBytes(KeyFilePath(h.Durava()), key);
-     },
-     std::nullopt},
+    {"a kill cut the last journal line short", CutB1ShortByAKill, std::nullopt},
     {"a kill cut a journal line short, and the program went on",
      [](Hall& h) {
-         const std::string key = ReadBytes(KeyFilePath(h.Durava()));
-         h.Checkout("B1", At(20), 5);
-         const std::string journal = ReadBytes(h.JournalFile());
-         WriteBytes(h.JournalFile(), journal.substr(0, journal.size() - 40));
-         WriteBytes(KeyFilePath(h.Durava()), key);
+         CutB1ShortByAKill(h);
          h.Checkout("B2", At(21), 5);
      },
      std::nullopt},

@@ -67,8 +67,7 @@ OwnerAnswer Ask(Globals& globals, const trust::Owner& owner, std::string asking)
 }
 
 // The owner's file as it is now; told and nothing when it cannot be trusted.
-std::optional<trust::OwnerRules> TrustedRules(Globals& globals) {
-    trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+std::optional<trust::OwnerRules> TrustedRules(Globals& globals, trust::OwnerRules rules) {
     if (const std::optional<trust::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
                         trust::FileTroubleText(*trouble));
@@ -80,13 +79,16 @@ std::optional<trust::OwnerRules> TrustedRules(Globals& globals) {
 }  // namespace
 
 bool OwnerAllows(Globals& globals, trust::OwnerAction action) {
-    if (!trust::ReadOwnerRules(globals.app.SettingsPath()).AsksOwner(action)) return true;
-    const std::optional<trust::OwnerRules> rules = TrustedRules(globals);
-    return rules && Ask(globals, *rules->owner.content, trust::OwnerActionCaption(action)).allowed;
+    trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    if (!rules.AsksOwner(action)) return true;
+    const std::optional<trust::OwnerRules> trusted = TrustedRules(globals, std::move(rules));
+    return trusted &&
+           Ask(globals, *trusted->owner.content, trust::OwnerActionCaption(action)).allowed;
 }
 
 OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
-    const std::optional<trust::OwnerRules> rules = TrustedRules(globals);
+    const std::optional<trust::OwnerRules> rules =
+        TrustedRules(globals, trust::ReadOwnerRules(globals.app.SettingsPath()));
     if (!rules) return {};
     if (!rules->On()) return {true, {}};
     return Ask(globals, *rules->owner.content, std::string(asking));
