@@ -25,7 +25,7 @@ void RegisterHandlers(windows::Globals& globals) {
 bool OpenDesk(windows::Globals& globals) {
     windows::OpenJournal(globals);
     if (windows::LogIn(globals)) return true;
-    globals.JournalEvent({trust::Action::ProgramEnd, core::CurrentTime()});
+    globals.JournalEvent({journal::Action::ProgramEnd, core::CurrentTime()});
     return false;
 }
 

@@ -21,11 +21,11 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "journal/ourfiles.h"
 #include "operations/operations.h"
-#include "trust/operators.h"
-#include "trust/ourfiles.h"
-#include "trust/owner.h"
-#include "trust/protection.h"
+#include "people/operators.h"
+#include "people/owner.h"
+#include "people/protection.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -97,16 +97,17 @@ constexpr char16_t kOwnerPassword[] = u"shop-owner-1";
 
 // The owner sets a password and two operators take turns, as the owner's settings make them.
 void MakeTheDeskTheOwners(durava::windows::Globals& globals) {
-    namespace trust = durava::trust;
-    const std::filesystem::path folder = trust::DuravaFolder(globals.app.SettingsPath());
-    const std::optional<trust::NewPassword> password = trust::MakePassword(kOwnerPassword);
-    trust::SetOwnerPassword(folder, *password);
-    globals.journal->StartChain(password->firstJournalKey, trust::ChainReason::OwnerPassword,
+    namespace journal = durava::journal;
+    namespace people = durava::people;
+    const std::filesystem::path folder = journal::DuravaFolder(globals.app.SettingsPath());
+    const std::optional<people::NewPassword> password = people::MakePassword(kOwnerPassword);
+    people::SetOwnerPassword(folder, *password);
+    globals.journal->StartChain(password->firstJournalKey, journal::ChainReason::OwnerPassword,
                                 durava::core::CurrentTime(), {});
-    trust::Operators operators;
-    operators.Add(u"张三", *trust::HashSecret(u"2468", trust::kCheapestCost));
-    operators.Add(u"李四", *trust::HashSecret(u"1357", trust::kCheapestCost));
-    trust::WriteOperators(folder, operators);
+    people::Operators operators;
+    operators.Add(u"张三", *journal::HashSecret(u"2468", journal::kCheapestCost));
+    operators.Add(u"李四", *journal::HashSecret(u"1357", journal::kCheapestCost));
+    people::WriteOperators(folder, operators);
 }
 
 // Later that evening: a tariff changed and a checkout, both journaled; then the checkout's total
@@ -131,12 +132,12 @@ void TamperWithMay(durava::windows::Globals& globals) {
         u"A2@2024/05/06 18:35:00@2024/05/06 18:55:00@0 时 20 分 0 秒@4 小时 0 分@未超时@30 分钟@"
         u"15 元 / 小时@60 元@0 元@￥60 元\r\n");
     std::ofstream(may, std::ios::binary) << bytes;
-    globals.JournalEvent({durava::trust::Action::ClockBack,
+    globals.JournalEvent({durava::journal::Action::ClockBack,
                           durava::core::CurrentTime(),
                           {},
                           {},
-                          {{durava::trust::Field::From, "2024/05/06 19:05:00"},
-                           {durava::trust::Field::To, "2024/05/06 19:00:00"}}});
+                          {{durava::journal::Field::From, "2024/05/06 19:05:00"},
+                           {durava::journal::Field::To, "2024/05/06 19:00:00"}}});
 }
 
 void Type(Form& window, forms::EditName box, std::u16string_view text) {
@@ -154,12 +155,12 @@ void CaptureTheOwnersWindows(durava::windows::Globals& globals, Form& main, cons
                     [](Form& login) { Type(login, forms::login_window::kPinBox, u"2468"); });
     durava::windows::LogIn(globals);
     globals.journaling->operatorName = WideToText(u"张三");
-    globals.JournalEvent({durava::trust::Action::Login, durava::core::CurrentTime()});
+    globals.JournalEvent({durava::journal::Action::Login, durava::core::CurrentTime()});
     durava::windows::ShowOnDuty(globals);
     saved = main.grab().save(out.filePath(QStringLiteral("main-onduty.png"))) && saved;
     CaptureWhenOpen(QStringLiteral("OwnerPrompt"), out.filePath(QStringLiteral("ownerprompt.png")),
                     saved);
-    durava::windows::OwnerAllows(globals, durava::trust::OwnerAction::ModifyItem);
+    durava::windows::OwnerAllows(globals, durava::people::OwnerAction::ModifyItem);
 
     TamperWithMay(globals);
     // 张三 counts 40 yuan where 50 were taken: the difference shows red.

@@ -8,7 +8,7 @@
 #include "history/periodtakings.h"
 #include "history/takings.h"
 #include "sample_files.h"
-#include "store/fileio.h"
+#include "store/files/fileio.h"
 
 namespace durava::history {
 namespace {

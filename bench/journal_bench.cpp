@@ -8,21 +8,21 @@
 #include <filesystem>
 #include <string>
 
+#include "audit/check.h"
+#include "audit/operatortakings.h"
 #include "core/codepage.h"
 #include "history/monthfiles.h"
 #include "history/periodtakings.h"
+#include "journal/chain/chain.h"
+#include "journal/chain/digest.h"
+#include "journal/journal.h"
 #include "operations/bill.h"
 #include "operations/operations.h"
-#include "store/fileio.h"
+#include "store/files/fileio.h"
 #include "store/startup.h"
 #include "support/temp_folder.h"
-#include "trust/chain.h"
-#include "trust/check.h"
-#include "trust/digest.h"
-#include "trust/journal.h"
-#include "trust/operatortakings.h"
 
-namespace durava::trust {
+namespace durava::audit {
 namespace {
 
 constexpr int kYearRecords = 100000;  // a month's
@@ -53,7 +53,7 @@ class Desk {
   private:
     testing::TempFolder m_folder;
     store::SettingsFile m_settings;
-    Journal m_journal{m_folder / "Durava", Protection::Unkeyed};
+    journal::Journal m_journal{m_folder / "Durava", journal::Protection::Unkeyed};
     operations::Journaling m_journaling{m_journal};
     operations::Store m_store;
     core::DateTime m_now = core::ToDateTime({2024, 5, 6, 10, 0, 0});
@@ -90,29 +90,32 @@ const testing::TempFolder& SampleYear() {
         std::filesystem::create_directories(durava);
         const std::string tail = core::WideToText(
             u"@1 时 0 分 0 秒@4 小时 0 分@未超时@30 分钟@20 元 / 小时@70 元@0 元@￥70 元");
-        ChainState chain = NewChain(kPublicJournalKey);
+        journal::ChainState chain = journal::NewChain(journal::kPublicJournalKey);
         for (int month = 1; month <= 12; ++month) {
             const core::DateTime first = core::ToDateTime({2024, month, 1, 0, 0, 0});
             const double apart = core::DaysInMonth(2024, month) / (kYearRecords + 1.0);
             const std::filesystem::path monthFile = history::MonthFile::Of(first).Path(history);
             std::string records, journal;
             if (month == 1) {
-                journal = Seal(chain,
-                               NewChainEntry(first, {}, Protection::Unkeyed, ChainReason::FirstUse,
-                                             std::nullopt),
-                               202401);
+                journal = journal::Seal(
+                    chain,
+                    journal::NewChainEntry(first, {}, journal::Protection::Unkeyed,
+                                           journal::ChainReason::FirstUse, std::nullopt),
+                    202401);
             }
             for (int use = 1; use <= kYearRecords; ++use) {
                 const core::DateTime end = first + use * apart;
                 const std::string record = "R" + std::to_string(use % 1000) + "@" +
-                                           TimeText(end - 1.0 / 24) + "@" + TimeText(end) + tail;
+                                           journal::TimeText(end - 1.0 / 24) + "@" +
+                                           journal::TimeText(end) + tail;
                 records += record + "\r\n";
-                journal += Seal(chain, CheckoutEntry(end, {}, record, monthFile), 202400 + month);
+                journal += journal::Seal(chain, journal::CheckoutEntry(end, {}, record, monthFile),
+                                         202400 + month);
             }
             testing::WriteBytes(monthFile, records);
-            testing::WriteBytes(JournalFilePath(durava, 202400 + month), journal);
+            testing::WriteBytes(journal::JournalFilePath(durava, 202400 + month), journal);
         }
-        testing::WriteBytes(KeyFilePath(durava), KeyRecord(chain));
+        testing::WriteBytes(journal::KeyFilePath(durava), journal::KeyRecord(chain));
         return true;
     }();
     (void)written;
@@ -157,7 +160,7 @@ void BM_HashYearBytes(benchmark::State& state) {
     for (auto _ : state) {
         for (const char* folder : {"History", "Durava"}) {
             for (const auto& file : std::filesystem::directory_iterator(year / folder)) {
-                benchmark::DoNotOptimize(Sha256(*store::ReadWholeFile(file.path())));
+                benchmark::DoNotOptimize(journal::Sha256(*store::ReadWholeFile(file.path())));
             }
         }
     }
@@ -165,4 +168,4 @@ void BM_HashYearBytes(benchmark::State& state) {
 BENCHMARK(BM_HashYearBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-}  // namespace durava::trust
+}  // namespace durava::audit

@@ -8,7 +8,7 @@
 
 #include "core/codepage.h"
 #include "sample_files.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::bench {
 namespace {

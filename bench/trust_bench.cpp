@@ -3,14 +3,14 @@
 // check at the interactive cost, and what setting a password costs (a hash and the journal key).
 #include <benchmark/benchmark.h>
 
-#include "trust/owner.h"
+#include "people/owner.h"
 
-namespace durava::trust {
+namespace durava::people {
 namespace {
 
 void BM_LoginCheck(benchmark::State& state) {
-    const std::string hash = *HashSecret(u"2468", kInteractiveCost);
-    for (auto _ : state) benchmark::DoNotOptimize(VerifySecret(hash, u"2468"));
+    const std::string hash = *journal::HashSecret(u"2468", journal::kInteractiveCost);
+    for (auto _ : state) benchmark::DoNotOptimize(journal::VerifySecret(hash, u"2468"));
 }
 BENCHMARK(BM_LoginCheck)->Unit(benchmark::kMillisecond);
 
@@ -20,4 +20,4 @@ void BM_SetOwnerPassword(benchmark::State& state) {
 BENCHMARK(BM_SetOwnerPassword)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace durava::trust
+}  // namespace durava::people

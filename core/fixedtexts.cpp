@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/fixedtexts.h"
 
+#include <iterator>
 #include <mutex>
 #include <unordered_map>
 
@@ -36,6 +37,23 @@ const std::string& Fixed(std::u16string_view text) {
     auto found = converted.find(text);
     if (found == converted.end()) found = converted.emplace(text, WideToText(text)).first;
     return found->second;
+}
+
+std::string Sentence(std::u16string_view pattern, std::initializer_list<std::string> values) {
+    std::u16string sentence;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t value =
+            i + 2 < pattern.size() && pattern[i] == u'{' && pattern[i + 2] == u'}'
+                ? static_cast<std::size_t>(pattern[i + 1] - u'0')
+                : values.size();
+        if (value < values.size()) {
+            sentence += TextToWide(std::data(values)[value]);
+            i += 2;
+        } else {
+            sentence += pattern[i];
+        }
+    }
+    return WideToText(sentence);
 }
 
 }  // namespace durava::core

@@ -2,6 +2,7 @@
 #pragma once
 // Fixed texts that more than one module uses, written once in readable form and converted to
 // code page 936 once.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,9 @@ inline constexpr std::u16string_view kFieldCaptions[] = {
 
 // Any other fixed text in code page 936, converted on first use and kept for the program's life.
 const std::string& Fixed(std::u16string_view text);
+
+// The sentence with {0}, {1}... replaced by the program texts given; filled in before the
+// conversion, since a brace can be the second byte of a double-byte character.
+std::string Sentence(std::u16string_view pattern, std::initializer_list<std::string> values);
 
 }  // namespace durava::core

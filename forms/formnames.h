@@ -155,7 +155,7 @@ inline constexpr EditName kPinBox{u"编辑框5"};
 inline constexpr ButtonName kAddButton{u"按钮2"};
 inline constexpr ButtonName kPinButton{u"按钮3"};
 inline constexpr ButtonName kRemoveButton{u"按钮4"};
-// One box a line, in the order of trust::kOwnerActions.
+// One box a line, in the order of people::kOwnerActions.
 inline constexpr CheckBoxName kOwnerOnlyBoxes[] = {
     CheckBoxName{u"选择框1"}, CheckBoxName{u"选择框2"}, CheckBoxName{u"选择框3"},
     CheckBoxName{u"选择框4"}, CheckBoxName{u"选择框5"}, CheckBoxName{u"选择框6"},

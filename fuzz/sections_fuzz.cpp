@@ -10,7 +10,7 @@
 #include <random>
 
 #include "reference.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::fuzz {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/codepage.h"
 #include "core/textfunctions.h"
-#include "store/fileio.h"
+#include "store/files/fileio.h"
 
 namespace durava::history {
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "history/monthfiles.h"
-#include "store/fileio.h"
+#include "store/files/fileio.h"
 
 namespace durava::history {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/datetime.h"
 #include "history/historyfile.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::operations {
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "operations/dayslip.h"
 
+#include "audit/checktexts.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/takingstexts.h"
-#include "trust/checktexts.h"
+#include "journal/journaltexts.h"
 
 namespace durava::operations {
 namespace {
@@ -20,7 +21,7 @@ std::string Uses(std::int64_t uses) {
 std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
                                       core::DateTime printedAt,
-                                      const std::optional<trust::ChainHead>& head) {
+                                      const std::optional<journal::ChainHead>& head) {
     using core::Fixed;
     std::vector<std::string> lines = {
         Fixed(u"日期：") + history::DayText(day),
@@ -51,8 +52,8 @@ void AppendStillRunning(std::vector<std::string>& lines, const OwedNow& owed) {
 }
 
 void AppendJournalHead(std::vector<std::string>& lines,
-                       const std::optional<trust::ChainHead>& head) {
-    if (head) lines.push_back(trust::HeadText(*head));
+                       const std::optional<journal::ChainHead>& head) {
+    if (head) lines.push_back(journal::HeadText(*head));
 }
 
 }  // namespace durava::operations

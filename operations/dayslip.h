@@ -9,20 +9,20 @@
 
 #include "core/datetime.h"
 #include "history/takings.h"
+#include "journal/entry.h"
 #include "operations/owed.h"
-#include "trust/entry.h"
 
 namespace durava::operations {
 
 std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
                                       const history::MonthTakings& takings, const OwedNow& owed,
                                       core::DateTime printedAt,
-                                      const std::optional<trust::ChainHead>& head);
+                                      const std::optional<journal::ChainHead>& head);
 
 // Every slip ends on the journal's head, so that the owner can later hold the slip against the
 // journal; nothing is added when the journal has no head.
 void AppendJournalHead(std::vector<std::string>& lines,
-                       const std::optional<trust::ChainHead>& head);
+                       const std::optional<journal::ChainHead>& head);
 
 // The uses still running, each with what it owes, and their sum: how the slips end.
 void AppendStillRunning(std::vector<std::string>& lines, const OwedNow& owed);

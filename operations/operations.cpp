@@ -9,12 +9,12 @@
 #include "core/fixedtexts.h"
 #include "history/historyfile.h"
 #include "history/monthfiles.h"
-#include "store/fileio.h"
+#include "journal/chain/digest.h"
+#include "journal/entry.h"
+#include "journal/settingsnamed.h"
+#include "people/owner.h"
+#include "store/files/fileio.h"
 #include "store/startup.h"
-#include "trust/digest.h"
-#include "trust/entry.h"
-#include "trust/owner.h"
-#include "trust/settingsnamed.h"
 
 namespace durava::operations {
 namespace {
@@ -37,8 +37,8 @@ struct Guard {
         } else if (store.journaling) {
             // Another desk on the folder may have set the owner's password since this one started.
             store.journaling->required =
-                trust::ReadOwner(trust::DuravaFolder(store.settings.Path())).state !=
-                trust::FileState::Missing;
+                people::ReadOwner(journal::DuravaFolder(store.settings.Path())).state !=
+                journal::FileState::Missing;
             if (store.journaling->required) {
                 store.journaling->problem = store.journaling->journal.Ready(time);
                 if (store.journaling->problem) refusal = Outcome::JournalNotWritten;
@@ -96,10 +96,10 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
 
 // Appends the entry, as done by the operator on duty; false when the store's journal could not
 // take it.
-bool Journal(Store& store, trust::Entry entry) {
+bool Journal(Store& store, journal::Entry entry) {
     if (!store.journaling) return true;
     entry.operatorName = store.journaling->operatorName;
-    std::optional<trust::JournalProblem> problem = store.journaling->journal.Append(entry);
+    std::optional<journal::JournalProblem> problem = store.journaling->journal.Append(entry);
     if (!problem) return true;
     store.journaling->problem = std::move(problem);
     return false;
@@ -128,25 +128,25 @@ std::u16string_view ReasonOf(Outcome outcome) {
 }
 
 // The refusal of the action `done` would have journaled.
-trust::Entry Refusal(const trust::Entry& done, Outcome outcome) {
-    return {trust::Action::Refused,
+journal::Entry Refusal(const journal::Entry& done, Outcome outcome) {
+    return {journal::Action::Refused,
             done.time,
             {},
             done.item,
-            {{trust::Field::RefusedAction, trust::ProgramText(ActionName(done.action))},
-             {trust::Field::Reason, core::Fixed(ReasonOf(outcome))}}};
+            {{journal::Field::RefusedAction, journal::ProgramText(ActionName(done.action))},
+             {journal::Field::Reason, core::Fixed(ReasonOf(outcome))}}};
 }
 
 // The entry names the settings file as its action leaves it, when it can be read: a change that
 // no entry names was made outside Durava.
-trust::Entry NamingSettings(trust::Entry entry, const std::optional<std::string>& bytes) {
-    if (bytes) entry.details.push_back(trust::SettingsDetail(*bytes));
+journal::Entry NamingSettings(journal::Entry entry, const std::optional<std::string>& bytes) {
+    if (bytes) entry.details.push_back(journal::SettingsDetail(*bytes));
     return entry;
 }
 
 // The action's outcome, journaled: `done` when it is done, else its refusal and why. Without the
 // lock nothing is journaled, nor when the journal itself is what failed.
-Outcome Journaled(Store& store, const Guard& guard, trust::Entry done, Outcome outcome) {
+Outcome Journaled(Store& store, const Guard& guard, journal::Entry done, Outcome outcome) {
     if (outcome == Outcome::Done) {
         Journal(store, NamingSettings(std::move(done), store.settings.BytesNow()));
     } else if (guard.lock.Held() && outcome != Outcome::JournalNotWritten &&
@@ -174,8 +174,8 @@ bool IsInUse(const store::SettingsFile& settings, std::string_view item) {
 Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
     const Guard guard(store, now);
     const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
-    trust::Entry entry{
-        trust::Action::Start, now, {}, std::string(item), {{trust::Field::StartTime, start}}};
+    journal::Entry entry{
+        journal::Action::Start, now, {}, std::string(item), {{journal::Field::StartTime, start}}};
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
         const core::FixedTexts& texts = core::Texts();
@@ -211,9 +211,10 @@ Outcome Checkout(Store& store, const Bill& bill) {
         const std::optional<std::string> idleBytes = store.settings.BytesAfter(idle);
         if (const std::optional<Recorded> recorded =
                 RecordOf(store, item, bill.Start(), bill.end)) {
-            if (!Journal(store, NamingSettings(trust::CheckoutEntry(bill.end, {}, recorded->record,
-                                                                    recorded->monthFile, true),
-                                               idleBytes)) &&
+            if (!Journal(store,
+                         NamingSettings(journal::CheckoutEntry(bill.end, {}, recorded->record,
+                                                               recorded->monthFile, true),
+                                        idleBytes)) &&
                 JournalRequired(store)) {
                 return Outcome::JournalNotWritten;
             }
@@ -234,7 +235,7 @@ Outcome Checkout(Store& store, const Bill& bill) {
             return Outcome::RecordNotWritten;
         }
         const bool journaled = Journal(
-            store, NamingSettings(trust::CheckoutEntry(bill.end, {}, record, path), idleBytes));
+            store, NamingSettings(journal::CheckoutEntry(bill.end, {}, record, path), idleBytes));
         // The item is still in use, so its record must not stay: it would be billed twice.
         if (!journaled && JournalRequired(store)) {
             history::RemoveLastHistoryRecord(path, record, sizeBefore);
@@ -243,10 +244,10 @@ Outcome Checkout(Store& store, const Bill& bill) {
         if (!store.settings.WriteSettings(idle)) {
             history::RemoveLastHistoryRecord(path, record, sizeBefore);
             // The journal's checkout is taken back with its record.
-            trust::Entry takenBack =
-                Refusal({trust::Action::Checkout, bill.end, {}, item}, Outcome::SettingsNotWritten);
+            journal::Entry takenBack = Refusal({journal::Action::Checkout, bill.end, {}, item},
+                                               Outcome::SettingsNotWritten);
             takenBack.details.push_back(
-                {trust::Field::RecordHash, trust::Hex(trust::Sha256(record))});
+                {journal::Field::RecordHash, journal::Hex(journal::Sha256(record))});
             if (journaled) {
                 Journal(store, NamingSettings(std::move(takenBack), store.settings.BytesNow()));
             }
@@ -255,18 +256,18 @@ Outcome Checkout(Store& store, const Bill& bill) {
         return Outcome::Done;
     }();
     if (outcome == Outcome::Done || outcome == Outcome::SettingsNotWritten) return outcome;
-    return Journaled(store, guard, {trust::Action::Checkout, bill.end, {}, bill.Item()}, outcome);
+    return Journaled(store, guard, {journal::Action::Checkout, bill.end, {}, bill.Item()}, outcome);
 }
 
 Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
     const core::DateTime now = core::CurrentTime();
     const Guard guard(store, now);
-    trust::Entry entry{
-        trust::Action::Switch,
+    journal::Entry entry{
+        journal::Action::Switch,
         now,
         {},
         std::string(from),
-        {{trust::Field::From, std::string(from)}, {trust::Field::To, std::string(to)}}};
+        {{journal::Field::From, std::string(from)}, {journal::Field::To, std::string(to)}}};
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
         store::SettingsFile& settings = store.settings;
@@ -310,16 +311,16 @@ Outcome SwitchUse(Store& store, std::string_view from, std::string_view to) {
 Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff) {
     const core::DateTime now = core::CurrentTime();
     const Guard guard(store, now);
-    trust::Entry entry{trust::Action::Add,
-                       now,
-                       {},
-                       std::string(item),
-                       {{trust::Field::After, TariffText(tariff)}}};
+    journal::Entry entry{journal::Action::Add,
+                         now,
+                         {},
+                         std::string(item),
+                         {{journal::Field::After, TariffText(tariff)}}};
     if (store.settings.HasSection(item)) {
-        entry.action = trust::Action::Modify;
+        entry.action = journal::Action::Modify;
         entry.details.insert(
             entry.details.begin(),
-            {trust::Field::Before, TariffText(ReadTariffTexts(store.settings, item))});
+            {journal::Field::Before, TariffText(ReadTariffTexts(store.settings, item))});
     }
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
@@ -340,11 +341,12 @@ Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff)
 Outcome DeleteItem(Store& store, std::string_view item) {
     const core::DateTime now = core::CurrentTime();
     const Guard guard(store, now);
-    trust::Entry entry{trust::Action::Delete,
-                       now,
-                       {},
-                       std::string(item),
-                       {{trust::Field::Before, TariffText(ReadTariffTexts(store.settings, item))}}};
+    journal::Entry entry{
+        journal::Action::Delete,
+        now,
+        {},
+        std::string(item),
+        {{journal::Field::Before, TariffText(ReadTariffTexts(store.settings, item))}}};
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
         if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
@@ -352,13 +354,13 @@ Outcome DeleteItem(Store& store, std::string_view item) {
     }());
 }
 
-bool JournalEvent(Store& store, trust::Entry entry) {
+bool JournalEvent(Store& store, journal::Entry entry) {
     const Guard guard(store, entry.time);
     return !guard.refusal && Journal(store, std::move(entry));
 }
 
 Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChange()>& change,
-                       std::optional<trust::FileTrouble>& trouble) {
+                       std::optional<journal::FileTrouble>& trouble) {
     const Guard guard(store, core::CurrentTime());
     // Our files do not depend on the settings file: only the lock and the journal matter here.
     if (guard.refusal && guard.refusal != Outcome::SettingsNotRead &&
@@ -379,11 +381,11 @@ namespace {
 // Under the lock: names the file's `bytes` as changed outside when the journal last named other
 // bytes.
 bool JournalIfChangedOutside(Store& store, std::string_view bytes, core::DateTime now) {
-    const std::optional<trust::SettingsNamed> named =
-        trust::LastSettingsNamed(store.journaling->journal.Folder());
-    const trust::Detail found = trust::SettingsDetail(bytes);
+    const std::optional<journal::SettingsNamed> named =
+        journal::LastSettingsNamed(store.journaling->journal.Folder());
+    const journal::Detail found = journal::SettingsDetail(bytes);
     if (!named || named->Names(found.value)) return false;
-    return Journal(store, {trust::Action::SettingsChangedOutside, now, {}, {}, {found}});
+    return Journal(store, {journal::Action::SettingsChangedOutside, now, {}, {}, {found}});
 }
 
 }  // namespace
@@ -402,7 +404,7 @@ bool JournalProgramStart(Store& store, core::DateTime now) {
     if (guard.refusal) return false;
     const std::optional<std::string> bytes = store.settings.BytesNow();
     if (bytes) JournalIfChangedOutside(store, *bytes, now);
-    return Journal(store, NamingSettings({trust::Action::ProgramStart, now}, bytes));
+    return Journal(store, NamingSettings({journal::Action::ProgramStart, now}, bytes));
 }
 
 }  // namespace durava::operations

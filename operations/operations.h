@@ -11,12 +11,12 @@
 #include <string_view>
 
 #include "core/datetime.h"
+#include "journal/journal.h"
+#include "journal/ourfiles.h"
 #include "operations/bill.h"
 #include "operations/tariff.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 #include "store/storelock.h"
-#include "trust/journal.h"
-#include "trust/ourfiles.h"
 
 namespace durava::operations {
 
@@ -42,11 +42,11 @@ enum class Outcome {
 // Where the operations journal what they do, each under its lock, refusals too: who is on duty,
 // and whether an owner password asks that nothing be done that the journal cannot hold.
 struct Journaling {
-    trust::Journal& journal;
+    journal::Journal& journal;
     std::string operatorName{};
     bool required = false;  // read again from the owner's file under each action's lock
     // The last entry that could not be written, for the operator to hear of once.
-    std::optional<trust::JournalProblem> problem{};
+    std::optional<journal::JournalProblem> problem{};
 };
 
 struct Store {
@@ -71,7 +71,7 @@ Outcome DeleteItem(Store& store, std::string_view item);
 
 // An entry of the program's own, not an action on the stores (its start and end, the clock gone
 // back), under the lock the copies share. False when it is not in the journal.
-bool JournalEvent(Store& store, trust::Entry entry);
+bool JournalEvent(Store& store, journal::Entry entry);
 // Every action that writes the settings file names its bytes in its entry. When the file holds
 // other bytes than the journal last named, it was changed outside Durava (by hand, in an editor):
 // SettingsChangedOutside is journaled, naming the bytes it holds now, so that the change is named
@@ -84,14 +84,14 @@ bool JournalProgramStart(Store& store, core::DateTime now);
 // What a change of our own files did: the entry that tells of it (none when nothing changed, or
 // when it began a journal chain, which tells of itself), or the file that failed.
 struct OurChange {
-    std::optional<trust::Entry> entry;
-    std::optional<trust::FileTrouble> trouble;
+    std::optional<journal::Entry> entry;
+    std::optional<journal::FileTrouble> trouble;
 };
 // A change of our own files (the owner's password, the operators, what asks for the password),
 // made by `change` under the lock the copies share, then journaled. A change that begins a new
 // chain goes on whatever state the journal is in: a new chain is how a stuck journal goes on.
 Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChange()>& change,
-                       std::optional<trust::FileTrouble>& trouble);
+                       std::optional<journal::FileTrouble>& trouble);
 
 // Whether the item, found as the settings file finds names, is in use: a read without the lock,
 // for what a window shows or asks before it calls an operation.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/datetime.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::operations {
 

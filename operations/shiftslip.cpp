@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "operations/shiftslip.h"
 
+#include "audit/checktexts.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
 #include "history/takingstexts.h"
 #include "operations/dayslip.h"
-#include "trust/checktexts.h"
 
 namespace durava::operations {
 
@@ -20,7 +20,7 @@ std::optional<CashCount> CountCash(std::string_view typed, std::int64_t expected
     return cash;
 }
 
-std::string ExpectedText(const trust::Shift& shift) {
+std::string ExpectedText(const audit::Shift& shift) {
     std::string text = history::YuanText(shift.yuan);
     if (shift.notSummed != 0) {
         text += core::Fixed(u"（") + core::IntegerToText(shift.notSummed) +
@@ -29,15 +29,15 @@ std::string ExpectedText(const trust::Shift& shift) {
     return text;
 }
 
-std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const trust::Shift& shift,
+std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const audit::Shift& shift,
                                         const CashCount& cash, const OwedNow& owed,
                                         core::DateTime closedAt,
-                                        const std::optional<trust::ChainHead>& head) {
+                                        const std::optional<journal::ChainHead>& head) {
     using core::Fixed;
     std::vector<std::string> lines = {
         Fixed(u"当班：") + std::string(operatorName),
         Fixed(u"开始：") + shift.since,
-        Fixed(u"结束：") + trust::TimeText(closedAt),
+        Fixed(u"结束：") + journal::TimeText(closedAt),
         Fixed(u"结账次数：") + core::IntegerToText(shift.checkouts) + Fixed(u" 次"),
         Fixed(u"应收：") + ExpectedText(shift),
         Fixed(u"实收：") + history::YuanText(cash.counted),

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "audit/shift.h"
 #include "core/datetime.h"
+#include "journal/entry.h"
 #include "operations/owed.h"
-#include "trust/entry.h"
-#include "trust/shift.h"
 
 namespace durava::operations {
 
@@ -25,11 +25,11 @@ struct CashCount {
 std::optional<CashCount> CountCash(std::string_view typed, std::int64_t expected);
 
 // "120 元", and the checkouts it leaves out: "120 元（1 笔无法计入）".
-std::string ExpectedText(const trust::Shift& shift);
+std::string ExpectedText(const audit::Shift& shift);
 
-std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const trust::Shift& shift,
+std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const audit::Shift& shift,
                                         const CashCount& cash, const OwedNow& owed,
                                         core::DateTime closedAt,
-                                        const std::optional<trust::ChainHead>& head);
+                                        const std::optional<journal::ChainHead>& head);
 
 }  // namespace durava::operations

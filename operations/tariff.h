@@ -12,7 +12,7 @@
 
 #include "billing/fee.h"
 #include "core/datetime.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::operations {
 

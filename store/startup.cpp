@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "store/fileio.h"
-#include "store/fileio_shared.h"
+#include "store/files/fileio.h"
+#include "store/files/fileio_shared.h"
 
 namespace durava::store {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/textfunctions.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 namespace durava::store {
 

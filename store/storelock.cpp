@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <thread>
 
-#include "store/fileio.h"
+#include "store/files/fileio.h"
 #include "store/platform/storelock_platform.h"
 
 namespace durava::store {

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "store/fileio.h"
-#include "store/fileio_faults.h"
-#include "store/fileio_shared.h"
-#include "store/powercut.h"
+#include "store/files/fileio.h"
+#include "store/files/fileio_faults.h"
+#include "store/files/fileio_shared.h"
+#include "store/powercut/powercut.h"
 
 namespace durava::store {
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "store/fileio.h"
-#include "store/fileio_faults.h"
-#include "store/fileio_shared.h"
-#include "store/powercut.h"
+#include "store/files/fileio.h"
+#include "store/files/fileio_faults.h"
+#include "store/files/fileio_shared.h"
+#include "store/powercut/powercut.h"
 
 namespace durava::store {
 namespace {

@@ -12,19 +12,19 @@
 #include <set>
 #include <sstream>
 
+#include "audit/check.h"
+#include "audit/checktexts.h"
 #include "copies_script.h"
 #include "core/fixedtexts.h"
 #include "core/utf8.h"
 #include "history/historyfile.h"
+#include "journal/ourfiles.h"
 #include "operations/operations.h"
 #include "store/startup.h"
 #include "support/child_process.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
 #include "support/test_seed.h"
-#include "trust/check.h"
-#include "trust/checktexts.h"
-#include "trust/ourfiles.h"
 
 namespace durava::copies_script {
 namespace {
@@ -50,7 +50,7 @@ void RunCopies(const std::vector<std::string>& documents) {
     for (const std::string& folder : documents)
         std::filesystem::create_directory(folder + "History");
     store::SettingsFile settings(documents[0] + "ROOMSETTING.ini");
-    trust::Journal journal(trust::DuravaFolder(settings.Path()), trust::Protection::Unkeyed);
+    journal::Journal journal(journal::DuravaFolder(settings.Path()), journal::Protection::Unkeyed);
     operations::Journaling journaling{journal};
     operations::Store store{settings, documents[0] + "History/", store::kLockPatience, &journaling};
     core::SetClock([] { return ClockOf(0, 0); });
@@ -128,14 +128,15 @@ void RunCopies(const std::vector<std::string>& documents) {
     // going back are the test's, not a fault.
     std::uint64_t checkedRecords = 0;
     for (const std::string& folder : documents) {
-        const trust::CheckReport report = trust::CheckJournal({folder + "History",
-                                                               trust::DuravaFolder(settings.Path()),
-                                                               {2024, 5, 1},
-                                                               {2024, 6, 30}});
-        for (const trust::Finding& finding : report.findings) {
-            EXPECT_TRUE(!trust::IsTampering(finding.kind) ||
-                        finding.kind == trust::FindingKind::ClockBack)
-                << core::WideToUtf8(core::TextToWide(trust::FindingText(finding)));
+        const audit::CheckReport report =
+            audit::CheckJournal({folder + "History",
+                                 journal::DuravaFolder(settings.Path()),
+                                 {2024, 5, 1},
+                                 {2024, 6, 30}});
+        for (const audit::Finding& finding : report.findings) {
+            EXPECT_TRUE(!audit::IsTampering(finding.kind) ||
+                        finding.kind == audit::FindingKind::ClockBack)
+                << core::WideToUtf8(core::TextToWide(audit::FindingText(finding)));
         }
         checkedRecords += report.recordsChecked;
     }

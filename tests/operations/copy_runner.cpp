@@ -19,9 +19,9 @@
 
 #include "copies_script.h"
 #include "core/fixedtexts.h"
+#include "journal/ourfiles.h"
 #include "operations/operations.h"
 #include "support/child_output.h"
-#include "trust/ourfiles.h"
 
 namespace durava::copies_script {
 namespace {
@@ -30,7 +30,7 @@ using operations::Outcome;
 
 int Run(const std::string& folder, int copy, unsigned seed, int steps) {
     store::SettingsFile settings(folder + "ROOMSETTING.ini");
-    trust::Journal journal(trust::DuravaFolder(settings.Path()), trust::Protection::Unkeyed);
+    journal::Journal journal(journal::DuravaFolder(settings.Path()), journal::Protection::Unkeyed);
     operations::Journaling journaling{journal, "P" + std::to_string(copy)};
     operations::Store store{settings, folder + "History/", store::kLockPatience, &journaling};
     core::DateTime now = 0;

@@ -10,16 +10,16 @@
 #include <iostream>
 #include <optional>
 
+#include "audit/check.h"
 #include "history/takings.h"
+#include "journal/journal.h"
+#include "journal/ourfiles.h"
 #include "operations/operations.h"
-#include "store/fileio_faults.h"
-#include "store/powercut_states.h"
+#include "store/files/fileio_faults.h"
+#include "store/powercut/powercut_states.h"
 #include "store/startup.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
-#include "trust/check.h"
-#include "trust/journal.h"
-#include "trust/ourfiles.h"
 
 namespace durava::operations {
 namespace {
@@ -108,8 +108,8 @@ Files ReadFiles(const testing::TempFolder& folder) {
 // The journal beside the settings file, as a desk without an owner password keeps it.
 struct DeskJournal {
     explicit DeskJournal(const std::filesystem::path& documents)
-        : journal(documents / trust::kFolderName, trust::Protection::Unkeyed) {}
-    trust::Journal journal;
+        : journal(documents / journal::kFolderName, journal::Protection::Unkeyed) {}
+    journal::Journal journal;
     Journaling journaling{.journal = journal};
 };
 
@@ -210,9 +210,9 @@ TEST_P(OperationFaultTest, aPowerCutAfterAnyStepLosesNothingDone) {
             const history::Takings takings = TakingsOf(finished);
             EXPECT_EQ(takings.uses, billed.uses) << finished.month.value_or("<no month>");
             EXPECT_EQ(takings.yuan, billed.yuan);
-            const trust::CheckReport check = trust::CheckJournal(
-                {app.HistoryFolder, folder / trust::kFolderName, {2024, 5, 6}, {2024, 5, 6}});
-            EXPECT_TRUE(trust::IsClean(check)) << check.findings.size() << " findings";
+            const audit::CheckReport check = audit::CheckJournal(
+                {app.HistoryFolder, folder / journal::kFolderName, {2024, 5, 6}, {2024, 5, 6}});
+            EXPECT_TRUE(audit::IsClean(check)) << check.findings.size() << " findings";
         }
     }
     std::cout << "[ cuts     ] " << operation.name << ": " << recording.changes.size() + 1

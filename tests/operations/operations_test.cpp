@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <functional>
 
+#include "audit/check.h"
 #include "history/periodtakings.h"
+#include "journal/journalfiles.h"
 #include "operations/dayslip.h"
 #include "operations/operations.h"
 #include "operations/shiftslip.h"
+#include "people/protection.h"
 #include "store/storelock.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
-#include "trust/check.h"
-#include "trust/journalfiles.h"
-#include "trust/protection.h"
 
 namespace durava::operations {
 namespace {
@@ -56,20 +56,20 @@ class OperationsTest : public ::testing::Test {
     }
 
     // The actions of the journal's newest file, in order.
-    std::vector<trust::Action> Journaled() const {
-        std::vector<trust::Action> actions;
-        const std::vector<int> months = trust::JournalMonths(m_folder / "Durava");
+    std::vector<journal::Action> Journaled() const {
+        std::vector<journal::Action> actions;
+        const std::vector<int> months = journal::JournalMonths(m_folder / "Durava");
         if (months.empty()) return actions;
         const std::string bytes =
-            ReadBytes(trust::JournalFilePath(m_folder / "Durava", months.back()));
-        trust::ForEachLine(bytes, [&actions](std::string_view line, bool) {
-            actions.push_back(trust::ReadJournalLine(line)->action);
+            ReadBytes(journal::JournalFilePath(m_folder / "Durava", months.back()));
+        journal::ForEachLine(bytes, [&actions](std::string_view line, bool) {
+            actions.push_back(journal::ReadJournalLine(line)->action);
         });
         return actions;
     }
 
     testing::TempFolder m_folder;
-    trust::Journal m_journal{m_folder / "Durava", trust::Protection::Unkeyed};
+    journal::Journal m_journal{m_folder / "Durava", journal::Protection::Unkeyed};
     Journaling m_journaling{m_journal, Gbk("张三")};
     Bill m_shown;  // B's bill as a window showed it before anything changed
     store::SettingsFile m_settings{m_folder / "ROOMSETTING.ini"};
@@ -95,7 +95,7 @@ TEST_P(RefusalTest, writesNothing) {
     EXPECT_EQ(Settings(), before);
     EXPECT_EQ(Month(kMay) + Month(kJune), "");
     // The journal alone hears of it, and why.
-    EXPECT_EQ(Journaled().back(), trust::Action::Refused);
+    EXPECT_EQ(Journaled().back(), journal::Action::Refused);
 }
 
 Outcome CheckoutB(Store& store, const store::SettingsFile& settings) {
@@ -261,30 +261,30 @@ TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
     ASSERT_EQ(SaveItem(store, "C", {"60", "10", "15", "25"}), Outcome::Done);
     ASSERT_EQ(DeleteItem(store, "C"), Outcome::Done);
     // Checkout and start went to June's file; the rest to the file of today's clock.
-    using enum trust::Action;
+    using enum journal::Action;
     EXPECT_EQ(Journaled(), (std::vector{Switch, Add, Modify, Delete}));
-    const trust::CheckReport report = trust::CheckJournal(
+    const audit::CheckReport report = audit::CheckJournal(
         {m_folder / "History", m_folder / "Durava", {2024, 6, 1}, {2024, 6, 30}, std::nullopt});
-    EXPECT_TRUE(trust::IsClean(report));
+    EXPECT_TRUE(audit::IsClean(report));
     EXPECT_EQ(report.recordsChecked, 1u);
     ASSERT_EQ(report.operators.size(), 1u);
     EXPECT_EQ(report.operators[0].yuan, 50);
     EXPECT_EQ(report.operators[0].name, Gbk("张三"));
 
     // A journal that cannot be written is told, and stops nothing unless the owner asks for it.
-    std::filesystem::remove(trust::KeyFilePath(m_folder / "Durava"));
-    std::filesystem::create_directory(trust::KeyFilePath(m_folder / "Durava"));
-    const trust::JournalProblem problem{trust::KeyFilePath(m_folder / "Durava"),
-                                        trust::Fault::Folder};
+    std::filesystem::remove(journal::KeyFilePath(m_folder / "Durava"));
+    std::filesystem::create_directory(journal::KeyFilePath(m_folder / "Durava"));
+    const journal::JournalProblem problem{journal::KeyFilePath(m_folder / "Durava"),
+                                          journal::Fault::Folder};
     const std::string before = Settings();
     // The owner's password, set by any desk on the folder, counts from the next action.
-    ASSERT_EQ(trust::SetOwnerPassword(m_folder / "Durava",
-                                      *trust::MakePassword(u"owner-pw", trust::kCheapestCost)),
+    ASSERT_EQ(people::SetOwnerPassword(m_folder / "Durava",
+                                       *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
               std::nullopt);
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::JournalNotWritten);
     EXPECT_EQ(Settings(), before);
     EXPECT_EQ(m_journaling.problem, problem);
-    std::filesystem::remove(trust::OwnerFile(m_folder / "Durava"));
+    std::filesystem::remove(people::OwnerFile(m_folder / "Durava"));
     m_journaling.problem.reset();
     EXPECT_EQ(StartUse(store, "A", kHalfPastMidnight), Outcome::Done);
     EXPECT_EQ(m_journaling.problem, problem);
@@ -309,7 +309,7 @@ TEST_F(OperationsTest, aChangeMadeOutsideIsNamedOnce) {
     Change("初始费用=70", "初始费用=7");
     EXPECT_TRUE(JournalChangeOutside(store, kHalfPastMidnight));
     EXPECT_FALSE(JournalChangeOutside(store, kHalfPastMidnight));
-    using enum trust::Action;
+    using enum journal::Action;
     EXPECT_EQ(Journaled(), (std::vector{NewChain, ProgramStart, SettingsChangedOutside,
                                         ProgramStart, Checkout, SettingsChangedOutside}));
 }
@@ -379,7 +379,7 @@ TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning
     const std::optional<history::PeriodTakings> day =
         history::ComputePeriod(m_folder / "History", {2024, 6, 1}, {2024, 6, 1});
     ASSERT_TRUE(day);
-    const trust::ChainHead head{1234, trust::Sha256("head"), {}};
+    const journal::ChainHead head{1234, journal::Sha256("head"), {}};
     const std::vector<std::string> lines =
         DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, head);
     EXPECT_EQ(SlipText(lines),
@@ -387,7 +387,7 @@ TEST_F(OperationsTest, aDaySlipCountsTheDayAcrossMonthFilesAndWhatIsStillRunning
                   "使用次数：2 次\n使用时长：2 时 0 分\n—— 各项目 ——\n"
                   "A  2 次  2 时 0 分  3,070 元\n—— 仍在使用 ——\n"
                   "B  2024/05/31 23:00:00  410 元\n在用应收：410 元\n日志 1234 条 ") +
-                  trust::Hex(head.last).substr(0, 8) + "\n");
+                  journal::Hex(head.last).substr(0, 8) + "\n");
     EXPECT_EQ(DaySlipLines({2024, 6, 1}, day->takings, OwedAt(m_settings, printed), printed, {}),
               std::vector(lines.begin(), lines.end() - 1));
 }
@@ -402,15 +402,15 @@ TEST_F(OperationsTest, aShiftSlipSaysTheCashAndHandsOverWhatIsStillRunning) {
     ASSERT_TRUE(cash);
     EXPECT_EQ(cash->difference, -20);
     const core::DateTime closed = core::ToDateTime({2024, 6, 1, 1, 0, 0});
-    const trust::Shift shift{"2024/05/31 18:00:00", 3, 120, 1};
-    const trust::ChainHead head{12, trust::Sha256("last"), "2024/06/01 00:59:00"};
+    const audit::Shift shift{"2024/05/31 18:00:00", 3, 120, 1};
+    const journal::ChainHead head{12, journal::Sha256("last"), "2024/06/01 00:59:00"};
     const OwedNow owed = OwedAt(m_settings, closed);
     std::vector<std::string> lines = ShiftSlipLines(Gbk("张三"), shift, *cash, owed, closed, head);
     EXPECT_EQ(SlipText(lines),
               Gbk("当班：张三\n开始：2024/05/31 18:00:00\n结束：2024/06/01 01:00:00\n"
                   "结账次数：3 次\n应收：120 元（1 笔无法计入）\n实收：100 元\n差额：-20 元\n"
                   "—— 仍在使用 ——\nB  2024/05/31 23:00:00  50 元\n在用应收：50 元\n日志 12 条 ") +
-                  trust::Hex(head.last).substr(0, 8) + "\n");
+                  journal::Hex(head.last).substr(0, 8) + "\n");
     lines.pop_back();
     EXPECT_EQ(ShiftSlipLines(Gbk("张三"), shift, *cash, owed, closed, std::nullopt), lines);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "store/fileio_faults.h"
+#include "store/files/fileio_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <string>
 
 #include "history/historyfile.h"
-#include "store/fileio.h"
-#include "store/powercut_states.h"
-#include "store/settings.h"
+#include "store/files/fileio.h"
+#include "store/powercut/powercut_states.h"
+#include "store/settings/settings.h"
 #include "store/startup.h"
 #include "support/temp_folder.h"
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <thread>
 
+#include "audit/check.h"
+#include "audit/checktexts.h"
 #include "core/utf8.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
@@ -17,8 +19,6 @@
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/test_seed.h"
-#include "trust/check.h"
-#include "trust/checktexts.h"
 
 namespace durava::store_script {
 namespace {
@@ -233,7 +233,7 @@ TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
     testing::TempFolder folder;
     std::filesystem::create_directory(folder / "History");
     store::SettingsFile settings(folder.text() + SettingsName());
-    trust::Journal journal(folder / JournalFolderName(), trust::Protection::Unkeyed);
+    journal::Journal journal(folder / JournalFolderName(), journal::Protection::Unkeyed);
     operations::Journaling journaling{journal};
     operations::Store store{settings, folder.text() + "History/", store::kLockPatience,
                             &journaling};
@@ -276,11 +276,11 @@ TEST(KillTest, aCheckoutCutShortIsHealedWithoutASecondRecord) {
         }
     }
     core::SetClock({});
-    const trust::CheckReport report = trust::CheckJournal(
+    const audit::CheckReport report = audit::CheckJournal(
         {folder / "History", folder / JournalFolderName(), {2024, 5, 1}, {2024, 5, 31}});
-    for (const trust::Finding& finding : report.findings) {
-        EXPECT_FALSE(trust::IsTampering(finding.kind))
-            << core::WideToUtf8(core::TextToWide(trust::FindingText(finding)));
+    for (const audit::Finding& finding : report.findings) {
+        EXPECT_FALSE(audit::IsTampering(finding.kind))
+            << core::WideToUtf8(core::TextToWide(audit::FindingText(finding)));
     }
     EXPECT_EQ(report.recordsChecked,
               WholeRecords(history::ReadHistoryMonth(folder.text() + MonthName())).size());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "store/settings.h"
+#include "store/settings/settings.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "store/fileio.h"
-#include "store/fileio_faults.h"
+#include "store/files/fileio.h"
+#include "store/files/fileio_faults.h"
 #include "support/temp_folder.h"
 
 namespace durava::store {

@@ -11,8 +11,8 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
+#include "journal/ourfiles.h"
 #include "support/settings_sections.h"
-#include "trust/ourfiles.h"
 
 namespace durava::store_script {
 
@@ -92,7 +92,7 @@ inline std::string MonthName() {
     return "History/202405.QY.txt";
 }
 inline std::string JournalFolderName() {
-    return trust::kFolderName;
+    return journal::kFolderName;
 }
 
 }  // namespace durava::store_script

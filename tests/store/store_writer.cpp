@@ -24,7 +24,7 @@
 #include "core/numbers.h"
 #include "history/historyfile.h"
 #include "operations/operations.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 #include "store_script.h"
 #include "support/child_output.h"
 
@@ -114,7 +114,7 @@ class Writer {
 // before the writer resumes, so every use in the files has been billed by then.
 void RunCheckouts(const std::string& folder) {
     store::SettingsFile settings(folder + SettingsName());
-    trust::Journal journal(folder + JournalFolderName(), trust::Protection::Unkeyed);
+    journal::Journal journal(folder + JournalFolderName(), journal::Protection::Unkeyed);
     operations::Journaling journaling{journal};
     operations::Store store{settings, folder + "History/", store::kLockPatience, &journaling};
     const history::HistoryMonth month = history::ReadHistoryMonth(folder + MonthName());

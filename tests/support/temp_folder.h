@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "store/powercut.h"
-#include "store/settings.h"
+#include "store/powercut/powercut.h"
+#include "store/settings/settings.h"
 
 namespace durava::testing {
 

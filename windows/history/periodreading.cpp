@@ -40,7 +40,7 @@ void ReadPeriod(QWidget* window, const std::filesystem::path& historyFolder,
                     return goOn(done, all + 1);
                 });
             if (!takings) return std::nullopt;
-            std::optional<std::vector<trust::OperatorActivity>> operators = trust::OperatorTakings(
+            std::optional<std::vector<audit::OperatorActivity>> operators = audit::OperatorTakings(
                 journalFolder, historyFolder, first, last,
                 [&](std::size_t, std::size_t) { return goOn(files, files + 1); });
             if (!operators) return std::nullopt;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "audit/operatortakings.h"
 #include "core/datetime.h"
 #include "history/periodtakings.h"
 #include "history/takingscsv.h"
-#include "trust/operatortakings.h"
 
 class QWidget;
 
@@ -20,7 +20,7 @@ namespace durava::windows {
 // A span's sums, and from the journal in the Durava folder its takings per operator.
 struct PeriodReading {
     history::PeriodTakings takings;
-    std::vector<trust::OperatorActivity> operators;
+    std::vector<audit::OperatorActivity> operators;
 };
 // `shown` runs on the window thread with the sums, unless the reading was stopped or the window
 // closed first.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "audit/operatortakings.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "forms/formnames.h"
@@ -18,11 +19,10 @@
 #include "history/takings.h"
 #include "history/takingscsv.h"
 #include "history/takingstexts.h"
+#include "journal/entry.h"
+#include "journal/ourfiles.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
-#include "trust/entry.h"
-#include "trust/operatortakings.h"
-#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -60,10 +60,10 @@ constexpr int kUnreadableHeightBesideOperators = 100;
 
 // The operators the journal names, and the checkouts made while none was on duty; none while it
 // names no operator.
-std::vector<history::NamedTakings> OperatorRows(const std::vector<trust::OperatorActivity>& named) {
+std::vector<history::NamedTakings> OperatorRows(const std::vector<audit::OperatorActivity>& named) {
     std::vector<history::NamedTakings> rows;
-    if (!trust::NamesAnOperator(named)) return rows;
-    for (const trust::OperatorActivity& activity : named) {
+    if (!audit::NamesAnOperator(named)) return rows;
+    for (const audit::OperatorActivity& activity : named) {
         rows.push_back({activity.name.empty() ? core::Fixed(u"无操作员") : activity.name,
                         activity.checkouts, activity.yuan});
     }
@@ -71,7 +71,7 @@ std::vector<history::NamedTakings> OperatorRows(const std::vector<trust::Operato
 }
 
 std::filesystem::path JournalFolder(const windows::Globals& globals) {
-    return trust::DuravaFolder(globals.app.SettingsPath());
+    return journal::DuravaFolder(globals.app.SettingsPath());
 }
 
 std::string Amount(std::int64_t yuan) {
@@ -246,9 +246,9 @@ Shown MonthShown(const windows::Globals& globals, const history::MonthFile& file
         const core::CalendarTime last{month->year, month->month,
                                       core::DaysInMonth(month->year, month->month)};
         shown.operators =
-            OperatorRows(trust::OperatorTakings(JournalFolder(globals), globals.app.HistoryFolder,
+            OperatorRows(audit::OperatorTakings(JournalFolder(globals), globals.app.HistoryFolder,
                                                 {month->year, month->month, 1}, last)
-                             .value_or(std::vector<trust::OperatorActivity>{}));
+                             .value_or(std::vector<audit::OperatorActivity>{}));
     }
     return shown;
 }
@@ -358,8 +358,11 @@ void PrintDaySlip(windows::Globals& globals, ui::Form& window) {
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"日结单.pdf")));
     if (ui::PrintTillRoll(&window, pdf, u"日结单", lines)) {
-        globals.JournalEvent(
-            {trust::Action::Print, now, {}, {}, {{trust::Field::Slip, core::Fixed(u"日结单")}}});
+        globals.JournalEvent({journal::Action::Print,
+                              now,
+                              {},
+                              {},
+                              {{journal::Field::Slip, core::Fixed(u"日结单")}}});
     }
 }
 
@@ -409,11 +412,12 @@ void WriteExport(windows::Globals& globals, ui::Form& window, const QString& fil
                         core::Fixed(u"无法写入所选的文件，导出没有完成。"));
         return;
     }
-    globals.JournalEvent({trust::Action::Export,
-                          core::CurrentTime(),
-                          {},
-                          {},
-                          {{trust::Field::File, ui::FromScreen(QDir::toNativeSeparators(file))}}});
+    globals.JournalEvent(
+        {journal::Action::Export,
+         core::CurrentTime(),
+         {},
+         {},
+         {{journal::Field::File, ui::FromScreen(QDir::toNativeSeparators(file))}}});
 }
 
 // A month's records as shown; a year's or span's as their files hold them now.

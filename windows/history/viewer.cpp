@@ -10,7 +10,7 @@
 #include "history/monthfiles.h"
 #include "history/receipt.h"
 #include "history/takings.h"
-#include "trust/entry.h"
+#include "journal/entry.h"
 #include "ui/form.h"
 #include "ui/printing.h"
 #include "ui/screenconversion.h"
@@ -25,7 +25,7 @@ using namespace forms::history_window;
 namespace op = forms::operation;
 
 void OpenHistory(windows::Globals& globals) {
-    if (!OwnerAllows(globals, trust::OwnerAction::History)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::History)) return;
     ui::Form::Open(forms::HistoryWindow(), globals.handlers);
 }
 
@@ -68,7 +68,7 @@ void ShowHistoryMonth(windows::Globals& globals, ui::Form& window) {
 
 // The month on display, or the current month while none is chosen.
 void OpenTakings(windows::Globals& globals, const ui::Form& window) {
-    if (!OwnerAllows(globals, trust::OwnerAction::Takings)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::Takings)) return;
     OpenTakingsWindow(globals, window.SelectedIndex(kMonthList) < 0
                                    ? history::MonthFile::Of(core::CurrentTime())
                                    : ChosenMonth(window));
@@ -90,12 +90,12 @@ void PrintReceipt(windows::Globals& globals, ui::Form& window) {
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
     if (!ui::PrintTillRoll(&window, pdf, u"消费小票", lines)) return;
-    globals.JournalEvent({trust::Action::Print,
+    globals.JournalEvent({journal::Action::Print,
                           core::CurrentTime(),
                           {},
                           std::string(month->Month().Field(record, history::kFieldName)),
-                          {{trust::Field::Slip, core::Fixed(u"小票")},
-                           {trust::Field::StartTime,
+                          {{journal::Field::Slip, core::Fixed(u"小票")},
+                           {journal::Field::StartTime,
                             std::string(month->Month().Field(record, history::kFieldStart))}}});
 }
 

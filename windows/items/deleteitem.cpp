@@ -22,7 +22,7 @@ void DeleteItem(windows::Globals& globals) {
         return windows::ReportOutcome(globals, &main, windows::Operation::Delete,
                                       operations::Outcome::NoLongerIdle, name);
     }
-    if (!OwnerAllows(globals, trust::OwnerAction::DeleteItem)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::DeleteItem)) return;
     if (!ui::ShowMessage(&main, core::Fixed(u"操作警告："),
                          core::Fixed(u"是否删除 [ ") + name + core::Fixed(u" ] 项目"),
                          ui::Buttons::OkCancel)) {

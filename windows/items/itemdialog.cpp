@@ -48,7 +48,7 @@ core::NameFault CheckTypedName(const ui::Form& dialog) {
 }  // namespace
 
 void OpenAddDialog(windows::Globals& globals) {
-    if (!OwnerAllows(globals, trust::OwnerAction::AddItem)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::AddItem)) return;
     ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow);
 }
 
@@ -61,7 +61,7 @@ void ModifyItem(windows::Globals& globals) {
     const ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
-    if (!OwnerAllows(globals, trust::OwnerAction::ModifyItem)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::ModifyItem)) return;
     OpenModifyDialog(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 

@@ -39,7 +39,7 @@ void OpenSwitchWindow(windows::Globals& globals) {
     ui::Form& main = *globals.MainWindow;
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
-    if (!OwnerAllows(globals, trust::OwnerAction::Switch)) return;
+    if (!OwnerAllows(globals, people::OwnerAction::Switch)) return;
     OpenSwitchWindowFrom(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 

@@ -5,8 +5,8 @@
 #include <QTableView>
 
 #include "forms/formnames.h"
-#include "trust/ourfiles.h"
-#include "trust/protection.h"
+#include "journal/ourfiles.h"
+#include "people/protection.h"
 #include "ui/form.h"
 #include "ui/widgets/colourdelegate.h"
 #include "ui/widgets/statusbar.h"
@@ -38,7 +38,7 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
 
 // The process entry ends the program when the main window is gone.
 void CloseMainWindow(Globals& globals) {
-    globals.JournalEvent({trust::Action::ProgramEnd, core::CurrentTime()});
+    globals.JournalEvent({journal::Action::ProgramEnd, core::CurrentTime()});
     globals.MainListColours.DetachParent();
     globals.MainWindow = nullptr;
 }
@@ -48,10 +48,10 @@ void CloseMainWindow(Globals& globals) {
 void OpenJournal(Globals& globals) {
     if (globals.journal) return;
     const std::filesystem::path& settings = globals.app.SettingsPath();
-    const bool owner = trust::ReadOwnerRules(settings).On();
-    globals.journal = std::make_unique<trust::Journal>(
-        trust::DuravaFolder(settings),
-        owner ? trust::Protection::Owner : trust::Protection::Unkeyed);
+    const bool owner = people::ReadOwnerRules(settings).On();
+    globals.journal = std::make_unique<journal::Journal>(
+        journal::DuravaFolder(settings),
+        owner ? journal::Protection::Owner : journal::Protection::Unkeyed);
     globals.journaling = std::make_unique<operations::Journaling>(
         operations::Journaling{.journal = *globals.journal, .required = owner});
     operations::Store store = globals.Store();

@@ -2,7 +2,7 @@
 #include "windows/main/notices.h"
 
 #include "core/fixedtexts.h"
-#include "store/settings.h"
+#include "store/settings/settings.h"
 #include "ui/dialogs.h"
 
 namespace durava::windows {

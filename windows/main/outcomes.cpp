@@ -3,8 +3,9 @@
 
 #include <string>
 
+#include "audit/checktexts.h"
 #include "core/fixedtexts.h"
-#include "trust/checktexts.h"
+#include "journal/journaltexts.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/widgets/statusbar.h"
@@ -74,7 +75,7 @@ void TellJournalTrouble(Globals& globals) {
         return;
     }
     ui::Kept<ListState>(*globals.MainWindow)
-        ->statusBar->ShowNotice(trust::ProblemText(*journaling->problem));
+        ->statusBar->ShowNotice(journal::ProblemText(*journaling->problem));
     globals.journalTroubleTold = true;
 }
 
@@ -103,7 +104,7 @@ void ReportFailure(Globals& globals, QWidget* owner, Outcome outcome) {
         case Outcome::JournalNotWritten:
             if (globals.journaling && globals.journaling->problem) {
                 ui::ShowMessage(owner, core::Fixed(u"操作失败"),
-                                trust::ProblemText(*globals.journaling->problem));
+                                journal::ProblemText(*globals.journaling->problem));
             }
             break;
         default:

@@ -10,7 +10,7 @@
 #include "billing/fee.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
-#include "trust/entry.h"
+#include "journal/entry.h"
 #include "ui/form.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
@@ -42,12 +42,12 @@ void RefreshPass(Globals& globals) {
     // A clock set back while uses run bills them short: the owner hears of it from the journal.
     // A minute of slack lets the clock be set right by a few seconds unjournaled.
     if (shown.lastPass != 0 && core::TimeDifference(shown.lastPass, now) > 60) {
-        globals.JournalEvent({trust::Action::ClockBack,
+        globals.JournalEvent({journal::Action::ClockBack,
                               now,
                               {},
                               {},
-                              {{trust::Field::From, trust::TimeText(shown.lastPass)},
-                               {trust::Field::To, trust::TimeText(now)}}});
+                              {{journal::Field::From, journal::TimeText(shown.lastPass)},
+                               {journal::Field::To, journal::TimeText(now)}}});
     }
     shown.lastPass = now;
     shown.statusBar->SetPart(1, core::IntegerToText(rows));

@@ -3,14 +3,14 @@
 
 #include <memory>
 
+#include "audit/check.h"
+#include "audit/checktexts.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "history/takingstexts.h"
-#include "trust/check.h"
-#include "trust/checktexts.h"
-#include "trust/protection.h"
+#include "people/protection.h"
 #include "ui/backgroundwork.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
@@ -22,7 +22,7 @@ namespace {
 using namespace forms::check_window;
 
 struct Checked {
-    trust::CheckReport report;
+    audit::CheckReport report;
     std::string title;
 };
 
@@ -32,26 +32,26 @@ std::string LineText(std::size_t line) {
 
 void InitCheck(ui::Form& window) {
     const Checked& checked = *ui::Kept<Checked>(window);
-    const trust::CheckReport& report = checked.report;
+    const audit::CheckReport& report = checked.report;
     window.SetTitle(core::Fixed(u"核对记录 ") + checked.title);
-    for (const std::string& line : trust::SummaryLines(report)) {
+    for (const std::string& line : audit::SummaryLines(report)) {
         window.AppendEntry(kSummaryList, line);
     }
     std::vector<std::vector<std::string>> findings;
-    for (const trust::Finding& finding : report.findings) {
+    for (const audit::Finding& finding : report.findings) {
         findings.push_back({finding.time, finding.item, finding.file, LineText(finding.line),
-                            trust::FindingText(finding)});
+                            audit::FindingText(finding)});
     }
     window.SetRows(kFindingTable, std::move(findings));
     std::vector<std::vector<std::string>> operators, actions;
-    for (const trust::OperatorActivity& activity : report.operators) {
+    for (const audit::OperatorActivity& activity : report.operators) {
         const std::string name =
             activity.name.empty() ? core::Fixed(u"（没有操作员）") : activity.name;
         operators.push_back(
             {name, core::IntegerToText(activity.checkouts), history::YuanText(activity.yuan)});
-        for (const trust::NotedAction& action : activity.actions) {
-            actions.push_back({action.time, name, trust::ActionText(action.action), action.item,
-                               trust::DetailsText(action.details)});
+        for (const audit::NotedAction& action : activity.actions) {
+            actions.push_back({action.time, name, journal::ActionText(action.action), action.item,
+                               journal::DetailsText(action.details)});
         }
     }
     window.SetRows(kOperatorTable, std::move(operators));
@@ -64,18 +64,18 @@ void OpenCheck(Globals& globals, ui::Form& from, core::CalendarTime first, core:
                std::string title) {
     const OwnerAnswer answer = AskOwnerPassword(globals, core::Fixed(u"核对记录"));
     if (!answer.allowed) return;
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
-    std::optional<trust::JournalSalt> salt;
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
+    std::optional<journal::JournalSalt> salt;
     if (!answer.password.empty() && rules.owner.content) salt = rules.owner.content->journalSalt;
-    auto input = std::make_shared<trust::CheckInput>(
-        trust::CheckInput{globals.app.HistoryFolder, rules.folder, first, last, std::nullopt});
-    auto report = std::make_shared<trust::CheckReport>();
+    auto input = std::make_shared<audit::CheckInput>(
+        audit::CheckInput{globals.app.HistoryFolder, rules.folder, first, last, std::nullopt});
+    auto report = std::make_shared<audit::CheckReport>();
     ui::RunInBackground(
         &from, u"正在核对记录",
         [input, report, salt, password = answer.password](const ui::GoOn&) {
             // The one slow derivation: every chain the owner began opens with this key.
-            if (salt) input->ownerKey = trust::DeriveJournalKey(password, *salt);
-            *report = trust::CheckJournal(*input);
+            if (salt) input->ownerKey = journal::DeriveJournalKey(password, *salt);
+            *report = audit::CheckJournal(*input);
         },
         [&globals, report, title = std::move(title)] {
             ui::Form::Open(forms::CheckWindow(), globals.handlers, nullptr, [&](ui::Form& window) {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "windows/trust/login.h"
 
+#include "audit/checktexts.h"
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "trust/checktexts.h"
-#include "trust/protection.h"
-#include "trust/texts.h"
+#include "journal/journaltexts.h"
+#include "people/protection.h"
+#include "people/texts.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
@@ -24,10 +25,10 @@ struct LoginResult {
 };
 
 void InitLogin(Globals& globals, ui::Form& window) {
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
     window.ClearEntries(kOperatorChoice);
     if (rules.operators.content) {
-        for (const trust::Operator& person : rules.operators.content->List()) {
+        for (const people::Operator& person : rules.operators.content->List()) {
             window.AppendEntry(kOperatorChoice, person.name);
         }
     }
@@ -39,22 +40,22 @@ void TryLogIn(Globals& globals, ui::Form& window) {
     const std::string name = window.SelectedText(kOperatorChoice);
     const std::u16string pin = window.TypedText(kPinBox);
     window.SetText(kPinBox, "");
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
-    const trust::Operator* person =
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
+    const people::Operator* person =
         rules.operators.content ? rules.operators.content->Find(name) : nullptr;
     if (!person) {
         window.SetText(kMessageLabel, core::Fixed(u"没有这位操作员。"));
         InitLogin(globals, window);
         return;
     }
-    CheckSecret(globals, window, kMessageLabel, {trust::Secret::Pin, person->pinHash, pin, name},
+    CheckSecret(globals, window, kMessageLabel, {people::Secret::Pin, person->pinHash, pin, name},
                 [&globals, &window, name] {
                     globals.journaling->operatorName = name;
-                    if (!globals.JournalEvent({trust::Action::Login, core::CurrentTime()})) {
+                    if (!globals.JournalEvent({journal::Action::Login, core::CurrentTime()})) {
                         // Nothing the operator did could be journaled: the desk stays shut.
                         globals.journaling->operatorName.clear();
                         ui::ShowMessage(&window, core::Fixed(u"无法登录"),
-                                        trust::ProblemText(*globals.journaling->problem));
+                                        journal::ProblemText(*globals.journaling->problem));
                         return;
                     }
                     *ui::Kept<LoginResult>(window)->loggedIn = true;
@@ -66,10 +67,10 @@ void TryLogIn(Globals& globals, ui::Form& window) {
 }  // namespace
 
 bool LogIn(Globals& globals) {
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
-    if (const std::optional<trust::FileTrouble> trouble = rules.Trouble()) {
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
+    if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"无法登录"),
-                        trust::FileTroubleText(*trouble));
+                        people::FileTroubleText(*trouble));
         return false;
     }
     if (!rules.NeedsLogin()) return true;

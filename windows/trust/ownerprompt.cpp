@@ -4,8 +4,8 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "trust/protection.h"
-#include "trust/texts.h"
+#include "people/protection.h"
+#include "people/texts.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
@@ -34,7 +34,7 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
     std::u16string typed = window.TypedText(kPasswordBox);
     window.SetText(kPasswordBox, "");
     CheckSecret(globals, window, kMessageLabel,
-                {trust::Secret::OwnerPassword, prompt.hash, typed, {}},
+                {people::Secret::OwnerPassword, prompt.hash, typed, {}},
                 [&window, answer = prompt.answer, typed] {
                     *answer = {true, typed};
                     window.close();
@@ -56,7 +56,7 @@ void ForgetOwnerPassword(ui::Form& window) {
     window.close();
 }
 
-OwnerAnswer Ask(Globals& globals, const trust::Owner& owner, std::string asking) {
+OwnerAnswer Ask(Globals& globals, const people::Owner& owner, std::string asking) {
     OwnerAnswer answer;
     bool forgot = false;
     ui::Form::Open(forms::OwnerPrompt(), globals.handlers, nullptr, [&](ui::Form& window) {
@@ -67,10 +67,10 @@ OwnerAnswer Ask(Globals& globals, const trust::Owner& owner, std::string asking)
 }
 
 // The owner's file as it is now; told and nothing when it cannot be trusted.
-std::optional<trust::OwnerRules> TrustedRules(Globals& globals, trust::OwnerRules rules) {
-    if (const std::optional<trust::FileTrouble> trouble = rules.Trouble()) {
+std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules) {
+    if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
-                        trust::FileTroubleText(*trouble));
+                        people::FileTroubleText(*trouble));
         return std::nullopt;
     }
     return rules;
@@ -78,17 +78,17 @@ std::optional<trust::OwnerRules> TrustedRules(Globals& globals, trust::OwnerRule
 
 }  // namespace
 
-bool OwnerAllows(Globals& globals, trust::OwnerAction action) {
-    trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+bool OwnerAllows(Globals& globals, people::OwnerAction action) {
+    people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
     if (!rules.AsksOwner(action)) return true;
-    const std::optional<trust::OwnerRules> trusted = TrustedRules(globals, std::move(rules));
+    const std::optional<people::OwnerRules> trusted = TrustedRules(globals, std::move(rules));
     return trusted &&
-           Ask(globals, *trusted->owner.content, trust::OwnerActionCaption(action)).allowed;
+           Ask(globals, *trusted->owner.content, people::OwnerActionCaption(action)).allowed;
 }
 
 OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
-    const std::optional<trust::OwnerRules> rules =
-        TrustedRules(globals, trust::ReadOwnerRules(globals.app.SettingsPath()));
+    const std::optional<people::OwnerRules> rules =
+        TrustedRules(globals, people::ReadOwnerRules(globals.app.SettingsPath()));
     if (!rules) return {};
     if (!rules->On()) return {true, {}};
     return Ask(globals, *rules->owner.content, std::string(asking));

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "trust/owner.h"
+#include "people/owner.h"
 #include "windows/main/globals.h"
 
 namespace durava::windows {
@@ -17,7 +17,7 @@ struct OwnerAnswer {
 
 // Before an action the owner may keep to themselves; asks only when the owner asks it. An owner's
 // file that cannot be trusted refuses, with a message that names it.
-bool OwnerAllows(Globals& globals, trust::OwnerAction action);
+bool OwnerAllows(Globals& globals, people::OwnerAction action);
 // Before the owner's own windows (the settings, the check): asks whenever a password is set.
 // `asking` names what the password opens.
 OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking);

@@ -8,8 +8,8 @@
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "operations/operations.h"
-#include "trust/protection.h"
-#include "trust/texts.h"
+#include "people/protection.h"
+#include "people/texts.h"
 #include "ui/backgroundwork.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -29,7 +29,7 @@ struct Opened {
 };
 
 std::filesystem::path Folder(const Globals& globals) {
-    return trust::DuravaFolder(globals.app.SettingsPath());
+    return journal::DuravaFolder(globals.app.SettingsPath());
 }
 
 void Say(ui::Form& window, std::u16string_view text) {
@@ -38,7 +38,7 @@ void Say(ui::Form& window, std::u16string_view text) {
 
 // Everything as the files hold it now: another desk may have changed them.
 void Fill(Globals& globals, ui::Form& window) {
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
     const bool startOver = ui::Kept<Opened>(window)->startOver;
     const bool on = rules.On() && !startOver;
     window.SetEnabled(kOldPasswordBox, on);
@@ -55,15 +55,15 @@ void Fill(Globals& globals, ui::Form& window) {
     window.SetEnabled(kPinBox, owned);
     window.ClearEntries(kOperatorList);
     if (rules.operators.content) {
-        for (const trust::Operator& person : rules.operators.content->List()) {
+        for (const people::Operator& person : rules.operators.content->List()) {
             window.AppendEntry(kOperatorList, person.name);
         }
     }
-    const std::set<trust::OwnerAction> ownerOnly =
-        rules.owner.content ? rules.owner.content->ownerOnly : trust::DefaultOwnerOnly();
-    for (std::size_t i = 0; i < std::size(trust::kOwnerActions); ++i) {
-        window.SetText(kOwnerOnlyBoxes[i], trust::OwnerActionCaption(trust::kOwnerActions[i]));
-        window.SetChecked(kOwnerOnlyBoxes[i], ownerOnly.contains(trust::kOwnerActions[i]));
+    const std::set<people::OwnerAction> ownerOnly =
+        rules.owner.content ? rules.owner.content->ownerOnly : people::DefaultOwnerOnly();
+    for (std::size_t i = 0; i < std::size(people::kOwnerActions); ++i) {
+        window.SetText(kOwnerOnlyBoxes[i], people::OwnerActionCaption(people::kOwnerActions[i]));
+        window.SetChecked(kOwnerOnlyBoxes[i], ownerOnly.contains(people::kOwnerActions[i]));
         window.SetEnabled(kOwnerOnlyBoxes[i], owned);
     }
 }
@@ -72,11 +72,11 @@ void Fill(Globals& globals, ui::Form& window) {
 bool Change(Globals& globals, ui::Form& window, bool newChain,
             const std::function<operations::OurChange()>& change) {
     operations::Store store = globals.Store();
-    std::optional<trust::FileTrouble> trouble;
+    std::optional<journal::FileTrouble> trouble;
     const operations::Outcome outcome =
         operations::ChangeOurFiles(store, newChain, change, trouble);
     if (outcome == operations::Outcome::OwnFileNotWritten && trouble) {
-        ui::ShowMessage(&window, core::Fixed(u"没有保存"), trust::FileTroubleText(*trouble));
+        ui::ShowMessage(&window, core::Fixed(u"没有保存"), people::FileTroubleText(*trouble));
     } else {
         ReportFailure(globals, &window, outcome);
     }
@@ -93,19 +93,20 @@ void Slowly(ui::Form& window, std::function<Result()> work, std::function<void(R
         [result, done = std::move(done)] { done(std::move(*result)); });
 }
 
-void ApplyPassword(Globals& globals, ui::Form& window, const trust::NewPassword& password) {
+void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword& password) {
     Opened& opened = *ui::Kept<Opened>(window);
-    const trust::ChainReason reason =
-        opened.startOver ? trust::ChainReason::OwnerRestart : trust::ChainReason::OwnerPassword;
+    const journal::ChainReason reason =
+        opened.startOver ? journal::ChainReason::OwnerRestart : journal::ChainReason::OwnerPassword;
     const std::filesystem::path folder = Folder(globals);
     const bool set = Change(globals, window, true, [&]() -> operations::OurChange {
-        if (std::optional<trust::FileTrouble> trouble = trust::SetOwnerPassword(folder, password)) {
+        if (std::optional<journal::FileTrouble> trouble =
+                people::SetOwnerPassword(folder, password)) {
             return {{}, trouble};
         }
-        if (const std::optional<trust::JournalProblem> problem =
+        if (const std::optional<journal::JournalProblem> problem =
                 globals.journal->StartChain(password.firstJournalKey, reason, core::CurrentTime(),
                                             globals.journaling->operatorName)) {
-            return {{}, trust::FileTrouble{problem->file, trust::FileState::NotWritten}};
+            return {{}, journal::FileTrouble{problem->file, journal::FileState::NotWritten}};
         }
         return {};
     });
@@ -123,63 +124,63 @@ void SetPassword(Globals& globals, ui::Form& window) {
     for (const forms::EditName box : {kOldPasswordBox, kNewPasswordBox, kRepeatBox}) {
         window.SetText(box, "");
     }
-    if (const trust::PasswordFault fault = trust::CheckOwnerPassword(typed);
-        fault != trust::PasswordFault::None) {
-        window.SetText(kMessageLabel, trust::PasswordFaultText(fault));
+    if (const people::PasswordFault fault = people::CheckOwnerPassword(typed);
+        fault != people::PasswordFault::None) {
+        window.SetText(kMessageLabel, people::PasswordFaultText(fault));
         return;
     }
     if (typed != repeated) return Say(window, u"两次输入的密码不一样，请重新输入。");
     // A change keeps the chains begun with the old password open to the new one.
-    auto make = [&globals, &window, typed](std::optional<trust::Owner> was, std::u16string old) {
-        Slowly<std::optional<trust::NewPassword>>(
+    auto make = [&globals, &window, typed](std::optional<people::Owner> was, std::u16string old) {
+        Slowly<std::optional<people::NewPassword>>(
             window,
             [typed, was = std::move(was),
-             old = std::move(old)]() -> std::optional<trust::NewPassword> {
-                std::optional<trust::NewPassword> password = trust::MakePassword(typed);
-                if (password && was && !trust::KeepEarlierKeys(*password, *was, old)) {
+             old = std::move(old)]() -> std::optional<people::NewPassword> {
+                std::optional<people::NewPassword> password = people::MakePassword(typed);
+                if (password && was && !people::KeepEarlierKeys(*password, *was, old)) {
                     return std::nullopt;
                 }
                 return password;
             },
-            [&globals, &window](std::optional<trust::NewPassword> password) {
+            [&globals, &window](std::optional<people::NewPassword> password) {
                 if (!password) return Say(window, u"内存不足，没有设置密码。");
                 ApplyPassword(globals, window, *password);
             });
     };
-    const trust::OwnerRules rules = trust::ReadOwnerRules(globals.app.SettingsPath());
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
     if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make(std::nullopt, {});
     if (!rules.owner.content) {
         return window.SetText(
             kMessageLabel,
-            trust::FileTroubleText({trust::OwnerFile(Folder(globals)), rules.owner.state}));
+            people::FileTroubleText({people::OwnerFile(Folder(globals)), rules.owner.state}));
     }
     CheckSecret(globals, window, kMessageLabel,
-                {trust::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},
+                {people::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},
                 [make, owner = *rules.owner.content, old] { make(owner, old); });
 }
 
 // An entry telling of a change of the operators: what, and whose.
-trust::Entry OperatorsEntry(std::string_view name, std::u16string_view what) {
-    return {trust::Action::OperatorsChanged,
+journal::Entry OperatorsEntry(std::string_view name, std::u16string_view what) {
+    return {journal::Action::OperatorsChanged,
             core::CurrentTime(),
             {},
             std::string(name),
-            {{trust::Field::What, core::Fixed(what)}}};
+            {{journal::Field::What, core::Fixed(what)}}};
 }
 
 // Changes the operators as read under the lock; `change` says whether it changed anything.
 void ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::u16string what,
-                     std::function<bool(trust::Operators&)> change) {
+                     std::function<bool(people::Operators&)> change) {
     const std::filesystem::path folder = Folder(globals);
     Change(globals, window, false, [&]() -> operations::OurChange {
-        trust::FileRead<trust::Operators> read = trust::ReadOperators(folder);
-        if (read.state == trust::FileState::Missing) read.content.emplace();
+        journal::FileRead<people::Operators> read = people::ReadOperators(folder);
+        if (read.state == journal::FileState::Missing) read.content.emplace();
         if (!read.content)
-            return {{}, trust::FileTrouble{trust::OperatorsFile(folder), read.state}};
+            return {{}, journal::FileTrouble{people::OperatorsFile(folder), read.state}};
         if (!change(*read.content)) return {};
-        if (const trust::FileState state = trust::WriteOperators(folder, *read.content);
-            state != trust::FileState::Ok) {
-            return {{}, trust::FileTrouble{trust::OperatorsFile(folder), state}};
+        if (const journal::FileState state = people::WriteOperators(folder, *read.content);
+            state != journal::FileState::Ok) {
+            return {{}, journal::FileTrouble{people::OperatorsFile(folder), state}};
         }
         return {OperatorsEntry(name, what), {}};
     });
@@ -189,11 +190,11 @@ void ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::
 void WithPinHash(ui::Form& window, std::function<void(std::string)> use) {
     const std::u16string pin = window.TypedText(kPinBox);
     window.SetText(kPinBox, "");
-    if (const trust::PinFault fault = trust::CheckPin(pin); fault != trust::PinFault::None) {
-        return window.SetText(kMessageLabel, trust::PinFaultText(fault));
+    if (const people::PinFault fault = people::CheckPin(pin); fault != people::PinFault::None) {
+        return window.SetText(kMessageLabel, people::PinFaultText(fault));
     }
     Slowly<std::optional<std::string>>(
-        window, [pin] { return trust::HashSecret(pin, trust::kInteractiveCost); },
+        window, [pin] { return journal::HashSecret(pin, journal::kInteractiveCost); },
         [&window, use = std::move(use)](std::optional<std::string> hash) {
             if (!hash) return Say(window, u"内存不足，没有保存。");
             use(std::move(*hash));
@@ -202,19 +203,20 @@ void WithPinHash(ui::Form& window, std::function<void(std::string)> use) {
 
 void AddOperator(Globals& globals, ui::Form& window) {
     const std::u16string typed = window.TypedText(kNameBox);
-    const trust::FileRead<trust::Operators> read = trust::ReadOperators(Folder(globals));
-    if (const trust::NameRefusal refusal =
-            read.content ? read.content->CheckName(typed) : trust::Operators().CheckName(typed)) {
-        return window.SetText(kMessageLabel, trust::NameRefusalText(refusal, typed));
+    const journal::FileRead<people::Operators> read = people::ReadOperators(Folder(globals));
+    if (const people::NameRefusal refusal =
+            read.content ? read.content->CheckName(typed) : people::Operators().CheckName(typed)) {
+        return window.SetText(kMessageLabel, people::NameRefusalText(refusal, typed));
     }
     WithPinHash(window, [&globals, &window, typed](std::string hash) {
-        auto refused = std::make_shared<trust::NameRefusal>();
+        auto refused = std::make_shared<people::NameRefusal>();
         ChangeOperators(globals, window, core::WideToText(typed), u"添加操作员",
-                        [&](trust::Operators& operators) {
+                        [&](people::Operators& operators) {
                             *refused = operators.Add(typed, std::move(hash));
                             return !*refused;
                         });
-        if (*refused) return window.SetText(kMessageLabel, trust::NameRefusalText(*refused, typed));
+        if (*refused)
+            return window.SetText(kMessageLabel, people::NameRefusalText(*refused, typed));
         window.SetText(kNameBox, "");
         Say(window, u"操作员已添加。");
     });
@@ -224,7 +226,7 @@ void ChangePin(Globals& globals, ui::Form& window) {
     const std::string name = window.SelectedText(kOperatorList);
     if (name.empty()) return Say(window, u"请先在列表中选择操作员。");
     WithPinHash(window, [&globals, &window, name](std::string hash) {
-        ChangeOperators(globals, window, name, u"修改PIN", [&](trust::Operators& operators) {
+        ChangeOperators(globals, window, name, u"修改PIN", [&](people::Operators& operators) {
             return operators.SetPin(name, std::move(hash));
         });
         Say(window, u"PIN 已修改。");
@@ -240,32 +242,32 @@ void RemoveOperator(Globals& globals, ui::Form& window) {
         return;
     }
     ChangeOperators(globals, window, name, u"删除操作员",
-                    [&](trust::Operators& operators) { return operators.Remove(name); });
+                    [&](people::Operators& operators) { return operators.Remove(name); });
 }
 
 void SaveOwnerOnly(Globals& globals, ui::Form& window) {
-    std::set<trust::OwnerAction> ownerOnly;
+    std::set<people::OwnerAction> ownerOnly;
     std::string listed;
-    for (std::size_t i = 0; i < std::size(trust::kOwnerActions); ++i) {
+    for (std::size_t i = 0; i < std::size(people::kOwnerActions); ++i) {
         if (!window.IsChecked(kOwnerOnlyBoxes[i])) continue;
-        ownerOnly.insert(trust::kOwnerActions[i]);
+        ownerOnly.insert(people::kOwnerActions[i]);
         if (!listed.empty()) listed += core::Fixed(u"、");
-        listed += trust::OwnerActionCaption(trust::kOwnerActions[i]);
+        listed += people::OwnerActionCaption(people::kOwnerActions[i]);
     }
     const std::filesystem::path folder = Folder(globals);
     const bool saved = Change(globals, window, false, [&]() -> operations::OurChange {
-        trust::FileRead<trust::Owner> read = trust::ReadOwner(folder);
-        if (!read.content) return {{}, trust::FileTrouble{trust::OwnerFile(folder), read.state}};
+        journal::FileRead<people::Owner> read = people::ReadOwner(folder);
+        if (!read.content) return {{}, journal::FileTrouble{people::OwnerFile(folder), read.state}};
         read.content->ownerOnly = ownerOnly;
-        if (const trust::FileState state = trust::WriteOwner(folder, *read.content);
-            state != trust::FileState::Ok) {
-            return {{}, trust::FileTrouble{trust::OwnerFile(folder), state}};
+        if (const journal::FileState state = people::WriteOwner(folder, *read.content);
+            state != journal::FileState::Ok) {
+            return {{}, journal::FileTrouble{people::OwnerFile(folder), state}};
         }
-        return {trust::Entry{trust::Action::OwnerSettingsChanged,
-                             core::CurrentTime(),
-                             {},
-                             {},
-                             {{trust::Field::What, core::Fixed(u"需要店主密码：") + listed}}},
+        return {journal::Entry{journal::Action::OwnerSettingsChanged,
+                               core::CurrentTime(),
+                               {},
+                               {},
+                               {{journal::Field::What, core::Fixed(u"需要店主密码：") + listed}}},
                 {}};
     });
     if (saved) Say(window, u"已保存。");

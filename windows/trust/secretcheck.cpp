@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/fixedtexts.h"
-#include "trust/secrets.h"
+#include "journal/chain/secrets.h"
 #include "ui/backgroundwork.h"
 #include "ui/form.h"
 
@@ -13,25 +13,25 @@ namespace durava::windows {
 namespace {
 
 void JournalWrongTry(Globals& globals, const SecretTry& tried) {
-    const std::u16string_view what = tried.secret == trust::Secret::Pin ? u"PIN" : u"店主密码";
-    globals.JournalEvent({trust::Action::WrongPin,
+    const std::u16string_view what = tried.secret == people::Secret::Pin ? u"PIN" : u"店主密码";
+    globals.JournalEvent({journal::Action::WrongPin,
                           core::CurrentTime(),
                           {},
                           tried.who,
-                          {{trust::Field::What, core::Fixed(what)}}});
+                          {{journal::Field::What, core::Fixed(what)}}});
 }
 
 void Tell(Globals& globals, ui::Form& window, forms::LabelName message, const SecretTry& tried,
-          const trust::TryReport& report) {
+          const people::TryReport& report) {
     JournalWrongTry(globals, tried);
-    window.SetText(message, trust::TryText(report, tried.secret));
+    window.SetText(message, people::TryText(report, tried.secret));
 }
 
 }  // namespace
 
 void CheckSecret(Globals& globals, ui::Form& window, forms::LabelName message, SecretTry tried,
                  std::function<void()> right) {
-    if (const std::optional<trust::TryReport> refusal =
+    if (const std::optional<people::TryReport> refusal =
             globals.lockout.Refusal(std::chrono::steady_clock::now())) {
         Tell(globals, window, message, tried, *refusal);
         return;
@@ -42,12 +42,12 @@ void CheckSecret(Globals& globals, ui::Form& window, forms::LabelName message, S
     ui::RunInBackground(
         &window, u"正在核对",
         [checked, shared](const ui::GoOn&) {
-            *checked = trust::VerifySecret(shared->hash, shared->typed);
+            *checked = journal::VerifySecret(shared->hash, shared->typed);
         },
         [&globals, &window, message, checked, shared, right = std::move(right)] {
-            const trust::TryReport report =
+            const people::TryReport report =
                 globals.lockout.Record(*checked, std::chrono::steady_clock::now());
-            if (report.result == trust::TryReport::Result::Right) {
+            if (report.result == people::TryReport::Result::Right) {
                 right();
             } else {
                 Tell(globals, window, message, *shared, report);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "forms/formnames.h"
-#include "trust/texts.h"
+#include "people/texts.h"
 #include "windows/main/globals.h"
 
 namespace durava::ui {
@@ -17,7 +17,7 @@ class Form;
 namespace durava::windows {
 
 struct SecretTry {
-    trust::Secret secret;
+    people::Secret secret;
     std::string hash;
     std::u16string typed;
     std::string who;  // the operator whose PIN it is; empty for the owner

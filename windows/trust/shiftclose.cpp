@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "audit/checktexts.h"
+#include "audit/shift.h"
 #include "billing/duration.h"
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "history/takingstexts.h"
+#include "journal/journaltexts.h"
+#include "journal/ourfiles.h"
 #include "operations/owed.h"
 #include "operations/shiftslip.h"
-#include "trust/checktexts.h"
-#include "trust/ourfiles.h"
-#include "trust/shift.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -39,7 +40,7 @@ constexpr std::u16string_view kSlip = u"交班单";
 // that the desk goes to the next login.
 struct ShownShift {
     bool* closed;
-    trust::Shift shift{};
+    audit::Shift shift{};
 };
 
 std::vector<std::vector<std::string>> RunningRows(const operations::OwedNow& owed) {
@@ -61,8 +62,8 @@ void InitShiftClose(Globals& globals, ui::Form& window) {
     const std::string& name = globals.journaling->operatorName;
     ShownShift& shown = *ui::Kept<ShownShift>(window);
     // A login the journal lost leaves a shift without a start and with nothing expected.
-    shown.shift = trust::OpenShift(trust::DuravaFolder(globals.app.SettingsPath()), name, now)
-                      .value_or(trust::Shift{.since = core::Texts().none});
+    shown.shift = audit::OpenShift(journal::DuravaFolder(globals.app.SettingsPath()), name, now)
+                      .value_or(audit::Shift{.since = core::Texts().none});
     window.SetText(kOperatorLabel, name);
     window.SetText(kSinceLabel, shown.shift.since);
     window.SetText(kExpectedLabel, operations::ExpectedText(shown.shift));
@@ -76,25 +77,25 @@ void CountCash(ui::Form& window) {
     window.SetTextColour(kDifferenceLabel, cash && cash->difference != 0 ? kUneven : kEven);
 }
 
-trust::Entry ShiftCloseEntry(const trust::Shift& shift, const operations::CashCount& cash,
-                             core::DateTime now) {
-    return {trust::Action::ShiftClose,
+journal::Entry ShiftCloseEntry(const audit::Shift& shift, const operations::CashCount& cash,
+                               core::DateTime now) {
+    return {journal::Action::ShiftClose,
             now,
             {},
             {},
-            {{trust::Field::Expected, core::IntegerToText(shift.yuan)},
-             {trust::Field::Counted, core::IntegerToText(cash.counted)},
-             {trust::Field::Difference, core::IntegerToText(cash.difference)}}};
+            {{journal::Field::Expected, core::IntegerToText(shift.yuan)},
+             {journal::Field::Counted, core::IntegerToText(cash.counted)},
+             {journal::Field::Difference, core::IntegerToText(cash.difference)}}};
 }
 
 // A shift close the journal cannot hold did not happen: the shift stays open.
-bool JournalShiftClose(Globals& globals, ui::Form& window, trust::Entry entry) {
+bool JournalShiftClose(Globals& globals, ui::Form& window, journal::Entry entry) {
     globals.journaling->problem.reset();
     if (globals.JournalEvent(std::move(entry))) return true;
-    const std::optional<trust::JournalProblem>& problem = globals.journaling->problem;
+    const std::optional<journal::JournalProblem>& problem = globals.journaling->problem;
     ui::ShowMessage(
         &window, Fixed(u"操作失败"),
-        problem ? trust::ProblemText(*problem) : Fixed(u"交班没有记入日志，请稍后再试。"));
+        problem ? journal::ProblemText(*problem) : Fixed(u"交班没有记入日志，请稍后再试。"));
     return false;
 }
 
@@ -106,7 +107,8 @@ void PrintShiftSlip(Globals& globals, ui::Form& window, const operations::CashCo
     const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
                             .filePath(ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
     if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
-    globals.JournalEvent({trust::Action::Print, now, {}, {}, {{trust::Field::Slip, Fixed(kSlip)}}});
+    globals.JournalEvent(
+        {journal::Action::Print, now, {}, {}, {{journal::Field::Slip, Fixed(kSlip)}}});
 }
 
 void CloseShift(Globals& globals, ui::Form& window) {
@@ -133,7 +135,7 @@ void OpenShiftClose(Globals& globals) {
     ui::Form::Open(forms::ShiftWindow(), globals.handlers, globals.MainWindow,
                    [&closed](ui::Form& window) { ui::Keep(window, ShownShift{&closed}); });
     if (!closed) return;
-    globals.JournalEvent({trust::Action::Logout, core::CurrentTime()});
+    globals.JournalEvent({journal::Action::Logout, core::CurrentTime()});
     globals.journaling->operatorName.clear();
     ShowOnDuty(globals);
     if (!LogIn(globals) && globals.MainWindow) globals.MainWindow->close();

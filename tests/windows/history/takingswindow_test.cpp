@@ -13,10 +13,10 @@
 
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "journal/entry.h"
+#include "journal/ourfiles.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"
-#include "trust/entry.h"
-#include "trust/ourfiles.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -61,7 +61,7 @@ QString Cell(ui::Form& window, forms::ListName table, int row, int column) {
 // How many of this month's journal entries hold `text`.
 int Journaled(const ProgramFixture& program, std::string_view text) {
     const std::string journal =
-        ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+        ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
     int count = 0;
     for (std::size_t at = journal.find(text); at != std::string::npos;
          at = journal.find(text, at + 1)) {
@@ -282,8 +282,8 @@ class TakingsWindowTest : public QObject {
             const std::string record = Gbk(Record(use.item, use.end, use.total));
             if (use.end[6] == '5') may += record;
             program.globals().journal->Append(
-                trust::CheckoutEntry(core::ParseDateTime(use.end), Gbk(use.by),
-                                     record.substr(0, record.size() - 2), program.MonthFile()));
+                journal::CheckoutEntry(core::ParseDateTime(use.end), Gbk(use.by),
+                                       record.substr(0, record.size() - 2), program.MonthFile()));
         }
         WriteBytes(program.MonthFile(), may);
         ui::Form& takings = OpenTakings(program.OpenHistoryWindow());

@@ -2,7 +2,7 @@
 // The add and modify dialog through the windows: modes, defaults, saving, and what it refuses.
 #include <QTest>
 
-#include "store/settings.h"
+#include "store/settings/settings.h"
 #include "support/settings_sections.h"
 #include "windows/items/itemtesting.h"
 #include "windows/main/itemlist.h"

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <functional>
 
-#include "store/fileio_faults.h"
+#include "store/files/fileio_faults.h"
 #include "support/program_fixture.h"
 #include "ui/form.h"
 

@@ -12,16 +12,16 @@
 #include <sys/stat.h>
 #endif
 
+#include "audit/check.h"
 #include "core/codepage.h"
 #include "forms/formnames.h"
+#include "journal/journalfiles.h"
+#include "journal/ourfiles.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/bill.h"
+#include "people/protection.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
-#include "trust/check.h"
-#include "trust/journalfiles.h"
-#include "trust/ourfiles.h"
-#include "trust/protection.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/printing.h"
@@ -179,12 +179,12 @@ class RoadTest : public QObject {
         QCOMPARE(StateBackground(program, 0), std::optional(windows::kIdleBackground));
 
         // Both actions are journaled, and the owner's check of the day finds nothing to tell.
-        const trust::CheckReport check =
-            trust::CheckJournal({program.globals().app.HistoryFolder,
-                                 trust::DuravaFolder(program.SettingsFile()),
+        const audit::CheckReport check =
+            audit::CheckJournal({program.globals().app.HistoryFolder,
+                                 journal::DuravaFolder(program.SettingsFile()),
                                  {2024, 5, 6},
                                  {2024, 5, 6}});
-        QVERIFY(trust::IsClean(check));
+        QVERIFY(audit::IsClean(check));
         QCOMPARE(check.recordsChecked, 1u);
         QVERIFY(check.entriesChecked >= 2);
     }
@@ -225,7 +225,7 @@ class RoadTest : public QObject {
             windows::RefreshPass(program.globals());
         }
         const std::string journal =
-            ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+            ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
         QVERIFY(journal.find("\t程序启动\t") != std::string::npos);
         const std::size_t back = journal.find("\t时钟回拨\t");
         QVERIFY(back != std::string::npos);
@@ -237,18 +237,18 @@ class RoadTest : public QObject {
     // checkouts, the close journaled, its slip printed, and no one logging in ends the program.
     void anOperatorClosesTheShiftWithTheTillCounted() {
         namespace sw = forms::shift_window;
-        const trust::NewPassword owner =
-            *trust::MakePassword(u"店主的密码吧", trust::kCheapestCost);
+        const people::NewPassword owner =
+            *people::MakePassword(u"店主的密码吧", journal::kCheapestCost);
         ProgramFixture program(
             [&owner](const std::filesystem::path& documents) {
                 WriteBytes(documents / "ROOMSETTING.ini", Gbk(kIdleItems));
-                const std::filesystem::path folder = documents / trust::kFolderName;
-                QVERIFY(!trust::SetOwnerPassword(folder, owner));
-                trust::Operators operators;
-                operators.Add(u"张三", *trust::HashSecret(u"1234", trust::kCheapestCost));
-                QCOMPARE(trust::WriteOperators(folder, operators), trust::FileState::Ok);
-                QVERIFY(!trust::Journal(folder, trust::Protection::Owner)
-                             .StartChain(owner.firstJournalKey, trust::ChainReason::OwnerPassword,
+                const std::filesystem::path folder = documents / journal::kFolderName;
+                QVERIFY(!people::SetOwnerPassword(folder, owner));
+                people::Operators operators;
+                operators.Add(u"张三", *journal::HashSecret(u"1234", journal::kCheapestCost));
+                QCOMPARE(people::WriteOperators(folder, operators), journal::FileState::Ok);
+                QVERIFY(!journal::Journal(folder, journal::Protection::Owner)
+                             .StartChain(owner.firstJournalKey, journal::ChainReason::OwnerPassword,
                                          core::ToDateTime({2024, 5, 6, 12, 0, 0}), {}));
             },
             {2024, 5, 6, 13, 0, 0});
@@ -269,7 +269,7 @@ class RoadTest : public QObject {
             printer.setOutputFormat(QPrinter::PdfFormat);
             return true;
         });
-        const std::filesystem::path folder = trust::DuravaFolder(program.SettingsFile());
+        const std::filesystem::path folder = journal::DuravaFolder(program.SettingsFile());
         bool loginShown = false;
         WhenOpenThenClose("ShiftWindow", [&](ui::Form& window) {
             QCOMPARE(Label(window, sw::kOperatorLabel), QStringLiteral("张三"));
@@ -291,7 +291,7 @@ class RoadTest : public QObject {
             QCOMPARE(program.Messages(), QStringList{"无法交班|请先输入点清的实收现金（整元）。"});
             Count(window, "100");
             // A journal that cannot hold the close leaves the shift open, and names its file.
-            const std::filesystem::path key = trust::KeyFilePath(folder);
+            const std::filesystem::path key = journal::KeyFilePath(folder);
             const std::string keyBytes = ReadBytes(key);
             std::filesystem::remove(key);
             Click(window, sw::kCloseButton);
@@ -365,7 +365,7 @@ class RoadTest : public QObject {
         windows::RefreshPass(program.globals());
         windows::RefreshPass(program.globals());
         const std::string journal =
-            ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+            ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
         const std::size_t named = journal.find("\t设置文件被外部修改\t");
         QVERIFY(named != std::string::npos);
         QCOMPARE(journal.find("\t设置文件被外部修改\t", named + 1), std::string::npos);

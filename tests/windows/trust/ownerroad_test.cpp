@@ -4,16 +4,16 @@
 #include <QAbstractButton>
 #include <QTest>
 
+#include "audit/check.h"
 #include "core/codepage.h"
 #include "forms/formnames.h"
+#include "journal/ourfiles.h"
+#include "people/operators.h"
+#include "people/owner.h"
+#include "people/protection.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"
 #include "support/temp_folder.h"
-#include "trust/check.h"
-#include "trust/operators.h"
-#include "trust/ourfiles.h"
-#include "trust/owner.h"
-#include "trust/protection.h"
 #include "ui/form.h"
 #include "ui/screenconversion.h"
 #include "ui/widgets/statusbar.h"
@@ -45,7 +45,7 @@ QString AwaitText(ui::Form& window, forms::LabelName label) {
 }
 
 std::string Journal(ProgramFixture& program) {
-    return ReadBytes(trust::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
+    return ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
 }
 
 class OwnerTest : public QObject {
@@ -55,7 +55,7 @@ class OwnerTest : public QObject {
     void theOwnersRoadReadsClean() {
         ProgramFixture program(kItems);
         program.AnswerMessages(true);
-        QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::ModifyItem));
+        QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::ModifyItem));
         QVERIFY(windows::LogIn(program.globals()));
 
         ProgramFixture::WhenOpen("OwnerSettingsWindow", [](ui::Form& window) {
@@ -93,9 +93,9 @@ class OwnerTest : public QObject {
             Type(prompt, op::kPasswordBox, kPassword);
             Click(prompt, op::kConfirmButton);
         });
-        QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::ModifyItem));
+        QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::ModifyItem));
         // 切换项目 is not the owner's until the owner says so: it asks nothing.
-        QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::Switch));
+        QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::Switch));
 
         // The operator logs in: the status bar names them and 交班 shows.
         ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
@@ -130,19 +130,19 @@ class OwnerTest : public QObject {
             window.close();
         });
         QVERIFY(windows::OpenOwnerSettings(program.globals(), false));
-        const trust::FileRead<trust::Owner> owner =
-            trust::ReadOwner(trust::DuravaFolder(program.SettingsFile()));
+        const journal::FileRead<people::Owner> owner =
+            people::ReadOwner(journal::DuravaFolder(program.SettingsFile()));
         QVERIFY(owner.content);
-        const std::optional<trust::JournalKey> key =
-            trust::DeriveJournalKey(kChanged, owner.content->journalSalt);
-        const trust::CheckReport check =
-            trust::CheckJournal({program.globals().app.HistoryFolder,
-                                 trust::DuravaFolder(program.SettingsFile()),
+        const std::optional<journal::JournalKey> key =
+            journal::DeriveJournalKey(kChanged, owner.content->journalSalt);
+        const audit::CheckReport check =
+            audit::CheckJournal({program.globals().app.HistoryFolder,
+                                 journal::DuravaFolder(program.SettingsFile()),
                                  {2024, 5, 6},
                                  {2024, 5, 6},
                                  key,
                                  owner.content->EarlierKeys(*key)});
-        QVERIFY(trust::IsClean(check));
+        QVERIFY(audit::IsClean(check));
         QVERIFY(check.ownerChecked);
         QCOMPARE(check.entriesUnchecked, 0u);
 
@@ -158,7 +158,7 @@ class OwnerTest : public QObject {
                 window.close();
             });
         });
-        QVERIFY(windows::OwnerAllows(program.globals(), trust::OwnerAction::DeleteItem));
+        QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::DeleteItem));
         QVERIFY(Journal(program).find("=店主重新开始") != std::string::npos);
     }
 
@@ -166,13 +166,13 @@ class OwnerTest : public QObject {
     // Every one is journaled.
     void wrongPinsMakeTheDeskWait() {
         ProgramFixture program(kItems);
-        const std::filesystem::path durava = trust::DuravaFolder(program.SettingsFile());
-        QCOMPARE(
-            trust::SetOwnerPassword(durava, *trust::MakePassword(kPassword, trust::kCheapestCost)),
-            std::nullopt);
-        trust::Operators operators;
-        QVERIFY(!operators.Add(u"张三", *trust::HashSecret(u"2468", trust::kCheapestCost)));
-        QCOMPARE(trust::WriteOperators(durava, operators), trust::FileState::Ok);
+        const std::filesystem::path durava = journal::DuravaFolder(program.SettingsFile());
+        QCOMPARE(people::SetOwnerPassword(durava,
+                                          *people::MakePassword(kPassword, journal::kCheapestCost)),
+                 std::nullopt);
+        people::Operators operators;
+        QVERIFY(!operators.Add(u"张三", *journal::HashSecret(u"2468", journal::kCheapestCost)));
+        QCOMPARE(people::WriteOperators(durava, operators), journal::FileState::Ok);
         ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
             for (int tries = 1; tries <= 6; ++tries) {
                 login.SetText(lw::kMessageLabel, "");
@@ -207,7 +207,7 @@ class OwnerTest : public QObject {
             },
             {2024, 5, 6, 13, 0, 0});
         program.AnswerMessages(true);
-        QVERIFY(!windows::OwnerAllows(program.globals(), trust::OwnerAction::AddItem));
+        QVERIFY(!windows::OwnerAllows(program.globals(), people::OwnerAction::AddItem));
         QVERIFY(!windows::LogIn(program.globals()));
         QCOMPARE(program.Messages().size(), 2);
         for (const QString& message : program.Messages()) {

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The owner's check (核对记录): the journal's chain, entry by entry, and the month files against
+// the journal's checkouts, for a month, a year or a span of days; each record counts on the day it
+// ended. What it finds is data; checktexts.h words it for the owner.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audit/operatortakings.h"
+#include "core/datetime.h"
+#include "journal/chain/secrets.h"
+#include "journal/entry.h"
+
+namespace durava::audit {
+
+struct CheckInput {
+    std::filesystem::path historyFolder;
+    std::filesystem::path journalFolder;  // the Durava folder
+    core::CalendarTime first, last;       // the days checked
+    // From the owner's password, when one is set: the chains it began are checked with it; the
+    // chains begun without one are checked as the plain hash chains they are.
+    std::optional<journal::JournalKey> ownerKey{};
+    // The first keys of the chains the owner began with earlier passwords (Owner::EarlierKeys).
+    std::vector<journal::JournalKey> earlierOwnerKeys{};
+};
+
+enum class FindingKind {
+    // Changes the owner must hear of.
+    RecordChanged,       // a checkout's record holds other bytes than the journal says
+    RecordDeleted,       // a checkout's record is not in its month file
+    RecordNotJournaled,  // a record the journal never wrote, after the journal began
+    RecordMoved,         // a record in another month file than its checkout's, or out of order
+    EntryChanged,        // journal lines whose MAC fails: changed, added or cut by hand
+    JournalGap,          // entries missing from `time` to `until`; `count` of them
+    ClockBack,           // from `time` back to `until`, by more than two desks' clocks differ
+    SettingsChangedOutside,
+    KeyRolledBack,      // the key file was copied back from an earlier day
+    ProtectionOff,      // a chain without the owner's password after one with it
+    OtherOwnerKey,      // a chain of the owner's that this password does not open
+    OwnerFileGone,      // the journal is the owner's, the owner's file is not there: protection off
+    OperatorsFileGone,  // missing or not as Durava writes it, while the owner's file is there
+    // Notices: nothing was changed by hand.
+    JournalCutShort,  // a journal line a kill cut short; the next entry began on a line of its own
+    RecordCutShort,   // a line a kill left of a record: it has no total and is never summed
+    ChainRestarted,   // the journal began a new chain: `reason`
+    JournalBegins,    // the journal began within the days checked: records before it stand apart
+};
+bool IsTampering(FindingKind kind);
+
+struct Finding {
+    FindingKind kind;
+    std::string item{};         // a program text; empty when none
+    std::string file{};         // the name of the month file or of the journal file
+    std::size_t line = 0;       // from 1; 0 when none
+    std::string time{};         // "yyyy/MM/dd hh:mm:ss"; empty when not known
+    std::string until{};        // the end of a run of lines or of a gap, or the clock's new time
+    std::uint64_t count = 0;    // entries in a run or a gap
+    std::uint64_t records = 0;  // records in a gap, which the journal does not hold
+    std::optional<journal::ChainReason> reason{};
+};
+
+struct CheckReport {
+    std::uint64_t entriesChecked = 0;
+    std::uint64_t recordsChecked = 0;
+    std::uint64_t recordsBeforeJournal = 0;  // counted apart, never called changed
+    // The kinds of chain whose MACs were checked; entries of the owner's chains stay unchecked
+    // when no owner password was given.
+    bool unkeyedChecked = false, ownerChecked = false;
+    std::uint64_t entriesUnchecked = 0;
+    std::vector<Finding> findings;  // the journal's in its order, then the month files'
+    std::vector<OperatorActivity> operators;
+    std::optional<journal::ChainHead> head;  // as the key file has it, for the slips the owner kept
+};
+
+CheckReport CheckJournal(const CheckInput& input);
+// No finding of a change: what a kill or two copies leave reads clean.
+bool IsClean(const CheckReport& report);
+
+}  // namespace durava::audit

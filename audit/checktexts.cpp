@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+#include "audit/checktexts.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <string_view>
+
+#include "core/codepage.h"
+#include "core/fixedtexts.h"
+#include "journal/chain/digest.h"
+
+namespace durava::audit {
+namespace {
+
+std::string Number(std::uint64_t number) {
+    return std::to_string(number);
+}
+
+std::string Or(const std::string& text, std::u16string_view otherwise) {
+    return text.empty() ? core::WideToText(otherwise) : text;
+}
+
+}  // namespace
+
+std::string FindingText(const Finding& f) {
+    const std::string line = Number(f.line);
+    switch (f.kind) {
+        case FindingKind::RecordChanged:
+            return core::Sentence(u"{0} 第 {1} 行，{2} 的记录被改过（{3} 结账）。",
+                                  {f.file, line, f.item, f.time});
+        case FindingKind::RecordDeleted:
+            return core::Sentence(u"{0} 在 {1} 结账的记录已从 {2} 删去。",
+                                  {f.item, f.time, Or(f.file, u"月份文件")});
+        case FindingKind::RecordNotJournaled:
+            return core::Sentence(u"{0} 第 {1} 行，{2} 的记录（{3} 结束）不是本程序写的。",
+                                  {f.file, line, f.item, f.time});
+        case FindingKind::RecordMoved:
+            return core::Sentence(u"{0} 第 {1} 行，{2} 的记录（{3} 结账）被挪动过。",
+                                  {f.file, line, f.item, f.time});
+        case FindingKind::EntryChanged:
+            return f.count > 1 ? core::Sentence(u"日志 {0} 第 {1} 行起 {2} 行被改过（{3}～{4}）。",
+                                                {f.file, line, Number(f.count), f.time, f.until})
+                               : core::Sentence(u"日志 {0} 第 {1} 行被改过（{2}）。",
+                                                {f.file, line, f.time});
+        case FindingKind::JournalGap:
+            return core::Sentence(
+                f.records > 0 ? u"日志缺了 {0} 条：{1} 到 {2}，其间 {3} 条记录日志里没有。"
+                              : u"日志缺了 {0} 条：{1} 到 {2}。",
+                {Number(f.count), Or(f.time, u"最早"), Or(f.until, u"现在"), Number(f.records)});
+        case FindingKind::ClockBack:
+            return core::Sentence(u"时钟被往回拨：从 {0} 拨回 {1}。", {f.time, f.until});
+        case FindingKind::SettingsChangedOutside:
+            return core::Sentence(u"{0} ROOMSETTING.ini 被别的程序改过。", {f.time});
+        case FindingKind::KeyRolledBack:
+            return core::Sentence(u"密钥文件被换成了旧的（{0} 之后）。", {f.time});
+        case FindingKind::ProtectionOff:
+            return core::Sentence(u"{0} 起日志不再受店主密码保护。", {f.time});
+        case FindingKind::OtherOwnerKey:
+            return core::Sentence(u"{0} 起的日志用的是另一个店主密码，无法核对。", {f.time});
+        case FindingKind::OwnerFileGone:
+            return core::Sentence(
+                u"店主文件 {0} 不见了：日志不再受店主密码保护，操作员也不用登录。", {f.file});
+        case FindingKind::OperatorsFileGone:
+            return core::Sentence(u"操作员文件 {0} 不见了或被改坏，操作员无法登录。", {f.file});
+        case FindingKind::JournalCutShort:
+            return core::Sentence(u"日志 {0} 第 {1} 行因程序被中断而不完整，不是改动。",
+                                  {f.file, line});
+        case FindingKind::RecordCutShort:
+            return core::Sentence(
+                u"{0} 第 {1} 行是程序被中断留下的半条记录，不计营业额，不是改动。", {f.file, line});
+        case FindingKind::ChainRestarted:
+            return core::Sentence(u"{0} 日志重新开始：{1}。",
+                                  {f.time, f.reason ? journal::ReasonText(*f.reason)
+                                                    : core::WideToText(u"原因不明")});
+        case FindingKind::JournalBegins:
+            return core::Sentence(u"日志从 {0} 开始，之前的记录不在核对之内。", {f.time});
+    }
+    return {};
+}
+
+std::vector<std::string> SummaryLines(const CheckReport& report) {
+    std::vector<std::string> lines{
+        core::Sentence(u"核对了日志 {0} 条、记录 {1} 条。",
+                       {Number(report.entriesChecked), Number(report.recordsChecked)})};
+    if (report.recordsBeforeJournal > 0) {
+        lines.push_back(core::Sentence(u"另有 {0} 条记录早于日志，不作核对。",
+                                       {Number(report.recordsBeforeJournal)}));
+    }
+    if (report.ownerChecked) lines.push_back(core::Sentence(u"日志按店主密码核对。", {}));
+    if (report.unkeyedChecked) {
+        lines.push_back(core::Sentence(
+            u"没有店主密码时记的日志只能发现手工改动，防不了懂本程序的人伪造。", {}));
+    }
+    if (report.entriesUnchecked > 0) {
+        lines.push_back(
+            core::Sentence(u"{0} 条日志要店主密码才能核对。", {Number(report.entriesUnchecked)}));
+    }
+    const auto changes = std::count_if(report.findings.begin(), report.findings.end(),
+                                       [](const Finding& f) { return IsTampering(f.kind); });
+    lines.push_back(changes == 0 ? core::Sentence(u"没有发现改动。", {})
+                                 : core::Sentence(u"发现 {0} 处改动。",
+                                                  {Number(static_cast<std::uint64_t>(changes))}));
+    return lines;
+}
+
+}  // namespace durava::audit

@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: MIT
+#include "audit/check.h"
+#include "people/protection.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "audit/checktexts.h"
+#include "support/hall.h"
+
+namespace durava::audit::testing {
+namespace {
+
+using namespace durava::testing;
+
+const std::string& Room() {
+    static const std::string room = Gbk("包间3");
+    return room;
+}
+
+// Five checkouts by two operators, one a minute apart from 10:10.
+void Open(Hall& hall) {
+    const std::string operators[] = {Gbk("张三"), Gbk("李四")};
+    for (int use = 1; use <= 5; ++use) {
+        hall.Checkout(use == 3 ? Room() : "A" + std::to_string(use), At(10 + use), 10 * use,
+                      operators[use % 2]);
+    }
+}
+
+// Two more checkouts, then the key file as it was before them.
+void CopyKeyBack(Hall& hall) {
+    const std::string key = ReadBytes(journal::KeyFilePath(hall.Durava()));
+    hall.Checkout("B1", At(20), 5);
+    hall.Checkout("B2", At(21), 5);
+    WriteBytes(journal::KeyFilePath(hall.Durava()), key);
+}
+
+void EditLines(const std::filesystem::path& file,
+               const std::function<void(std::vector<std::string>&)>& edit) {
+    std::vector<std::string> lines = LinesOf(file);
+    edit(lines);
+    WriteLines(file, lines);
+}
+
+void Replace(const std::filesystem::path& file, const std::string& from, const std::string& to) {
+    std::string bytes = ReadBytes(file);
+    const std::size_t at = bytes.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    WriteBytes(file, bytes.replace(at, from.size(), to));
+}
+
+// A kill in the middle of B1's journal line, before its key moved on.
+void CutB1ShortByAKill(Hall& h) {
+    const std::string key = ReadBytes(journal::KeyFilePath(h.Durava()));
+    h.Checkout("B1", At(20), 5);
+    const std::string journal = ReadBytes(h.JournalFile());
+    WriteBytes(h.JournalFile(), journal.substr(0, journal.size() - 40));
+    WriteBytes(journal::KeyFilePath(h.Durava()), key);
+}
+
+struct Case {
+    const char* name;
+    std::function<void(Hall&)> act;    // after Open
+    std::optional<FindingKind> named;  // nothing: the check reads clean
+};
+
+// Each way of changing the files unseen, named by the check; beside them, what a kill or two
+// copies leave, named clean.
+const Case kCases[] = {
+    {"a figure changed in a month file",
+     [](Hall& h) { Replace(h.MonthFile(), Gbk("￥20 元"), Gbk("￥2 元")); },
+     FindingKind::RecordChanged},
+    {"a record line deleted",
+     [](Hall& h) { EditLines(h.MonthFile(), [](auto& l) { l.erase(l.begin() + 2); }); },
+     FindingKind::RecordDeleted},
+    {"a record line added",
+     [](Hall& h) { history::AppendHistoryRecord(h.MonthFile(), RecordOf("A9", At(30), 99)); },
+     FindingKind::RecordNotJournaled},
+    {"record lines swapped",
+     [](Hall& h) { EditLines(h.MonthFile(), [](auto& l) { std::swap(l[1], l[3]); }); },
+     FindingKind::RecordMoved},
+    {"a record moved to last month's file",
+     [](Hall& h) {
+         std::vector<std::string> lines = LinesOf(h.MonthFile());
+         WriteLines(h.MonthFile(202404), {lines.back()});
+         lines.pop_back();
+         WriteLines(h.MonthFile(), lines);
+     },
+     FindingKind::RecordMoved},
+    {"a journal entry changed", [](Hall& h) { Replace(h.JournalFile(), "=30\t", "=3\t"); },
+     FindingKind::EntryChanged},
+    {"a journal line added",
+     [](Hall& h) { EditLines(h.JournalFile(), [](auto& l) { l.insert(l.begin() + 3, l[2]); }); },
+     FindingKind::EntryChanged},
+    {"a journal entry taken out",
+     [](Hall& h) { EditLines(h.JournalFile(), [](auto& l) { l.erase(l.begin() + 3); }); },
+     FindingKind::JournalGap},
+    {"the journal's last entries cut off",
+     [](Hall& h) { EditLines(h.JournalFile(), [](auto& l) { l.resize(l.size() - 2); }); },
+     FindingKind::JournalGap},
+    {"the key file copied back", CopyKeyBack, FindingKind::KeyRolledBack},
+    {"the key file copied back, and the program went on",
+     [](Hall& h) {
+         CopyKeyBack(h);
+         h.Checkout("B3", At(22), 5);
+     },
+     FindingKind::KeyRolledBack},
+    {"the clock set back", [](Hall& h) { h.Checkout("B1", At(2), 5); }, FindingKind::ClockBack},
+    {"the Durava folder deleted",
+     [](Hall& h) {
+         std::filesystem::remove_all(h.Durava());
+         history::AppendHistoryRecord(h.MonthFile(), RecordOf("A9", At(30), 99));
+         h.Checkout("B1", At(40), 5);
+     },
+     FindingKind::JournalGap},
+    {"the settings file changed from outside",
+     [](Hall& h) {
+         h.journal.Append({journal::Action::SettingsChangedOutside, At(30)});
+     },
+     FindingKind::SettingsChangedOutside},
+    {"the operators file deleted",
+     [](Hall& h) {
+         ASSERT_EQ(people::SetOwnerPassword(
+                       h.Durava(), *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
+                   std::nullopt);
+         std::filesystem::remove(people::OperatorsFile(h.Durava()));
+     },
+     FindingKind::OperatorsFileGone},
+    {"the owner's file deleted",
+     [](Hall& h) {
+         h.OwnersChain({1}, At(20));
+         std::filesystem::remove(people::OwnerFile(h.Durava()));
+     },
+     FindingKind::OwnerFileGone},
+    {"untouched", [](Hall&) {}, std::nullopt},
+    {"a kill cut the last journal line short", CutB1ShortByAKill, std::nullopt},
+    {"a kill cut a journal line short, and the program went on",
+     [](Hall& h) {
+         CutB1ShortByAKill(h);
+         h.Checkout("B2", At(21), 5);
+     },
+     std::nullopt},
+    {"a kill between an entry and its key, and the program went on",
+     [](Hall& h) {
+         const std::string key = ReadBytes(journal::KeyFilePath(h.Durava()));
+         h.Checkout("B1", At(20), 5);
+         WriteBytes(journal::KeyFilePath(h.Durava()), key);
+         h.Checkout("B2", At(21), 5);
+     },
+     std::nullopt},
+    {"a kill cut a record short",
+     [](Hall& h) {
+         const std::string record = RecordOf("B1", At(20), 5);
+         history::AppendHistoryRecord(h.MonthFile(), record.substr(0, 30));
+         h.Checkout("B1", At(20), 5);
+     },
+     std::nullopt},
+    {"two copies in turn",
+     [](Hall& h) {
+         journal::Journal other(h.Durava(), journal::Protection::Unkeyed);
+         for (int use = 0; use < 4; ++use) {
+             h.Checkout(use % 2 ? other : h.journal, "C" + std::to_string(use), At(20 + use), 7);
+         }
+     },
+     std::nullopt},
+};
+
+TEST(CheckTest, namesEveryChangeAndNothingThatAKillOrTwoCopiesLeave) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Hall hall;
+        Open(hall);
+        c.act(hall);
+        const CheckReport report = CheckJournal(
+            {hall.History(), hall.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});
+        std::string found;
+        for (const Finding& finding : report.findings) {
+            found += FindingText(finding) + "\n";
+            // Each finding names the time the owner looks for, as the files write times.
+            if (!finding.time.empty()) {
+                const std::optional<core::CalendarTime> time = core::ReadDateTime(finding.time);
+                EXPECT_TRUE(time && time->year == 2024) << finding.time;
+            }
+        }
+        if (c.named) {
+            EXPECT_TRUE(Finds(report, *c.named)) << found;
+            EXPECT_FALSE(IsClean(report)) << found;
+        } else {
+            EXPECT_TRUE(IsClean(report)) << found;
+        }
+        EXPECT_TRUE(report.unkeyedChecked);
+        EXPECT_FALSE(report.ownerChecked);
+    }
+}
+
+TEST(CheckTest, countsWhatItCheckedAndSumsTakingsPerOperator) {
+    Hall hall;
+    // Two records from before the journal began.
+    history::AppendHistoryRecord(hall.MonthFile(), RecordOf("A1", At(-600), 10));
+    history::AppendHistoryRecord(hall.MonthFile(), RecordOf("A2", At(-500), 10));
+    Open(hall);
+    hall.journal.Append(
+        {journal::Action::Modify,
+         At(30),
+         Gbk("张三"),
+         "A1",
+         {{journal::Field::Before, "240/70/30/20"}, {journal::Field::After, "240/60/30/20"}}});
+    const CheckReport report = hall.Check();
+    EXPECT_TRUE(IsClean(report));
+    EXPECT_EQ(report.entriesChecked, 7u);  // the chain's first, five checkouts, a change
+    EXPECT_EQ(report.recordsChecked, 7u);
+    EXPECT_EQ(report.recordsBeforeJournal, 2u);
+    EXPECT_TRUE(Finds(report, FindingKind::JournalBegins));
+    ASSERT_EQ(report.operators.size(), 2u);
+    const OperatorActivity& first =
+        report.operators[0].name == Gbk("张三") ? report.operators[0] : report.operators[1];
+    EXPECT_EQ(first.yuan, 20 + 40);
+    EXPECT_EQ(first.checkouts, 2);
+    ASSERT_EQ(first.actions.size(), 1u);
+    EXPECT_EQ(first.actions[0].item, "A1");
+    EXPECT_EQ(first.actions[0].details[1].value, "240/60/30/20");
+    // The takings window reads the same sums from the checkouts alone, leaving out another desk's
+    // and a line a kill cut short.
+    const std::string record = RecordOf("A9", At(40), 99);
+    hall.journal.Append(
+        journal::CheckoutEntry(At(40), Gbk("张三"), record, hall.folder / "desk2/202405.QY.txt"));
+    const std::string cut = journal::EntryText(
+        9, journal::CheckoutEntry(At(41), Gbk("张三"), record, hall.MonthFile()));
+    WriteBytes(hall.JournalFile(), ReadBytes(hall.JournalFile()) + cut);
+    const std::optional<std::vector<OperatorActivity>> takings =
+        OperatorTakings(hall.Durava(), hall.History(), {2024, 5, 1}, {2024, 5, 31});
+    ASSERT_TRUE(takings && takings->size() == 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ((*takings)[i].name, report.operators[i].name);
+        EXPECT_EQ((*takings)[i].yuan, report.operators[i].yuan);
+        EXPECT_EQ((*takings)[i].checkouts, report.operators[i].checkouts);
+    }
+    ASSERT_TRUE(report.head);
+    EXPECT_EQ(report.head->entries, 7u);
+    EXPECT_EQ(SummaryLines(report).back(), Gbk("没有发现改动。"));
+}
+
+TEST(CheckTest, theOwnersChainOpensOnlyWithTheOwnersKey) {
+    Hall hall;
+    Open(hall);
+    journal::JournalKey owner{}, other{};
+    owner[0] = 1;
+    other[0] = 2;
+    hall.OwnersChain(owner, At(20));
+    hall.Checkout("B1", At(21), 5);
+    const CheckReport opened = hall.Check(owner);
+    EXPECT_TRUE(IsClean(opened));
+    EXPECT_TRUE(opened.ownerChecked && opened.unkeyedChecked);
+    EXPECT_TRUE(Finds(hall.Check(other), FindingKind::OtherOwnerKey));
+    EXPECT_EQ(hall.Check().entriesUnchecked, 2u);
+    // Without the key file, a copy without the owner's password goes on unprotected.
+    std::filesystem::remove(journal::KeyFilePath(hall.Durava()));
+    journal::Journal unprotected(hall.Durava(), journal::Protection::Unkeyed);
+    hall.Checkout(unprotected, "B2", At(22), 5);
+    EXPECT_TRUE(Finds(hall.Check(owner), FindingKind::ProtectionOff));
+}
+
+TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
+    Hall hall;
+    const core::DateTime april = core::ToDateTime({2024, 4, 30, 23, 0, 0});
+    // The chain begins in April's journal; A2 ends in May's first second.
+    hall.Checkout("A1", april, 10);
+    hall.Checkout("A2", april + 1.0 / 24, 20);
+    hall.Checkout("A3", At(0), 30);
+    const auto check = [&hall](core::CalendarTime first, core::CalendarTime last,
+                               std::optional<journal::JournalKey> owner = std::nullopt) {
+        return CheckJournal({hall.History(), hall.Durava(), first, last, owner});
+    };
+    const CheckReport may = check({2024, 5, 1}, {2024, 5, 31});
+    EXPECT_TRUE(may.findings.empty());
+    EXPECT_EQ(may.entriesChecked, 2u);
+    EXPECT_EQ(may.recordsChecked, 2u);
+    EXPECT_TRUE(IsClean(check({2024, 4, 28}, {2024, 5, 6})));
+
+    // A record in another month file than its checkout's was moved.
+    WriteLines(hall.MonthFile(202404), {LinesOf(hall.MonthFile()).back()});
+    EditLines(hall.MonthFile(), [](auto& lines) { lines.pop_back(); });
+    EXPECT_TRUE(Finds(check({2024, 5, 1}, {2024, 5, 31}), FindingKind::RecordMoved));
+
+    // An end moved out of the days checked is a change, not a deletion.
+    Replace(hall.MonthFile(), "2024/05/01 00:00:00", "2024/06/01 00:00:00");
+    const CheckReport moved = check({2024, 5, 1}, {2024, 5, 31});
+    EXPECT_TRUE(Finds(moved, FindingKind::RecordChanged));
+    EXPECT_FALSE(Finds(moved, FindingKind::RecordDeleted));
+
+    // An owner's chain begun before the days checked stays unchecked without the owner's key.
+    Hall owned;
+    owned.OwnersChain({3}, april);
+    owned.Checkout("A1", At(0), 10);
+    const CheckReport unopened =
+        CheckJournal({owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});
+    EXPECT_TRUE(IsClean(unopened));
+    EXPECT_EQ(unopened.entriesUnchecked, 1u);
+    EXPECT_TRUE(IsClean(CheckJournal(
+        {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, journal::JournalKey{3}})));
+}
+
+TEST(CheckTest, findingsSpeakTheOwnersWords) {
+    const Finding changed{.kind = FindingKind::RecordChanged,
+                          .item = Room(),
+                          .file = "202405.QY.txt",
+                          .line = 3,
+                          .time = "2024/05/06 10:13:00"};
+    EXPECT_EQ(FindingText(changed),
+              Gbk("202405.QY.txt 第 3 行，包间3 的记录被改过（2024/05/06 10:13:00 结账）。"));
+    const Finding gap{
+        .kind = FindingKind::JournalGap, .until = "2024/05/06 10:40:00", .count = 6, .records = 1};
+    EXPECT_EQ(FindingText(gap),
+              Gbk("日志缺了 6 条：最早 到 2024/05/06 10:40:00，其间 1 条记录日志里没有。"));
+}
+
+}  // namespace
+}  // namespace durava::audit::testing

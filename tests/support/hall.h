@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A hall's two stores and its Durava folder in a temporary folder, with checkouts written as the
+// program writes them: the record, then its journal entry.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audit/check.h"
+#include "history/historyfile.h"
+#include "journal/journal.h"
+#include "people/protection.h"
+#include "support/temp_folder.h"
+
+namespace durava::testing {
+
+// 2024/05/06 10:00 and `minutes` on.
+inline core::DateTime At(int minutes) {
+    return core::ToDateTime({2024, 5, 6, 10, 0, 0}) + minutes / 1440.0;
+}
+
+// The record of a use of `item` from an hour before `end` until `end` that cost `yuan`.
+inline std::string RecordOf(const std::string& item, core::DateTime end, int yuan) {
+    return item + "@" + journal::TimeText(end - 1.0 / 24) + "@" + journal::TimeText(end) +
+           Gbk("@1 时 0 分 0 秒@4 小时 0 分@未超时@30 分钟@20 元 / 小时@70 元@0 元@￥") +
+           std::to_string(yuan) + Gbk(" 元");
+}
+
+// Lines of a file without their CR LF.
+inline std::vector<std::string> LinesOf(const std::filesystem::path& file) {
+    std::vector<std::string> lines;
+    journal::ForEachLine(ReadBytes(file),
+                         [&lines](std::string_view line, bool) { lines.emplace_back(line); });
+    return lines;
+}
+
+inline void WriteLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    WriteBytes(file, bytes);
+}
+
+struct Hall {
+    Hall() { std::filesystem::create_directories(History()); }
+
+    std::filesystem::path History() const { return folder / "History"; }
+    std::filesystem::path Durava() const { return folder / "Durava"; }
+    std::filesystem::path MonthFile(int month = 202405) const {
+        return History() / (std::to_string(month) + ".QY.txt");
+    }
+    std::filesystem::path JournalFile(int month = 202405) const {
+        return journal::JournalFilePath(Durava(), month);
+    }
+
+    // A checkout as the program makes it; its record is returned.
+    std::string Checkout(journal::Journal& by, const std::string& item, core::DateTime end,
+                         int yuan, const std::string& operatorName = {}) {
+        const std::string record = RecordOf(item, end, yuan);
+        EXPECT_TRUE(history::AppendHistoryRecord(MonthFile(), record));
+        EXPECT_EQ(by.Append(journal::CheckoutEntry(end, operatorName, record, MonthFile())),
+                  std::nullopt);
+        return record;
+    }
+    std::string Checkout(const std::string& item, core::DateTime end, int yuan,
+                         const std::string& operatorName = {}) {
+        return Checkout(journal, item, end, yuan, operatorName);
+    }
+
+    // The owner sets a password: the owner's file, and a chain begun with `key`.
+    void OwnersChain(const journal::JournalKey& key, core::DateTime time) {
+        ASSERT_EQ(people::SetOwnerPassword(
+                      Durava(), *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
+                  std::nullopt);
+        ASSERT_EQ(journal.StartChain(key, journal::ChainReason::OwnerPassword, time, {}),
+                  std::nullopt);
+    }
+
+    audit::CheckReport Check(std::optional<journal::JournalKey> ownerKey = std::nullopt) const {
+        return audit::CheckJournal({History(), Durava(), {2024, 5, 1}, {2024, 5, 31}, ownerKey});
+    }
+
+    durava::testing::TempFolder folder;
+    journal::Journal journal{Durava(), journal::Protection::Unkeyed};
+};
+
+inline bool Finds(const audit::CheckReport& report, audit::FindingKind kind) {
+    for (const audit::Finding& finding : report.findings) {
+        if (finding.kind == kind) return true;
+    }
+    return false;
+}
+
+}  // namespace durava::testing
