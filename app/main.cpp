@@ -7,9 +7,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "app/checkcommand.h"
 
 #include "app/program.h"
 #include "forms/forms.h"
+#include "store/startup.h"
 #include "ui/appearance.h"
 #include "ui/form.h"
 
@@ -36,9 +46,32 @@ void CloseRemainingWindows() {
     for (const QPointer<QWidget>& window : unowned) delete window.data();
 }
 
+std::filesystem::path Documents() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return durava::store::DocumentsFolder(documents.toStdU16String());
+}
+
+// A windowed program on Windows has no console of its own: the check writes to the one it was
+// started from, when there is one.
+void ReachTheConsole() {
+#ifdef _WIN32
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+        std::cout.clear();
+        std::cerr.clear();
+    }
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (durava::app::AsksForCheck(arguments)) {
+        ReachTheConsole();
+        return durava::app::RunCheckCommand(arguments, Documents(), std::cin, std::cout, std::cerr);
+    }
     if (!DisplayReachable()) {
         std::fputs(
             "Durava needs a graphical display, and none was found.\n"
@@ -54,9 +87,7 @@ int main(int argc, char* argv[]) {
     application.setQuitOnLastWindowClosed(false);
 
     durava::windows::Globals globals;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    globals.app =
-        durava::store::StartUp(durava::store::DocumentsFolder(documents.toStdU16String()));
+    globals.app = durava::store::StartUp(Documents());
     durava::app::RegisterHandlers(globals);
     if (!durava::app::OpenDesk(globals)) return 0;
     durava::ui::Form* main = durava::ui::Form::Open(durava::forms::MainWindow(), globals.handlers);

@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "audit/operatortakings.h"
 #include "core/datetime.h"
 #include "journal/chain/secrets.h"
 #include "journal/entry.h"
+#include "people/owner.h"
 
 namespace durava::audit {
 
@@ -74,6 +76,13 @@ struct CheckReport {
     std::vector<OperatorActivity> operators;
     std::optional<journal::ChainHead> head;  // as the key file has it, for the slips the owner kept
 };
+
+// The owner's chains opened with the keys of the owner's password, when they could be derived.
+inline void OpenWith(CheckInput& input, std::optional<people::OwnerChainKeys> keys) {
+    if (!keys) return;
+    input.ownerKey = keys->current;
+    input.earlierOwnerKeys = std::move(keys->earlier);
+}
 
 CheckReport CheckJournal(const CheckInput& input);
 // No finding of a change: what a kill or two copies leave reads clean.

@@ -10,7 +10,8 @@
 namespace durava::journal {
 
 std::string HeadText(const ChainHead& head) {
-    return core::Sentence(u"日志 {0} 条 {1}", {std::to_string(head.entries), Hex(head.last).substr(0, 8)});
+    return core::Sentence(u"日志 {0} 条 {1}",
+                          {std::to_string(head.entries), Hex(head.last).substr(0, 8)});
 }
 
 std::string ProblemText(const JournalProblem& problem) {
@@ -20,8 +21,8 @@ std::string ProblemText(const JournalProblem& problem) {
     };
     static_assert(std::size(kWhy) == static_cast<std::size_t>(Fault::KeyBehind) + 1);
     return core::Sentence(u"无法记日志：{0} {1}。",
-                    {core::WideToText(problem.file.u16string()),
-                     core::WideToText(kWhy[static_cast<std::size_t>(problem.fault)])});
+                          {core::WideToText(problem.file.u16string()),
+                           core::WideToText(kWhy[static_cast<std::size_t>(problem.fault)])});
 }
 
 }  // namespace durava::journal

@@ -108,6 +108,13 @@ std::vector<journal::JournalKey> Owner::EarlierKeys(const journal::JournalKey& c
     return keys;
 }
 
+std::optional<OwnerChainKeys> OpenOwnerChains(const Owner& owner, std::u16string_view password) {
+    const std::optional<journal::JournalKey> current =
+        journal::DeriveJournalKey(password, owner.journalSalt);
+    if (!current) return std::nullopt;
+    return OwnerChainKeys{*current, owner.EarlierKeys(*current)};
+}
+
 bool KeepEarlierKeys(NewPassword& password, const Owner& owner, std::u16string_view oldPassword) {
     const std::optional<journal::JournalKey> old =
         journal::DeriveJournalKey(oldPassword, owner.journalSalt);

@@ -71,6 +71,15 @@ struct Owner {
     std::vector<journal::JournalKey> EarlierKeys(const journal::JournalKey& current) const;
 };
 
+// The first keys of every chain the owner began, for the owner's check: the current password's
+// and those it keeps of earlier ones. Slow (one Argon2id run); nothing when the memory cannot be
+// had.
+struct OwnerChainKeys {
+    journal::JournalKey current{};
+    std::vector<journal::JournalKey> earlier;
+};
+std::optional<OwnerChainKeys> OpenOwnerChains(const Owner& owner, std::u16string_view password);
+
 // A change of password keeps the chains begun before it open: the old password's first key and
 // those it kept, sealed under the new password's. Slow (one Argon2id run). False when the memory
 // cannot be had.

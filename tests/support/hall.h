@@ -78,6 +78,22 @@ struct Hall {
                   std::nullopt);
     }
 
+    // The owner sets `password`, whose key begins the chain, as the owner's settings do; a change
+    // keeps the chains of the password `was` open.
+    void OwnerSets(std::u16string_view password, core::DateTime time,
+                   std::u16string_view was = {}) {
+        std::optional<people::NewPassword> made =
+            people::MakePassword(password, journal::kCheapestCost);
+        ASSERT_TRUE(made);
+        if (!was.empty()) {
+            ASSERT_TRUE(people::KeepEarlierKeys(*made, *people::ReadOwner(Durava()).content, was));
+        }
+        ASSERT_EQ(people::SetOwnerPassword(Durava(), *made), std::nullopt);
+        ASSERT_EQ(journal.StartChain(made->firstJournalKey, journal::ChainReason::OwnerPassword,
+                                     time, {}),
+                  std::nullopt);
+    }
+
     audit::CheckReport Check(std::optional<journal::JournalKey> ownerKey = std::nullopt) const {
         return audit::CheckJournal({History(), Durava(), {2024, 5, 1}, {2024, 5, 31}, ownerKey});
     }

@@ -65,16 +65,16 @@ void OpenCheck(Globals& globals, ui::Form& from, core::CalendarTime first, core:
     const OwnerAnswer answer = AskOwnerPassword(globals, core::Fixed(u"核对记录"));
     if (!answer.allowed) return;
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
-    std::optional<journal::JournalSalt> salt;
-    if (!answer.password.empty() && rules.owner.content) salt = rules.owner.content->journalSalt;
+    std::optional<people::Owner> owner;
+    if (!answer.password.empty()) owner = rules.owner.content;
     auto input = std::make_shared<audit::CheckInput>(
         audit::CheckInput{globals.app.HistoryFolder, rules.folder, first, last, std::nullopt});
     auto report = std::make_shared<audit::CheckReport>();
     ui::RunInBackground(
         &from, u"正在核对记录",
-        [input, report, salt, password = answer.password](const ui::GoOn&) {
-            // The one slow derivation: every chain the owner began opens with this key.
-            if (salt) input->ownerKey = journal::DeriveJournalKey(password, *salt);
+        [input, report, owner = std::move(owner), password = answer.password](const ui::GoOn&) {
+            // The one slow derivation: every chain the owner began opens with its keys.
+            if (owner) audit::OpenWith(*input, people::OpenOwnerChains(*owner, password));
             *report = audit::CheckJournal(*input);
         },
         [&globals, report, title = std::move(title)] {
