@@ -72,8 +72,7 @@ std::optional<core::CalendarTime> DayOf(std::string_view text) {
     };
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
-    if (year < 1900 || month < 1 || month > 12 || day < 1 ||
-        day > core::DaysInMonth(year, month)) {
+    if (year < 1900 || month < 1 || month > 12 || day < 1 || day > core::DaysInMonth(year, month)) {
         return std::nullopt;
     }
     return core::CalendarTime{year, month, day};
@@ -207,8 +206,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments,
     const std::filesystem::path settings = request->documents / store::kSettingsFileName;
     const std::filesystem::path history = request->documents / store::kHistoryFolderName,
                                 durava = journal::DuravaFolder(settings);
-    audit::CheckInput input{history, durava,
-                            request->from.value_or(FirstDay(history, durava)),
+    audit::CheckInput input{history, durava, request->from.value_or(FirstDay(history, durava)),
                             request->to.value_or(core::ToCalendarTime(core::CurrentTime()))};
     if (!OpenOwnersChains(input, in, err)) return kNotChecked;
     const audit::CheckReport report = audit::CheckJournal(input);
