@@ -43,8 +43,8 @@ std::optional<DeskMemory> RecallDesk(const std::filesystem::path& duravaFolder) 
     // Entries, MAC and first MAC after the format's name; the time is the rest.
     std::string_view rest = body.substr(kFormat.size() + 1);
     DeskMemory memory;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(),
-                                              memory.head.entries);
+    const auto [end, error] =
+        std::from_chars(rest.data(), rest.data() + rest.size(), memory.head.entries);
     rest.remove_prefix(static_cast<std::size_t>(end - rest.data()));
     if (error != std::errc() || rest.size() < 1 + 64 + 1 + 64 + 1) return std::nullopt;
     const std::optional<Digest> last = DigestOfHex(rest.substr(1, 64)),

@@ -12,8 +12,8 @@
 namespace durava::journal {
 
 struct DeskMemory {
-    ChainHead head;          // the newest entry this desk wrote
-    Digest chainFirst{};     // the MAC of the first entry of its chain
+    ChainHead head;       // the newest entry this desk wrote
+    Digest chainFirst{};  // the MAC of the first entry of its chain
     bool operator==(const DeskMemory&) const = default;
 };
 

@@ -3,6 +3,8 @@
 
 #include <sodium.h>
 
+#include <algorithm>
+
 #include "core/utf8.h"
 #include "journal/chain/digest.h"
 
@@ -22,10 +24,12 @@ static_assert(kCheapestCost.passes == crypto_pwhash_argon2id_OPSLIMIT_MIN &&
 static_assert(JournalKey().size() == crypto_auth_hmacsha256_KEYBYTES);
 static_assert(JournalSalt().bytes.size() == crypto_pwhash_argon2id_SALTBYTES);
 
-// Beyond libsodium's own limit for secrets that matter most, a salt read from a file is taken for
-// damage rather than asking a desk for gigabytes.
-constexpr HashCost kDearestCost{crypto_pwhash_argon2id_OPSLIMIT_SENSITIVE,
-                                crypto_pwhash_argon2id_MEMLIMIT_SENSITIVE};
+// A cost read from a file beyond the program's own is taken for damage: whoever wrote it could
+// make every login wait, or ask a desk for gigabytes.
+bool IsOurCost(unsigned long long passes, unsigned long long memory) {
+    return passes >= kCheapestCost.passes && passes <= kInteractiveCost.passes &&
+           memory >= kCheapestCost.memory && memory <= kInteractiveCost.memory;
+}
 
 // The secret's UTF-8 bytes, wiped when the hash no longer needs them.
 class SecretBytes {
@@ -72,7 +76,20 @@ bool VerifySecret(const std::string& hash, std::u16string_view secret) {
 }
 
 bool IsSecretHash(const std::string& text) {
-    return SodiumReady() && text.size() < crypto_pwhash_argon2id_STRBYTES &&
+    // $argon2id$v=19$m=<KiB>,t=<passes>,p=1$<salt>$<hash>
+    constexpr std::string_view kHead = "$argon2id$v=19$m=";
+    const std::string_view rest =
+        std::string_view(text).substr(std::min(text.size(), kHead.size()));
+    const std::size_t passesAt = rest.find(",t="), parallelAt = rest.find(",p=1$");
+    if (!text.starts_with(kHead) || passesAt == std::string_view::npos ||
+        parallelAt == std::string_view::npos || parallelAt < passesAt) {
+        return false;
+    }
+    const auto kibibytes = ReadNumber(rest.substr(0, passesAt));
+    const auto passes = ReadNumber(rest.substr(passesAt + 3, parallelAt - passesAt - 3));
+    return kibibytes && passes && *kibibytes <= kInteractiveCost.memory / 1024 &&
+           IsOurCost(*passes, *kibibytes * 1024) && SodiumReady() &&
+           text.size() < crypto_pwhash_argon2id_STRBYTES &&
            crypto_pwhash_argon2id_str_needs_rehash(text.c_str(), kInteractiveCost.passes,
                                                    kInteractiveCost.memory) != -1;
 }
@@ -100,9 +117,7 @@ std::optional<JournalSalt> ReadJournalSalt(std::string_view text) {
     const std::string_view hex = text.substr(second + 1);
     JournalSalt salt;
     std::size_t length = 0;
-    if (!passes || !memory || *passes < kCheapestCost.passes || *passes > kDearestCost.passes ||
-        *memory < kCheapestCost.memory || *memory > kDearestCost.memory ||
-        hex.size() != 2 * salt.bytes.size() ||
+    if (!passes || !memory || !IsOurCost(*passes, *memory) || hex.size() != 2 * salt.bytes.size() ||
         sodium_hex2bin(salt.bytes.data(), salt.bytes.size(), hex.data(), hex.size(), nullptr,
                        &length, nullptr) != 0 ||
         length != salt.bytes.size()) {

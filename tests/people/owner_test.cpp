@@ -105,6 +105,12 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     EXPECT_EQ(text.find("second password"), std::string::npos);
 }
 
+// `line` with the number after `label` replaced by `number`.
+std::string Costlier(const std::string& line, std::string_view label, std::string_view number) {
+    const std::size_t at = line.find(label) + label.size();
+    return line.substr(0, at) + std::string(number) + line.substr(line.find_first_of(",$", at));
+}
+
 TEST_F(OwnerFiles, anOwnerFileWeDidNotWriteIsDamaged) {
     ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"first password")));
     const std::string good = ReadBytes(OwnerFile(Folder()));
@@ -121,6 +127,10 @@ TEST_F(OwnerFiles, anOwnerFileWeDidNotWriteIsDamaged) {
         password + "journal-salt=2,67108864,00ff\r\n" + actions,
         password + "journal-salt=99,67108864,000102030405060708090a0b0c0d0e0f\r\n" + actions,
         "password=secret\r\n" + salt + actions,
+        // Costs beyond the program's own would make every login wait or ask for gigabytes.
+        Costlier(password, ",t=", "200") + salt + actions,
+        Costlier(password, "$m=", "1048576") + salt + actions,
+        password + "journal-salt=4,67108864,000102030405060708090a0b0c0d0e0f\r\n" + actions,
         password + salt + actions + "operators=none\r\n",
     };
     for (const std::string& bytes : cases) {
