@@ -7,7 +7,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 #include "core/datetime.h"
 #include "core/numbers.h"
@@ -15,10 +14,6 @@
 
 namespace durava::fuzz {
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Walks the characters, folding the full-width forms, then reads blanks, a sign and digits with
 // 32-bit wrap-around.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 
 #include "history/historyfile.h"
@@ -16,10 +15,6 @@ namespace durava::fuzz {
 namespace {
 
 using Records = std::vector<std::vector<std::string>>;
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The text up to the first zero byte, cut into lines at every CR LF (neither byte can belong to a
 // double-byte character) and lines into fields at "@", walking characters. A CR that ends the text

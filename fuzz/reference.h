@@ -6,12 +6,25 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace durava::fuzz {
+
+// A broken rule ends the run: libFuzzer keeps the input.
+inline void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Replaces `file` with `bytes`.
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    Require(static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))));
+}
 
 // A byte from 0x81 to 0xFE takes the next byte with it; 0x80 ("€") and 0xFF stand alone.
 inline std::size_t Width(char byte) {
@@ -91,6 +104,7 @@ inline std::vector<Line> Lines(std::string_view text) {
 }
 
 // A file in a folder of its own, on a memory file system when there is one: the targets flush.
+// Removed with the folder when the run ends.
 class ScratchFile {
   public:
     ScratchFile() {
@@ -109,11 +123,9 @@ class ScratchFile {
 
     const std::string& Path() const { return m_path; }
 
-    void Write(std::string_view bytes) const {
-        std::FILE* file = std::fopen(m_path.c_str(), "wb");
-        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) std::abort();
-        std::fclose(file);
-    }
+    const std::filesystem::path& Folder() const { return m_folder; }
+
+    void Write(std::string_view bytes) const { WriteBytes(m_path, bytes); }
 
     std::string Read() const {
         std::string bytes;

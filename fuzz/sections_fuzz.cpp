@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 
 #include "reference.h"
@@ -14,10 +13,6 @@
 
 namespace durava::fuzz {
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The text between "[" and the first "]" of every line that opens with "[" and holds one; lines
 // end at LF, a CR before it is dropped, and a zero byte or Ctrl-Z ends the text.

@@ -5,7 +5,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 #include <utility>
 
@@ -16,10 +15,6 @@ namespace durava::fuzz {
 namespace {
 
 constexpr std::size_t kValueCapacity = 10239;
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 std::string_view SkipControlBytes(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);

@@ -6,17 +6,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 
 #include "core/textfunctions.h"
 #include "reference.h"
 
 namespace durava::fuzz {
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 long long ReferenceFind(std::string_view text, std::string_view sought, long long start,
                         bool ignoreCase) {
