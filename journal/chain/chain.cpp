@@ -68,7 +68,10 @@ std::optional<ChainState> ReadKeyRecord(std::string_view bytes) {
     }
     const std::size_t checksumAt = size - 2 - 2 * kChecksumBytes;
     const std::string_view body = bytes.substr(0, checksumAt - 1);
-    if (Checksum(body) != bytes.substr(checksumAt, 2 * kChecksumBytes)) return std::nullopt;
+    if (bytes[checksumAt - 1] != ' ' ||
+        Checksum(body) != bytes.substr(checksumAt, 2 * kChecksumBytes)) {
+        return std::nullopt;
+    }
     std::string_view rest = body.substr(kKeyMark.size());
     ChainState state;
     const std::optional<Digest> key = DigestOfHex(rest.substr(28, 64));

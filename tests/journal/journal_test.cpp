@@ -54,9 +54,10 @@ TEST(JournalLineTest, aTornKeyRecordIsToldFromAWholeOne) {
     EXPECT_EQ(read->key, state.key);
     EXPECT_EQ(read->last, state.last);
     EXPECT_EQ(read->lastMonth, 202405);
-    std::string flipped = record;
+    std::string flipped = record, parted = record;
     flipped[30] ^= 1;
-    for (const std::string& torn : {record.substr(0, record.size() / 2), flipped}) {
+    parted[record.size() - 2 - 16 - 1] = '2';  // the blank before the checksum
+    for (const std::string& torn : {record.substr(0, record.size() / 2), flipped, parted}) {
         EXPECT_FALSE(ReadKeyRecord(torn));
     }
 }
