@@ -59,9 +59,7 @@ std::optional<Content> RequireWritesBack(
 
 void RequireAddedKept(const std::filesystem::path& folder, Operators operators,
                       std::u16string_view added) {
-    // A name that begins with ";" is taken, then written as a line the file reads as a note, and
-    // the operator is gone: reported, not mended here, so such a name is not added.
-    if (added.starts_with(u';') || operators.Add(added, kPinHash)) return;
+    if (operators.Add(added, kPinHash)) return;
     Require(WriteOperators(folder, operators) == journal::FileState::Ok);
     const journal::FileRead<Operators> kept = ReadOperators(folder);
     Require(kept.content && Same(*kept.content, operators));

@@ -53,8 +53,9 @@ const Operator* Operators::Find(std::string_view name) const {
 
 NameRefusal Operators::CheckName(std::u16string_view typed) const {
     const core::NameFault rule = core::CheckName(typed);
-    if (rule != core::NameFault::None) return {rule, false};
-    return {core::NameFault::None, Find(core::WideToText(typed)) != nullptr};
+    if (rule != core::NameFault::None) return {rule};
+    if (typed.starts_with(u';')) return {.noteMark = true};
+    return {.taken = Find(core::WideToText(typed)) != nullptr};
 }
 
 NameRefusal Operators::Add(std::u16string_view typed, std::string pinHash) {

@@ -30,8 +30,9 @@ struct Operator {
 // Why a typed name cannot be an operator's.
 struct NameRefusal {
     core::NameFault rule = core::NameFault::None;  // what every typed name must be
-    bool taken = false;  // another operator's: ASCII letters match without regard to case
-    explicit operator bool() const { return taken || rule != core::NameFault::None; }
+    bool taken = false;     // another operator's: ASCII letters match without regard to case
+    bool noteMark = false;  // ";" first, which our files read as the start of a note
+    explicit operator bool() const { return taken || noteMark || rule != core::NameFault::None; }
 };
 
 class Operators {

@@ -40,6 +40,7 @@ std::string NameRefusalText(const NameRefusal& refusal, std::u16string_view type
     if (refusal.rule != core::NameFault::None) {
         return core::NameFaultText(refusal.rule, u"操作员名称");
     }
+    if (refusal.noteMark) return Fixed(u"操作员名称不能以“;”开头。");
     if (!refusal.taken) return {};
     return Fixed(u"已有名为【") + core::WideToText(typed) + Fixed(u"】的操作员，请换一个名称。");
 }

@@ -45,11 +45,13 @@ TEST(OperatorNames, followTheRuleForTypedNamesAndNeverRepeat) {
         {u"한국", {core::NameFault::OutsideCodePage}},
         {u"张三", {core::NameFault::None, true}},
         {u"ANN", {core::NameFault::None, true}},  // as item names match
+        {u";x", {.noteMark = true}},              // would read back as a note
     };
     for (const auto& c : cases) {
         const NameRefusal got = operators.CheckName(c.name);
         EXPECT_EQ(got.rule, c.refusal.rule);
         EXPECT_EQ(got.taken, c.refusal.taken);
+        EXPECT_EQ(got.noteMark, c.refusal.noteMark);
         EXPECT_EQ(NameRefusalText(got, c.name).empty(), !c.refusal);
     }
     EXPECT_EQ(NameRefusalText({core::NameFault::None, true}, u"张三"),
