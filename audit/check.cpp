@@ -20,8 +20,8 @@
 namespace durava::audit {
 namespace {
 
-constexpr journal::TimeKey kSinceEver = std::numeric_limits<journal::TimeKey>::min();
-constexpr journal::TimeKey kUntilNow = std::numeric_limits<journal::TimeKey>::max();
+constexpr core::TimeKey kSinceEver = std::numeric_limits<core::TimeKey>::min();
+constexpr core::TimeKey kUntilNow = std::numeric_limits<core::TimeKey>::max();
 // Two desks on one journal each write their own clock's time, and no two clocks agree to the
 // second: an entry earlier than the one before by less than this is no clock set back.
 constexpr double kClockSkewSeconds = 5 * 60;
@@ -37,10 +37,6 @@ bool IsClockBack(std::string_view before, std::string_view after) {
 // Keys kept while walking a chain, one every so many entries, so that any key is found again
 // within that many steps.
 constexpr std::uint64_t kKeysApart = 4096;
-
-int MonthOfDay(const core::CalendarTime& day) {
-    return day.year * 100 + day.month;
-}
 
 // The keys of one chain, from its first.
 class KeyLadder {
@@ -85,7 +81,7 @@ struct Seen {
 };
 
 // A use as its checkout names it: the item and the time it ended.
-using Use = std::pair<std::string, journal::TimeKey>;
+using Use = std::pair<std::string, core::TimeKey>;
 
 // Lines whose MAC fails, one after the other.
 struct BadRun {
@@ -101,7 +97,7 @@ struct Checkout {
     std::uint64_t use;        // names the use: UseOf its item and start time
     std::size_t monthFile;    // among the period's files; kNoFile for another
     const std::string* item;  // a program text
-    journal::TimeKey time;
+    core::TimeKey time;
     std::size_t order;
     bool missed;  // of the days checked and this desk: its record must be found
     bool late;    // journaled after a kill, out of the records' order
@@ -112,7 +108,7 @@ constexpr std::size_t kNoFile = std::numeric_limits<std::size_t>::max();
 // A whole record within the days checked that no checkout names by its bytes.
 struct LooseRecord {
     std::size_t file, line;  // line from 0
-    journal::TimeKey end;
+    core::TimeKey end;
     std::string item, time;
     bool changed = false;  // the record of a checkout, with other bytes
 };
@@ -188,7 +184,8 @@ class Checker {
 
     void WalkJournal() {
         m_maxSeq = journal::MostEntries(m_input.journalFolder);
-        const int firstMonth = MonthOfDay(m_input.first), lastMonth = MonthOfDay(m_input.last);
+        const int firstMonth = core::MonthNumber(m_input.first),
+                  lastMonth = core::MonthNumber(m_input.last);
         // The entry before the days checked, which the first one checked follows.
         const auto before = std::lower_bound(m_months.begin(), m_months.end(), firstMonth);
         m_journalBefore = before != m_months.begin();
@@ -349,7 +346,7 @@ class Checker {
     }
 
     bool EarlierChainIsOwners() const {
-        const int firstMonth = MonthOfDay(m_input.first);
+        const int firstMonth = core::MonthNumber(m_input.first);
         for (auto month = m_months.rbegin(); month != m_months.rend(); ++month) {
             if (*month >= firstMonth) continue;
             const std::string bytes =
@@ -418,7 +415,7 @@ class Checker {
                        before->entries > held ? before->entries - held : 0, false);
             }
         } else if (!m_lastGood && !m_journalBefore) {
-            m_journalStart = journal::KeyOfText(time).value_or(kSinceEver);
+            m_journalStart = core::KeyOfText(time).value_or(kSinceEver);
             if (m_tally.InDays(m_journalStart)) {
                 Add({.kind = FindingKind::JournalBegins, .time = time});
             }
@@ -434,10 +431,9 @@ class Checker {
                     .time = from,
                     .until = std::string(until),
                     .count = count};
-        const journal::TimeKey start =
-            from.empty() ? kSinceEver : journal::KeyOfText(from).value_or(kSinceEver);
-        const journal::TimeKey end =
-            tillNow ? kUntilNow : journal::KeyOfText(until).value_or(kUntilNow);
+        const core::TimeKey start =
+            from.empty() ? kSinceEver : core::KeyOfText(from).value_or(kSinceEver);
+        const core::TimeKey end = tillNow ? kUntilNow : core::KeyOfText(until).value_or(kUntilNow);
         m_gaps.push_back({start, end, m_report.findings.size()});
         Add(std::move(gap));
     }
@@ -501,8 +497,8 @@ class Checker {
         const auto [named, added] = m_monthFiles.emplace(monthFile, m_checkoutFiles.size());
         if (added) m_checkoutFiles.push_back(monthFile);
         m_checkouts.push_back({*digest, UseOf(item, start), named->second, &item,
-                               journal::KeyOfText(read.time).value_or(0), m_checkouts.size(),
-                               missed, read.Value(journal::Field::Late).has_value()});
+                               core::KeyOfText(read.time).value_or(0), m_checkouts.size(), missed,
+                               read.Value(journal::Field::Late).has_value()});
     }
 
     // The item and time that a checkout's line cut short still holds whole.
@@ -514,7 +510,7 @@ class Checker {
             part = text.substr(0, end);
             text.remove_prefix(end + 1);
         }
-        const std::optional<journal::TimeKey> time = journal::KeyOfText(parts[1]);
+        const std::optional<core::TimeKey> time = core::KeyOfText(parts[1]);
         if (parts[3] != journal::ActionName(journal::Action::Checkout) || !time)
             return std::nullopt;
         return Use{ProgramItem(parts[4]), *time};
@@ -583,8 +579,8 @@ class Checker {
                 }
                 uses[file].push_back(
                     {UseOf(fields[history::kFieldName], fields[history::kFieldStart]), r});
-                const std::optional<journal::TimeKey> end =
-                    journal::KeyOfText(fields[history::kFieldEnd]);
+                const std::optional<core::TimeKey> end =
+                    core::KeyOfText(fields[history::kFieldEnd]);
                 if (!end || !m_tally.InDays(*end)) continue;
                 ++m_report.recordsChecked;
                 const journal::Digest digest = journal::Sha256(record);
@@ -616,7 +612,7 @@ class Checker {
                      .item = *checkout.item,
                      .file = m_monthFileNames[file],
                      .line = lines[i] + 1,
-                     .time = journal::TextOfKey(checkout.time)});
+                     .time = core::TextOfKey(checkout.time)});
             }
             std::sort(uses[file].begin(), uses[file].end());
         }
@@ -660,7 +656,7 @@ class Checker {
     // A checkout whose record is not as it wrote it: changed in place, or gone.
     void Unmatched(const Checkout& checkout,
                    const std::vector<std::vector<std::pair<std::uint64_t, std::size_t>>>& uses) {
-        const std::string time = journal::TextOfKey(checkout.time);
+        const std::string time = core::TextOfKey(checkout.time);
         if (checkout.monthFile != kNoFile) {
             const auto& inFile = uses[checkout.monthFile];
             const auto found = std::lower_bound(inFile.begin(), inFile.end(),
@@ -702,10 +698,10 @@ class Checker {
     }
 
     struct Gap {
-        journal::TimeKey from, until;
+        core::TimeKey from, until;
         std::size_t finding;
     };
-    Gap* GapAt(journal::TimeKey time) {
+    Gap* GapAt(core::TimeKey time) {
         for (Gap& gap : m_gaps) {
             if (time > gap.from && time <= gap.until) return &gap;
         }
@@ -731,7 +727,7 @@ class Checker {
     bool m_ownersBefore = false;
     bool m_journalBefore = false;  // the journal holds entries from before the days checked
     bool m_followsLastGood = false;
-    journal::TimeKey m_journalStart = kSinceEver;
+    core::TimeKey m_journalStart = kSinceEver;
     std::vector<Gap> m_gaps;
     // What the records are held against.
     std::vector<Checkout> m_checkouts;

@@ -15,11 +15,11 @@ namespace durava::audit {
 OperatorTally::OperatorTally(std::filesystem::path historyFolder, const core::CalendarTime& first,
                              const core::CalendarTime& last)
     : m_historyFolder(std::move(historyFolder)),
-      m_first(journal::KeyOf({first.year, first.month, first.day, 0, 0, 0})),
-      m_last(journal::KeyOf({last.year, last.month, last.day, 23, 59, 59})) {}
+      m_first(core::KeyOf({first.year, first.month, first.day, 0, 0, 0})),
+      m_last(core::KeyOf({last.year, last.month, last.day, 23, 59, 59})) {}
 
 bool OperatorTally::InDays(std::string_view time) const {
-    const std::optional<journal::TimeKey> when = journal::KeyOfText(time);
+    const std::optional<core::TimeKey> when = core::KeyOfText(time);
     return when && InDays(*when);
 }
 
@@ -70,7 +70,7 @@ std::optional<std::vector<OperatorActivity>> OperatorTakings(
     OperatorTally tally(historyFolder, first, last);
     std::vector<int> months = journal::JournalMonths(journalFolder);
     std::erase_if(months, [&](int month) {
-        return month < first.year * 100 + first.month || month > last.year * 100 + last.month;
+        return month < core::MonthNumber(first) || month > core::MonthNumber(last);
     });
     // Most lines are no checkouts: the action, the fourth part, tells them before a line is read.
     const std::string action = '\t' + journal::ActionName(journal::Action::Checkout) + '\t';

@@ -39,7 +39,7 @@ class OperatorTally {
     OperatorTally(std::filesystem::path historyFolder, const core::CalendarTime& first,
                   const core::CalendarTime& last);
 
-    bool InDays(journal::TimeKey when) const { return when >= m_first && when <= m_last; }
+    bool InDays(core::TimeKey when) const { return when >= m_first && when <= m_last; }
     bool InDays(std::string_view time) const;
     // Counts a checkout's entry of the days at this desk; says whether it was counted.
     bool Count(const journal::ReadLine& checkout);
@@ -62,7 +62,7 @@ class OperatorTally {
     };
 
     std::filesystem::path m_historyFolder;
-    journal::TimeKey m_first, m_last;
+    core::TimeKey m_first, m_last;
     // History folders as written: this desk's?
     std::unordered_map<std::string, bool, TextHash, std::equal_to<>> m_desks;
     std::map<std::string, OperatorActivity, std::less<>> m_operators;

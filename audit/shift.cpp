@@ -12,11 +12,6 @@
 namespace durava::audit {
 namespace {
 
-// yyyyMM of the month before.
-int MonthBefore(int month) {
-    return month % 100 == 1 ? month - 100 + 11 : month - 1;
-}
-
 // The journal's lines in order, as far as they concern one operator's till.
 class ShiftWalk {
   public:
@@ -82,7 +77,7 @@ class ShiftWalk {
 std::optional<Shift> OpenShift(const std::filesystem::path& duravaFolder,
                                std::string_view operatorName, core::DateTime now) {
     const std::string written = journal::WrittenText(operatorName);
-    const int month = journal::MonthOf(now);
+    const int month = core::MonthNumber(now);
     const std::string current =
         store::ReadWholeFile(journal::JournalFilePath(duravaFolder, month)).value_or("");
     // A shift closed this month began after the close; else it may have begun last month.
@@ -91,7 +86,7 @@ std::optional<Shift> OpenShift(const std::filesystem::path& duravaFolder,
     const std::string before =
         current.find(closed) != std::string::npos
             ? std::string()
-            : store::ReadWholeFile(journal::JournalFilePath(duravaFolder, MonthBefore(month)))
+            : store::ReadWholeFile(journal::JournalFilePath(duravaFolder, core::MonthBefore(month)))
                   .value_or("");
     ShiftWalk walk(written);
     walk.Walk(before);

@@ -15,11 +15,13 @@
 #include "history/periodtakings.h"
 #include "journal/chain/chain.h"
 #include "journal/chain/digest.h"
+#include "journal/entries.h"
 #include "journal/journal.h"
 #include "operations/bill.h"
 #include "operations/operations.h"
 #include "store/files/fileio.h"
 #include "store/startup.h"
+#include "support/checkouts.h"
 #include "support/temp_folder.h"
 
 namespace durava::audit {
@@ -106,11 +108,11 @@ const testing::TempFolder& SampleYear() {
             for (int use = 1; use <= kYearRecords; ++use) {
                 const core::DateTime end = first + use * apart;
                 const std::string record = "R" + std::to_string(use % 1000) + "@" +
-                                           journal::TimeText(end - 1.0 / 24) + "@" +
-                                           journal::TimeText(end) + tail;
+                                           core::TimeText(end - 1.0 / 24) + "@" +
+                                           core::TimeText(end) + tail;
                 records += record + "\r\n";
-                journal += journal::Seal(chain, journal::CheckoutEntry(end, {}, record, monthFile),
-                                         202400 + month);
+                journal += journal::Seal(
+                    chain, testing::CheckoutEntryOf(end, {}, record, monthFile), 202400 + month);
             }
             testing::WriteBytes(monthFile, records);
             testing::WriteBytes(journal::JournalFilePath(durava, 202400 + month), journal);

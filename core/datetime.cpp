@@ -309,4 +309,46 @@ int DaysInMonth(int year, int month) {
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+std::string TimeText(DateTime time) {
+    return FormatDateTime(time, "yyyy/MM/dd", " hh:mm:ss", true);
+}
+
+TimeKey KeyOf(const CalendarTime& t) {
+    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 +
+           t.second;
+}
+
+std::string TextOfKey(TimeKey key) {
+    const auto part = [&key] {
+        const int value = static_cast<int>(key % 100);
+        key /= 100;
+        return value;
+    };
+    CalendarTime time;
+    time.second = part();
+    time.minute = part();
+    time.hour = part();
+    time.day = part();
+    time.month = part();
+    time.year = static_cast<int>(key);
+    return TimeText(ToDateTime(time));
+}
+
+std::optional<TimeKey> KeyOfText(std::string_view text) {
+    const std::optional<CalendarTime> time = ReadDateTime(text);
+    return time ? std::optional(KeyOf(*time)) : std::nullopt;
+}
+
+int MonthNumber(const CalendarTime& time) {
+    return time.year * 100 + time.month;
+}
+
+int MonthNumber(DateTime time) {
+    return MonthNumber(ToCalendarTime(time));
+}
+
+int MonthBefore(int month) {
+    return month % 100 == 1 ? month - 100 + 11 : month - 1;
+}
+
 }  // namespace durava::core

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Points in local time as days since 1899-12-30 00:00:00, the fraction being the time of day.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,5 +42,22 @@ DateTime ParseDateTime(std::string_view text);
 std::optional<CalendarTime> ReadDateTime(std::string_view text);
 // t1 - t2 in whole seconds (kUnitSeconds), carried as a real.
 double TimeDifference(DateTime t1, DateTime t2, int unit = kUnitSeconds);
+
+// "2024/05/06 18:31:00": how the journal, the month files and the slips write a time, so that
+// times compare as texts.
+std::string TimeText(DateTime time);
+// A time as one number that orders as the times do: yyyyMMddhhmmss.
+using TimeKey = std::int64_t;
+TimeKey KeyOf(const CalendarTime& time);
+// The time a key was made from, as TimeText writes it.
+std::string TextOfKey(TimeKey key);
+// Nothing when `text` is no time.
+std::optional<TimeKey> KeyOfText(std::string_view text);
+
+// A month as one number that orders as the months do: yyyyMM, as 202405.
+int MonthNumber(const CalendarTime& time);
+int MonthNumber(DateTime time);
+// The number of the month before: 202312 before 202401.
+int MonthBefore(int month);
 
 }  // namespace durava::core

@@ -45,7 +45,7 @@ struct ItemSums {
 }  // namespace
 
 int DayKey(const core::CalendarTime& day) {
-    return (day.year * 100 + day.month) * 100 + day.day;
+    return core::MonthNumber(day) * 100 + day.day;
 }
 
 struct TakingsAdder::Sums {

@@ -9,8 +9,6 @@
 
 #include "core/codepage.h"
 #include "core/utf8.h"
-#include "history/historyfile.h"
-#include "history/takings.h"
 #include "journal/journalfiles.h"
 
 namespace durava::journal {
@@ -142,84 +140,10 @@ void ForEachDetail(std::string_view details, Detail detail) {
 
 }  // namespace
 
-Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_view record,
-                    const std::filesystem::path& monthFile, bool late) {
-    const history::HistoryMonth month{std::string(record)};
-    std::vector<std::string_view> fields;
-    month.SplitFields(0, fields);
-    const auto field = [&fields](std::size_t index) {
-        return index < fields.size() ? std::string(fields[index]) : std::string();
-    };
-    const std::string total = history::CellText(fields, history::kFieldTotal);
-    const std::optional<std::int64_t> yuan = history::MoneyOf(total);
-    Entry entry{Action::Checkout,
-                end,
-                std::move(operatorName),
-                field(history::kFieldName),
-                {{Field::MonthFile, core::WideToText(monthFile.filename().u16string())},
-                 {Field::HistoryFolder, core::WideToText(monthFile.parent_path().u16string())},
-                 {Field::StartTime, field(history::kFieldStart)},
-                 {Field::Total, yuan ? std::to_string(*yuan) : total},
-                 {Field::RecordHash, Hex(Sha256(record))}}};
-    if (late) entry.details.push_back({Field::Late, core::WideToText(u"结账时程序被中断")});
-    return entry;
-}
-
-Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,
-                    ChainReason reason, const std::optional<ChainHead>& before) {
-    Entry entry{Action::NewChain,
-                time,
-                std::move(operatorName),
-                {},
-                {{Field::Protection,
-                  core::WideToText(kProtectionNames[static_cast<std::size_t>(protection)])},
-                 {Field::Reason, ReasonText(reason)}}};
-    if (before) {
-        entry.details.push_back({Field::PreviousEntries, std::to_string(before->entries)});
-        entry.details.push_back({Field::PreviousMac, Hex(before->last)});
-        entry.details.push_back({Field::PreviousTime, before->time});
-    }
-    return entry;
-}
-
-Detail SettingsDetail(std::string_view settingsBytes) {
-    return {Field::Settings, Hex(Sha256(settingsBytes))};
-}
-
-std::string TimeText(core::DateTime time) {
-    return core::FormatDateTime(time, "yyyy/MM/dd", " hh:mm:ss", true);
-}
-
-TimeKey KeyOf(const core::CalendarTime& t) {
-    return ((((t.year * 100LL + t.month) * 100 + t.day) * 100 + t.hour) * 100 + t.minute) * 100 +
-           t.second;
-}
-
-std::string TextOfKey(TimeKey key) {
-    const auto part = [&key] {
-        const int value = static_cast<int>(key % 100);
-        key /= 100;
-        return value;
-    };
-    core::CalendarTime time;
-    time.second = part();
-    time.minute = part();
-    time.hour = part();
-    time.day = part();
-    time.month = part();
-    time.year = static_cast<int>(key);
-    return TimeText(core::ToDateTime(time));
-}
-
-std::optional<TimeKey> KeyOfText(std::string_view text) {
-    const std::optional<core::CalendarTime> time = core::ReadDateTime(text);
-    return time ? std::optional(KeyOf(*time)) : std::nullopt;
-}
-
 std::string EntryText(std::uint64_t seq, const Entry& entry) {
     std::string text = std::to_string(seq);
     text += kPart;
-    text += TimeText(entry.time);
+    text += core::TimeText(entry.time);
     text += kPart;
     AppendWritten(text, entry.operatorName);
     text += kPart;
@@ -316,6 +240,10 @@ std::string WrittenText(std::string_view text) {
 
 std::string ReasonText(ChainReason reason) {
     return core::WideToText(kReasonNames[static_cast<std::size_t>(reason)]);
+}
+
+std::string ProtectionText(Protection protection) {
+    return core::WideToText(kProtectionNames[static_cast<std::size_t>(protection)]);
 }
 
 std::string ActionText(Action action) {

@@ -5,7 +5,6 @@
 // labelled, the MAC last.
 //   12 <tab> 2024/05/06 18:31:00 <tab> 张三 <tab> 结账 <tab> A1 <tab> 月份文件=202405.QY.txt ...
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,31 +103,6 @@ struct Entry {
     std::vector<Detail> details{};
 };
 
-// The checkout that wrote `record` (as the month file holds it, without its line break) to
-// `monthFile`: the use, its total and the record's SHA-256. `late` when the record was found
-// written by a checkout that a kill cut short.
-Entry CheckoutEntry(core::DateTime end, std::string operatorName, std::string_view record,
-                    const std::filesystem::path& monthFile, bool late = false);
-
-// The first entry of a chain, which names the head of the chain before when it is known.
-Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,
-                    ChainReason reason, const std::optional<ChainHead>& before);
-
-// The settings file's bytes as an entry names them: a change that no entry names was made outside
-// Durava.
-Detail SettingsDetail(std::string_view settingsBytes);
-
-// "2024/05/06 18:31:00": how the journal and the month files write a time, so that times compare
-// as texts.
-std::string TimeText(core::DateTime time);
-// A time as one number that orders as the times do: yyyyMMddhhmmss.
-using TimeKey = std::int64_t;
-TimeKey KeyOf(const core::CalendarTime& time);
-// The time a key was made from, as TimeText writes it.
-std::string TextOfKey(TimeKey key);
-// Nothing when `text` is no time.
-std::optional<TimeKey> KeyOfText(std::string_view text);
-
 // The text of the entry numbered `seq` in its chain: what its MAC covers.
 std::string EntryText(std::uint64_t seq, const Entry& entry);
 // The text, a tab, the MAC in hex, CR LF.
@@ -171,8 +145,9 @@ std::optional<ChainStart> ReadChainStart(const ReadLine& line);
 
 // The name the journal writes, in UTF-8.
 const std::string& ActionName(Action action);
-// Why a chain began, as a program text.
+// Why a chain began, and whose its keys are, as program texts.
 std::string ReasonText(ChainReason reason);
+std::string ProtectionText(Protection protection);
 // The action's name and the labelled values, as the owner reads them: program texts.
 std::string ActionText(Action action);
 std::string DetailsText(const std::vector<Detail>& details);

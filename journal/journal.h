@@ -13,6 +13,7 @@
 #include "journal/chain/chain.h"
 #include "journal/chain/secrets.h"
 #include "journal/entry.h"
+#include "journal/filetrouble.h"
 #include "journal/journalfiles.h"
 
 namespace durava::journal {
@@ -26,13 +27,13 @@ class Journal {
 
     // Nothing when an entry made at `time` can be appended: asked under the store lock before an
     // action that an owner password makes wait on the journal.
-    std::optional<JournalProblem> Ready(core::DateTime time) const;
+    std::optional<FileTrouble> Ready(core::DateTime time) const;
     // Nothing when the entry is in the journal and the key has moved on.
-    std::optional<JournalProblem> Append(const Entry& entry);
+    std::optional<FileTrouble> Append(const Entry& entry);
     // A new chain from `first`, owner-protected unless it is kPublicJournalKey. Its first entry
     // names the head of the chain before, as far as the files or this copy know it.
-    std::optional<JournalProblem> StartChain(const JournalKey& first, ChainReason reason,
-                                             core::DateTime time, std::string operatorName);
+    std::optional<FileTrouble> StartChain(const JournalKey& first, ChainReason reason,
+                                          core::DateTime time, std::string operatorName);
     // The last entry, for the slips; nothing when the key cannot go on.
     std::optional<ChainHead> Head() const;
     // The Durava folder.
@@ -40,9 +41,15 @@ class Journal {
 
   private:
     struct Plan;
+    // Where the next entry goes, after a look at the key and the journal's newest lines.
     Plan Look(core::DateTime time) const;
-    std::optional<JournalProblem> Write(const Plan& plan, ChainState state, const Entry* first,
-                                        const Entry* entry);
+    Plan WithoutKey(const std::filesystem::path& keyFile) const;
+    Plan FromKey(const ChainState& state, core::DateTime time) const;
+    // When the key cannot go on, an unkeyed chain goes on from its newest entry without an owner
+    // password; otherwise a new chain must begin, naming that entry.
+    Plan& Restart(Plan& plan, ChainReason reason) const;
+    std::optional<FileTrouble> Write(const Plan& plan, ChainState state, const Entry* first,
+                                     const Entry* entry);
 
     std::filesystem::path m_folder;
     Protection m_protection;

@@ -16,11 +16,6 @@ constexpr char kKeyFileName[] = "key";
 
 }  // namespace
 
-int MonthOf(core::DateTime time) {
-    const core::CalendarTime fields = core::ToCalendarTime(time);
-    return fields.year * 100 + fields.month;
-}
-
 std::string JournalFileName(int month) {
     return std::string(kJournalPrefix) + std::to_string(month) + std::string(kJournalSuffix);
 }
@@ -65,34 +60,6 @@ std::uint64_t MostEntries(const std::filesystem::path& folder) {
         if (!error) bytes += size;
     }
     return bytes / kShortestLine + 1;
-}
-
-Fault FaultOf(const std::filesystem::path& file, bool writing) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(file, error);
-    switch (status.type()) {
-        case std::filesystem::file_type::not_found:
-            return writing ? Fault::NotWritten : Fault::Missing;
-        case std::filesystem::file_type::directory:
-            return Fault::Folder;
-        case std::filesystem::file_type::regular:
-            if (MarkedReadOnly(file)) return Fault::ReadOnly;
-            return writing ? Fault::NotWritten : Fault::Unreadable;
-        case std::filesystem::file_type::none:
-        case std::filesystem::file_type::unknown:
-            return Fault::Unreadable;
-        default:
-            return Fault::NotAFile;
-    }
-}
-
-bool MarkedReadOnly(const std::filesystem::path& file) {
-    using std::filesystem::perms;
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(file, error);
-    return !error && std::filesystem::is_regular_file(status) &&
-           (status.permissions() &
-            (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 std::optional<std::string> ReadJournalEnd(const std::filesystem::path& file) {

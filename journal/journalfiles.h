@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Where the journal lives in the Durava folder, one file per month (journal-202405.txt) beside
-// the key file, and what stands in a file's place when it cannot be used.
+// the key file, and how its lines are read from them.
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -10,12 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/datetime.h"
-
 namespace durava::journal {
 
-// yyyyMM, as 202405.
-int MonthOf(core::DateTime time);
 std::string JournalFileName(int month);
 std::filesystem::path JournalFilePath(const std::filesystem::path& folder, int month);
 std::filesystem::path KeyFilePath(const std::filesystem::path& folder);
@@ -25,29 +22,6 @@ std::vector<int> JournalMonths(const std::filesystem::path& folder);
 // The most entries the journal's files can hold: no line is shorter than a sequence number, a
 // time, an action and a MAC with their tabs. A larger sequence number was never written.
 std::uint64_t MostEntries(const std::filesystem::path& folder);
-
-// Why one of the journal's files cannot be used, for the message that names it.
-enum class Fault {
-    Missing,
-    Unreadable,  // no rights, a failing disk
-    NotAFile,    // a FIFO or a device in its place
-    Folder,      // a folder in its place
-    ReadOnly,    // marked read-only, or its folder takes no change
-    NotWritten,  // the disk refused the write: full or failing
-    Damaged,     // the key file does not read as Durava writes it
-    KeyBehind,   // the key file is older than the journal: copied back from an earlier day
-};
-struct JournalProblem {
-    std::filesystem::path file;
-    Fault fault;
-    bool operator==(const JournalProblem&) const = default;
-};
-// What stands at `file` after a read or a write of it failed.
-Fault FaultOf(const std::filesystem::path& file, bool writing);
-// A file marked read-only is the owner's word that it must not change, whoever runs the program.
-// The mode answers on both platforms and for every user, where a trial write would need rights
-// that an administrator always has.
-bool MarkedReadOnly(const std::filesystem::path& file);
 
 // The end of a journal file that holds its last two lines, or all of it; nothing when it cannot
 // be read.

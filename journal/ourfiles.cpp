@@ -2,32 +2,19 @@
 #include "journal/ourfiles.h"
 
 #include <optional>
-#include <system_error>
 
 #include "core/utf8.h"
-#include "journal/journalfiles.h"
 #include "store/files/fileio.h"
 #include "store/startup.h"
 
 namespace durava::journal {
 namespace {
 
-// Why a file that is there cannot be read or replaced: the kind of thing in its place.
-FileState WhatStandsThere(const std::filesystem::path& file) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(file, error);
-    switch (status.type()) {
-        case std::filesystem::file_type::not_found:
-            return FileState::Missing;
-        case std::filesystem::file_type::directory:
-            return FileState::Folder;
-        case std::filesystem::file_type::regular:
-        case std::filesystem::file_type::none:  // the look itself failed
-        case std::filesystem::file_type::unknown:
-            return FileState::Unreadable;
-        default:
-            return FileState::NotAFile;
-    }
+// Why a file that is there cannot be read or replaced: the kind of thing in its place, or a
+// regular file that refused.
+FileState Unusable(const std::filesystem::path& file) {
+    const FileState there = WhatStandsThere(file);
+    return there == FileState::Ok ? FileState::Unreadable : there;
 }
 
 }  // namespace
@@ -38,7 +25,7 @@ std::filesystem::path DuravaFolder(const std::filesystem::path& settingsPath) {
 
 FileState ReadOurFile(const std::filesystem::path& file, std::string& bytes) {
     std::optional<std::string> read = store::ReadWholeFile(file);
-    if (!read) return WhatStandsThere(file);
+    if (!read) return Unusable(file);
     bytes = std::move(*read);
     return MarkedReadOnly(file) ? FileState::ReadOnly : FileState::Ok;
 }
@@ -49,7 +36,7 @@ FileState WriteOurFile(const std::filesystem::path& file, std::string_view bytes
         case store::FileProblem::None:
             return FileState::Ok;
         case store::FileProblem::Unreadable:
-            return WhatStandsThere(file);
+            return Unusable(file);
         case store::FileProblem::ReadOnly:
             return FileState::ReadOnly;
         case store::FileProblem::NotWritten:

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "journal/filetrouble.h"
+
 namespace durava::journal {
 
 inline constexpr char kFolderName[] = "Durava";
@@ -18,24 +20,6 @@ inline constexpr char kFolderName[] = "Durava";
 // Beside the file that a link in the settings file's place leads to, so that two desks on one
 // settings file keep one folder.
 std::filesystem::path DuravaFolder(const std::filesystem::path& settingsPath);
-
-// What stands where one of our files should be, each a case the windows name.
-enum class FileState {
-    Ok,
-    Missing,
-    Unreadable,  // no rights, a failing disk
-    NotAFile,    // a FIFO or a device in its place
-    Folder,      // a folder in its place
-    ReadOnly,    // it reads, but no change to it can be saved
-    Damaged,     // it reads, but not as we write it: edited by hand or by something else
-    NotWritten,  // the disk refused a change: full, failing, or the folder is protected
-};
-
-// One of our files and what is wrong with it, for a message that names it.
-struct FileTrouble {
-    std::filesystem::path file;
-    FileState state = FileState::Ok;
-};
 
 // What a read of one of our files found, and what it holds when it reads as we write it.
 template <typename Content>

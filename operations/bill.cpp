@@ -35,7 +35,7 @@ Bill ComputeBill(const store::SettingsFile& settings, std::string_view item, cor
     f[kFieldPeriod] = core::RealToText(periodMinutes / 60.0) + core::Fixed(u" 小时 0 分");
     f[kFieldInitialFee] = settings.ReadSetting(name, keys.initialFee) + core::Fixed(u" 元");
     f[kFieldUnit] = settings.ReadSetting(name, keys.minimumUnit) + core::Fixed(u" 分钟");
-    f[kFieldEnd] = core::FormatDateTime(now, "yyyy/MM/dd", " hh:mm:ss", true);
+    f[kFieldEnd] = core::TimeText(now);
     f[kFieldPrice] = settings.ReadSetting(name, keys.overtimePrice) + core::Fixed(u" 元 / 小时");
 
     const std::optional<std::int32_t> elapsed = billing::ElapsedSeconds(f[kFieldStart], now);

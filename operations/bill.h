@@ -19,6 +19,7 @@ struct Bill {
     const std::string& Item() const { return fields[history::kFieldName]; }
     // The start time as stored: with the item, what names the use.
     const std::string& Start() const { return fields[history::kFieldStart]; }
+    const std::string& Total() const { return fields[history::kFieldTotal]; }
     // The history record: the fields joined by "@".
     std::string Record() const;
 };

@@ -25,7 +25,7 @@ std::vector<std::string> DaySlipLines(const core::CalendarTime& day,
     using core::Fixed;
     std::vector<std::string> lines = {
         Fixed(u"日期：") + history::DayText(day),
-        Fixed(u"打印时间：") + core::FormatDateTime(printedAt, "yyyy/MM/dd", " hh:mm:ss", true),
+        Fixed(u"打印时间：") + core::TimeText(printedAt),
         Fixed(u"营业额：") + history::YuanText(takings.total.yuan),
         Fixed(u"使用次数：") + Uses(takings.total.uses),
         Fixed(u"使用时长：") + history::HoursText(takings.total.seconds),

@@ -5,12 +5,13 @@
 #include <array>
 #include <cerrno>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "core/fixedtexts.h"
 #include "history/historyfile.h"
 #include "history/monthfiles.h"
-#include "journal/chain/digest.h"
-#include "journal/entry.h"
+#include "journal/entries.h"
 #include "journal/settingsnamed.h"
 #include "people/owner.h"
 #include "store/files/fileio.h"
@@ -99,7 +100,7 @@ bool IsRecorded(const Store& store, std::string_view item, std::string_view star
 bool Journal(Store& store, journal::Entry entry) {
     if (!store.journaling) return true;
     entry.operatorName = store.journaling->operatorName;
-    std::optional<journal::JournalProblem> problem = store.journaling->journal.Append(entry);
+    std::optional<journal::FileTrouble> problem = store.journaling->journal.Append(entry);
     if (!problem) return true;
     store.journaling->problem = std::move(problem);
     return false;
@@ -127,42 +128,21 @@ std::u16string_view ReasonOf(Outcome outcome) {
     return {};
 }
 
-// The refusal of the action `done` would have journaled.
-journal::Entry Refusal(const journal::Entry& done, Outcome outcome) {
-    return {journal::Action::Refused,
-            done.time,
-            {},
-            done.item,
-            {{journal::Field::RefusedAction, journal::ProgramText(ActionName(done.action))},
-             {journal::Field::Reason, core::Fixed(ReasonOf(outcome))}}};
-}
-
-// The entry names the settings file as its action leaves it, when it can be read: a change that
-// no entry names was made outside Durava.
-journal::Entry NamingSettings(journal::Entry entry, const std::optional<std::string>& bytes) {
-    if (bytes) entry.details.push_back(journal::SettingsDetail(*bytes));
-    return entry;
-}
-
 // The action's outcome, journaled: `done` when it is done, else its refusal and why. Without the
 // lock nothing is journaled, nor when the journal itself is what failed.
 Outcome Journaled(Store& store, const Guard& guard, journal::Entry done, Outcome outcome) {
     if (outcome == Outcome::Done) {
-        Journal(store, NamingSettings(std::move(done), store.settings.BytesNow()));
+        Journal(store, journal::NamingSettings(std::move(done), store.settings.BytesNow()));
     } else if (guard.lock.Held() && outcome != Outcome::JournalNotWritten &&
                outcome != Outcome::AlreadyBilled) {
-        Journal(store, Refusal(done, outcome));
+        Journal(store, journal::RefusalEntry(done, core::Fixed(ReasonOf(outcome))));
     }
     return outcome;
 }
 
-// "初始时段 240，初始费用 70，最小单位 30，超时单价 20": a tariff as the journal shows it.
-std::string TariffText(const TariffTexts& tariff) {
-    const core::FixedTexts& texts = core::Texts();
-    const std::string comma = core::Fixed(u"，");
-    return texts.initialPeriod + " " + tariff.initialPeriod + comma + texts.initialFee + " " +
-           tariff.initialFee + comma + texts.minimumUnit + " " + tariff.minimumUnit + comma +
-           texts.overtimePrice + " " + tariff.overtimePrice;
+// The tariff as the journal names it.
+journal::TariffNamed Named(const TariffTexts& tariff) {
+    return {tariff.initialPeriod, tariff.initialFee, tariff.minimumUnit, tariff.overtimePrice};
 }
 
 }  // namespace
@@ -173,7 +153,7 @@ bool IsInUse(const store::SettingsFile& settings, std::string_view item) {
 
 Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
     const Guard guard(store, now);
-    const std::string start = core::FormatDateTime(now, "yyyy/MM/dd ", "hh:mm:ss", true);
+    const std::string start = core::TimeText(now);
     journal::Entry entry{
         journal::Action::Start, now, {}, std::string(item), {{journal::Field::StartTime, start}}};
     return Journaled(store, guard, std::move(entry), [&] {
@@ -191,70 +171,106 @@ Outcome StartUse(Store& store, std::string_view item, core::DateTime now) {
     }());
 }
 
+namespace {
+
+// What the checkout of `bill` wrote, as its entry names it: `total` as `record` holds it.
+journal::CheckoutWritten Written(const Bill& bill, std::string_view total, std::string_view record,
+                                 const std::filesystem::path& monthFile) {
+    return {bill.Item(), bill.Start(), total, history::MoneyOf(total), record, monthFile};
+}
+
+// The total of a record found: a bill computed now would show a later one.
+std::string TotalOf(const std::string& record) {
+    std::vector<std::string_view> fields;
+    history::HistoryMonth(record).SplitFields(0, fields);
+    return history::CellText(fields, history::kFieldTotal);
+}
+
+// The writes that set a checked-out item idle, and the settings file's bytes after them, which its
+// entry names before they land.
+struct IdleWrite {
+    std::span<const store::SettingWrite> writes;
+    std::optional<std::string> bytes;
+};
+
+// A checkout that a kill cut short after its record: the record found is journaled, late, and the
+// item set idle without a second record.
+Outcome FinishCutCheckout(Store& store, const Bill& bill, const Recorded& recorded,
+                          const IdleWrite& idle) {
+    const journal::Entry entry = journal::NamingSettings(
+        journal::CheckoutEntry(
+            bill.end, {},
+            Written(bill, TotalOf(recorded.record), recorded.record, recorded.monthFile), true),
+        idle.bytes);
+    if (!Journal(store, entry) && JournalRequired(store)) return Outcome::JournalNotWritten;
+    return store.settings.WriteSettings(idle.writes) ? Outcome::AlreadyBilled
+                                                     : Outcome::SettingsNotWritten;
+}
+
+// The record appended, journaled, then the item set idle; a step that fails takes back the steps
+// before it, so that the item in use keeps no record that would bill it twice.
+Outcome RecordCheckout(Store& store, const Bill& bill, const IdleWrite& idle) {
+    const std::filesystem::path path = history::MonthFile::Of(bill.end).Path(store.historyFolder);
+    const std::string record = bill.Record();
+    // The month file as the checkout found it, so that one that cannot finish leaves it so; a
+    // file it made would list an empty month.
+    const std::optional<store::FileLook> month = store::LookAt(path);
+    if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
+    const std::optional<std::uint64_t> sizeBefore =
+        month ? std::optional(month->size) : std::nullopt;
+    if (!history::AppendHistoryRecord(path, record)) {
+        history::RemoveLastHistoryRecord(path, {}, sizeBefore);
+        return Outcome::RecordNotWritten;
+    }
+    const bool journaled = Journal(
+        store, journal::NamingSettings(
+                   journal::CheckoutEntry(bill.end, {}, Written(bill, bill.Total(), record, path)),
+                   idle.bytes));
+    // The item is still in use, so its record must not stay: it would be billed twice.
+    if (!journaled && JournalRequired(store)) {
+        history::RemoveLastHistoryRecord(path, record, sizeBefore);
+        return Outcome::JournalNotWritten;
+    }
+    if (store.settings.WriteSettings(idle.writes)) return Outcome::Done;
+    history::RemoveLastHistoryRecord(path, record, sizeBefore);
+    // The journal's checkout is taken back with its record.
+    if (journaled) {
+        Journal(store,
+                journal::NamingSettings(
+                    journal::TakenBackEntry(bill.end, bill.Item(), record,
+                                            core::Fixed(ReasonOf(Outcome::SettingsNotWritten))),
+                    store.settings.BytesNow()));
+    }
+    return Outcome::SettingsNotWritten;
+}
+
+// The checkout under its lock, once the use is found as the window showed it.
+Outcome CheckoutLocked(Store& store, const Guard& guard, const Bill& bill) {
+    if (guard.refusal) return *guard.refusal;
+    const core::FixedTexts& texts = core::Texts();
+    const std::string& item = bill.Item();
+    if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
+    if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
+        return Outcome::StartedAgain;
+    }
+    const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
+                                        {item, texts.startTime, texts.none}};
+    const IdleWrite idleWrite{idle, store.settings.BytesAfter(idle)};
+    if (const std::optional<Recorded> recorded = RecordOf(store, item, bill.Start(), bill.end)) {
+        return FinishCutCheckout(store, bill, *recorded, idleWrite);
+    }
+    return RecordCheckout(store, bill, idleWrite);
+}
+
+}  // namespace
+
 // The record goes to disk first, then its journal entry; only then does the item become idle, so
 // a checkout that cannot be recorded leaves the item in use and nothing lost, and one cut short
 // before the idle write finds its record next time instead of billing the use again, and
 // journals it if its entry may be missing.
 Outcome Checkout(Store& store, const Bill& bill) {
     const Guard guard(store, bill.end);
-    const Outcome outcome = [&] {
-        if (guard.refusal) return *guard.refusal;
-        const core::FixedTexts& texts = core::Texts();
-        const std::string& item = bill.Item();
-        if (StateOf(store.settings, item) != texts.inUse) return Outcome::NoLongerInUse;
-        if (store.settings.ReadSetting(item, texts.startTime) != bill.Start()) {
-            return Outcome::StartedAgain;
-        }
-        const store::SettingWrite idle[] = {{item, texts.state, texts.idle},
-                                            {item, texts.startTime, texts.none}};
-        // The entry comes before the idle write, and names the file as that write will leave it.
-        const std::optional<std::string> idleBytes = store.settings.BytesAfter(idle);
-        if (const std::optional<Recorded> recorded =
-                RecordOf(store, item, bill.Start(), bill.end)) {
-            if (!Journal(store,
-                         NamingSettings(journal::CheckoutEntry(bill.end, {}, recorded->record,
-                                                               recorded->monthFile, true),
-                                        idleBytes)) &&
-                JournalRequired(store)) {
-                return Outcome::JournalNotWritten;
-            }
-            return store.settings.WriteSettings(idle) ? Outcome::AlreadyBilled
-                                                      : Outcome::SettingsNotWritten;
-        }
-        const std::filesystem::path path =
-            history::MonthFile::Of(bill.end).Path(store.historyFolder);
-        const std::string record = bill.Record();
-        // The month file as the checkout found it, so that one that cannot finish leaves it so; a
-        // file it made would list an empty month.
-        const std::optional<store::FileLook> month = store::LookAt(path);
-        if (!month && errno != ENOENT) return Outcome::RecordNotWritten;
-        const std::optional<std::uint64_t> sizeBefore =
-            month ? std::optional(month->size) : std::nullopt;
-        if (!history::AppendHistoryRecord(path, record)) {
-            history::RemoveLastHistoryRecord(path, {}, sizeBefore);
-            return Outcome::RecordNotWritten;
-        }
-        const bool journaled = Journal(
-            store, NamingSettings(journal::CheckoutEntry(bill.end, {}, record, path), idleBytes));
-        // The item is still in use, so its record must not stay: it would be billed twice.
-        if (!journaled && JournalRequired(store)) {
-            history::RemoveLastHistoryRecord(path, record, sizeBefore);
-            return Outcome::JournalNotWritten;
-        }
-        if (!store.settings.WriteSettings(idle)) {
-            history::RemoveLastHistoryRecord(path, record, sizeBefore);
-            // The journal's checkout is taken back with its record.
-            journal::Entry takenBack = Refusal({journal::Action::Checkout, bill.end, {}, item},
-                                               Outcome::SettingsNotWritten);
-            takenBack.details.push_back(
-                {journal::Field::RecordHash, journal::Hex(journal::Sha256(record))});
-            if (journaled) {
-                Journal(store, NamingSettings(std::move(takenBack), store.settings.BytesNow()));
-            }
-            return Outcome::SettingsNotWritten;
-        }
-        return Outcome::Done;
-    }();
+    const Outcome outcome = CheckoutLocked(store, guard, bill);
     if (outcome == Outcome::Done || outcome == Outcome::SettingsNotWritten) return outcome;
     return Journaled(store, guard, {journal::Action::Checkout, bill.end, {}, bill.Item()}, outcome);
 }
@@ -315,12 +331,12 @@ Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff)
                          now,
                          {},
                          std::string(item),
-                         {{journal::Field::After, TariffText(tariff)}}};
+                         {{journal::Field::After, journal::TariffText(Named(tariff))}}};
     if (store.settings.HasSection(item)) {
         entry.action = journal::Action::Modify;
-        entry.details.insert(
-            entry.details.begin(),
-            {journal::Field::Before, TariffText(ReadTariffTexts(store.settings, item))});
+        entry.details.insert(entry.details.begin(),
+                             {journal::Field::Before,
+                              journal::TariffText(Named(ReadTariffTexts(store.settings, item)))});
     }
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
@@ -341,12 +357,12 @@ Outcome SaveItem(Store& store, std::string_view item, const TariffTexts& tariff)
 Outcome DeleteItem(Store& store, std::string_view item) {
     const core::DateTime now = core::CurrentTime();
     const Guard guard(store, now);
-    journal::Entry entry{
-        journal::Action::Delete,
-        now,
-        {},
-        std::string(item),
-        {{journal::Field::Before, TariffText(ReadTariffTexts(store.settings, item))}}};
+    journal::Entry entry{journal::Action::Delete,
+                         now,
+                         {},
+                         std::string(item),
+                         {{journal::Field::Before,
+                           journal::TariffText(Named(ReadTariffTexts(store.settings, item)))}}};
     return Journaled(store, guard, std::move(entry), [&] {
         if (guard.refusal) return *guard.refusal;
         if (IsInUse(store.settings, item)) return Outcome::NoLongerIdle;
@@ -404,7 +420,7 @@ bool JournalProgramStart(Store& store, core::DateTime now) {
     if (guard.refusal) return false;
     const std::optional<std::string> bytes = store.settings.BytesNow();
     if (bytes) JournalIfChangedOutside(store, *bytes, now);
-    return Journal(store, NamingSettings({journal::Action::ProgramStart, now}, bytes));
+    return Journal(store, journal::NamingSettings({journal::Action::ProgramStart, now}, bytes));
 }
 
 }  // namespace durava::operations

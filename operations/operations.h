@@ -46,7 +46,7 @@ struct Journaling {
     std::string operatorName{};
     bool required = false;  // read again from the owner's file under each action's lock
     // The last entry that could not be written, for the operator to hear of once.
-    std::optional<journal::JournalProblem> problem{};
+    std::optional<journal::FileTrouble> problem{};
 };
 
 struct Store {

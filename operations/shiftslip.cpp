@@ -37,7 +37,7 @@ std::vector<std::string> ShiftSlipLines(std::string_view operatorName, const aud
     std::vector<std::string> lines = {
         Fixed(u"当班：") + std::string(operatorName),
         Fixed(u"开始：") + shift.since,
-        Fixed(u"结束：") + journal::TimeText(closedAt),
+        Fixed(u"结束：") + core::TimeText(closedAt),
         Fixed(u"结账次数：") + core::IntegerToText(shift.checkouts) + Fixed(u" 次"),
         Fixed(u"应收：") + ExpectedText(shift),
         Fixed(u"实收：") + history::YuanText(cash.counted),

@@ -60,30 +60,6 @@ std::string TryText(const TryReport& report, Secret secret) {
     return {};
 }
 
-std::string FileTroubleText(const journal::FileTrouble& trouble) {
-    const std::string file = core::WideToText(trouble.file.u16string());
-    const std::string& notDone = Fixed(u"操作没有进行。");
-    switch (trouble.state) {
-        case journal::FileState::Ok:
-            break;
-        case journal::FileState::Missing:
-            return Fixed(u"找不到文件 ") + file + Fixed(u"，") + notDone;
-        case journal::FileState::Unreadable:
-            return Fixed(u"无法读取文件 ") + file + Fixed(u"，") + notDone;
-        case journal::FileState::NotAFile:
-            return file + Fixed(u" 不是普通文件，") + notDone;
-        case journal::FileState::Folder:
-            return file + Fixed(u" 是文件夹，不是文件，") + notDone;
-        case journal::FileState::ReadOnly:
-            return file + Fixed(u" 是只读文件，无法保存，") + notDone;
-        case journal::FileState::Damaged:
-            return Fixed(u"文件 ") + file + Fixed(u" 的内容有误，") + notDone;
-        case journal::FileState::NotWritten:
-            return Fixed(u"无法写入文件 ") + file + Fixed(u"，") + notDone;
-    }
-    return {};
-}
-
 std::string OwnerActionCaption(OwnerAction action) {
     switch (action) {
         case OwnerAction::AddItem:

@@ -226,9 +226,9 @@ TEST(CheckTest, countsWhatItCheckedAndSumsTakingsPerOperator) {
     // and a line a kill cut short.
     const std::string record = RecordOf("A9", At(40), 99);
     hall.journal.Append(
-        journal::CheckoutEntry(At(40), Gbk("张三"), record, hall.folder / "desk2/202405.QY.txt"));
-    const std::string cut = journal::EntryText(
-        9, journal::CheckoutEntry(At(41), Gbk("张三"), record, hall.MonthFile()));
+        CheckoutEntryOf(At(40), Gbk("张三"), record, hall.folder / "desk2/202405.QY.txt"));
+    const std::string cut =
+        journal::EntryText(9, CheckoutEntryOf(At(41), Gbk("张三"), record, hall.MonthFile()));
     WriteBytes(hall.JournalFile(), ReadBytes(hall.JournalFile()) + cut);
     const std::optional<std::vector<OperatorActivity>> takings =
         OperatorTakings(hall.Durava(), hall.History(), {2024, 5, 1}, {2024, 5, 31});

@@ -16,10 +16,6 @@ bool operator==(const CalendarTime& a, const CalendarTime& b) {
            a.minute == b.minute && a.second == b.second;
 }
 
-std::string Stamp(DateTime t) {
-    return FormatDateTime(t, "yyyy/MM/dd ", "hh:mm:ss", true);
-}
-
 TEST(ToDateTime, countsDaysFrom18991230WithTimeMagnitudeBeforeIt) {
     EXPECT_EQ(ToDateTime({1899, 12, 30, 12, 0, 0}), 0.5);
     EXPECT_EQ(ToDateTime({1899, 12, 29, 6, 0, 0}), -1.25);
@@ -46,7 +42,8 @@ TEST(ToCalendarTime, clampsAndRoundsToTheSecond) {
 
 TEST(FormatDateTime, fillsPictureElements) {
     const DateTime t = ToDateTime({2024, 5, 6, 14, 5, 9});
-    EXPECT_EQ(Stamp(t), "2024/05/06 14:05:09");
+    EXPECT_EQ(TimeText(t), "2024/05/06 14:05:09");
+    EXPECT_EQ(FormatDateTime(t, "yyyy/MM/dd ", "hh:mm:ss", true), "2024/05/06 14:05:09");
     EXPECT_EQ(FormatDateTime(t, "yyyy/MM/dd", " hh:mm:ss", true), "2024/05/06 14:05:09");
     EXPECT_EQ(FormatDateTime(ToDateTime({2024, 1, 31, 0, 0, 0}), "yyyyMM", ""), "202401");
     EXPECT_EQ(FormatDateTime(ToDateTime({100, 1, 1, 0, 0, 0}), "yyyy", ""), "0100");
@@ -107,8 +104,22 @@ TEST(ParseDateTime, readsBackFormattedTimes) {
          {CalendarTime{2024, 5, 31, 23, 59, 58}, CalendarTime{1899, 12, 29, 18, 30, 1},
           CalendarTime{9999, 12, 30, 12, 0, 0}}) {
         const DateTime t = ToDateTime(fields);
-        EXPECT_EQ(ParseDateTime(Stamp(t)), t) << Stamp(t);
+        EXPECT_EQ(ParseDateTime(TimeText(t)), t) << TimeText(t);
     }
+}
+
+TEST(TimeKey, ordersAsTheTimesAndGivesTheirText) {
+    const CalendarTime earlier{2023, 12, 31, 23, 59, 59}, later{2024, 1, 1, 0, 0, 0};
+    EXPECT_LT(KeyOf(earlier), KeyOf(later));
+    EXPECT_EQ(TextOfKey(KeyOf(earlier)), "2023/12/31 23:59:59");
+    EXPECT_EQ(KeyOfText("2024/01/01 00:00:00"), KeyOf(later));
+    EXPECT_EQ(KeyOfText("2024/13/01 00:00:00"), std::nullopt);
+}
+
+TEST(MonthNumber, ordersAsTheMonthsAndStepsBackOverTheYear) {
+    EXPECT_EQ(MonthNumber(ToDateTime({2024, 5, 31, 23, 59, 59})), 202405);
+    EXPECT_EQ(MonthBefore(202405), 202404);
+    EXPECT_EQ(MonthBefore(202401), 202312);
 }
 
 TEST(TimeDifference, countsWholeSeconds) {

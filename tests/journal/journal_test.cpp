@@ -8,6 +8,7 @@
 
 #include "audit/checktexts.h"
 #include "audit/shift.h"
+#include "journal/entries.h"
 #include "journal/journaltexts.h"
 #include "journal/settingsnamed.h"
 #include "store/files/fileio_faults.h"
@@ -103,7 +104,7 @@ struct FaultCase {
     Protection protection;
     std::function<void(Hall&)> spoil;  // after one entry
     std::function<std::filesystem::path(const Hall&)> file;
-    Fault fault;
+    FileState state;
 };
 
 std::filesystem::path KeyFile(const Hall& hall) {
@@ -114,9 +115,9 @@ TEST(JournalTest, refusesWithTheFileAndWhyWhenTheOwnerAsksForIt) {
     const auto journal = [](const Hall& h) { return h.JournalFile(); };
     const FaultCase cases[] = {
         {"key file missing", Protection::Owner,
-         [](Hall& h) { std::filesystem::remove(KeyFile(h)); }, KeyFile, Fault::Missing},
+         [](Hall& h) { std::filesystem::remove(KeyFile(h)); }, KeyFile, FileState::Missing},
         {"key file damaged", Protection::Owner,
-         [](Hall& h) { WriteBytes(KeyFile(h), "DURAVA KEY 1 0"); }, KeyFile, Fault::Damaged},
+         [](Hall& h) { WriteBytes(KeyFile(h), "DURAVA KEY 1 0"); }, KeyFile, FileState::Damaged},
         {"key file behind the journal", Protection::Owner,
          [](Hall& h) {
              const std::string key = ReadBytes(KeyFile(h));
@@ -124,25 +125,25 @@ TEST(JournalTest, refusesWithTheFileAndWhyWhenTheOwnerAsksForIt) {
              h.journal.Append({Action::Logout, At(2)});
              WriteBytes(KeyFile(h), key);
          },
-         KeyFile, Fault::KeyBehind},
+         KeyFile, FileState::KeyBehind},
         {"journal file missing", Protection::Owner,
-         [](Hall& h) { std::filesystem::remove(h.JournalFile()); }, journal, Fault::Missing},
+         [](Hall& h) { std::filesystem::remove(h.JournalFile()); }, journal, FileState::Missing},
         {"key file a folder", Protection::Unkeyed,
          [](Hall& h) {
              std::filesystem::remove(KeyFile(h));
              std::filesystem::create_directory(KeyFile(h));
          },
-         KeyFile, Fault::Folder},
+         KeyFile, FileState::Folder},
         {"journal file read-only", Protection::Unkeyed,
          [](Hall& h) {
              std::filesystem::permissions(h.JournalFile(), std::filesystem::perms::owner_read);
          },
-         journal, Fault::ReadOnly},
+         journal, FileState::ReadOnly},
         {"key file read-only", Protection::Unkeyed,
          [](Hall& h) {
              std::filesystem::permissions(KeyFile(h), std::filesystem::perms::owner_read);
          },
-         KeyFile, Fault::ReadOnly},
+         KeyFile, FileState::ReadOnly},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,11 +155,35 @@ TEST(JournalTest, refusesWithTheFileAndWhyWhenTheOwnerAsksForIt) {
         }
         hall.journal.Append({Action::Login, At(1)});
         c.spoil(hall);
-        const JournalProblem problem{c.file(hall), c.fault};
+        const FileTrouble problem{c.file(hall), c.state};
         EXPECT_EQ(hall.journal.Ready(At(3)), problem);
         EXPECT_EQ(hall.journal.Append({Action::Logout, At(3)}), problem);
         EXPECT_NE(ProblemText(problem).find(Gbk("无法记日志")), std::string::npos);
     }
+}
+
+// The two messages that name a file: the journal's, and that of a protected action not done.
+TEST(JournalTest, eachFileStateIsToldInItsOwnWords) {
+    const std::filesystem::path file = "Durava/key";
+    const struct {
+        FileState state;
+        const char *why, *notDone;
+    } cases[] = {
+        {FileState::Missing, "不存在", "找不到文件 Durava/key，"},
+        {FileState::Unreadable, "无法读取", "无法读取文件 Durava/key，"},
+        {FileState::NotAFile, "不是普通文件", "Durava/key 不是普通文件，"},
+        {FileState::Folder, "是一个文件夹", "Durava/key 是文件夹，不是文件，"},
+        {FileState::ReadOnly, "是只读的", "Durava/key 是只读文件，无法保存，"},
+        {FileState::Damaged, "已损坏", "文件 Durava/key 的内容有误，"},
+        {FileState::NotWritten, "写不进去", "无法写入文件 Durava/key，"},
+        {FileState::KeyBehind, "比日志旧", "文件 Durava/key 比日志旧，"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProblemText({file, c.state}),
+                  Gbk("无法记日志：Durava/key ") + Gbk(c.why) + Gbk("。"));
+        EXPECT_EQ(FileTroubleText({file, c.state}), Gbk(c.notDone) + Gbk("操作没有进行。"));
+    }
+    EXPECT_EQ(FileTroubleText({file, FileState::Ok}), "");
 }
 
 TEST(JournalTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
@@ -176,7 +201,7 @@ TEST(JournalTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
     const ChainHead before = *hall.journal.Head();
     std::filesystem::remove(KeyFilePath(hall.Durava()));
     EXPECT_EQ(hall.journal.Append({Action::Login, At(5)}),
-              (JournalProblem{KeyFilePath(hall.Durava()), Fault::Missing}));
+              (FileTrouble{KeyFilePath(hall.Durava()), FileState::Missing}));
     ASSERT_EQ(hall.journal.StartChain(owner, ChainReason::OwnerRestart, At(6), {}), std::nullopt);
     const std::optional<ChainStart> start =
         ReadChainStart(*ReadJournalLine(LinesOf(hall.JournalFile()).back()));
@@ -193,10 +218,10 @@ TEST(JournalTest, aDiskThatFailsMidWriteLeavesWhatTheNextAppendHeals) {
         Hall hall;
         hall.Checkout("A1", At(1), 10);
         store::FailFileStep(step, ENOSPC);
-        const std::optional<JournalProblem> problem = hall.journal.Append({Action::Login, At(2)});
+        const std::optional<FileTrouble> problem = hall.journal.Append({Action::Login, At(2)});
         store::ClearFileFaults();
         ASSERT_TRUE(problem);
-        EXPECT_EQ(problem->fault, Fault::NotWritten);
+        EXPECT_EQ(problem->state, FileState::NotWritten);
         EXPECT_EQ(problem->file, step == store::FileStep::Append ? hall.JournalFile()
                                                                  : KeyFilePath(hall.Durava()));
         hall.Checkout("A2", At(3), 10);
@@ -248,7 +273,8 @@ TEST(ShiftTest, countsTheCashOfTheOperatorsOpenShift) {
         Hall hall;
         for (const Step& step : c.steps) {
             const std::string record = RecordOf("A1", At(step.minutes), step.yuan);
-            Entry entry = CheckoutEntry(At(step.minutes), Gbk(step.who), record, hall.MonthFile());
+            Entry entry =
+                CheckoutEntryOf(At(step.minutes), Gbk(step.who), record, hall.MonthFile());
             if (step.yuan == kNoSum) entry.details[3] = {Field::Total, "1.#INF"};
             if (step.action != out) {
                 entry = {step.action, At(step.minutes), Gbk(step.who)};

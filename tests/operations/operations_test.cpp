@@ -274,8 +274,8 @@ TEST_F(OperationsTest, everyActionIsJournaledAndAnOwnersJournalMustTakeIt) {
     // A journal that cannot be written is told, and stops nothing unless the owner asks for it.
     std::filesystem::remove(journal::KeyFilePath(m_folder / "Durava"));
     std::filesystem::create_directory(journal::KeyFilePath(m_folder / "Durava"));
-    const journal::JournalProblem problem{journal::KeyFilePath(m_folder / "Durava"),
-                                          journal::Fault::Folder};
+    const journal::FileTrouble problem{journal::KeyFilePath(m_folder / "Durava"),
+                                       journal::FileState::Folder};
     const std::string before = Settings();
     // The owner's password, set by any desk on the folder, counts from the next action.
     ASSERT_EQ(people::SetOwnerPassword(m_folder / "Durava",

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <functional>
 
+#include "journal/journaltexts.h"
 #include "people/protection.h"
-#include "people/texts.h"
 #include "store/files/fileio_faults.h"
 #include "support/temp_folder.h"
 
@@ -190,7 +190,8 @@ TEST_F(OwnerFiles, eachFileInTroubleIsNamedByWhatStandsInItsPlace) {
             ASSERT_TRUE(trouble);
             EXPECT_EQ(trouble->file, file);
             EXPECT_EQ(trouble->state, c.state);
-            EXPECT_NE(FileTroubleText(*trouble).find(file.filename().string()), std::string::npos);
+            EXPECT_NE(journal::FileTroubleText(*trouble).find(file.filename().string()),
+                      std::string::npos);
             if (c.state != journal::FileState::Missing && c.state != journal::FileState::Damaged) {
                 EXPECT_EQ(
                     owner ? WriteOwner(Folder(), Owner{}) : WriteOperators(Folder(), Operators{}),

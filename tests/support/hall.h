@@ -13,6 +13,7 @@
 #include "history/historyfile.h"
 #include "journal/journal.h"
 #include "people/protection.h"
+#include "support/checkouts.h"
 #include "support/temp_folder.h"
 
 namespace durava::testing {
@@ -24,7 +25,7 @@ inline core::DateTime At(int minutes) {
 
 // The record of a use of `item` from an hour before `end` until `end` that cost `yuan`.
 inline std::string RecordOf(const std::string& item, core::DateTime end, int yuan) {
-    return item + "@" + journal::TimeText(end - 1.0 / 24) + "@" + journal::TimeText(end) +
+    return item + "@" + core::TimeText(end - 1.0 / 24) + "@" + core::TimeText(end) +
            Gbk("@1 时 0 分 0 秒@4 小时 0 分@未超时@30 分钟@20 元 / 小时@70 元@0 元@￥") +
            std::to_string(yuan) + Gbk(" 元");
 }
@@ -60,8 +61,7 @@ struct Hall {
                          int yuan, const std::string& operatorName = {}) {
         const std::string record = RecordOf(item, end, yuan);
         EXPECT_TRUE(history::AppendHistoryRecord(MonthFile(), record));
-        EXPECT_EQ(by.Append(journal::CheckoutEntry(end, operatorName, record, MonthFile())),
-                  std::nullopt);
+        EXPECT_EQ(by.Append(CheckoutEntryOf(end, operatorName, record, MonthFile())), std::nullopt);
         return record;
     }
     std::string Checkout(const std::string& item, core::DateTime end, int yuan,

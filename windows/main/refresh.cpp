@@ -46,8 +46,8 @@ void RefreshPass(Globals& globals) {
                               now,
                               {},
                               {},
-                              {{journal::Field::From, journal::TimeText(shown.lastPass)},
-                               {journal::Field::To, journal::TimeText(now)}}});
+                              {{journal::Field::From, core::TimeText(shown.lastPass)},
+                               {journal::Field::To, core::TimeText(now)}}});
     }
     shown.lastPass = now;
     shown.statusBar->SetPart(1, core::IntegerToText(rows));

@@ -70,7 +70,7 @@ bool LogIn(Globals& globals) {
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
     if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"无法登录"),
-                        people::FileTroubleText(*trouble));
+                        journal::FileTroubleText(*trouble));
         return false;
     }
     if (!rules.NeedsLogin()) return true;

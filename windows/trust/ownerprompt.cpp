@@ -4,6 +4,7 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "journal/journaltexts.h"
 #include "people/protection.h"
 #include "people/texts.h"
 #include "ui/dialogs.h"
@@ -70,7 +71,7 @@ OwnerAnswer Ask(Globals& globals, const people::Owner& owner, std::string asking
 std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules) {
     if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
-                        people::FileTroubleText(*trouble));
+                        journal::FileTroubleText(*trouble));
         return std::nullopt;
     }
     return rules;

@@ -7,6 +7,7 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
+#include "journal/journaltexts.h"
 #include "operations/operations.h"
 #include "people/protection.h"
 #include "people/texts.h"
@@ -76,7 +77,7 @@ bool Change(Globals& globals, ui::Form& window, bool newChain,
     const operations::Outcome outcome =
         operations::ChangeOurFiles(store, newChain, change, trouble);
     if (outcome == operations::Outcome::OwnFileNotWritten && trouble) {
-        ui::ShowMessage(&window, core::Fixed(u"没有保存"), people::FileTroubleText(*trouble));
+        ui::ShowMessage(&window, core::Fixed(u"没有保存"), journal::FileTroubleText(*trouble));
     } else {
         ReportFailure(globals, &window, outcome);
     }
@@ -103,10 +104,12 @@ void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword
                 people::SetOwnerPassword(folder, password)) {
             return {{}, trouble};
         }
-        if (const std::optional<journal::JournalProblem> problem =
+        if (std::optional<journal::FileTrouble> problem =
                 globals.journal->StartChain(password.firstJournalKey, reason, core::CurrentTime(),
                                             globals.journaling->operatorName)) {
-            return {{}, journal::FileTrouble{problem->file, journal::FileState::NotWritten}};
+            // Whatever stopped it, the owner hears that the chain could not be written.
+            problem->state = journal::FileState::NotWritten;
+            return {{}, std::move(problem)};
         }
         return {};
     });
@@ -152,7 +155,7 @@ void SetPassword(Globals& globals, ui::Form& window) {
     if (!rules.owner.content) {
         return window.SetText(
             kMessageLabel,
-            people::FileTroubleText({people::OwnerFile(Folder(globals)), rules.owner.state}));
+            journal::FileTroubleText({people::OwnerFile(Folder(globals)), rules.owner.state}));
     }
     CheckSecret(globals, window, kMessageLabel,
                 {people::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},

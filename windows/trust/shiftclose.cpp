@@ -92,7 +92,7 @@ journal::Entry ShiftCloseEntry(const audit::Shift& shift, const operations::Cash
 bool JournalShiftClose(Globals& globals, ui::Form& window, journal::Entry entry) {
     globals.journaling->problem.reset();
     if (globals.JournalEvent(std::move(entry))) return true;
-    const std::optional<journal::JournalProblem>& problem = globals.journaling->problem;
+    const std::optional<journal::FileTrouble>& problem = globals.journaling->problem;
     ui::ShowMessage(
         &window, Fixed(u"操作失败"),
         problem ? journal::ProblemText(*problem) : Fixed(u"交班没有记入日志，请稍后再试。"));

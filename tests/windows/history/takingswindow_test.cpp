@@ -15,6 +15,7 @@
 #include "forms/forms.h"
 #include "journal/entry.h"
 #include "journal/ourfiles.h"
+#include "support/checkouts.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"
 #include "ui/dialogs.h"
@@ -282,8 +283,8 @@ class TakingsWindowTest : public QObject {
             const std::string record = Gbk(Record(use.item, use.end, use.total));
             if (use.end[6] == '5') may += record;
             program.globals().journal->Append(
-                journal::CheckoutEntry(core::ParseDateTime(use.end), Gbk(use.by),
-                                       record.substr(0, record.size() - 2), program.MonthFile()));
+                CheckoutEntryOf(core::ParseDateTime(use.end), Gbk(use.by),
+                                record.substr(0, record.size() - 2), program.MonthFile()));
         }
         WriteBytes(program.MonthFile(), may);
         ui::Form& takings = OpenTakings(program.OpenHistoryWindow());
