@@ -1,19 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "journal/deskmemory.h"
 
+#include <algorithm>
 #include <charconv>
-#include <string>
 #include <string_view>
 #include <system_error>
 
+#include "core/datetime.h"
 #include "core/utf8.h"
 #include "journal/chain/digest.h"
+#include "journal/journalfiles.h"
+#include "store/files/fileio.h"
 #include "store/usermemory.h"
 
 namespace durava::journal {
 namespace {
 
-constexpr std::string_view kArea = "desks", kFormat = "durava-desk-1";
+constexpr std::string_view kArea = "desks", kFormat = "durava-desk-1\n",
+                           kHead = "head=", kFiles = "files=";
 
 // One name per folder, however the path that reaches it is spelled.
 std::string NameOf(const std::filesystem::path& duravaFolder) {
@@ -23,42 +27,101 @@ std::string NameOf(const std::filesystem::path& duravaFolder) {
     return Hex(Sha256(core::WideToUtf8(folder.u16string()))).substr(0, 32);
 }
 
-// "durava-desk-1 <entries> <MAC> <first MAC> <time>", then the SHA-256 of all that: a record a
-// power cut tore is told from a whole one.
-std::string Body(const DeskMemory& memory) {
-    return std::string(kFormat) + ' ' + std::to_string(memory.head.entries) + ' ' +
-           Hex(memory.head.last) + ' ' + Hex(memory.chainFirst) + ' ' + memory.head.time;
+// Our files in the folder but the journal's month files, whose months come and go.
+std::vector<std::string> FilesIn(const std::filesystem::path& duravaFolder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(duravaFolder, error), end;
+         !error && entry != end; entry.increment(error)) {
+        const std::string name = core::WideToUtf8(entry->path().filename().u16string());
+        const bool journalFile = name.starts_with("journal-") && name.ends_with(".txt");
+        if (!journalFile && name.find_first_of(",\r\n") == std::string::npos &&
+            entry->is_regular_file(error)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Body(const ChainHead& head, const std::vector<std::string>& files) {
+    std::string body = std::string(kFormat) + std::string(kHead) + std::to_string(head.entries) +
+                       ' ' + Hex(head.last) + ' ' + head.time + '\n' + std::string(kFiles);
+    for (const std::string& file : files) body += file + (&file == &files.back() ? "" : ",");
+    return body + '\n';
+}
+
+std::optional<ChainHead> HeadOf(std::string_view text) {
+    ChainHead head;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), head.entries);
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    if (error != std::errc() || text.size() < 65 || text[0] != ' ') return std::nullopt;
+    const std::optional<Digest> last = DigestOfHex(text.substr(1, 64));
+    if (!last) return std::nullopt;
+    head.last = *last;
+    head.time = std::string(text.substr(std::min<std::size_t>(text.size(), 66)));
+    return head;
 }
 
 }  // namespace
 
 std::optional<DeskMemory> RecallDesk(const std::filesystem::path& duravaFolder) {
     const std::optional<std::string> text = store::RecallUserText(kArea, NameOf(duravaFolder));
-    if (!text || text->size() < 66 || !text->ends_with('\n')) return std::nullopt;
-    const std::string_view body = std::string_view(*text).substr(0, text->size() - 66);
-    if (Hex(Sha256(body)) != std::string_view(*text).substr(text->size() - 65, 64) ||
-        (*text)[text->size() - 66] != '\n' || !body.starts_with(kFormat)) {
+    // The body, then its SHA-256 and a line break: a memory a power cut tore is no memory.
+    if (!text || text->size() < 65) return std::nullopt;
+    const std::string_view body = std::string_view(*text).substr(0, text->size() - 65);
+    if (Hex(Sha256(body)) + '\n' != std::string_view(*text).substr(body.size()) ||
+        !body.starts_with(kFormat)) {
         return std::nullopt;
     }
-    // Entries, MAC and first MAC after the format's name; the time is the rest.
-    std::string_view rest = body.substr(kFormat.size() + 1);
-    DeskMemory memory;
-    const auto [end, error] =
-        std::from_chars(rest.data(), rest.data() + rest.size(), memory.head.entries);
-    rest.remove_prefix(static_cast<std::size_t>(end - rest.data()));
-    if (error != std::errc() || rest.size() < 1 + 64 + 1 + 64 + 1) return std::nullopt;
-    const std::optional<Digest> last = DigestOfHex(rest.substr(1, 64)),
-                                first = DigestOfHex(rest.substr(66, 64));
-    if (!last || !first) return std::nullopt;
-    memory.head.last = *last;
-    memory.chainFirst = *first;
-    memory.head.time = std::string(rest.substr(131));
+    const std::size_t filesAt = body.find("\n" + std::string(kFiles));
+    const std::string_view headLine = body.substr(kFormat.size(), filesAt - kFormat.size());
+    if (filesAt == std::string_view::npos || !headLine.starts_with(kHead)) return std::nullopt;
+    const std::optional<ChainHead> head = HeadOf(headLine.substr(kHead.size()));
+    if (!head) return std::nullopt;
+    DeskMemory memory{*head, {}};
+    std::string_view files = body.substr(filesAt + 1 + kFiles.size());
+    if (files.ends_with('\n')) files.remove_suffix(1);
+    while (!files.empty()) {
+        const std::size_t comma = files.find(',');
+        memory.files.emplace_back(files.substr(0, comma));
+        files.remove_prefix(comma == std::string_view::npos ? files.size() : comma + 1);
+    }
     return memory;
 }
 
-bool RememberDesk(const std::filesystem::path& duravaFolder, const DeskMemory& memory) {
-    const std::string body = Body(memory);
-    return store::KeepUserText(kArea, NameOf(duravaFolder), body + '\n' + Hex(Sha256(body)) + '\n');
+void RememberDesk(const std::filesystem::path& duravaFolder, const ChainHead& head) {
+    const std::string body = Body(head, FilesIn(duravaFolder));
+    store::KeepUserText(kArea, NameOf(duravaFolder), body + Hex(Sha256(body)) + '\n');
+}
+
+std::vector<std::string> FilesGone(const std::filesystem::path& duravaFolder,
+                                   const DeskMemory& memory) {
+    const std::vector<std::string> now = FilesIn(duravaFolder);
+    std::vector<std::string> gone;
+    std::set_difference(memory.files.begin(), memory.files.end(), now.begin(), now.end(),
+                        std::back_inserter(gone));
+    return gone;
+}
+
+bool JournalHolds(const std::filesystem::path& duravaFolder, const ChainHead& head) {
+    const std::optional<core::CalendarTime> time = core::ReadDateTime(head.time);
+    if (!time) return false;
+    // In the file of the entry's month, or of a later one when the clock went back meanwhile.
+    const std::string mac = '\t' + Hex(head.last);
+    for (const int month : JournalMonths(duravaFolder)) {
+        if (month < core::MonthNumber(*time)) continue;
+        const std::string bytes =
+            store::ReadWholeFile(JournalFilePath(duravaFolder, month)).value_or("");
+        for (std::size_t at = bytes.find(mac); at != std::string::npos;
+             at = bytes.find(mac, at + 1)) {
+            const std::size_t lineStart = bytes.rfind('\n', at) + 1;  // 0 on the first line
+            const std::optional<ReadLine> line = ReadJournalLine(
+                std::string_view(bytes).substr(lineStart, at + mac.size() - lineStart));
+            if (line && line->seq == head.entries && line->mac == head.last) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace durava::journal

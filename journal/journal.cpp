@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "journal/deskmemory.h"
 #include "journal/entries.h"
 #include "store/files/fileio.h"
 #include "store/startup.h"
@@ -210,6 +211,7 @@ std::optional<FileTrouble> Journal::Write(const Plan& plan, ChainState state, co
     if (store::OverwriteFile(keyFile, KeyRecord(state)) != store::FileProblem::None) {
         return FileTrouble{keyFile, TroubleAt(keyFile, true)};
     }
+    RememberDesk(m_folder, *m_lastWritten);
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 
 #include "audit/checktexts.h"
 #include "audit/shift.h"
+#include "journal/deskmemory.h"
 #include "journal/entries.h"
 #include "journal/journaltexts.h"
 #include "journal/settingsnamed.h"
@@ -78,6 +79,31 @@ TEST(JournalTest, keepsOneChainAndItsHead) {
     // A new month's entries go to its own file and go on with the chain.
     hall.journal.Append({Action::ProgramEnd, At(60 * 24 * 30)});
     EXPECT_EQ(ReadJournalLine(LinesOf(hall.JournalFile(202406)).at(0))->seq, 4u);
+}
+
+// Outside the folder the desk remembers the head it wrote and the files beside it: a journal
+// copied back with its key, or a file deleted, leaves the memory ahead.
+TEST(JournalTest, theDeskRemembersWhatCopyingBackTakesAway) {
+    Hall hall;
+    hall.Checkout("A1", At(1), 10);
+    const std::string journal = ReadBytes(hall.JournalFile()),
+                      key = ReadBytes(KeyFilePath(hall.Durava()));
+    hall.Checkout("A2", At(2), 20);
+    const std::optional<DeskMemory> memory = RecallDesk(hall.Durava());
+    ASSERT_TRUE(memory);
+    EXPECT_EQ(memory->head, *hall.journal.Head());
+    EXPECT_EQ(memory->files, std::vector<std::string>{"key"});
+    EXPECT_TRUE(JournalHolds(hall.Durava(), memory->head));
+    EXPECT_TRUE(FilesGone(hall.Durava(), *memory).empty());
+
+    WriteBytes(hall.JournalFile(), journal);
+    WriteBytes(KeyFilePath(hall.Durava()), key);
+    EXPECT_FALSE(JournalHolds(hall.Durava(), memory->head));
+    std::filesystem::remove(KeyFilePath(hall.Durava()));
+    EXPECT_EQ(FilesGone(hall.Durava(), *memory), std::vector<std::string>{"key"});
+    // A folder this desk never wrote to, as a copy checked at home, is remembered nowhere.
+    Hall elsewhere;
+    EXPECT_FALSE(RecallDesk(elsewhere.Durava()));
 }
 
 // The settings file last named lies behind entries that name none, in last month's file; a
