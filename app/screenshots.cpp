@@ -228,9 +228,9 @@ int main(int argc, char* argv[]) {
 
     CaptureWhenOpen(QStringLiteral("CheckoutWindow"), out.filePath(QStringLiteral("checkout.png")),
                     saved);
-    durava::windows::OpenCheckoutWindow(globals, "A1");
+    durava::windows::OpenCheckoutWindow(globals, *main, "A1");
     CaptureWhenOpen(QStringLiteral("ItemDialog"), out.filePath(QStringLiteral("item.png")), saved);
-    durava::windows::OpenModifyDialog(globals, "A2");
+    durava::windows::OpenModifyDialog(globals, *main, "A2");
     // The operator's choice of the item to move to enables the button.
     CaptureWhenOpen(
         QStringLiteral("SwitchWindow"), out.filePath(QStringLiteral("switch.png")), saved,
@@ -239,7 +239,7 @@ int main(int argc, char* argv[]) {
             items->setCurrentIndex(0);
             emit items->activated(0);
         });
-    durava::windows::OpenSwitchWindowFrom(globals, "A1");
+    durava::windows::OpenSwitchWindowFrom(globals, *main, "A1");
 
     // The one question the program asks, answered with Cancel.
     CaptureWhenOpen(QStringLiteral("MessageBox"), out.filePath(QStringLiteral("message.png")),

@@ -44,7 +44,7 @@ void BM_RefreshPass(benchmark::State& state) {
     core::SetClock([] { return now; });
     for (auto _ : state) {
         now += 61.0 / 86400.0;
-        windows::RefreshPass(globals);
+        windows::RefreshPass(globals, *globals.MainWindow);
     }
     state.counters["rows"] = globals.MainWindow->RowCount(windows::kMainList);
 }

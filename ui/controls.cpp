@@ -21,6 +21,7 @@
 #include "ui/screenconversion.h"
 #include "ui/widgets/barchart.h"
 #include "ui/widgets/fittedlabel.h"
+#include "ui/widgets/reportcells.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/widgets/tablemodel.h"
 
@@ -113,6 +114,7 @@ QWidget* CreateEditBox(const Control& control) {
 QWidget* CreateListView(const Control& control) {
     auto* view = new ReportView;
     view->setModel(new TableModel(control.columns, view));
+    view->setItemDelegate(new ReportCellDelegate(view));
     QHeaderView* header = view->horizontalHeader();
     header->setSectionsClickable(false);
     header->setHighlightSections(false);

@@ -25,6 +25,7 @@
 #include "ui/handlers.h"
 #include "ui/screenconversion.h"
 #include "ui/widgets/barchart.h"
+#include "ui/widgets/colourdelegate.h"
 #include "ui/widgets/fittedlabel.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/widgets/tablemodel.h"
@@ -363,8 +364,12 @@ void Form::ReplaceListModel(forms::ListName name, QAbstractItemModel* model) {
     delete rows;
 }
 
-Form::ListEdit::ListEdit(const QAbstractItemView& list)
-    : m_model(qobject_cast<TableModel*>(list.model())) {}
+void Form::AttachColouring(forms::ListName name, lvcolor::ListViewColouring& colouring) {
+    if (QTableView* view = Control(name)) AttachParent(colouring, view);
+}
+
+Form::ListEdit::ListEdit(const Form& form, forms::ListName list)
+    : m_model(qobject_cast<TableModel*>(form.ListModel(list))) {}
 
 Form::ListEdit::~ListEdit() {
     if (m_top >= 0) m_model->CellsChanged(m_top, m_left, m_bottom, m_right);

@@ -19,7 +19,6 @@
 
 class QAbstractButton;
 class QAbstractItemModel;
-class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -28,6 +27,10 @@ class QListWidget;
 class QMenu;
 class QAction;
 class QTableView;
+
+namespace durava::lvcolor {
+class ListViewColouring;
+}
 
 namespace durava::ui {
 
@@ -89,6 +92,16 @@ class Form : public QWidget {
     void SetEnabled(forms::ControlName<Kinds...> name, bool enabled) {
         if (QWidget* widget = Widget(name)) widget->setEnabled(enabled);
     }
+    // A control shown or hidden, as the 交班 button while someone is on duty.
+    template <forms::ControlKind... Kinds>
+    void SetVisible(forms::ControlName<Kinds...> name, bool visible) {
+        if (QWidget* widget = Widget(name)) widget->setVisible(visible);
+    }
+    // The control's height, its width and place as they were.
+    template <forms::ControlKind... Kinds>
+    void SetHeight(forms::ControlName<Kinds...> name, int height) {
+        if (QWidget* widget = Widget(name)) widget->resize(widget->width(), height);
+    }
     // The keyboard focus goes to the named control, as after a refusal that names its field.
     template <forms::ControlKind... Kinds>
     void Focus(forms::ControlName<Kinds...> name) {
@@ -107,13 +120,15 @@ class Form : public QWidget {
     // of its own in place of the framework's row store; the view then owns it.
     QAbstractItemModel* ListModel(forms::ListName name) const;
     void ReplaceListModel(forms::ListName name, QAbstractItemModel* model);
+    // The list's cells take the colours `colouring` keeps for them (see AttachParent).
+    void AttachColouring(forms::ListName name, lvcolor::ListViewColouring& colouring);
 
     // A list's own rows read and written in bulk, as a refresh pass does every second: its view
     // hears of the changes once, when the edit ends. A list that shows a model of its own has no
     // such rows, and the edit finds none.
     class ListEdit {
       public:
-        explicit ListEdit(const QAbstractItemView& list);
+        ListEdit(const Form& form, forms::ListName list);
         ~ListEdit();
         ListEdit(const ListEdit&) = delete;
         ListEdit& operator=(const ListEdit&) = delete;

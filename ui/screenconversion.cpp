@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/screenconversion.h"
 
+#include <QDir>
 #include <QFile>
 
 #include "core/codepage.h"
@@ -27,6 +28,10 @@ QString ToQtPath(const std::filesystem::path& path) {
 #else
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 #endif
+}
+
+QString FileIn(const std::filesystem::path& folder, const QString& name) {
+    return QDir(ToQtPath(folder)).filePath(name);
 }
 
 }  // namespace durava::ui

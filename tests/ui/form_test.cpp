@@ -373,7 +373,7 @@ class FormTest : public QObject {
         QCOMPARE(main->RowCount(list), 3);
         QCOMPARE(main->Cell(list, 2, 1), odd);
         QCOMPARE(main->Cell(list, 3, 0), std::string());
-        QCOMPARE(Form::ListEdit(*main->Control(list)).RowCount(), 0);
+        QCOMPARE(Form::ListEdit(*main, list).RowCount(), 0);
         main->close();
         DeleteClosedWindows();
     }

@@ -2,10 +2,11 @@
 #include "ui/widgets/colourdelegate.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QPointer>
 #include <QStyle>
 #include <QStyledItemDelegate>
+
+#include "ui/widgets/reportcells.h"
 
 namespace durava::ui {
 namespace {
@@ -45,8 +46,7 @@ class ColourDelegate final : public QStyledItemDelegate {
             item.backgroundBrush = stored ? QBrush(ToQColor(stored->background))
                                           : option.palette.brush(QPalette::Base);
         }
-        QStyle* style = item.widget != nullptr ? item.widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        DrawReportCell(*painter, item);
     }
 
   private:

@@ -23,19 +23,18 @@ struct CheckedOutItem {
     std::string name;
 };
 
-void EndAndBill(windows::Globals& globals) {
-    const ui::Form& main = *globals.MainWindow;
+void EndAndBill(windows::Globals& globals, ui::Form& main) {
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
-    OpenCheckoutWindow(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
+    OpenCheckoutWindow(globals, main, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 
 void InitCheckout(windows::Globals& globals, ui::Form& window) {
+    const CheckedOutItem* item = ui::Kept<CheckedOutItem>(window);
+    if (!item) return;
     // The window keeps the bill it shows, for its confirmation.
-    const operations::Bill& bill =
-        ui::Keep(window, operations::ComputeBill(globals.app.Settings,
-                                                 ui::Kept<CheckedOutItem>(window)->name,
-                                                 core::CurrentTime()));
+    const operations::Bill& bill = ui::Keep(
+        window, operations::ComputeBill(globals.app.Settings, item->name, core::CurrentTime()));
     for (std::size_t field = 0; field < std::size(kValueLabels); ++field) {
         window.SetText(kValueLabels[field], bill.fields[field]);
     }
@@ -43,7 +42,9 @@ void InitCheckout(windows::Globals& globals, ui::Form& window) {
 
 // Confirming records the bill the window shows, provided the item is still in the use it showed.
 void ConfirmCheckout(windows::Globals& globals, ui::Form& window) {
-    const operations::Bill& bill = *ui::Kept<operations::Bill>(window);
+    const operations::Bill* kept = ui::Kept<operations::Bill>(window);
+    if (!kept) return;
+    const operations::Bill& bill = *kept;
     operations::Store store = globals.Store();
     const Outcome outcome = operations::Checkout(store, bill);
     const bool ended = outcome == Outcome::Done || outcome == Outcome::AlreadyBilled;
@@ -57,15 +58,15 @@ void ConfirmCheckout(windows::Globals& globals, ui::Form& window) {
 
 }  // namespace
 
-void OpenCheckoutWindow(windows::Globals& globals, std::string item) {
-    ui::Form::Open(
-        forms::CheckoutWindow(), globals.handlers, globals.MainWindow,
-        [&item](ui::Form& window) { ui::Keep(window, CheckedOutItem{std::move(item)}); });
+void OpenCheckoutWindow(windows::Globals& globals, ui::Form& main, std::string item) {
+    ui::Form::Open(forms::CheckoutWindow(), globals.handlers, &main, [&item](ui::Form& window) {
+        ui::Keep(window, CheckedOutItem{std::move(item)});
+    });
 }
 
 void RegisterCheckout(windows::Globals& globals) {
     globals.handlers.Add(forms::operation::kEndAndBill,
-                         [&globals](ui::Form&) { EndAndBill(globals); });
+                         [&globals](ui::Form& main) { EndAndBill(globals, main); });
     globals.handlers.Add(forms::operation::kInitCheckout,
                          [&globals](ui::Form& window) { InitCheckout(globals, window); });
     globals.handlers.Add(forms::operation::kConfirmCheckout,

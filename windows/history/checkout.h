@@ -7,8 +7,9 @@
 
 namespace durava::windows {
 
-// The checkout window on the use of `item`; 结束记账 opens it for the selected row's item.
-void OpenCheckoutWindow(windows::Globals& globals, std::string item);
+// The checkout window, owned by `main`, on the use of `item`; 结束记账 opens it for the selected
+// row's item.
+void OpenCheckoutWindow(windows::Globals& globals, ui::Form& main, std::string item);
 void RegisterCheckout(windows::Globals& globals);
 
 }  // namespace durava::windows

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTableView>
 
 #include <algorithm>
 #include <cstdio>
@@ -174,13 +173,12 @@ void ShowOperators(ui::Form& window, const Shown& shown) {
     }
     window.SetRows(kOperatorTable, std::move(rows));
     const bool shownToo = !shown.operators.empty();
-    window.Control(kOperatorTable)->setVisible(shownToo);
-    QTableView* unreadable = window.Control(kUnreadableTable);
+    window.SetVisible(kOperatorTable, shownToo);
     const auto defined = std::find_if(
         window.Definition().controls.begin(), window.Definition().controls.end(),
         [](const forms::Control& control) { return control.name == kUnreadableTable.text; });
-    unreadable->resize(unreadable->width(),
-                       shownToo ? kUnreadableHeightBesideOperators : defined->height);
+    window.SetHeight(kUnreadableTable,
+                     shownToo ? kUnreadableHeightBesideOperators : defined->height);
 }
 
 void ShowTables(ui::Form& window, const Shown& shown) {
@@ -355,8 +353,8 @@ void PrintDaySlip(windows::Globals& globals, ui::Form& window) {
     const std::vector<std::string> lines = operations::DaySlipLines(
         day, TakingsOfDay(globals, day), operations::OwedAt(globals.app.Settings, now), now,
         globals.journal ? globals.journal->Head() : std::nullopt);
-    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-                            .filePath(ui::ToScreen(std::u16string_view(u"日结单.pdf")));
+    const QString pdf = ui::FileIn(globals.app.SettingsPath().parent_path(),
+                                   ui::ToScreen(std::u16string_view(u"日结单.pdf")));
     if (ui::PrintTillRoll(&window, pdf, u"日结单", lines)) {
         globals.JournalEvent({journal::Action::Print,
                               now,
@@ -386,8 +384,8 @@ void Export(windows::Globals& globals, ui::Form& window, std::u16string_view cap
     const Shown* shown = ui::Kept<Shown>(window);
     if (!shown) return;
     const QString suggested =
-        QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-            .filePath(ui::ToScreen(shown->fileTitle) + ui::ToScreen(what) + QStringLiteral(".csv"));
+        ui::FileIn(globals.app.SettingsPath().parent_path(),
+                   ui::ToScreen(shown->fileTitle) + ui::ToScreen(what) + QStringLiteral(".csv"));
     const QString file =
         ui::AskSaveFile(&window, core::Fixed(caption), suggested, QStringLiteral("CSV (*.csv)"));
     if (file.isEmpty()) return;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "windows/history/viewer.h"
 
-#include <QDir>
-
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "forms/formnames.h"
@@ -87,8 +85,8 @@ void PrintReceipt(windows::Globals& globals, ui::Form& window) {
     if (row < 0 || !month) return;
     const auto record = static_cast<std::size_t>(row);
     const std::vector<std::string> lines = history::ReceiptLines(month->Month(), record);
-    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-                            .filePath(ui::ToScreen(std::u16string_view(u"小票.pdf")));
+    const QString pdf = ui::FileIn(globals.app.SettingsPath().parent_path(),
+                                   ui::ToScreen(std::u16string_view(u"小票.pdf")));
     if (!ui::PrintTillRoll(&window, pdf, u"消费小票", lines)) return;
     globals.JournalEvent({journal::Action::Print,
                           core::CurrentTime(),

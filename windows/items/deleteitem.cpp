@@ -11,8 +11,7 @@
 
 namespace durava::windows {
 
-void DeleteItem(windows::Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
+void DeleteItem(windows::Globals& globals, ui::Form& main) {
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
     const std::string name = main.Cell(windows::kMainList, row, windows::kColumnName);

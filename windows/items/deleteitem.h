@@ -5,6 +5,6 @@
 
 namespace durava::windows {
 
-void DeleteItem(windows::Globals& globals);
+void DeleteItem(windows::Globals& globals, ui::Form& main);
 
 }  // namespace durava::windows

@@ -47,22 +47,21 @@ core::NameFault CheckTypedName(const ui::Form& dialog) {
 
 }  // namespace
 
-void OpenAddDialog(windows::Globals& globals) {
+void OpenAddDialog(windows::Globals& globals, ui::Form& main) {
     if (!OwnerAllows(globals, people::OwnerAction::AddItem)) return;
-    ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow);
+    ui::Form::Open(forms::ItemDialog(), globals.handlers, &main);
 }
 
-void OpenModifyDialog(windows::Globals& globals, std::string item) {
-    ui::Form::Open(forms::ItemDialog(), globals.handlers, globals.MainWindow,
+void OpenModifyDialog(windows::Globals& globals, ui::Form& main, std::string item) {
+    ui::Form::Open(forms::ItemDialog(), globals.handlers, &main,
                    [&item](ui::Form& dialog) { ui::Keep(dialog, ModifiedItem{std::move(item)}); });
 }
 
-void ModifyItem(windows::Globals& globals) {
-    const ui::Form& main = *globals.MainWindow;
+void ModifyItem(windows::Globals& globals, ui::Form& main) {
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
     if (!OwnerAllows(globals, people::OwnerAction::ModifyItem)) return;
-    OpenModifyDialog(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
+    OpenModifyDialog(globals, main, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 
 void InitItemDialog(windows::Globals& globals, ui::Form& dialog) {

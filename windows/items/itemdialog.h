@@ -7,12 +7,12 @@
 
 namespace durava::windows {
 
-// 增加项目: the dialog in add mode.
-void OpenAddDialog(windows::Globals& globals);
+// 增加项目: the dialog in add mode, owned by `main`.
+void OpenAddDialog(windows::Globals& globals, ui::Form& main);
 // The dialog in modify mode for `item`.
-void OpenModifyDialog(windows::Globals& globals, std::string item);
+void OpenModifyDialog(windows::Globals& globals, ui::Form& main, std::string item);
 // 修改项目: the dialog in modify mode for the selected row's item.
-void ModifyItem(windows::Globals& globals);
+void ModifyItem(windows::Globals& globals, ui::Form& main);
 
 void InitItemDialog(windows::Globals& globals, ui::Form& dialog);
 void SaveItem(windows::Globals& globals, ui::Form& dialog);

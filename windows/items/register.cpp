@@ -12,8 +12,9 @@ namespace durava::windows {
 void RegisterItemManagement(windows::Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
     handlers.Add(forms::operation::kOpenAddDialog,
-                 [&globals](ui::Form&) { OpenAddDialog(globals); });
-    handlers.Add(forms::operation::kModifyItem, [&globals](ui::Form&) { ModifyItem(globals); });
+                 [&globals](ui::Form& main) { OpenAddDialog(globals, main); });
+    handlers.Add(forms::operation::kModifyItem,
+                 [&globals](ui::Form& main) { ModifyItem(globals, main); });
     handlers.Add(forms::operation::kInitItemDialog,
                  [&globals](ui::Form& dialog) { InitItemDialog(globals, dialog); });
     handlers.Add(forms::operation::kSaveItem,
@@ -22,9 +23,10 @@ void RegisterItemManagement(windows::Globals& globals) {
                  [](ui::Form& dialog) { FillDefaultTariff(dialog); });
     handlers.Add(forms::operation::kCloseItemDialog,
                  [](ui::Form& dialog) { CloseItemDialog(dialog); });
-    handlers.Add(forms::operation::kDeleteItem, [&globals](ui::Form&) { DeleteItem(globals); });
+    handlers.Add(forms::operation::kDeleteItem,
+                 [&globals](ui::Form& main) { DeleteItem(globals, main); });
     handlers.Add(forms::operation::kOpenSwitchWindow,
-                 [&globals](ui::Form&) { OpenSwitchWindow(globals); });
+                 [&globals](ui::Form& main) { OpenSwitchWindow(globals, main); });
     handlers.Add(forms::operation::kListIdleItems,
                  [&globals](ui::Form& window) { ListIdleItems(globals, window); });
     handlers.Add(forms::operation::kEnableSwitchButton,

@@ -35,16 +35,15 @@ void RelistIdleItems(windows::Globals& globals, ui::Form& window) {
 
 }  // namespace
 
-void OpenSwitchWindow(windows::Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
+void OpenSwitchWindow(windows::Globals& globals, ui::Form& main) {
     const int row = main.SelectedRow(windows::kMainList);
     if (row == -1) return;
     if (!OwnerAllows(globals, people::OwnerAction::Switch)) return;
-    OpenSwitchWindowFrom(globals, main.Cell(windows::kMainList, row, windows::kColumnName));
+    OpenSwitchWindowFrom(globals, main, main.Cell(windows::kMainList, row, windows::kColumnName));
 }
 
-void OpenSwitchWindowFrom(windows::Globals& globals, std::string item) {
-    ui::Form::Open(forms::SwitchWindow(), globals.handlers, globals.MainWindow,
+void OpenSwitchWindowFrom(windows::Globals& globals, ui::Form& main, std::string item) {
+    ui::Form::Open(forms::SwitchWindow(), globals.handlers, &main,
                    [&item](ui::Form& window) { ui::Keep(window, SwitchedItem{std::move(item)}); });
 }
 
@@ -64,8 +63,9 @@ void EnableSwitchButton(ui::Form& window) {
 }
 
 void ConfirmSwitch(windows::Globals& globals, ui::Form& window) {
-    if (window.SelectedIndex(kChoices) == -1) return;
-    const std::string from = ui::Kept<SwitchedItem>(window)->name;
+    const SwitchedItem* switched = ui::Kept<SwitchedItem>(window);
+    if (!switched || window.SelectedIndex(kChoices) == -1) return;
+    const std::string from = switched->name;
     const std::string to = window.SelectedText(kChoices);
     operations::Store store = globals.Store();
     const Outcome outcome = operations::SwitchUse(store, from, to);

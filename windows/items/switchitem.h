@@ -9,8 +9,8 @@
 namespace durava::windows {
 
 // For the selected row's item.
-void OpenSwitchWindow(windows::Globals& globals);
-void OpenSwitchWindowFrom(windows::Globals& globals, std::string item);
+void OpenSwitchWindow(windows::Globals& globals, ui::Form& main);
+void OpenSwitchWindowFrom(windows::Globals& globals, ui::Form& main, std::string item);
 void ListIdleItems(windows::Globals& globals, ui::Form& window);
 void EnableSwitchButton(ui::Form& window);
 void ConfirmSwitch(windows::Globals& globals, ui::Form& window);

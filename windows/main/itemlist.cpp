@@ -12,18 +12,19 @@
 
 namespace durava::windows {
 
-void FillItemList(Globals& globals) {
+void FillItemList(Globals& globals, ui::Form& main) {
+    ListState* kept = ui::Kept<ListState>(main);
+    if (!kept) return;
+    ListState& list = *kept;
     const store::SettingsFile& settings = globals.app.Settings;
     const store::SettingsFile::OneLook look(settings);
     const core::FixedTexts& texts = core::Texts();
 
-    ui::Form& main = *globals.MainWindow;
     // The operator's choice stays on the same item, wherever the item now stands.
     const int selected = main.SelectedRow(kMainList);
     const std::string selectedName =
         selected == -1 ? std::string() : main.Cell(kMainList, selected, kColumnName);
     int reselect = -1;
-    ListState& list = *ui::Kept<ListState>(main);
     list.generation = settings.Generation();
     settings.ReadSectionNames(list.itemNames);
     std::vector<std::vector<std::string>> rows;

@@ -28,7 +28,7 @@ inline constexpr lvcolor::ColourRef kBlackText = 0x000000;
 inline constexpr lvcolor::ColourRef kInUseBackground = 0x9DE1B3;  // light green
 inline constexpr lvcolor::ColourRef kIdleBackground = 0xFFFFFF;
 
-// Rebuilds the whole list from the settings file; a selected item stays selected.
-void FillItemList(Globals& globals);
+// Rebuilds the whole list of `main` from the settings file; a selected item stays selected.
+void FillItemList(Globals& globals, ui::Form& main);
 
 }  // namespace durava::windows

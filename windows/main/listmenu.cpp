@@ -24,8 +24,7 @@ void EnableEntries(ui::Form& main, bool idle) {
 
 }  // namespace
 
-void UpdateListMenu(Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
+void UpdateListMenu(ui::Form& main) {
     const int row = main.SelectedRow(kMainList);
     if (row == -1) return;
     // Any other state keeps the entries as they were.
@@ -35,8 +34,7 @@ void UpdateListMenu(Globals& globals) {
     main.ShowMenu();
 }
 
-void StartTiming(Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
+void StartTiming(Globals& globals, ui::Form& main) {
     const int row = main.SelectedRow(kMainList);
     if (row == -1) return;
     const std::string name = main.Cell(kMainList, row, kColumnName);

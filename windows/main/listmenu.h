@@ -6,8 +6,8 @@
 namespace durava::windows {
 
 // Right click: entries by the selected row's state, then the menu at the mouse.
-void UpdateListMenu(Globals& globals);
+void UpdateListMenu(ui::Form& main);
 // 开始计时: the selected idle item goes into use from now.
-void StartTiming(Globals& globals);
+void StartTiming(Globals& globals, ui::Form& main);
 
 }  // namespace durava::windows

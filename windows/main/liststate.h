@@ -8,8 +8,6 @@
 #include "core/datetime.h"
 #include "operations/tariff.h"
 
-class QTableView;
-
 namespace durava::ui {
 class StatusBar;
 }
@@ -21,8 +19,7 @@ struct ListState {
     operations::RowCharges charges;      // of the rows in use
     std::vector<std::string> itemNames;  // as the list was last filled, kept to reuse its room
     core::DateTime lastPass = 0;         // the clock at the last pass, to see it set back
-    // Found once, when the window opens: a pass looks up no control by its name.
-    QTableView* list = nullptr;
+    // Found once, when the window opens: a pass writes its counts without a look-up by name.
     ui::StatusBar* statusBar = nullptr;
 };
 

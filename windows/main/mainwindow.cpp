@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/mainwindow.h"
 
-#include <QAbstractButton>
-#include <QTableView>
-
 #include "forms/formnames.h"
 #include "journal/ourfiles.h"
 #include "people/protection.h"
 #include "ui/form.h"
-#include "ui/widgets/colourdelegate.h"
-#include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
 #include "windows/main/listmenu.h"
@@ -26,13 +21,12 @@ void InitMainWindow(Globals& globals, ui::Form& main) {
     ui::Keep(main, ListState{.generation = 0,
                              .charges = {},
                              .itemNames = {},
-                             .list = main.Control(kMainList),
                              .statusBar = main.Control(kStatusBar)});
     globals.MainListColours.SetWindows(main.Handle(), main.Handle(kMainList));
-    ui::AttachParent(globals.MainListColours, main.Control(kMainList));
-    FillItemList(globals);
+    main.AttachColouring(kMainList, globals.MainListColours);
+    FillItemList(globals, main);
     ShowOnDuty(globals);
-    StartRefreshWorker(globals);
+    StartRefreshWorker(globals, main);
     if (globals.app.Settings.Unreadable()) ReportSettingsUnreadable(&main);
 }
 
@@ -60,11 +54,12 @@ void OpenJournal(Globals& globals) {
 
 void ShowOnDuty(Globals& globals) {
     if (!globals.MainWindow) return;
+    ui::Form& main = *globals.MainWindow;
     const std::string name = globals.journaling ? globals.journaling->operatorName : std::string();
-    ui::StatusBar& bar = *ui::Kept<ListState>(*globals.MainWindow)->statusBar;
-    bar.SetPart(forms::main_window::kOnDutyCaptionPart, name.empty() ? "" : core::Fixed(u"当班："));
-    bar.SetPart(forms::main_window::kOnDutyPart, name);
-    globals.MainWindow->Control(forms::main_window::kShiftButton)->setVisible(!name.empty());
+    main.SetStatusPart(kStatusBar, forms::main_window::kOnDutyCaptionPart,
+                       name.empty() ? "" : core::Fixed(u"当班："));
+    main.SetStatusPart(kStatusBar, forms::main_window::kOnDutyPart, name);
+    main.SetVisible(forms::main_window::kShiftButton, !name.empty());
 }
 
 void RegisterMainWindow(Globals& globals) {
@@ -73,10 +68,11 @@ void RegisterMainWindow(Globals& globals) {
                  [&globals](ui::Form& main) { InitMainWindow(globals, main); });
     handlers.Add(forms::operation::kCloseMainWindow,
                  [&globals](ui::Form&) { CloseMainWindow(globals); });
-    handlers.Add(forms::operation::kFillItemList, [&globals](ui::Form&) { FillItemList(globals); });
-    handlers.Add(forms::operation::kUpdateListMenu,
-                 [&globals](ui::Form&) { UpdateListMenu(globals); });
-    handlers.Add(forms::operation::kStartTiming, [&globals](ui::Form&) { StartTiming(globals); });
+    handlers.Add(forms::operation::kFillItemList,
+                 [&globals](ui::Form& main) { FillItemList(globals, main); });
+    handlers.Add(forms::operation::kUpdateListMenu, [](ui::Form& main) { UpdateListMenu(main); });
+    handlers.Add(forms::operation::kStartTiming,
+                 [&globals](ui::Form& main) { StartTiming(globals, main); });
 }
 
 }  // namespace durava::windows

@@ -74,8 +74,9 @@ void TellJournalTrouble(Globals& globals) {
     if (!journaling || !journaling->problem || globals.journalTroubleTold || !globals.MainWindow) {
         return;
     }
-    ui::Kept<ListState>(*globals.MainWindow)
-        ->statusBar->ShowNotice(journal::ProblemText(*journaling->problem));
+    const ListState* list = ui::Kept<ListState>(*globals.MainWindow);
+    if (!list || !list->statusBar) return;
+    list->statusBar->ShowNotice(journal::ProblemText(*journaling->problem));
     globals.journalTroubleTold = true;
 }
 
@@ -123,7 +124,7 @@ void ReportOutcome(Globals& globals, QWidget* owner, Operation operation, Outcom
                             core::Fixed(u"】") + core::Fixed(message.after));
     }
     TellJournalTrouble(globals);
-    FillItemList(globals);
+    if (globals.MainWindow) FillItemList(globals, *globals.MainWindow);
 }
 
 }  // namespace durava::windows

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "windows/main/refresh.h"
 
-#include <QTableView>
-#include <QTimer>
-
 #include <memory>
 
 #include "billing/duration.h"
@@ -12,6 +9,7 @@
 #include "core/numbers.h"
 #include "journal/entry.h"
 #include "ui/form.h"
+#include "ui/repeat.h"
 #include "ui/widgets/statusbar.h"
 #include "ui/windowstate.h"
 #include "windows/main/itemlist.h"
@@ -20,21 +18,22 @@
 
 namespace durava::windows {
 
-void RefreshPass(Globals& globals) {
-    ui::Form& main = *globals.MainWindow;
+void RefreshPass(Globals& globals, ui::Form& main) {
+    ListState* kept = ui::Kept<ListState>(main);
+    if (!kept) return;
+    ListState& shown = *kept;
     const core::FixedTexts& texts = core::Texts();
     // One look at the settings file per pass, however many items are in use.
     const store::SettingsFile::OneLook look(globals.app.Settings);
     // Another copy of the program, or another desk, may have changed the items; if not, whoever
     // changed them did it outside Durava, and the journal names it.
-    ListState& shown = *ui::Kept<ListState>(main);
     if (globals.app.Settings.Generation() != shown.generation) {
         operations::Store store = globals.Store();
         operations::JournalChangeOutside(store, core::CurrentTime());
-        FillItemList(globals);
+        FillItemList(globals, main);
     }
 
-    ui::Form::ListEdit list(*shown.list);
+    ui::Form::ListEdit list(main, kMainList);
     const int rows = list.RowCount();
     int idle = 0;
     // Every row is timed to the same moment.
@@ -74,18 +73,12 @@ void RefreshPass(Globals& globals) {
     shown.statusBar->SetPart(5, core::RealToText(static_cast<double>(rows) - idle));
 }
 
-void StartRefreshWorker(Globals& globals) {
-    // A single-shot timer re-armed after each pass: passes never overlap or queue up, and the
-    // list is only touched on the thread that owns it.
-    auto* timer = new QTimer(globals.MainWindow);
-    timer->setSingleShot(true);
-    timer->setTimerType(Qt::PreciseTimer);
-    auto tick = [&globals, timer, schedule = std::make_shared<RefreshSchedule>()] {
-        if (schedule->PassDue()) RefreshPass(globals);
-        timer->start(RefreshSchedule::MillisecondsToNextCheck());
-    };
-    QObject::connect(timer, &QTimer::timeout, timer, tick);
-    tick();
+void StartRefreshWorker(Globals& globals, ui::Form& main) {
+    // Passes never overlap or queue up, and the list is only touched on the thread that owns it.
+    ui::Repeat(main, [&globals, &main, schedule = std::make_shared<RefreshSchedule>()] {
+        if (schedule->PassDue()) RefreshPass(globals, main);
+        return RefreshSchedule::MillisecondsToNextCheck();
+    });
 }
 
 }  // namespace durava::windows

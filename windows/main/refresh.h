@@ -6,10 +6,10 @@
 
 namespace durava::windows {
 
-// One pass over the main list, refilled first when the settings file has changed.
-void RefreshPass(Globals& globals);
+// One pass over the list of `main`, refilled first when the settings file has changed.
+void RefreshPass(Globals& globals, ui::Form& main);
 // Runs a pass now and then once just after each second of the wall clock begins, on the window
-// thread, for as long as the main window lives.
-void StartRefreshWorker(Globals& globals);
+// thread, for as long as `main` lives.
+void StartRefreshWorker(Globals& globals, ui::Form& main);
 
 }  // namespace durava::windows

@@ -31,7 +31,9 @@ std::string LineText(std::size_t line) {
 }
 
 void InitCheck(ui::Form& window) {
-    const Checked& checked = *ui::Kept<Checked>(window);
+    const Checked* kept = ui::Kept<Checked>(window);
+    if (!kept) return;
+    const Checked& checked = *kept;
     const audit::CheckReport& report = checked.report;
     window.SetTitle(core::Fixed(u"核对记录 ") + checked.title);
     for (const std::string& line : audit::SummaryLines(report)) {

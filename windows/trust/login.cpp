@@ -58,7 +58,9 @@ void TryLogIn(Globals& globals, ui::Form& window) {
                                         journal::ProblemText(*globals.journaling->problem));
                         return;
                     }
-                    *ui::Kept<LoginResult>(window)->loggedIn = true;
+                    if (const LoginResult* result = ui::Kept<LoginResult>(window)) {
+                        *result->loggedIn = true;
+                    }
                     ShowOnDuty(globals);
                     window.close();
                 });

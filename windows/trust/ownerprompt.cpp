@@ -27,11 +27,15 @@ struct Prompt {
 };
 
 void InitOwnerPrompt(ui::Form& window) {
-    window.SetText(kAskLabel, ui::Kept<Prompt>(window)->asking + core::Fixed(u"：请输入店主密码"));
+    if (const Prompt* prompt = ui::Kept<Prompt>(window)) {
+        window.SetText(kAskLabel, prompt->asking + core::Fixed(u"：请输入店主密码"));
+    }
 }
 
 void CheckOwnerPassword(Globals& globals, ui::Form& window) {
-    const Prompt& prompt = *ui::Kept<Prompt>(window);
+    const Prompt* kept = ui::Kept<Prompt>(window);
+    if (!kept) return;
+    const Prompt& prompt = *kept;
     std::u16string typed = window.TypedText(kPasswordBox);
     window.SetText(kPasswordBox, "");
     CheckSecret(globals, window, kMessageLabel,
@@ -45,6 +49,8 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
 // A forgotten password cannot be recovered: the owner sets a new one, and a new journal chain
 // begins with it, whose first entry names where the old one ended.
 void ForgetOwnerPassword(ui::Form& window) {
+    const Prompt* prompt = ui::Kept<Prompt>(window);
+    if (!prompt) return;
     if (!ui::ShowMessage(
             &window, core::Fixed(u"忘记店主密码"),
             core::Fixed(u"忘记的店主密码无法找回，只能重新设置。\n"
@@ -53,7 +59,7 @@ void ForgetOwnerPassword(ui::Form& window) {
             ui::Buttons::OkCancel)) {
         return;
     }
-    *ui::Kept<Prompt>(window)->forgot = true;
+    *prompt->forgot = true;
     window.close();
 }
 

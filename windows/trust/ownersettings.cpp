@@ -39,8 +39,10 @@ void Say(ui::Form& window, std::u16string_view text) {
 
 // Everything as the files hold it now: another desk may have changed them.
 void Fill(Globals& globals, ui::Form& window) {
+    const Opened* opened = ui::Kept<Opened>(window);
+    if (!opened) return;
+    const bool startOver = opened->startOver;
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
-    const bool startOver = ui::Kept<Opened>(window)->startOver;
     const bool on = rules.On() && !startOver;
     window.SetEnabled(kOldPasswordBox, on);
     window.SetText(kPasswordButton, core::Fixed(startOver ? u"重新设置店主密码"
@@ -95,7 +97,9 @@ void Slowly(ui::Form& window, std::function<Result()> work, std::function<void(R
 }
 
 void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword& password) {
-    Opened& opened = *ui::Kept<Opened>(window);
+    Opened* kept = ui::Kept<Opened>(window);
+    if (!kept) return;
+    Opened& opened = *kept;
     const journal::ChainReason reason =
         opened.startOver ? journal::ChainReason::OwnerRestart : journal::ChainReason::OwnerPassword;
     const std::filesystem::path folder = Folder(globals);
@@ -121,6 +125,8 @@ void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword
 }
 
 void SetPassword(Globals& globals, ui::Form& window) {
+    const Opened* opened = ui::Kept<Opened>(window);
+    if (!opened) return;
     const std::u16string old = window.TypedText(kOldPasswordBox);
     const std::u16string typed = window.TypedText(kNewPasswordBox);
     const std::u16string repeated = window.TypedText(kRepeatBox);
@@ -151,7 +157,7 @@ void SetPassword(Globals& globals, ui::Form& window) {
             });
     };
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
-    if (!rules.On() || ui::Kept<Opened>(window)->startOver) return make(std::nullopt, {});
+    if (!rules.On() || opened->startOver) return make(std::nullopt, {});
     if (!rules.owner.content) {
         return window.SetText(
             kMessageLabel,

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "windows/trust/shiftclose.h"
 
-#include <QDir>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,9 +56,11 @@ std::vector<std::vector<std::string>> RunningRows(const operations::OwedNow& owe
 }
 
 void InitShiftClose(Globals& globals, ui::Form& window) {
+    ShownShift* kept = ui::Kept<ShownShift>(window);
+    if (!kept || !globals.journaling) return;
+    ShownShift& shown = *kept;
     const core::DateTime now = core::CurrentTime();
     const std::string& name = globals.journaling->operatorName;
-    ShownShift& shown = *ui::Kept<ShownShift>(window);
     // A login the journal lost leaves a shift without a start and with nothing expected.
     shown.shift = audit::OpenShift(journal::DuravaFolder(globals.app.SettingsPath()), name, now)
                       .value_or(audit::Shift{.since = core::Texts().none});
@@ -71,8 +71,10 @@ void InitShiftClose(Globals& globals, ui::Form& window) {
 }
 
 void CountCash(ui::Form& window) {
+    const ShownShift* shown = ui::Kept<ShownShift>(window);
+    if (!shown) return;
     const std::optional<operations::CashCount> cash =
-        operations::CountCash(window.Text(kCountedBox), ui::Kept<ShownShift>(window)->shift.yuan);
+        operations::CountCash(window.Text(kCountedBox), shown->shift.yuan);
     window.SetText(kDifferenceLabel, cash ? history::YuanText(cash->difference) : std::string());
     window.SetTextColour(kDifferenceLabel, cash && cash->difference != 0 ? kUneven : kEven);
 }
@@ -99,20 +101,22 @@ bool JournalShiftClose(Globals& globals, ui::Form& window, journal::Entry entry)
     return false;
 }
 
-void PrintShiftSlip(Globals& globals, ui::Form& window, const operations::CashCount& cash,
-                    core::DateTime now) {
+void PrintShiftSlip(Globals& globals, ui::Form& window, const audit::Shift& shift,
+                    const operations::CashCount& cash, core::DateTime now) {
     const std::vector<std::string> lines = operations::ShiftSlipLines(
-        globals.journaling->operatorName, ui::Kept<ShownShift>(window)->shift, cash,
+        globals.journaling->operatorName, shift, cash,
         operations::OwedAt(globals.app.Settings, now), now, globals.journal->Head());
-    const QString pdf = QDir(ui::ToQtPath(globals.app.SettingsPath().parent_path()))
-                            .filePath(ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
+    const QString pdf = ui::FileIn(globals.app.SettingsPath().parent_path(),
+                                   ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
     if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
     globals.JournalEvent(
         {journal::Action::Print, now, {}, {}, {{journal::Field::Slip, Fixed(kSlip)}}});
 }
 
 void CloseShift(Globals& globals, ui::Form& window) {
-    ShownShift& shown = *ui::Kept<ShownShift>(window);
+    ShownShift* kept = ui::Kept<ShownShift>(window);
+    if (!kept || !globals.journaling) return;
+    ShownShift& shown = *kept;
     const std::optional<operations::CashCount> cash =
         operations::CountCash(window.Text(kCountedBox), shown.shift.yuan);
     if (!cash) {
@@ -122,23 +126,24 @@ void CloseShift(Globals& globals, ui::Form& window) {
     }
     const core::DateTime now = core::CurrentTime();
     if (!JournalShiftClose(globals, window, ShiftCloseEntry(shown.shift, *cash, now))) return;
-    PrintShiftSlip(globals, window, *cash, now);
+    PrintShiftSlip(globals, window, shown.shift, *cash, now);
     *shown.closed = true;
     window.close();
 }
 
 // Once the window is gone, the operator logs out and the next one logs in; no one logging in ends
 // the program.
-void OpenShiftClose(Globals& globals) {
+void OpenShiftClose(Globals& globals, ui::Form& main) {
     if (!globals.journaling || globals.journaling->operatorName.empty()) return;
     bool closed = false;
-    ui::Form::Open(forms::ShiftWindow(), globals.handlers, globals.MainWindow,
+    ui::Form::Open(forms::ShiftWindow(), globals.handlers, &main,
                    [&closed](ui::Form& window) { ui::Keep(window, ShownShift{&closed}); });
     if (!closed) return;
     globals.JournalEvent({journal::Action::Logout, core::CurrentTime()});
     globals.journaling->operatorName.clear();
     ShowOnDuty(globals);
-    if (!LogIn(globals) && globals.MainWindow) globals.MainWindow->close();
+    // The main window is still open, unless it closed while the login waited.
+    if (!LogIn(globals) && globals.MainWindow == &main) main.close();
 }
 
 }  // namespace
@@ -146,7 +151,8 @@ void OpenShiftClose(Globals& globals) {
 void RegisterShiftClose(Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
     namespace op = forms::operation;
-    handlers.Add(op::kOpenShiftClose, [&globals](ui::Form&) { OpenShiftClose(globals); });
+    handlers.Add(op::kOpenShiftClose,
+                 [&globals](ui::Form& main) { OpenShiftClose(globals, main); });
     handlers.Add(op::kInitShiftClose,
                  [&globals](ui::Form& window) { InitShiftClose(globals, window); });
     handlers.Add(op::kCountCash, [](ui::Form& window) { CountCash(window); });

@@ -4,13 +4,17 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
+#include <QPainter>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 #include "support/paints.h"
+#include "ui/controls.h"
+#include "ui/widgets/reportcells.h"
 
 namespace durava::ui {
 namespace {
@@ -121,6 +125,60 @@ class ColourDelegateTest : public QObject {
         m_colouring.SetCellColour(0, 2, 0, kLightGreen);
         DeliverPendingPaints();
         QCOMPARE(counter.count, 0);
+    }
+
+    // A report cell drawn the quick way is the style's own, pixel for pixel, in each state; a
+    // cell the quick way does not fit is left to the style.
+    void reportCellsDrawAsTheStyleDoes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<int>("state");
+        const int left = Qt::AlignLeft | Qt::AlignVCenter,
+                  right = Qt::AlignRight | Qt::AlignVCenter;
+        const int shown = QStyle::State_Enabled | QStyle::State_Active;
+        QTest::newRow("left") << QStringLiteral("A12 使用中") << left << shown;
+        QTest::newRow("right, selected")
+            << QStringLiteral("￥110 元") << right << (shown | QStyle::State_Selected);
+        QTest::newRow("centred, inactive")
+            << QStringLiteral("5 时 31 分 0 秒") << int(Qt::AlignCenter)
+            << int(QStyle::State_Enabled | QStyle::State_Selected);
+        QTest::newRow("disabled") << QStringLiteral("无") << left << int(QStyle::State_None);
+        QTest::newRow("empty") << QString() << left << shown;
+        QTest::newRow("cut short")
+            << QStringLiteral("一个放不下的很长很长很长很长的名字") << left << shown;
+        QTest::newRow("two lines")
+            << QStringLiteral("A") + QChar::LineSeparator + u'B' << left << shown;
+        QTest::newRow("focused") << QStringLiteral("A1") << left
+                                 << (shown | QStyle::State_HasFocus);
+    }
+
+    void reportCellsDrawAsTheStyleDoes() {
+        QFETCH(QString, text);
+        QFETCH(int, alignment);
+        QFETCH(int, state);
+        QStyleOptionViewItem item;
+        item.initFrom(m_view.get());
+        item.widget = m_view.get();
+        item.rect = QRect(0, 0, 120, 22);
+        item.font = FontOf({.pixels = 14});
+        item.fontMetrics = QFontMetrics(item.font);
+        item.text = text;
+        item.features = QStyleOptionViewItem::HasDisplay;
+        item.displayAlignment = Qt::Alignment(alignment);
+        item.state = QStyle::State(state);
+        item.showDecorationSelected = true;
+        const auto drawn = [&item](const std::function<void(QPainter&)>& draw) {
+            QImage image(item.rect.size(), QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            draw(painter);
+            return image;
+        };
+        QCOMPARE(drawn([&](QPainter& painter) { DrawReportCell(painter, item); }),
+                 drawn([&](QPainter& painter) {
+                     m_view->style()->drawControl(QStyle::CE_ItemViewItem, &item, &painter,
+                                                  m_view.get());
+                 }));
     }
 
   private:

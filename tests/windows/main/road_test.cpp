@@ -155,7 +155,7 @@ class RoadTest : public QObject {
             const auto* list =
                 qobject_cast<QTableView*>(program.Main().Control(windows::kMainList));
             QSignalSpy told(list->model(), &QAbstractItemModel::dataChanged);
-            windows::RefreshPass(program.globals());
+            windows::RefreshPass(program.globals(), program.Main());
             QCOMPARE(told.count(), 1);
             QCOMPARE(program.MainCell(0, kColumnDuration), QString::fromUtf16(pass.duration));
             QCOMPARE(program.MainCell(0, kColumnFee), QString::fromUtf16(pass.fee));
@@ -222,7 +222,7 @@ class RoadTest : public QObject {
              {core::CalendarTime{2024, 5, 6, 14, 0, 0}, core::CalendarTime{2024, 5, 6, 13, 59, 30},
               core::CalendarTime{2024, 5, 6, 13, 30, 0}}) {
             program.SetNow(at);
-            windows::RefreshPass(program.globals());
+            windows::RefreshPass(program.globals(), program.Main());
         }
         const std::string journal =
             ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
@@ -362,8 +362,8 @@ class RoadTest : public QObject {
         program.Main().SelectRow(windows::kMainList, 1);
         WriteBytes(program.SettingsFile(), Gbk("[N]\r\n状态=空闲中\r\n" + kInUseA1 +
                                                ItemSection("A2").Tariff({.period = "60"}).Idle()));
-        windows::RefreshPass(program.globals());
-        windows::RefreshPass(program.globals());
+        windows::RefreshPass(program.globals(), program.Main());
+        windows::RefreshPass(program.globals(), program.Main());
         const std::string journal =
             ReadBytes(journal::DuravaFolder(program.SettingsFile()) / "journal-202405.txt");
         const std::size_t named = journal.find("\t设置文件被外部修改\t");
@@ -374,6 +374,49 @@ class RoadTest : public QObject {
         QCOMPARE(program.MainCell(1, kColumnDuration), QStringLiteral("0 秒 "));
         QCOMPARE(program.Main().SelectedRow(windows::kMainList), 2);
         QCOMPARE(StateBackground(program, 1), std::optional(windows::kInUseBackground));
+    }
+
+    // A window opened without what its opener hands it: each handler that needs it does nothing,
+    // and nothing is written or asked.
+    void handlersOnAWindowWithoutItsStateDoNothing() {
+        ProgramFixture program(kInUseA1);
+        program.AnswerMessages(true);
+        program.Main().SelectRow(windows::kMainList, 0);
+        const std::string before = ReadBytes(program.SettingsFile());
+        namespace op = forms::operation;
+        const struct {
+            const forms::Window& window;
+            std::vector<std::string_view> operations;
+        } cases[] = {
+            {forms::CheckoutWindow(), {op::kConfirmCheckout}},
+            {forms::SwitchWindow(), {op::kConfirmSwitch}},
+            {forms::ShiftWindow(), {op::kCountCash, op::kCloseShift}},
+            {forms::OwnerPrompt(), {op::kCheckOwnerPassword, op::kForgetOwnerPassword}},
+            {forms::OwnerSettingsWindow(), {op::kSetOwnerPassword}},
+        };
+        for (const auto& c : cases) {
+            const std::string name(c.window.name);
+            bool opened = false;
+            WhenOpenThenClose(name.c_str(), [&](ui::Form& window) {
+                for (const std::string_view operation : c.operations) {
+                    program.globals().handlers.Run(operation, window);
+                }
+                opened = true;
+            });
+            ui::Form::Open(c.window, program.globals().handlers, &program.Main());
+            QVERIFY2(opened, name.c_str());
+        }
+        std::unique_ptr<ui::Form>(ui::Form::Open(forms::CheckWindow(), program.globals().handlers));
+        // A main list without its state: filled, refreshed and started on, it stays empty.
+        ui::Handlers none;
+        std::unique_ptr<ui::Form> bare(ui::Form::Open(forms::MainWindow(), none));
+        for (const std::string_view operation : {op::kFillItemList, op::kStartTiming}) {
+            program.globals().handlers.Run(operation, *bare);
+        }
+        windows::RefreshPass(program.globals(), *bare);
+        QCOMPARE(bare->RowCount(windows::kMainList), 0);
+        QCOMPARE(ReadBytes(program.SettingsFile()), before);
+        QVERIFY(program.Messages().isEmpty());
     }
 
     // The window showed a use that another copy has billed meanwhile: no second record.
@@ -448,7 +491,7 @@ class RoadTest : public QObject {
 
     void anUnreadableStartTimeIsShownNotBilled() {
         ProgramFixture program(InUseA1("2024/13/45 99:00:00"));
-        windows::RefreshPass(program.globals());
+        windows::RefreshPass(program.globals(), program.Main());
         QCOMPARE(program.MainCell(0, kColumnDuration), QStringLiteral("开始时间有误"));
         QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("无"));
     }
@@ -456,7 +499,7 @@ class RoadTest : public QObject {
     void aMissingTariffShowsEmptyValuesAndCountsAsZero() {
         ProgramFixture program("[B]\r\n状态=使用中\r\n开始时间=2024/05/06 12:00:00\r\n");
         QCOMPARE(program.MainCell(0, windows::kColumnUnit), QStringLiteral(" 分钟"));
-        windows::RefreshPass(program.globals());
+        windows::RefreshPass(program.globals(), program.Main());
         QCOMPARE(program.MainCell(0, kColumnFee), QStringLiteral("0"));
     }
 
