@@ -27,16 +27,18 @@ std::string NameOf(const std::filesystem::path& duravaFolder) {
     return Hex(Sha256(core::WideToUtf8(folder.u16string()))).substr(0, 32);
 }
 
-// Our files in the folder but the journal's month files, whose months come and go.
+// Our files in the folder, but the journal's month files, whose months come and go, and the
+// temporaries of a write under way or hidden files that are not ours.
 std::vector<std::string> FilesIn(const std::filesystem::path& duravaFolder) {
     std::vector<std::string> names;
     std::error_code error;
     for (std::filesystem::directory_iterator entry(duravaFolder, error), end;
          !error && entry != end; entry.increment(error)) {
         const std::string name = core::WideToUtf8(entry->path().filename().u16string());
-        const bool journalFile = name.starts_with("journal-") && name.ends_with(".txt");
-        if (!journalFile && name.find_first_of(",\r\n") == std::string::npos &&
-            entry->is_regular_file(error)) {
+        const bool passing = (name.starts_with("journal-") && name.ends_with(".txt")) ||
+                             name.starts_with('.') || name.ends_with(".tmp") ||
+                             name.find_first_of(",\r\n") != std::string::npos;
+        if (!passing && entry->is_regular_file(error)) {
             names.push_back(name);
         }
     }

@@ -13,6 +13,13 @@ Detail RecordDetail(std::string_view record) {
     return {Field::RecordHash, Hex(Sha256(record))};
 }
 
+// The head of a chain as the entry after it names it.
+void AppendHead(Entry& entry, const ChainHead& head) {
+    entry.details.push_back({Field::PreviousEntries, std::to_string(head.entries)});
+    entry.details.push_back({Field::PreviousMac, Hex(head.last)});
+    entry.details.push_back({Field::PreviousTime, head.time});
+}
+
 }  // namespace
 
 Entry CheckoutEntry(core::DateTime end, std::string operatorName, const CheckoutWritten& written,
@@ -55,12 +62,18 @@ Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection pr
         std::move(operatorName),
         {},
         {{Field::Protection, ProtectionText(protection)}, {Field::Reason, ReasonText(reason)}}};
-    if (before) {
-        entry.details.push_back({Field::PreviousEntries, std::to_string(before->entries)});
-        entry.details.push_back({Field::PreviousMac, Hex(before->last)});
-        entry.details.push_back({Field::PreviousTime, before->time});
-    }
+    if (before) AppendHead(entry, *before);
     return entry;
+}
+
+Entry BehindDeskEntry(core::DateTime time, const ChainHead& remembered) {
+    Entry entry{Action::JournalBehindDesk, time};
+    AppendHead(entry, remembered);
+    return entry;
+}
+
+Entry FileGoneEntry(core::DateTime time, std::string file) {
+    return {Action::OurFileGone, time, {}, {}, {{Field::File, std::move(file)}}};
 }
 
 Detail SettingsDetail(std::string_view settingsBytes) {

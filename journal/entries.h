@@ -37,6 +37,12 @@ Entry RefusalEntry(const Entry& done, std::string reason);
 Entry NewChainEntry(core::DateTime time, std::string operatorName, Protection protection,
                     ChainReason reason, const std::optional<ChainHead>& before);
 
+// At the program's start: the head this desk remembers writing, which the journal no longer
+// holds, and a file of ours the desk saw that is gone (its name as the desk's memory keeps it,
+// UTF-8).
+Entry BehindDeskEntry(core::DateTime time, const ChainHead& remembered);
+Entry FileGoneEntry(core::DateTime time, std::string file);
+
 // The settings file's bytes as an entry names them: a change that no entry names was made outside
 // Durava.
 Detail SettingsDetail(std::string_view settingsBytes);

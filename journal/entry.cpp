@@ -15,12 +15,30 @@ namespace durava::journal {
 namespace {
 
 constexpr std::u16string_view kActionNames[] = {
-    u"日志开始",           u"程序启动", u"程序退出", u"登录",     u"退出登录",   u"密码错误",
-    u"开始计时",           u"结账",     u"切换项目", u"添加项目", u"修改项目",   u"删除项目",
-    u"操作被拒",           u"交班",     u"导出",     u"打印",     u"操作员变更", u"店主设置变更",
-    u"设置文件被外部修改", u"时钟回拨",
+    u"日志开始",
+    u"程序启动",
+    u"程序退出",
+    u"登录",
+    u"退出登录",
+    u"密码错误",
+    u"开始计时",
+    u"结账",
+    u"切换项目",
+    u"添加项目",
+    u"修改项目",
+    u"删除项目",
+    u"操作被拒",
+    u"交班",
+    u"导出",
+    u"打印",
+    u"操作员变更",
+    u"店主设置变更",
+    u"设置文件被外部修改",
+    u"时钟回拨",
+    u"日志少于本机所记",
+    u"文件不见了",
 };
-static_assert(std::size(kActionNames) == static_cast<std::size_t>(Action::ClockBack) + 1);
+static_assert(std::size(kActionNames) == static_cast<std::size_t>(Action::OurFileGone) + 1);
 
 constexpr std::u16string_view kFieldLabels[] = {
     u"月份文件", u"记录文件夹", u"开始时间", u"总费用",   u"记录SHA256", u"补记",

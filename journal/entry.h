@@ -37,6 +37,8 @@ enum class Action {
     OwnerSettingsChanged,
     SettingsChangedOutside,  // ROOMSETTING.ini changed by something other than Durava
     ClockBack,               // the clock went back while the program ran
+    JournalBehindDesk,       // the journal lacks the head this desk remembers writing
+    OurFileGone,             // a file of ours the desk saw beside the journal is gone
 };
 
 // The labelled values after an entry's item.

@@ -11,6 +11,7 @@
 #include "core/fixedtexts.h"
 #include "history/historyfile.h"
 #include "history/monthfiles.h"
+#include "journal/deskmemory.h"
 #include "journal/entries.h"
 #include "journal/settingsnamed.h"
 #include "people/owner.h"
@@ -404,6 +405,20 @@ bool JournalIfChangedOutside(Store& store, std::string_view bytes, core::DateTim
     return Journal(store, {journal::Action::SettingsChangedOutside, now, {}, {}, {found}});
 }
 
+// Under the lock, before the start's entry moves the desk's memory on: what the desk remembers
+// writing and the folder no longer holds was taken away while the program was not running.
+void JournalIfBehindTheDesk(Store& store, core::DateTime now) {
+    const std::filesystem::path& folder = store.journaling->journal.Folder();
+    const std::optional<journal::DeskMemory> memory = journal::RecallDesk(folder);
+    if (!memory) return;
+    if (!journal::JournalHolds(folder, memory->head)) {
+        Journal(store, journal::BehindDeskEntry(now, memory->head));
+    }
+    for (const std::string& file : journal::FilesGone(folder, *memory)) {
+        Journal(store, journal::FileGoneEntry(now, file));
+    }
+}
+
 }  // namespace
 
 bool JournalChangeOutside(Store& store, core::DateTime now) {
@@ -418,6 +433,7 @@ bool JournalProgramStart(Store& store, core::DateTime now) {
     if (!store.journaling) return false;
     const Guard guard(store, now);
     if (guard.refusal) return false;
+    JournalIfBehindTheDesk(store, now);
     const std::optional<std::string> bytes = store.settings.BytesNow();
     if (bytes) JournalIfChangedOutside(store, *bytes, now);
     return Journal(store, journal::NamingSettings({journal::Action::ProgramStart, now}, bytes));

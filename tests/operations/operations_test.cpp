@@ -314,6 +314,31 @@ TEST_F(OperationsTest, aChangeMadeOutsideIsNamedOnce) {
                                         ProgramStart, Checkout, SettingsChangedOutside}));
 }
 
+// What the desk remembers and the Durava folder lost while the program was not running, a journal
+// copied back with its key or a file deleted, is journaled at the next start.
+TEST_F(OperationsTest, theStartJournalsWhatTheFolderLostSinceTheDeskLastWrote) {
+    Store store = MakeStore();
+    store.journaling = &m_journaling;
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    const std::filesystem::path durava = m_folder / "Durava";
+    const std::filesystem::path journal = journal::JournalFilePath(durava, 202406),
+                                key = journal::KeyFilePath(durava);
+    const std::string journalBefore = ReadBytes(journal), keyBefore = ReadBytes(key);
+    WriteBytes(durava / "operators.txt", "; operators\r\n");
+    ASSERT_EQ(CheckoutB(store, m_settings), Outcome::Done);
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    EXPECT_EQ(Journaled().size(), 4u);  // nothing lost, nothing told
+
+    WriteBytes(journal, journalBefore);
+    WriteBytes(key, keyBefore);
+    std::filesystem::remove(durava / "operators.txt");
+    ASSERT_TRUE(JournalProgramStart(store, kHalfPastMidnight));
+    using enum journal::Action;
+    // The settings file the checkout left is one the journal copied back never named.
+    EXPECT_EQ(Journaled(), (std::vector{NewChain, ProgramStart, JournalBehindDesk, OurFileGone,
+                                        SettingsChangedOutside, ProgramStart}));
+}
+
 // While another copy holds the lock, nothing is read, checked or written.
 TEST_F(OperationsTest, aHeldLockRefusesEveryOperation) {
     const store::StoreLock other(m_settings.Path(), std::chrono::milliseconds(0));
