@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "audit/checktexts.h"
+#include "audit/shift.h"
+#include "history/periodtakings.h"
 #include "support/hall.h"
 
 namespace durava::audit::testing {
@@ -301,6 +303,37 @@ TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
     EXPECT_EQ(unopened.entriesUnchecked, 1u);
     EXPECT_TRUE(IsClean(CheckJournal(
         {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, journal::JournalKey{3}})));
+}
+
+// A checkout journaled again after a kill is one, one taken back is none: the till, the takings
+// per operator and the check count as the month files do.
+TEST(CheckoutsTest, aKillAndATakeBackCountAsTheMonthFilesDo) {
+    Hall hall;
+    const std::string z = Gbk("张三");
+    ASSERT_EQ(hall.journal.Append({journal::Action::Login, At(0), z}), std::nullopt);
+    hall.Checkout("A1", At(1), 10, z);
+    hall.CheckoutJournaledAgain("A2", At(2), 20, z);
+    hall.CheckoutTakenBack("A3", At(3), 30, z);
+    hall.Checkout("A4", At(4), 40, z);
+    const core::CalendarTime day{2024, 5, 6};
+    const std::optional<history::PeriodTakings> files =
+        history::ComputePeriod(hall.History(), day, day);
+    ASSERT_TRUE(files);
+    const history::Takings& sums = files->takings.total;
+    EXPECT_EQ(sums.yuan, 10 + 20 + 40);
+    const std::optional<Shift> shift = OpenShift(hall.Durava(), z, At(5));
+    ASSERT_TRUE(shift);
+    EXPECT_EQ(shift->yuan, sums.yuan);
+    EXPECT_EQ(shift->checkouts, sums.uses);
+    const CheckReport report = hall.Check();
+    EXPECT_TRUE(IsClean(report));
+    for (const std::optional<std::vector<OperatorActivity>>& operators :
+         {OperatorTakings(hall.Durava(), hall.History(), day, day),
+          std::optional(report.operators)}) {
+        ASSERT_TRUE(operators && operators->size() == 1u);
+        EXPECT_EQ(operators->front().yuan, sums.yuan);
+        EXPECT_EQ(operators->front().checkouts, sums.uses);
+    }
 }
 
 TEST(CheckTest, findingsSpeakTheOwnersWords) {

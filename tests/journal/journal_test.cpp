@@ -252,6 +252,7 @@ TEST(ShiftTest, countsTheCashOfTheOperatorsOpenShift) {
             if (step.action != out) {
                 entry = {step.action, At(step.minutes), Gbk(step.who)};
                 if (step.action == Action::Refused) {
+                    entry.item = "A1";
                     entry.details = {{Field::RecordHash, Hex(Sha256(record))}};
                 }
             }

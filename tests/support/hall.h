@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A hall's two stores and its Durava folder in a temporary folder, with checkouts written as the
-// program writes them: the record, then its journal entry.
+// program writes them: the record, then its journal entry; and as a kill or a settings file that
+// takes no write leaves them.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +13,9 @@
 #include "audit/check.h"
 #include "history/historyfile.h"
 #include "journal/journal.h"
+#include "journal/journalfiles.h"
 #include "people/protection.h"
+#include "store/files/fileio.h"
 #include "support/temp_folder.h"
 
 namespace durava::testing {
@@ -67,6 +70,35 @@ struct Hall {
     std::string Checkout(const std::string& item, core::DateTime end, int yuan,
                          const std::string& operatorName = {}) {
         return Checkout(journal, item, end, yuan, operatorName);
+    }
+
+    // A checkout a kill cut short before it set the item idle: the next checkout finds the record
+    // and journals it again, late.
+    std::string CheckoutJournaledAgain(const std::string& item, core::DateTime end, int yuan,
+                                       const std::string& operatorName) {
+        const std::string record = Checkout(item, end, yuan, operatorName);
+        EXPECT_EQ(
+            journal.Append(journal::CheckoutEntry(end, operatorName, record, MonthFile(), true)),
+            std::nullopt);
+        return record;
+    }
+
+    // A checkout that could not set the item idle: it removes its record and takes back its entry.
+    void CheckoutTakenBack(const std::string& item, core::DateTime end, int yuan,
+                           const std::string& operatorName) {
+        const std::optional<store::FileLook> before = store::LookAt(MonthFile());
+        const std::string record = Checkout(item, end, yuan, operatorName);
+        EXPECT_TRUE(history::RemoveLastHistoryRecord(
+            MonthFile(), record, before ? std::optional(before->size) : std::nullopt));
+        const journal::Entry takenBack{
+            journal::Action::Refused,
+            end,
+            operatorName,
+            item,
+            {{journal::Field::RefusedAction, journal::ActionText(journal::Action::Checkout)},
+             {journal::Field::Reason, Gbk("设置文件写不进去")},
+             {journal::Field::RecordHash, journal::Hex(journal::Sha256(record))}}};
+        EXPECT_EQ(journal.Append(takenBack), std::nullopt);
     }
 
     // The owner sets a password: the owner's file, and a chain begun with `key`.
