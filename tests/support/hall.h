@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "audit/check.h"
 #include "history/historyfile.h"
 #include "journal/journal.h"
 #include "journal/journalfiles.h"
-#include "people/protection.h"
 #include "store/files/fileio.h"
 #include "support/temp_folder.h"
 
@@ -101,28 +99,8 @@ struct Hall {
         EXPECT_EQ(journal.Append(takenBack), std::nullopt);
     }
 
-    // The owner sets a password: the owner's file, and a chain begun with `key`.
-    void OwnersChain(const journal::JournalKey& key, core::DateTime time) {
-        ASSERT_EQ(people::SetOwnerPassword(
-                      Durava(), *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
-                  std::nullopt);
-        ASSERT_EQ(journal.StartChain(key, journal::ChainReason::OwnerPassword, time, {}),
-                  std::nullopt);
-    }
-
-    audit::CheckReport Check(std::optional<journal::JournalKey> ownerKey = std::nullopt) const {
-        return audit::CheckJournal({History(), Durava(), {2024, 5, 1}, {2024, 5, 31}, ownerKey});
-    }
-
     durava::testing::TempFolder folder;
     journal::Journal journal{Durava(), journal::Protection::Unkeyed};
 };
-
-inline bool Finds(const audit::CheckReport& report, audit::FindingKind kind) {
-    for (const audit::Finding& finding : report.findings) {
-        if (finding.kind == kind) return true;
-    }
-    return false;
-}
 
 }  // namespace durava::testing
