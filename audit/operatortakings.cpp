@@ -12,25 +12,33 @@
 
 namespace durava::audit {
 
-OperatorTally::OperatorTally(std::filesystem::path historyFolder, const core::CalendarTime& first,
-                             const core::CalendarTime& last)
-    : m_historyFolder(std::move(historyFolder)),
-      m_first(core::KeyOf({first.year, first.month, first.day, 0, 0, 0})),
-      m_last(core::KeyOf({last.year, last.month, last.day, 23, 59, 59})) {}
+OperatorTally::OperatorTally(std::filesystem::path historyFolder, const Days& days)
+    : m_historyFolder(std::move(historyFolder)), m_days(days) {}
 
-bool OperatorTally::InDays(std::string_view time) const {
-    const std::optional<core::TimeKey> when = core::KeyOfText(time);
-    return when && InDays(*when);
+std::optional<std::size_t> OperatorTally::Count(const journal::ReadLine& checkout) {
+    if (!IsThisDesk(checkout.Value(journal::Field::HistoryFolder))) return std::nullopt;
+    // Every checkout of this desk is handed on, so that one journaled again after a kill, on a day
+    // after the days, is still known for the one before it.
+    const std::optional<std::size_t> number = m_checkouts.Add(checkout);
+    if (!number || !m_days.Hold(checkout.time)) {
+        if (number) m_counted.push_back({nullptr, 0});
+        return std::nullopt;
+    }
+    OperatorActivity& activity = Of(checkout.operatorName);
+    const std::int64_t yuan =
+        history::WholeInteger(checkout.Value(journal::Field::Total).value_or("")).value_or(0);
+    ++activity.checkouts;
+    activity.yuan += yuan;
+    m_counted.push_back({&activity, yuan});
+    return number;
 }
 
-bool OperatorTally::Count(const journal::ReadLine& checkout) {
-    if (!InDays(checkout.time) || !IsThisDesk(checkout.Value(journal::Field::HistoryFolder)))
-        return false;
-    OperatorActivity& activity = Of(checkout.operatorName);
-    ++activity.checkouts;
-    activity.yuan +=
-        history::WholeInteger(checkout.Value(journal::Field::Total).value_or("")).value_or(0);
-    return true;
+void OperatorTally::TakeBack(const journal::ReadLine& refusal) {
+    const std::optional<std::size_t> number = m_checkouts.TakeBack(refusal);
+    if (number && m_counted[*number].activity) {
+        --m_counted[*number].activity->checkouts;
+        m_counted[*number].activity->yuan -= m_counted[*number].yuan;
+    }
 }
 
 OperatorActivity& OperatorTally::Of(std::string_view operatorName) {
@@ -67,26 +75,29 @@ std::optional<std::vector<OperatorActivity>> OperatorTakings(
     const std::filesystem::path& journalFolder, const std::filesystem::path& historyFolder,
     const core::CalendarTime& first, const core::CalendarTime& last,
     const std::function<bool(std::size_t done, std::size_t all)>& goOn) {
-    OperatorTally tally(historyFolder, first, last);
+    OperatorTally tally(historyFolder, Days::Of(first, last));
     std::vector<int> months = journal::JournalMonths(journalFolder);
     std::erase_if(months, [&](int month) {
         return month < core::MonthNumber(first) || month > core::MonthNumber(last);
     });
-    // Most lines are no checkouts: the action, the fourth part, tells them before a line is read.
-    const std::string action = '\t' + journal::ActionName(journal::Action::Checkout) + '\t';
     for (std::size_t file = 0; file < months.size(); ++file) {
         const std::optional<std::string> bytes =
             store::ReadWholeFile(journal::JournalFilePath(journalFolder, months[file]));
-        journal::ForEachLine(bytes.value_or(""), [&](std::string_view line, bool) {
-            std::size_t at = 0;
-            for (int part = 0; part < 3 && at != std::string_view::npos; ++part) {
-                at = line.find('\t', at + 1);
-            }
-            if (at == std::string_view::npos || line.compare(at, action.size(), action) != 0) {
+        journal::ForEachLine(bytes.value_or(""), [&tally](std::string_view line, bool) {
+            // Most lines are neither checkouts nor their refusals: their action passes them by.
+            const std::optional<journal::LineLook> look = journal::LookAtLine(line);
+            if (!look || (look->action != journal::Action::Checkout &&
+                          look->action != journal::Action::Refused)) {
                 return;
             }
-            if (const std::optional<journal::ReadLine> read = journal::ReadJournalLine(line))
-                tally.Count(*read);
+            if (const std::optional<journal::ReadLine> read =
+                    journal::ReadJournalLine(line, *look)) {
+                if (read->action == journal::Action::Checkout) {
+                    tally.Count(*read);
+                } else {
+                    tally.TakeBack(*read);
+                }
+            }
         });
         if (goOn && !goOn(file + 1, months.size())) return std::nullopt;
     }

@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "audit/checkouts.h"
+#include "audit/days.h"
 #include "core/datetime.h"
 #include "journal/entry.h"
 
@@ -32,17 +34,19 @@ struct OperatorActivity {
     std::vector<NotedAction> actions;  // in the journal's order
 };
 
-// The operators' activity of the days from `first` to `last` at the desk of `historyFolder`, as
-// the journal's lines are handed to it.
+// The operators' activity of the days at the desk of `historyFolder`, as the journal's lines are
+// handed to it: its checkouts as checkouts.h counts them, its noted actions.
 class OperatorTally {
   public:
-    OperatorTally(std::filesystem::path historyFolder, const core::CalendarTime& first,
-                  const core::CalendarTime& last);
+    OperatorTally(std::filesystem::path historyFolder, const Days& days);
 
-    bool InDays(core::TimeKey when) const { return when >= m_first && when <= m_last; }
-    bool InDays(std::string_view time) const;
-    // Counts a checkout's entry of the days at this desk; says whether it was counted.
-    bool Count(const journal::ReadLine& checkout);
+    // A checkout's line: counted when it is of this desk, stands (checkouts.h) and is of the
+    // days; its number, nothing when not counted.
+    std::optional<std::size_t> Count(const journal::ReadLine& checkout);
+    // A refusal's line: the checkout it takes back is counted no more.
+    void TakeBack(const journal::ReadLine& refusal);
+    // Whether the checkout counted as `number` is still counted.
+    bool Counts(std::size_t number) const { return m_checkouts.Stands(number); }
     // The activity of the operator named as the journal writes the name.
     OperatorActivity& Of(std::string_view operatorName);
     // Every operator named, in the order of the names; names as program texts.
@@ -53,19 +57,19 @@ class OperatorTally {
     // another desk's folder is not this one's.
     bool IsThisDesk(std::optional<std::string_view> folder);
 
-    // Texts looked up as they stand in a line, without a copy: a year holds a million checkouts.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
+    // What a checkout added, to be taken back; nothing when not of the days.
+    struct Counted {
+        OperatorActivity* activity;
+        std::int64_t yuan;
     };
 
     std::filesystem::path m_historyFolder;
-    core::TimeKey m_first, m_last;
+    Days m_days;
     // History folders as written: this desk's?
-    std::unordered_map<std::string, bool, TextHash, std::equal_to<>> m_desks;
+    std::unordered_map<std::string, bool, LineTextHash, std::equal_to<>> m_desks;
     std::map<std::string, OperatorActivity, std::less<>> m_operators;
+    Checkouts m_checkouts;
+    std::vector<Counted> m_counted;  // by the number of each checkout of this desk
 };
 
 // The takings per operator of the days, from the checkouts in the journal files of their months,

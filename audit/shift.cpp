@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "audit/shift.h"
 
-#include <unordered_map>
-#include <utility>
+#include <vector>
 
+#include "audit/checkouts.h"
 #include "history/historyfile.h"
 #include "journal/entry.h"
 #include "journal/journalfiles.h"
@@ -11,6 +11,18 @@
 
 namespace durava::audit {
 namespace {
+
+// Whether the operator written `writtenName` closed a shift in `bytes`.
+bool ClosesShift(std::string_view bytes, std::string_view writtenName) {
+    bool closed = false;
+    journal::ForEachLine(bytes, [&](std::string_view text, bool) {
+        const std::optional<journal::LineLook> look =
+            closed ? std::nullopt : journal::LookAtLine(text);
+        closed = closed || (look && look->action == journal::Action::ShiftClose &&
+                            look->operatorName == writtenName);
+    });
+    return closed;
+}
 
 // The journal's lines in order, as far as they concern one operator's till.
 class ShiftWalk {
@@ -20,7 +32,9 @@ class ShiftWalk {
     // The views into `bytes` are kept: they must outlive the walk.
     void Walk(std::string_view bytes) {
         journal::ForEachLine(bytes, [this](std::string_view text, bool) {
-            if (const std::optional<journal::ReadLine> line = journal::ReadJournalLine(text))
+            const std::optional<journal::LineLook> look = journal::LookAtLine(text);
+            if (!look || look->operatorName != m_operator) return;
+            if (const std::optional<journal::ReadLine> line = journal::ReadJournalLine(text, *look))
                 Line(*line);
         });
     }
@@ -28,7 +42,9 @@ class ShiftWalk {
     std::optional<Shift> Result() const {
         if (!m_since) return std::nullopt;
         Shift shift{.since = std::string(*m_since)};
-        for (const auto& [use, yuan] : m_totals) {
+        for (std::size_t number = 0; number < m_totals.size(); ++number) {
+            if (!m_checkouts.Stands(number)) continue;
+            const std::optional<std::int64_t>& yuan = m_totals[number];
             ++shift.checkouts;
             if (!yuan || __builtin_add_overflow(shift.yuan, *yuan, &shift.yuan)) ++shift.notSummed;
         }
@@ -37,29 +53,23 @@ class ShiftWalk {
 
   private:
     void Line(const journal::ReadLine& line) {
-        if (line.operatorName != m_operator) return;
         switch (line.action) {
             case journal::Action::Login:
                 if (!m_since) m_since = line.time;
                 return;
             case journal::Action::ShiftClose:
                 m_since.reset();
+                m_checkouts = {};
                 m_totals.clear();
                 return;
             case journal::Action::Checkout:
-                // A checkout journaled again after a kill is the same one: its record is the same.
-                if (m_since) {
-                    m_totals.emplace(
-                        line.Value(journal::Field::RecordHash).value_or(line.text),
+                if (m_since && m_checkouts.Add(line)) {
+                    m_totals.push_back(
                         history::WholeInteger(line.Value(journal::Field::Total).value_or("")));
                 }
                 return;
             case journal::Action::Refused:
-                // A checkout taken back with its record, when the item could not be set idle.
-                if (const std::optional<std::string_view> hash =
-                        line.Value(journal::Field::RecordHash)) {
-                    m_totals.erase(*hash);
-                }
+                m_checkouts.TakeBack(line);
                 return;
             default:
                 return;
@@ -68,8 +78,9 @@ class ShiftWalk {
 
     std::string_view m_operator;
     std::optional<std::string_view> m_since;
-    // By the record's hash: what each checkout of the shift brought, nothing when no sum.
-    std::unordered_map<std::string_view, std::optional<std::int64_t>> m_totals;
+    Checkouts m_checkouts;
+    // By number: what each checkout of the shift brought, nothing when no sum.
+    std::vector<std::optional<std::int64_t>> m_totals;
 };
 
 }  // namespace
@@ -81,10 +92,8 @@ std::optional<Shift> OpenShift(const std::filesystem::path& duravaFolder,
     const std::string current =
         store::ReadWholeFile(journal::JournalFilePath(duravaFolder, month)).value_or("");
     // A shift closed this month began after the close; else it may have begun last month.
-    const std::string closed =
-        '\t' + written + '\t' + journal::ActionName(journal::Action::ShiftClose) + '\t';
     const std::string before =
-        current.find(closed) != std::string::npos
+        ClosesShift(current, written)
             ? std::string()
             : store::ReadWholeFile(journal::JournalFilePath(duravaFolder, core::MonthBefore(month)))
                   .value_or("");

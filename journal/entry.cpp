@@ -204,33 +204,43 @@ std::vector<Detail> DetailsOf(const ReadLine& line) {
     return details;
 }
 
-std::optional<ReadLine> ReadJournalLine(std::string_view line) {
-    const std::size_t macAt = line.rfind(kPart);
-    if (macAt == std::string_view::npos) return std::nullopt;
-    const std::optional<Digest> mac = DigestOfHex(line.substr(macAt + 1));
-    if (!mac) return std::nullopt;
-    ReadLine read;
-    read.text = line.substr(0, macAt);
-    read.mac = *mac;
-    // Sequence number, time, operator, action, item; the details are the rest.
+std::optional<LineLook> LookAtLine(std::string_view line) {
+    // Sequence number, time, operator, action, item: each ends at a tab, as the details or the
+    // MAC follow.
     std::array<std::string_view, 5> parts;
-    std::string_view rest = read.text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::size_t end = rest.find(kPart);
-        parts[i] = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (end == std::string_view::npos && i + 1 < parts.size()) return std::nullopt;
+    for (std::string_view& part : parts) {
+        const std::size_t end = line.find(kPart);
+        if (end == std::string_view::npos) return std::nullopt;
+        part = line.substr(0, end);
+        line.remove_prefix(end + 1);
     }
-    const std::optional<std::uint64_t> seq = Number(parts[0]);
     const std::optional<Action> action = Named<Action>(ActionNames(), parts[3]);
-    if (!seq || !action) return std::nullopt;
-    read.seq = *seq;
-    read.time = parts[1];
-    read.operatorName = parts[2];
-    read.action = *action;
-    read.item = parts[4];
-    read.details = rest;
-    return read;
+    if (!action) return std::nullopt;
+    return LineLook{parts[0], parts[1], parts[2], *action, parts[4]};
+}
+
+std::optional<ReadLine> ReadJournalLine(std::string_view line) {
+    const std::optional<LineLook> look = LookAtLine(line);
+    return look ? ReadJournalLine(line, *look) : std::nullopt;
+}
+
+std::optional<ReadLine> ReadJournalLine(std::string_view line, const LineLook& look) {
+    const std::size_t macAt = line.rfind(kPart);
+    const std::optional<Digest> mac = DigestOfHex(line.substr(macAt + 1));
+    const std::optional<std::uint64_t> seq = mac ? Number(look.seq) : std::nullopt;
+    if (!seq) return std::nullopt;
+    // The details lie between the item's tab and the MAC's, which may be one.
+    const auto detailsAt =
+        static_cast<std::size_t>(look.item.data() + look.item.size() - line.data()) + 1;
+    return ReadLine{.text = line.substr(0, macAt),
+                    .seq = *seq,
+                    .time = look.time,
+                    .operatorName = look.operatorName,
+                    .item = look.item,
+                    .action = look.action,
+                    .details = detailsAt > macAt ? std::string_view()
+                                                 : line.substr(detailsAt, macAt - detailsAt),
+                    .mac = *mac};
 }
 
 LastEntries LastEntriesOf(std::string_view text) {

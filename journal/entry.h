@@ -130,8 +130,19 @@ LastEntries LastEntriesOf(std::string_view text);
 
 // The labelled values of a line as program texts; labels the program does not know are left out.
 std::vector<Detail> DetailsOf(const ReadLine& line);
+// The parts of a line before its details, for what passes most lines by: read without the details
+// split or the MAC read, so a line a kill cut short after its item still shows them. The views
+// point into the line; nothing when it has no item or no action the journal knows.
+struct LineLook {
+    std::string_view seq, time, operatorName;
+    Action action = Action::NewChain;
+    std::string_view item;
+};
+std::optional<LineLook> LookAtLine(std::string_view line);
 // `line` without its line break; nothing when it is not a whole line as the journal writes one.
 std::optional<ReadLine> ReadJournalLine(std::string_view line);
+// The same of `line`, looked at already as `look`.
+std::optional<ReadLine> ReadJournalLine(std::string_view line, const LineLook& look);
 // A value as read, as a program text: the escapes undone, in code page 936.
 std::string ProgramText(std::string_view written);
 // A program text as a line writes it, to be found in lines as read without undoing each.

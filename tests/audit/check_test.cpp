@@ -4,17 +4,41 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <utility>
 
 #include "audit/checktexts.h"
+#include "audit/shift.h"
+#include "history/periodtakings.h"
+#include "store/files/fileio_faults.h"
 #include "support/hall.h"
 
 namespace durava::audit::testing {
 namespace {
 
 using namespace durava::testing;
+
+// The owner sets a password: the owner's file, and a chain begun with `key`.
+void OwnersChain(Hall& hall, const journal::JournalKey& key, core::DateTime time) {
+    ASSERT_EQ(people::SetOwnerPassword(hall.Durava(),
+                                       *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
+              std::nullopt);
+    ASSERT_EQ(hall.journal.StartChain(key, journal::ChainReason::OwnerPassword, time, {}),
+              std::nullopt);
+}
+
+CheckReport Check(const Hall& hall, std::optional<journal::JournalKey> ownerKey = std::nullopt) {
+    return CheckJournal({hall.History(), hall.Durava(), {2024, 5, 1}, {2024, 5, 31}, ownerKey});
+}
+
+bool Finds(const CheckReport& report, FindingKind kind) {
+    for (const Finding& finding : report.findings) {
+        if (finding.kind == kind) return true;
+    }
+    return false;
+}
 
 const std::string& Room() {
     static const std::string room = Gbk("包间3");
@@ -131,7 +155,7 @@ const Case kCases[] = {
      FindingKind::OperatorsFileGone},
     {"the owner's file deleted",
      [](Hall& h) {
-         h.OwnersChain({1}, At(20));
+         OwnersChain(h, {1}, At(20));
          std::filesystem::remove(people::OwnerFile(h.Durava()));
      },
      FindingKind::OwnerFileGone},
@@ -208,7 +232,7 @@ TEST(CheckTest, countsWhatItCheckedAndSumsTakingsPerOperator) {
          Gbk("张三"),
          "A1",
          {{journal::Field::Before, "240/70/30/20"}, {journal::Field::After, "240/60/30/20"}}});
-    const CheckReport report = hall.Check();
+    const CheckReport report = Check(hall);
     EXPECT_TRUE(IsClean(report));
     EXPECT_EQ(report.entriesChecked, 7u);  // the chain's first, five checkouts, a change
     EXPECT_EQ(report.recordsChecked, 7u);
@@ -249,18 +273,18 @@ TEST(CheckTest, theOwnersChainOpensOnlyWithTheOwnersKey) {
     journal::JournalKey owner{}, other{};
     owner[0] = 1;
     other[0] = 2;
-    hall.OwnersChain(owner, At(20));
+    OwnersChain(hall, owner, At(20));
     hall.Checkout("B1", At(21), 5);
-    const CheckReport opened = hall.Check(owner);
+    const CheckReport opened = Check(hall, owner);
     EXPECT_TRUE(IsClean(opened));
     EXPECT_TRUE(opened.ownerChecked && opened.unkeyedChecked);
-    EXPECT_TRUE(Finds(hall.Check(other), FindingKind::OtherOwnerKey));
-    EXPECT_EQ(hall.Check().entriesUnchecked, 2u);
+    EXPECT_TRUE(Finds(Check(hall, other), FindingKind::OtherOwnerKey));
+    EXPECT_EQ(Check(hall).entriesUnchecked, 2u);
     // Without the key file, a copy without the owner's password goes on unprotected.
     std::filesystem::remove(journal::KeyFilePath(hall.Durava()));
     journal::Journal unprotected(hall.Durava(), journal::Protection::Unkeyed);
     hall.Checkout(unprotected, "B2", At(22), 5);
-    EXPECT_TRUE(Finds(hall.Check(owner), FindingKind::ProtectionOff));
+    EXPECT_TRUE(Finds(Check(hall, owner), FindingKind::ProtectionOff));
 }
 
 TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
@@ -293,7 +317,7 @@ TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
 
     // An owner's chain begun before the days checked stays unchecked without the owner's key.
     Hall owned;
-    owned.OwnersChain({3}, april);
+    OwnersChain(owned, {3}, april);
     owned.Checkout("A1", At(0), 10);
     const CheckReport unopened =
         CheckJournal({owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, std::nullopt});
@@ -301,6 +325,150 @@ TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
     EXPECT_EQ(unopened.entriesUnchecked, 1u);
     EXPECT_TRUE(IsClean(CheckJournal(
         {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, journal::JournalKey{3}})));
+}
+
+TEST(CheckTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
+    Hall hall;
+    hall.Checkout("A1", At(1), 10);
+    WriteBytes(journal::KeyFilePath(hall.Durava()), "torn");
+    // Without an owner password the chain's keys are public: it goes on from its newest entry.
+    hall.Checkout("A2", At(2), 10);
+    EXPECT_EQ(hall.journal.Head()->entries, 3u);
+    EXPECT_TRUE(IsClean(Check(hall)));
+
+    const journal::JournalKey owner{7};
+    OwnersChain(hall, owner, At(3));
+    hall.Checkout("A3", At(4), 10);
+    const journal::ChainHead before = *hall.journal.Head();
+    std::filesystem::remove(journal::KeyFilePath(hall.Durava()));
+    EXPECT_EQ(
+        hall.journal.Append({journal::Action::Login, At(5)}),
+        (journal::FileTrouble{journal::KeyFilePath(hall.Durava()), journal::FileState::Missing}));
+    ASSERT_EQ(hall.journal.StartChain(owner, journal::ChainReason::OwnerRestart, At(6), {}),
+              std::nullopt);
+    const std::optional<journal::ChainStart> start =
+        journal::ReadChainStart(*journal::ReadJournalLine(LinesOf(hall.JournalFile()).back()));
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->protection, journal::Protection::Owner);
+    EXPECT_EQ(start->before->entries, before.entries);
+    EXPECT_EQ(start->before->last, before.last);
+    EXPECT_TRUE(IsClean(Check(hall, owner)));
+}
+
+TEST(CheckTest, aDiskThatFailsMidWriteLeavesWhatTheNextAppendHeals) {
+    for (const store::FileStep step : {store::FileStep::Append, store::FileStep::Overwrite}) {
+        SCOPED_TRACE(store::FileStepName(step));
+        Hall hall;
+        hall.Checkout("A1", At(1), 10);
+        store::FailFileStep(step, ENOSPC);
+        const std::optional<journal::FileTrouble> problem =
+            hall.journal.Append({journal::Action::Login, At(2)});
+        store::ClearFileFaults();
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->state, journal::FileState::NotWritten);
+        EXPECT_EQ(problem->file, step == store::FileStep::Append
+                                     ? hall.JournalFile()
+                                     : journal::KeyFilePath(hall.Durava()));
+        hall.Checkout("A2", At(3), 10);
+        EXPECT_TRUE(IsClean(Check(hall)));
+        EXPECT_EQ(hall.journal.Head()->entries, step == store::FileStep::Append ? 3u : 4u);
+    }
+}
+
+// What an operator's till should hold at the shift close, from the journal alone.
+TEST(ShiftTest, countsTheCashOfTheOperatorsOpenShift) {
+    constexpr int kNoSum = -1, kMay31 = 25 * 1440 + 13 * 60;  // 2024/05/31 23:00
+    struct Step {
+        int minutes;
+        const char* who;
+        journal::Action action;
+        int yuan = 0;  // of a checkout, and of the checkout a refusal takes back
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        std::optional<Shift> expected;  // of 张三, a minute after the last step
+    };
+    const journal::Action in = journal::Action::Login, out = journal::Action::Checkout,
+                          close = journal::Action::ShiftClose, back = journal::Action::Refused;
+    const char *z = "张三", *l = "李四";
+    const Case cases[] = {
+        {"two operators interleaved",
+         {{0, z, in}, {1, l, in}, {2, z, out, 10}, {3, l, out, 20}, {4, z, out, 30}, {5, l, close}},
+         Shift{"2024/05/06 10:00:00", 2, 40}},
+        {"across the month end",
+         {{kMay31, z, in}, {kMay31 + 20, z, out, 10}, {kMay31 + 90, z, out, 25}},
+         Shift{"2024/05/31 23:00:00", 2, 35}},
+        {"a close then a new login",
+         {{0, z, in}, {10, z, out, 10}, {20, z, close}, {30, z, in}, {40, z, out, 5}},
+         Shift{"2024/05/06 10:30:00", 1, 5}},
+        {"closed and not logged in again", {{0, z, in}, {20, z, close}}, std::nullopt},
+        {"a total that is not a number",
+         {{0, z, in}, {10, z, out, 10}, {11, z, out, kNoSum}},
+         Shift{"2024/05/06 10:00:00", 2, 10, 1}},
+        {"the program started again: the cash stays in the till",
+         {{0, z, in},
+          {10, z, out, 10},
+          {11, "", journal::Action::ProgramEnd},
+          {30, z, in},
+          {40, z, out, 5}},
+         Shift{"2024/05/06 10:00:00", 2, 15}},
+        {"journaled twice after a kill, and taken back",
+         {{0, z, in}, {1, z, out, 10}, {1, z, out, 10}, {2, z, out, 7}, {2, z, back, 7}},
+         Shift{"2024/05/06 10:00:00", 1, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Hall hall;
+        for (const Step& step : c.steps) {
+            const std::string record = RecordOf("A1", At(step.minutes), step.yuan);
+            journal::Entry entry =
+                CheckoutEntryOf(At(step.minutes), Gbk(step.who), record, hall.MonthFile());
+            if (step.yuan == kNoSum) entry.details[3] = {journal::Field::Total, "1.#INF"};
+            if (step.action != out) {
+                entry = {step.action, At(step.minutes), Gbk(step.who)};
+                if (step.action == journal::Action::Refused) {
+                    entry.item = "A1";
+                    entry.details = {
+                        {journal::Field::RecordHash, journal::Hex(journal::Sha256(record))}};
+                }
+            }
+            ASSERT_EQ(hall.journal.Append(entry), std::nullopt);
+        }
+        EXPECT_EQ(OpenShift(hall.Durava(), Gbk("张三"), At(c.steps.back().minutes + 1)),
+                  c.expected);
+    }
+}
+
+// A checkout journaled again after a kill is one, one taken back is none: the till, the takings
+// per operator and the check count as the month files do.
+TEST(CheckoutsTest, aKillAndATakeBackCountAsTheMonthFilesDo) {
+    Hall hall;
+    const std::string z = Gbk("张三");
+    ASSERT_EQ(hall.journal.Append({journal::Action::Login, At(0), z}), std::nullopt);
+    hall.Checkout("A1", At(1), 10, z);
+    hall.CheckoutJournaledAgain("A2", At(2), 20, z);
+    hall.CheckoutTakenBack("A3", At(3), 30, z);
+    hall.Checkout("A4", At(4), 40, z);
+    const core::CalendarTime day{2024, 5, 6};
+    const std::optional<history::PeriodTakings> files =
+        history::ComputePeriod(hall.History(), day, day);
+    ASSERT_TRUE(files);
+    const history::Takings& sums = files->takings.total;
+    EXPECT_EQ(sums.yuan, 10 + 20 + 40);
+    const std::optional<Shift> shift = OpenShift(hall.Durava(), z, At(5));
+    ASSERT_TRUE(shift);
+    EXPECT_EQ(shift->yuan, sums.yuan);
+    EXPECT_EQ(shift->checkouts, sums.uses);
+    const CheckReport report = Check(hall);
+    EXPECT_TRUE(IsClean(report));
+    for (const std::optional<std::vector<OperatorActivity>>& operators :
+         {OperatorTakings(hall.Durava(), hall.History(), day, day),
+          std::optional(report.operators)}) {
+        ASSERT_TRUE(operators && operators->size() == 1u);
+        EXPECT_EQ(operators->front().yuan, sums.yuan);
+        EXPECT_EQ(operators->front().checkouts, sums.uses);
+    }
 }
 
 TEST(CheckTest, findingsSpeakTheOwnersWords) {

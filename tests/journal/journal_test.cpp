@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <functional>
 
-#include "audit/checktexts.h"
-#include "audit/shift.h"
 #include "journal/deskmemory.h"
 #include "journal/entries.h"
 #include "journal/journaltexts.h"
 #include "journal/settingsnamed.h"
-#include "store/files/fileio_faults.h"
 #include "support/hall.h"
 
 namespace durava::journal::testing {
@@ -210,109 +206,6 @@ TEST(JournalTest, eachFileStateIsToldInItsOwnWords) {
         EXPECT_EQ(FileTroubleText({file, c.state}), Gbk(c.notDone) + Gbk("操作没有进行。"));
     }
     EXPECT_EQ(FileTroubleText({file, FileState::Ok}), "");
-}
-
-TEST(JournalTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
-    Hall hall;
-    hall.Checkout("A1", At(1), 10);
-    WriteBytes(KeyFilePath(hall.Durava()), "torn");
-    // Without an owner password the chain's keys are public: it goes on from its newest entry.
-    hall.Checkout("A2", At(2), 10);
-    EXPECT_EQ(hall.journal.Head()->entries, 3u);
-    EXPECT_TRUE(audit::IsClean(hall.Check()));
-
-    const JournalKey owner{7};
-    hall.OwnersChain(owner, At(3));
-    hall.Checkout("A3", At(4), 10);
-    const ChainHead before = *hall.journal.Head();
-    std::filesystem::remove(KeyFilePath(hall.Durava()));
-    EXPECT_EQ(hall.journal.Append({Action::Login, At(5)}),
-              (FileTrouble{KeyFilePath(hall.Durava()), FileState::Missing}));
-    ASSERT_EQ(hall.journal.StartChain(owner, ChainReason::OwnerRestart, At(6), {}), std::nullopt);
-    const std::optional<ChainStart> start =
-        ReadChainStart(*ReadJournalLine(LinesOf(hall.JournalFile()).back()));
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->protection, Protection::Owner);
-    EXPECT_EQ(start->before->entries, before.entries);
-    EXPECT_EQ(start->before->last, before.last);
-    EXPECT_TRUE(audit::IsClean(hall.Check(owner)));
-}
-
-TEST(JournalTest, aDiskThatFailsMidWriteLeavesWhatTheNextAppendHeals) {
-    for (const store::FileStep step : {store::FileStep::Append, store::FileStep::Overwrite}) {
-        SCOPED_TRACE(store::FileStepName(step));
-        Hall hall;
-        hall.Checkout("A1", At(1), 10);
-        store::FailFileStep(step, ENOSPC);
-        const std::optional<FileTrouble> problem = hall.journal.Append({Action::Login, At(2)});
-        store::ClearFileFaults();
-        ASSERT_TRUE(problem);
-        EXPECT_EQ(problem->state, FileState::NotWritten);
-        EXPECT_EQ(problem->file, step == store::FileStep::Append ? hall.JournalFile()
-                                                                 : KeyFilePath(hall.Durava()));
-        hall.Checkout("A2", At(3), 10);
-        EXPECT_TRUE(audit::IsClean(hall.Check()));
-        EXPECT_EQ(hall.journal.Head()->entries, step == store::FileStep::Append ? 3u : 4u);
-    }
-}
-
-// What an operator's till should hold at the shift close, from the journal alone.
-TEST(ShiftTest, countsTheCashOfTheOperatorsOpenShift) {
-    constexpr int kNoSum = -1, kMay31 = 25 * 1440 + 13 * 60;  // 2024/05/31 23:00
-    struct Step {
-        int minutes;
-        const char* who;
-        Action action;
-        int yuan = 0;  // of a checkout, and of the checkout a refusal takes back
-    };
-    struct Case {
-        const char* name;
-        std::vector<Step> steps;
-        std::optional<audit::Shift> expected;  // of 张三, a minute after the last step
-    };
-    const Action in = Action::Login, out = Action::Checkout, close = Action::ShiftClose,
-                 back = Action::Refused;
-    const char *z = "张三", *l = "李四";
-    const Case cases[] = {
-        {"two operators interleaved",
-         {{0, z, in}, {1, l, in}, {2, z, out, 10}, {3, l, out, 20}, {4, z, out, 30}, {5, l, close}},
-         audit::Shift{"2024/05/06 10:00:00", 2, 40}},
-        {"across the month end",
-         {{kMay31, z, in}, {kMay31 + 20, z, out, 10}, {kMay31 + 90, z, out, 25}},
-         audit::Shift{"2024/05/31 23:00:00", 2, 35}},
-        {"a close then a new login",
-         {{0, z, in}, {10, z, out, 10}, {20, z, close}, {30, z, in}, {40, z, out, 5}},
-         audit::Shift{"2024/05/06 10:30:00", 1, 5}},
-        {"closed and not logged in again", {{0, z, in}, {20, z, close}}, std::nullopt},
-        {"a total that is not a number",
-         {{0, z, in}, {10, z, out, 10}, {11, z, out, kNoSum}},
-         audit::Shift{"2024/05/06 10:00:00", 2, 10, 1}},
-        {"the program started again: the cash stays in the till",
-         {{0, z, in}, {10, z, out, 10}, {11, "", Action::ProgramEnd}, {30, z, in}, {40, z, out, 5}},
-         audit::Shift{"2024/05/06 10:00:00", 2, 15}},
-        {"journaled twice after a kill, and taken back",
-         {{0, z, in}, {1, z, out, 10}, {1, z, out, 10}, {2, z, out, 7}, {2, z, back, 7}},
-         audit::Shift{"2024/05/06 10:00:00", 1, 10}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Hall hall;
-        for (const Step& step : c.steps) {
-            const std::string record = RecordOf("A1", At(step.minutes), step.yuan);
-            Entry entry =
-                CheckoutEntryOf(At(step.minutes), Gbk(step.who), record, hall.MonthFile());
-            if (step.yuan == kNoSum) entry.details[3] = {Field::Total, "1.#INF"};
-            if (step.action != out) {
-                entry = {step.action, At(step.minutes), Gbk(step.who)};
-                if (step.action == Action::Refused) {
-                    entry.details = {{Field::RecordHash, Hex(Sha256(record))}};
-                }
-            }
-            ASSERT_EQ(hall.journal.Append(entry), std::nullopt);
-        }
-        EXPECT_EQ(audit::OpenShift(hall.Durava(), Gbk("张三"), At(c.steps.back().minutes + 1)),
-                  c.expected);
-    }
 }
 
 }  // namespace

@@ -16,14 +16,15 @@ namespace durava::testing {
 // `record` as the month file holds it, without its line break.
 inline journal::Entry CheckoutEntryOf(core::DateTime end, std::string operatorName,
                                       std::string_view record,
-                                      const std::filesystem::path& monthFile) {
+                                      const std::filesystem::path& monthFile, bool late = false) {
     const history::HistoryMonth month{std::string(record)};
     std::vector<std::string_view> fields;
     month.SplitFields(0, fields);
     const std::string total = history::CellText(fields, history::kFieldTotal);
     return journal::CheckoutEntry(end, std::move(operatorName),
                                   {fields.at(history::kFieldName), fields.at(history::kFieldStart),
-                                   total, history::MoneyOf(total), record, monthFile});
+                                   total, history::MoneyOf(total), record, monthFile},
+                                  late);
 }
 
 }  // namespace durava::testing

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A hall's two stores and its Durava folder in a temporary folder, with checkouts written as the
-// program writes them: the record, then its journal entry.
+// program writes them: the record, then its journal entry; and as a kill or a settings file that
+// takes no write leaves them.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "audit/check.h"
 #include "history/historyfile.h"
 #include "journal/journal.h"
+#include "journal/journalfiles.h"
 #include "people/protection.h"
+#include "store/files/fileio.h"
 #include "support/checkouts.h"
 #include "support/temp_folder.h"
 
@@ -69,13 +71,14 @@ struct Hall {
         return Checkout(journal, item, end, yuan, operatorName);
     }
 
-    // The owner sets a password: the owner's file, and a chain begun with `key`.
-    void OwnersChain(const journal::JournalKey& key, core::DateTime time) {
-        ASSERT_EQ(people::SetOwnerPassword(
-                      Durava(), *people::MakePassword(u"owner-pw", journal::kCheapestCost)),
+    // A checkout a kill cut short before it set the item idle: the next checkout finds the record
+    // and journals it again, late.
+    std::string CheckoutJournaledAgain(const std::string& item, core::DateTime end, int yuan,
+                                       const std::string& operatorName) {
+        const std::string record = Checkout(item, end, yuan, operatorName);
+        EXPECT_EQ(journal.Append(CheckoutEntryOf(end, operatorName, record, MonthFile(), true)),
                   std::nullopt);
-        ASSERT_EQ(journal.StartChain(key, journal::ChainReason::OwnerPassword, time, {}),
-                  std::nullopt);
+        return record;
     }
 
     // The owner sets `password`, whose key begins the chain, as the owner's settings do; a change
@@ -94,19 +97,21 @@ struct Hall {
                   std::nullopt);
     }
 
-    audit::CheckReport Check(std::optional<journal::JournalKey> ownerKey = std::nullopt) const {
-        return audit::CheckJournal({History(), Durava(), {2024, 5, 1}, {2024, 5, 31}, ownerKey});
+    // A checkout that could not set the item idle: it removes its record and takes back its entry.
+    void CheckoutTakenBack(const std::string& item, core::DateTime end, int yuan,
+                           const std::string& operatorName) {
+        const std::optional<store::FileLook> before = store::LookAt(MonthFile());
+        const std::string record = Checkout(item, end, yuan, operatorName);
+        EXPECT_TRUE(history::RemoveLastHistoryRecord(
+            MonthFile(), record, before ? std::optional(before->size) : std::nullopt));
+        journal::Entry takenBack =
+            journal::TakenBackEntry(end, item, record, Gbk("设置文件写不进去"));
+        takenBack.operatorName = operatorName;
+        EXPECT_EQ(journal.Append(takenBack), std::nullopt);
     }
 
     durava::testing::TempFolder folder;
     journal::Journal journal{Durava(), journal::Protection::Unkeyed};
 };
-
-inline bool Finds(const audit::CheckReport& report, audit::FindingKind kind) {
-    for (const audit::Finding& finding : report.findings) {
-        if (finding.kind == kind) return true;
-    }
-    return false;
-}
 
 }  // namespace durava::testing

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// What counts as a checkout wherever the journal's checkouts are summed or looked for: the shift,
+// the takings per operator and the owner's check. A checkout journaled again after a kill names
+// the record of one already journaled and is that one; a checkout taken back (a refusal naming
+// its record: the checkout wrote it, could not set the item idle and removed it) is none.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "journal/entry.h"
+
+namespace durava::audit {
+
+// The first 8 bytes of a record's SHA-256, which tell a hall's records apart.
+std::uint64_t RecordKey(const journal::Digest& record);
+
+// Texts looked up as they stand in a line, without a copy: a year holds a million checkouts.
+struct LineTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+// The checkouts handed in, in the order of their lines, and which of them still stand.
+class Checkouts {
+  public:
+    // A checkout's line: its number, from 0, when it stands as a checkout of its own; nothing when
+    // it names the record of one that stands.
+    std::optional<std::size_t> Add(const journal::ReadLine& checkout);
+    // A refusal's line: the number of the checkout it takes back, which stands no more; nothing
+    // when it names the record of none that stands.
+    std::optional<std::size_t> TakeBack(const journal::ReadLine& refusal);
+    bool Stands(std::size_t number) const { return m_stands[number]; }
+
+  private:
+    // An item stays in use until a checkout sets it idle: the checkout that one journaled again
+    // or a refusal names is the last of its item.
+    struct Last {
+        std::string record;  // its hash as written; empty when none
+        std::size_t number;
+    };
+    // By the item as written.
+    std::unordered_map<std::string, Last, LineTextHash, std::equal_to<>> m_lastOfItem;
+    std::vector<bool> m_stands;
+};
+
+}  // namespace durava::audit
