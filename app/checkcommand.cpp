@@ -16,9 +16,9 @@
 #include "core/utf8.h"
 #include "history/monthfiles.h"
 #include "history/takingstexts.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
+#include "journal/files/ourfiles.h"
 #include "journal/journaltexts.h"
-#include "journal/ourfiles.h"
 #include "people/owner.h"
 #include "store/startup.h"
 

@@ -21,7 +21,7 @@
 #include "core/fixedtexts.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "operations/operations.h"
 #include "people/operators.h"
 #include "people/owner.h"

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "audit/chainkeys.h"
-#include "audit/chainwalk.h"
-#include "audit/days.h"
-#include "audit/entrynotes.h"
-#include "audit/recordcompare.h"
+#include "audit/check/chainkeys.h"
+#include "audit/check/chainwalk.h"
+#include "audit/check/days.h"
+#include "audit/check/entrynotes.h"
+#include "audit/check/recordcompare.h"
 #include "people/operators.h"
 #include "people/owner.h"
 

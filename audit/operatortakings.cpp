@@ -7,7 +7,7 @@
 
 #include "core/codepage.h"
 #include "history/takings.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "store/files/fileio.h"
 
 namespace durava::audit {

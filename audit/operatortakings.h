@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "audit/check/days.h"
 #include "audit/checkouts.h"
-#include "audit/days.h"
 #include "core/datetime.h"
 #include "journal/entry.h"
 

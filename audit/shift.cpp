@@ -6,7 +6,7 @@
 #include "audit/checkouts.h"
 #include "history/historyfile.h"
 #include "journal/entry.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "store/files/fileio.h"
 
 namespace durava::audit {

@@ -13,7 +13,7 @@
 #include "audit/check.h"
 #include "audit/checktexts.h"
 #include "journal/chain/chain.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "people/operators.h"
 #include "people/owner.h"
 #include "reference.h"

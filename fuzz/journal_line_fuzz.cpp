@@ -13,7 +13,7 @@
 
 #include "core/codepage.h"
 #include "journal/entry.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "reference.h"
 
 namespace durava::fuzz {

@@ -9,7 +9,7 @@
 #include "core/datetime.h"
 #include "core/utf8.h"
 #include "journal/chain/digest.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "store/files/fileio.h"
 #include "store/usermemory.h"
 

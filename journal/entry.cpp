@@ -9,7 +9,7 @@
 
 #include "core/codepage.h"
 #include "core/utf8.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 
 namespace durava::journal {
 namespace {

@@ -13,8 +13,8 @@
 #include "journal/chain/chain.h"
 #include "journal/chain/secrets.h"
 #include "journal/entry.h"
-#include "journal/filetrouble.h"
-#include "journal/journalfiles.h"
+#include "journal/files/filetrouble.h"
+#include "journal/files/journalfiles.h"
 
 namespace durava::journal {
 

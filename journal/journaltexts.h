@@ -5,7 +5,7 @@
 #include <string>
 
 #include "journal/entry.h"
-#include "journal/filetrouble.h"
+#include "journal/files/filetrouble.h"
 
 namespace durava::journal {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "journal/entry.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "store/files/fileio.h"
 
 namespace durava::journal {

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "core/datetime.h"
+#include "journal/files/ourfiles.h"
 #include "journal/journal.h"
-#include "journal/ourfiles.h"
 #include "operations/bill.h"
 #include "operations/tariff.h"
 #include "store/settings/settings.h"

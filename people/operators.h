@@ -10,7 +10,7 @@
 
 #include "core/names.h"
 #include "journal/chain/secrets.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 
 namespace durava::people {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "journal/chain/secrets.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 
 namespace durava::people {
 

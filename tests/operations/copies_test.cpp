@@ -18,7 +18,7 @@
 #include "core/fixedtexts.h"
 #include "core/utf8.h"
 #include "history/historyfile.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "operations/operations.h"
 #include "store/startup.h"
 #include "support/child_process.h"

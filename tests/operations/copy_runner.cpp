@@ -19,7 +19,7 @@
 
 #include "copies_script.h"
 #include "core/fixedtexts.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "operations/operations.h"
 #include "support/child_output.h"
 

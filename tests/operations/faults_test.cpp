@@ -12,8 +12,8 @@
 
 #include "audit/check.h"
 #include "history/takings.h"
+#include "journal/files/ourfiles.h"
 #include "journal/journal.h"
-#include "journal/ourfiles.h"
 #include "operations/operations.h"
 #include "store/files/fileio_faults.h"
 #include "store/powercut/powercut_states.h"

@@ -8,7 +8,7 @@
 
 #include "audit/check.h"
 #include "history/periodtakings.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "operations/dayslip.h"
 #include "operations/operations.h"
 #include "operations/shiftslip.h"

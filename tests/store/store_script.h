@@ -11,7 +11,7 @@
 #include "core/fixedtexts.h"
 #include "core/numbers.h"
 #include "history/historyfile.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "support/settings_sections.h"
 
 namespace durava::store_script {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "history/historyfile.h"
+#include "journal/files/journalfiles.h"
 #include "journal/journal.h"
-#include "journal/journalfiles.h"
 #include "people/protection.h"
 #include "store/files/fileio.h"
 #include "support/checkouts.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "ui/backgroundwork.h"
+#include "ui/work/backgroundwork.h"
 
 namespace durava::windows {
 namespace {

@@ -19,7 +19,7 @@
 #include "history/takingscsv.h"
 #include "history/takingstexts.h"
 #include "journal/entry.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "operations/dayslip.h"
 #include "operations/owed.h"
 #include "ui/dialogs.h"

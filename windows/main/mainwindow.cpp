@@ -2,7 +2,7 @@
 #include "windows/main/mainwindow.h"
 
 #include "forms/formnames.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "people/protection.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"

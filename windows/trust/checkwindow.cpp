@@ -11,9 +11,9 @@
 #include "forms/forms.h"
 #include "history/takingstexts.h"
 #include "people/protection.h"
-#include "ui/backgroundwork.h"
 #include "ui/form.h"
 #include "ui/windowstate.h"
+#include "ui/work/backgroundwork.h"
 #include "windows/trust/ownerprompt.h"
 
 namespace durava::windows {

@@ -6,8 +6,8 @@
 
 #include "core/fixedtexts.h"
 #include "journal/chain/secrets.h"
-#include "ui/backgroundwork.h"
 #include "ui/form.h"
+#include "ui/work/backgroundwork.h"
 
 namespace durava::windows {
 namespace {

@@ -14,7 +14,7 @@
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "journal/entry.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "support/checkouts.h"
 #include "support/program_fixture.h"
 #include "support/settings_sections.h"

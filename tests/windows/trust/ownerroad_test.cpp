@@ -7,7 +7,7 @@
 #include "audit/check.h"
 #include "core/codepage.h"
 #include "forms/formnames.h"
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 #include "people/operators.h"
 #include "people/owner.h"
 #include "people/protection.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/repeat.h"
+#include "ui/work/repeat.h"
 
 #include <QTimer>
 

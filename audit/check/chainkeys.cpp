@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "audit/chainkeys.h"
+#include "audit/check/chainkeys.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 
 #include <algorithm>
 #include <charconv>

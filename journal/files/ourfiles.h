@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "journal/filetrouble.h"
+#include "journal/files/filetrouble.h"
 
 namespace durava::journal {
 

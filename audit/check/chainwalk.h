@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "audit/chainkeys.h"
 #include "audit/check.h"
-#include "audit/days.h"
-#include "audit/entrynotes.h"
+#include "audit/check/chainkeys.h"
+#include "audit/check/days.h"
+#include "audit/check/entrynotes.h"
 #include "journal/entry.h"
 
 namespace durava::audit {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "audit/recordcompare.h"
+#include "audit/check/recordcompare.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "journal/ourfiles.h"
+#include "journal/files/ourfiles.h"
 
 #include <optional>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/backgroundwork.h"
+#include "ui/work/backgroundwork.h"
 
 #include <QProgressDialog>
 #include <QThread>

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "audit/chainwalk.h"
 #include "audit/check.h"
-#include "audit/entrynotes.h"
+#include "audit/check/chainwalk.h"
+#include "audit/check/entrynotes.h"
 #include "core/datetime.h"
 
 namespace durava::audit {

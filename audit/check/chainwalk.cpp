@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "audit/chainwalk.h"
+#include "audit/check/chainwalk.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "journal/chain/chain.h"
-#include "journal/journalfiles.h"
+#include "journal/files/journalfiles.h"
 #include "store/files/fileio.h"
 
 namespace durava::audit {

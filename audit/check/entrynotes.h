@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "audit/check.h"
-#include "audit/days.h"
+#include "audit/check/days.h"
 #include "audit/operatortakings.h"
 #include "journal/entry.h"
 

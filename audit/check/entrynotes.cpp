@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "audit/entrynotes.h"
+#include "audit/check/entrynotes.h"
 
 namespace durava::audit {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "journal/filetrouble.h"
+#include "journal/files/filetrouble.h"
 
 #include <system_error>
 
