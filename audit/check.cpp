@@ -2,12 +2,15 @@
 #include "audit/check.h"
 
 #include <algorithm>
+#include <cctype>
+#include <sstream>
 
 #include "audit/check/chainkeys.h"
 #include "audit/check/chainwalk.h"
 #include "audit/check/days.h"
 #include "audit/check/entrynotes.h"
 #include "audit/check/recordcompare.h"
+#include "core/fixedtexts.h"
 #include "people/operators.h"
 #include "people/owner.h"
 
@@ -36,6 +39,28 @@ void CheckOurFiles(const std::filesystem::path& journalFolder, bool ownersChain,
 
 bool IsTampering(FindingKind kind) {
     return kind < FindingKind::JournalCutShort;
+}
+
+std::optional<SlipHead> ReadSlipHead(std::string_view text) {
+    // What a slip prints around the two: "日志 136 条 900106ea".
+    std::string words(text);
+    for (const std::string& mark : {core::Fixed(u"日志"), core::Fixed(u"条")}) {
+        if (const std::size_t at = words.find(mark); at != std::string::npos) {
+            words.replace(at, mark.size(), " ");
+        }
+    }
+    std::istringstream parts(words);
+    std::string entries, mac, more;
+    parts >> entries >> mac >> more;
+    const bool digits = !entries.empty() && entries.size() <= 19 &&
+                        entries.find_first_not_of("0123456789") == std::string::npos;
+    std::transform(mac.begin(), mac.end(), mac.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!digits || !more.empty() || mac.size() < 8 || mac.size() > 64 ||
+        mac.find_first_not_of("0123456789abcdef") != std::string::npos) {
+        return std::nullopt;
+    }
+    return SlipHead{std::stoull(entries), mac};
 }
 
 CheckReport CheckJournal(const CheckInput& input) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,16 @@
 
 namespace durava::audit {
 
+// A head as a slip prints it ("136 900106ea"): the entries, and the MAC's first hex digits.
+struct SlipHead {
+    std::uint64_t entries = 0;
+    std::string mac;  // lower-case hex, 8 digits on a slip, up to 64
+    bool operator==(const SlipHead&) const = default;
+};
+// Nothing unless `text` is a number and 8 to 64 hex digits, as "日志 136 条 900106ea" or
+// "136 900106ea" give them.
+std::optional<SlipHead> ReadSlipHead(std::string_view text);
+
 struct CheckInput {
     std::filesystem::path historyFolder;
     std::filesystem::path journalFolder;  // the Durava folder
@@ -27,6 +38,8 @@ struct CheckInput {
     std::optional<journal::JournalKey> ownerKey{};
     // The first keys of the chains the owner began with earlier passwords (Owner::EarlierKeys).
     std::vector<journal::JournalKey> earlierOwnerKeys{};
+    // Heads from the slips the owner kept: each is found in the journal or named as missing.
+    std::vector<SlipHead> slipHeads{};
 };
 
 enum class FindingKind {
@@ -44,7 +57,13 @@ enum class FindingKind {
     OtherOwnerKey,      // a chain of the owner's that this password does not open
     OwnerFileGone,      // the journal is the owner's, the owner's file is not there: protection off
     OperatorsFileGone,  // missing or not as Durava writes it, while the owner's file is there
+    SlipHeadMissing,    // a head from a slip (`count` entries, MAC from `until`) not in the journal
+    DeskHeadMissing,    // the head this desk remembers writing is not in the journal
+    OurFileGone,        // a file of ours (`file`) the desk saw is gone, since `time` when known
+    KeyFileUnusable,    // the key file (`file`) missing, damaged or no file, `count` entries on
+    TakeBackOutOfPlace,  // a take-back at `time` not right after its checkout of `item` at `until`
     // Notices: nothing was changed by hand.
+    SlipHeadHeld,     // a head from a slip the journal holds
     JournalCutShort,  // a journal line a kill cut short; the next entry began on a line of its own
     RecordCutShort,   // a line a kill left of a record: it has no total and is never summed
     ChainRestarted,   // the journal began a new chain: `reason`

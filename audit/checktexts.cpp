@@ -63,6 +63,29 @@ std::string FindingText(const Finding& f) {
                 u"店主文件 {0} 不见了：日志不再受店主密码保护，操作员也不用登录。", {f.file});
         case FindingKind::OperatorsFileGone:
             return core::Sentence(u"操作员文件 {0} 不见了或被改坏，操作员无法登录。", {f.file});
+        case FindingKind::SlipHeadMissing:
+            return core::Sentence(
+                u"单据上的“日志 {0} 条 {1}”不在日志里：这之后的日志和记录可能被删掉了。",
+                {Number(f.count), f.until});
+        case FindingKind::DeskHeadMissing:
+            return core::Sentence(
+                u"本机记得日志已写到第 {0} "
+                u"条（{1}），日志里却没有这一条：日志或密钥文件被换成了旧的。",
+                {Number(f.count), Or(f.until, u"时间不明")});
+        case FindingKind::OurFileGone:
+            return f.time.empty()
+                       ? core::Sentence(u"本机见过的文件 {0} 不见了。", {f.file})
+                       : core::Sentence(u"{0} 发现本机见过的文件 {1} 不见了。", {f.time, f.file});
+        case FindingKind::KeyFileUnusable:
+            return core::Sentence(u"密钥文件 {0} 不能用（{1}），日志却已有 {2} 条。",
+                                  {f.file, f.until, Number(f.count)});
+        case FindingKind::TakeBackOutOfPlace:
+            return core::Sentence(
+                u"{0} 的“操作被拒”不紧跟在 {1} {2} 的结账之后，不能算撤回那次结账。",
+                {f.time, f.item, f.until});
+        case FindingKind::SlipHeadHeld:
+            return core::Sentence(u"单据上的“日志 {0} 条 {1}”在日志里。",
+                                  {Number(f.count), f.until});
         case FindingKind::JournalCutShort:
             return core::Sentence(u"日志 {0} 第 {1} 行因程序被中断而不完整，不是改动。",
                                   {f.file, line});
