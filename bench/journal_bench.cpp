@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "history/periodtakings.h"
 #include "journal/chain/chain.h"
 #include "journal/chain/digest.h"
+#include "journal/deskmemory.h"
 #include "journal/entries.h"
 #include "journal/journal.h"
 #include "operations/bill.h"
@@ -34,7 +36,8 @@ constexpr int kYearRecords = 100000;  // a month's
 class Desk {
   public:
     explicit Desk(bool journaled)
-        : m_settings(testing::WriteSettingsFile(
+        : m_memory(m_folder / "user-config"),
+          m_settings(testing::WriteSettingsFile(
               m_folder, core::WideToText(u"[A1]\r\n状态=空闲中\r\n开始时间=无\r\n初始时段=240\r\n"
                                          u"初始费用=70\r\n最小单位=30\r\n超时单价=20\r\n"))),
           m_store{m_settings, m_folder / "History", store::kLockPatience,
@@ -52,8 +55,18 @@ class Desk {
         if (operations::Checkout(m_store, bill) != operations::Outcome::Done) std::abort();
     }
 
+    const std::filesystem::path& Folder() const { return m_folder.path(); }
+
   private:
+    // What the desk remembers goes to the benchmark's folder, not to the user's.
+    struct MemoryAside {
+        explicit MemoryAside(const std::filesystem::path& folder) {
+            setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        }
+    };
+
     testing::TempFolder m_folder;
+    MemoryAside m_memory;
     store::SettingsFile m_settings;
     journal::Journal m_journal{m_folder / "Durava", journal::Protection::Unkeyed};
     operations::Journaling m_journaling{m_journal};
@@ -81,6 +94,18 @@ void BM_CheckoutWithJournal(benchmark::State& state) {
     CheckoutBenchmark(state, true);
 }
 BENCHMARK(BM_CheckoutWithJournal)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// The desk's memory kept after each entry, as the journal keeps it: its share of
+// BM_CheckoutWithJournal is what the memory adds to a checkout.
+void BM_RememberDesk(benchmark::State& state) {
+    Desk desk(true);
+    desk.StartUse();
+    desk.Checkout();
+    const std::filesystem::path durava = desk.Folder() / "Durava";
+    const journal::ChainHead head = journal::RecallDesk(durava)->head;
+    for (auto _ : state) journal::RememberDesk(durava, head);
+}
+BENCHMARK(BM_RememberDesk)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 // A year of 12 months of kYearRecords checkouts each, the records and their journal, written as
 // the program would have written them, once per run.
