@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
+#include <mutex>
 #include <string_view>
 #include <system_error>
 
@@ -16,15 +18,24 @@
 namespace durava::journal {
 namespace {
 
+constexpr std::size_t kPaddedSize = 512;
 constexpr std::string_view kArea = "desks", kFormat = "durava-desk-1\n",
                            kHead = "head=", kFiles = "files=";
 
-// One name per folder, however the path that reaches it is spelled.
+// One name per folder, however the path that reaches it is spelled; worked out once per path, since
+// the memory is kept after every entry.
 std::string NameOf(const std::filesystem::path& duravaFolder) {
-    std::error_code error;
-    std::filesystem::path folder = std::filesystem::weakly_canonical(duravaFolder, error);
-    if (error) folder = std::filesystem::absolute(duravaFolder, error).lexically_normal();
-    return Hex(Sha256(core::WideToUtf8(folder.u16string()))).substr(0, 32);
+    static std::mutex guard;
+    static std::map<std::filesystem::path, std::string> names;
+    const std::lock_guard lock(guard);
+    auto [found, added] = names.try_emplace(duravaFolder);
+    if (added) {
+        std::error_code error;
+        std::filesystem::path folder = std::filesystem::weakly_canonical(duravaFolder, error);
+        if (error) folder = std::filesystem::absolute(duravaFolder, error).lexically_normal();
+        found->second = Hex(Sha256(core::WideToUtf8(folder.u16string()))).substr(0, 32);
+    }
+    return found->second;
 }
 
 // Our files in the folder, but the journal's month files, whose months come and go, and the
@@ -68,8 +79,10 @@ std::optional<ChainHead> HeadOf(std::string_view text) {
 }  // namespace
 
 std::optional<DeskMemory> RecallDesk(const std::filesystem::path& duravaFolder) {
-    const std::optional<std::string> text = store::RecallUserText(kArea, NameOf(duravaFolder));
-    // The body, then its SHA-256 and a line break: a memory a power cut tore is no memory.
+    std::optional<std::string> text = store::RecallUserText(kArea, NameOf(duravaFolder));
+    // The body, then its SHA-256 and a line break, then the padding: a memory a power cut tore is
+    // no memory.
+    if (text) text->erase(text->find_last_not_of(' ') + 1);
     if (!text || text->size() < 65) return std::nullopt;
     const std::string_view body = std::string_view(*text).substr(0, text->size() - 65);
     if (Hex(Sha256(body)) + '\n' != std::string_view(*text).substr(body.size()) ||
@@ -94,7 +107,10 @@ std::optional<DeskMemory> RecallDesk(const std::filesystem::path& duravaFolder) 
 
 void RememberDesk(const std::filesystem::path& duravaFolder, const ChainHead& head) {
     const std::string body = Body(head, FilesIn(duravaFolder));
-    store::KeepUserText(kArea, NameOf(duravaFolder), body + Hex(Sha256(body)) + '\n');
+    std::string text = body + Hex(Sha256(body)) + '\n';
+    // Of one size from entry to entry, so that it is written over in place.
+    text.resize(std::max(text.size(), kPaddedSize), ' ');
+    store::KeepUserText(kArea, NameOf(duravaFolder), text);
 }
 
 std::vector<std::string> FilesGone(const std::filesystem::path& duravaFolder,

@@ -27,12 +27,19 @@ std::optional<std::string> RecallUserText(std::string_view area, std::string_vie
 }
 
 bool KeepUserText(std::string_view area, std::string_view name, std::string_view text) {
-    const std::filesystem::path folder = AreaFolder(area);
+    const std::filesystem::path file = AreaFolder(area) / name;
+    // Written over in place: a text as long as the one before, as the desk's memory keeps it,
+    // costs no truncation.
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    std::ofstream file(folder / name, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(file.flush());
+    const bool sameSize = std::filesystem::file_size(file, error) == text.size() && !error;
+    std::ofstream out(file, sameSize ? std::ios::binary | std::ios::in | std::ios::out
+                                     : std::ios::binary | std::ios::trunc);
+    if (!out) {
+        std::filesystem::create_directories(file.parent_path(), error);
+        out.open(file, std::ios::binary | std::ios::trunc);
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(out.flush());
 }
 
 }  // namespace durava::store
