@@ -386,10 +386,11 @@ constexpr Column kNotedColumns[] = {
 };
 
 constexpr Control kCheckControls[] = {
-    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 110, .font = {14}, .tabStop = true},
-    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 130, .width = 960, .height = 260, .tabStop = true, .columns = kFindingColumns},
-    {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 400, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
-    {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 400, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
+    // Tall enough for every line of the summary, the verdict among them, without a scroll bar.
+    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 132, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 152, .width = 960, .height = 260, .tabStop = true, .columns = kFindingColumns},
+    {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 422, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
+    {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 422, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
 };
 
 constexpr Binding kCheckBindings[] = {
@@ -572,7 +573,7 @@ const Window& CheckWindow() {
     static constexpr Window window{.name = "CheckWindow",
                                    .title = u"核对记录",
                                    .outerWidth = 986,
-                                   .outerHeight = 639,
+                                   .outerHeight = 661,
                                    .minimizeBox = true,
                                    .inTaskbar = true,
                                    .opening = Opening::NotModalNoOwner,
