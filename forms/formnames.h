@@ -133,6 +133,8 @@ inline constexpr ComboName kOperatorChoice{u"组合框1"};
 inline constexpr EditName kPinBox{u"编辑框1"};
 inline constexpr LabelName kMessageLabel{u"标签3"};
 inline constexpr ButtonName kLoginButton{u"按钮1"};
+// Shown while the slip of this desk's last shift close can be printed again.
+inline constexpr ButtonName kReprintButton{u"按钮2"};
 }  // namespace login_window
 
 namespace owner_prompt {
@@ -231,6 +233,7 @@ inline constexpr std::string_view kSaveOwnerOnly = "SaveOwnerOnly";
 inline constexpr std::string_view kInitShiftClose = "InitShiftClose";
 inline constexpr std::string_view kCountCash = "CountCash";
 inline constexpr std::string_view kCloseShift = "CloseShift";
+inline constexpr std::string_view kReprintShiftSlip = "ReprintShiftSlip";
 inline constexpr std::string_view kInitCheck = "InitCheck";
 }  // namespace operation
 

@@ -279,11 +279,14 @@ constexpr Control kLoginControls[] = {
     {.kind = EditBox, .name = lw::kPinBox, .left = 85, .top = 55, .width = 170, .height = 30, .font = {14}, .tabStop = true, .digitsOnly = true, .secret = true},
     {.kind = Label, .name = lw::kMessageLabel, .left = 10, .top = 92, .width = 245, .height = 25, .border = false, .textColour = kRed, .align = Align::Left},
     {.kind = Button, .name = lw::kLoginButton, .left = 155, .top = 122, .width = 100, .height = 35, .text = u"登录", .font = {14}, .tabStop = true},
+    {.kind = Button, .name = lw::kReprintButton, .left = 10, .top = 122, .width = 100, .height = 35, .text = u"补打交班单", .visible = false, .tabStop = true},
 };
 
 constexpr Binding kLoginBindings[] = {
     {u"", Event::Created, op::kInitLogin},
     {lw::kLoginButton, Event::Click, op::kLogIn},
+    {lw::kPinBox, Event::Entered, op::kLogIn},
+    {lw::kReprintButton, Event::Click, op::kReprintShiftSlip},
 };
 
 constexpr Control kOwnerPromptControls[] = {
@@ -297,6 +300,7 @@ constexpr Control kOwnerPromptControls[] = {
 constexpr Binding kOwnerPromptBindings[] = {
     {u"", Event::Created, op::kInitOwnerPrompt},
     {op_::kConfirmButton, Event::Click, op::kCheckOwnerPassword},
+    {op_::kPasswordBox, Event::Entered, op::kCheckOwnerPassword},
     {op_::kForgotButton, Event::Click, op::kForgetOwnerPassword},
 };
 
@@ -338,6 +342,7 @@ constexpr Control kOwnerSettingsControls[] = {
 constexpr Binding kOwnerSettingsBindings[] = {
     {u"", Event::Created, op::kInitOwnerSettings},
     {os::kPasswordButton, Event::Click, op::kSetOwnerPassword},
+    {os::kRepeatBox, Event::Entered, op::kSetOwnerPassword},
     {os::kAddButton, Event::Click, op::kAddOperator},
     {os::kPinButton, Event::Click, op::kChangePin},
     {os::kRemoveButton, Event::Click, op::kRemoveOperator},
@@ -386,10 +391,11 @@ constexpr Column kNotedColumns[] = {
 };
 
 constexpr Control kCheckControls[] = {
-    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 110, .font = {14}, .tabStop = true},
-    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 130, .width = 960, .height = 260, .tabStop = true, .columns = kFindingColumns},
-    {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 400, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
-    {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 400, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
+    // Tall enough for every line of the summary, the verdict among them, without a scroll bar.
+    {.kind = ListBox, .name = chw::kSummaryList, .left = 10, .top = 10, .width = 960, .height = 132, .font = {14}, .tabStop = true},
+    {.kind = ListView, .name = chw::kFindingTable, .left = 10, .top = 152, .width = 960, .height = 260, .tabStop = true, .columns = kFindingColumns},
+    {.kind = ListView, .name = chw::kOperatorTable, .left = 10, .top = 422, .width = 310, .height = 200, .tabStop = true, .columns = kActivityColumns},
+    {.kind = ListView, .name = chw::kActionTable, .left = 330, .top = 422, .width = 640, .height = 200, .tabStop = true, .columns = kNotedColumns},
 };
 
 constexpr Binding kCheckBindings[] = {
@@ -572,7 +578,7 @@ const Window& CheckWindow() {
     static constexpr Window window{.name = "CheckWindow",
                                    .title = u"核对记录",
                                    .outerWidth = 986,
-                                   .outerHeight = 639,
+                                   .outerHeight = 661,
                                    .minimizeBox = true,
                                    .inTaskbar = true,
                                    .opening = Opening::NotModalNoOwner,

@@ -81,7 +81,17 @@ struct MenuEntry {
     bool visible = true;       // a hidden level-0 entry is a pop-up menu only, no menu bar
 };
 
-enum class Event { Created, Destroying, Click, Chosen, SelectionChanged, RightClick, Edited };
+// Entered: Return in an edit box.
+enum class Event {
+    Created,
+    Destroying,
+    Click,
+    Chosen,
+    SelectionChanged,
+    RightClick,
+    Edited,
+    Entered
+};
 
 // Which operation an event runs; `control` is empty for the window's own events and holds the
 // entry's text for menu entries.

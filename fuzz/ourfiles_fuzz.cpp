@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Any bytes as the owner's file and as the operators' file: each reads or is damaged, and what
-// reads writes back to a file that reads the same. An operator the list takes is kept by the file
-// (but for one kind of name, see below).
-// No hash is made or checked here: Argon2id is slow, and a hash read may ask for any cost.
-// Input: both files; the same bytes make the name of an operator to add.
+// Any bytes as the owner's file, the operators' file and the lockout's: each reads or is damaged,
+// and what reads writes back to a file that reads the same. An operator the list takes is kept by
+// the file (but for one kind of name, see below). No hash is made or checked here: Argon2id is
+// slow, and a hash read may ask for any cost. Input: both files; the same bytes make the name of an
+// operator to add.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <optional>
 
 #include "core/codepage.h"
+#include "core/datetime.h"
+#include "people/lockout.h"
 #include "people/operators.h"
 #include "people/owner.h"
 #include "reference.h"
@@ -36,6 +38,12 @@ bool Same(const Operators& a, const Operators& b) {
         }
     }
     return true;
+}
+
+// The end as the file writes it: a time read and written again is the same second.
+bool Same(const Lockout& a, const Lockout& b) {
+    return a.WrongInRow() == b.WrongInRow() &&
+           core::TimeText(a.WaitEnds()) == core::TimeText(b.WaitEnds());
 }
 
 bool Readable(journal::FileState state) {
@@ -82,5 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto operators = RequireWritesBack(scratch.Folder(), ReadOperators, WriteOperators)) {
         RequireAddedKept(scratch.Folder(), *operators, added);
     }
+    WriteBytes(LockoutFile(scratch.Folder()), bytes);
+    RequireWritesBack(scratch.Folder(), ReadLockout, WriteLockout);
     return 0;
 }

@@ -51,7 +51,7 @@ static_assert(std::size(kFieldLabels) == static_cast<std::size_t>(Field::Setting
 constexpr std::u16string_view kProtectionNames[] = {u"无店主密码", u"店主密码"};
 constexpr std::u16string_view kReasonNames[] = {
     u"首次记录",           u"密钥文件不见了", u"密钥文件已损坏", u"密钥文件比日志旧",
-    u"Durava文件夹不见了", u"店主设置了密码", u"店主重新开始",
+    u"Durava文件夹不见了", u"店主设置了密码", u"店主更改了密码", u"店主重新开始",
 };
 static_assert(std::size(kReasonNames) == static_cast<std::size_t>(ChainReason::OwnerRestart) + 1);
 

@@ -74,13 +74,14 @@ enum class Protection { Unkeyed, Owner };
 
 // Why a chain begins: the journal's own reasons, then the owner's.
 enum class ChainReason {
-    FirstUse,    // no journal yet
-    KeyMissing,  // the key file is gone, the journal is not
-    KeyDamaged,  // the key file does not read as Durava writes it
-    KeyBehind,   // the key file is older than the journal
-    FolderGone,  // the Durava folder went while the program ran
-    OwnerPassword,
-    OwnerRestart,  // the owner begins anew, as after a forgotten password
+    FirstUse,              // no journal yet
+    KeyMissing,            // the key file is gone, the journal is not
+    KeyDamaged,            // the key file does not read as Durava writes it
+    KeyBehind,             // the key file is older than the journal
+    FolderGone,            // the Durava folder went while the program ran
+    OwnerPassword,         // the first one
+    OwnerPasswordChanged,  // in place of one the owner typed
+    OwnerRestart,          // the owner begins anew, as after a forgotten password
 };
 
 // The last entry of a chain: what a slip prints and a new chain names.

@@ -87,9 +87,10 @@ struct OurChange {
     std::optional<journal::Entry> entry;
     std::optional<journal::FileTrouble> trouble;
 };
-// A change of our own files (the owner's password, the operators, what asks for the password),
-// made by `change` under the lock the copies share, then journaled. A change that begins a new
-// chain goes on whatever state the journal is in: a new chain is how a stuck journal goes on.
+// A change of our own files (the owner's password, the operators, what asks for the password, the
+// wait after wrong tries), made by `change` under the lock the copies share, then journaled. A
+// change that begins a new chain goes on whatever state the journal is in: a new chain is how a
+// stuck journal goes on.
 Outcome ChangeOurFiles(Store& store, bool newChain, const std::function<OurChange()>& change,
                        std::optional<journal::FileTrouble>& trouble);
 

@@ -15,6 +15,10 @@ std::string Number(long long value) {
     return core::IntegerToText(value);
 }
 
+std::string SecretName(Secret secret) {
+    return Fixed(secret == Secret::Pin ? u"密码" : u"店主密码");
+}
+
 }  // namespace
 
 std::string PinFaultText(PinFault fault) {
@@ -46,7 +50,7 @@ std::string NameRefusalText(const NameRefusal& refusal, std::u16string_view type
 }
 
 std::string TryText(const TryReport& report, Secret secret) {
-    const std::string& what = Fixed(secret == Secret::Pin ? u"密码" : u"店主密码");
+    const std::string what = SecretName(secret);
     const std::string wait = Fixed(u"请等 ") + Number(report.wait.count()) + Fixed(u" 秒后再试。");
     switch (report.result) {
         case TryReport::Result::Right:
@@ -58,6 +62,17 @@ std::string TryText(const TryReport& report, Secret secret) {
             return Fixed(u"输错次数太多，") + wait;
     }
     return {};
+}
+
+std::string NothingTypedText(Secret secret) {
+    return Fixed(u"请输入") + SecretName(secret) + Fixed(u"。");
+}
+
+std::string TryReasonText(const TryReport& report) {
+    if (report.result == TryReport::Result::Waiting) return Fixed(u"等待中，未核对");
+    if (report.result != TryReport::Result::Wrong || report.wait.count() == 0) return {};
+    return Fixed(u"连续输错 ") + Number(report.wrongInRow) + Fixed(u" 次，等待 ") +
+           Number(report.wait.count()) + Fixed(u" 秒");
 }
 
 std::string OwnerActionCaption(OwnerAction action) {

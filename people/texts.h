@@ -19,6 +19,11 @@ std::string NameRefusalText(const NameRefusal& refusal, std::u16string_view type
 enum class Secret { Pin, OwnerPassword };
 // A wrong try, or one refused during the wait; empty for a right one.
 std::string TryText(const TryReport& report, Secret secret);
+// Nothing typed: refused, neither counted nor journaled.
+std::string NothingTypedText(Secret secret);
+// What a try's journal entry adds: the wait a wrong one began, or that one made during the wait
+// went unchecked; empty otherwise.
+std::string TryReasonText(const TryReport& report);
 
 // The owner-only actions as the owner's list shows them.
 std::string OwnerActionCaption(OwnerAction action);

@@ -143,6 +143,8 @@ void Form::Build() {
                 // Only what the operator types counts, not a text a handler sets.
                 connect(static_cast<QLineEdit*>(created), &QLineEdit::textEdited, this,
                         [this, name] { Dispatch(Event::Edited, name); });
+                connect(static_cast<QLineEdit*>(created), &QLineEdit::returnPressed, this,
+                        [this, name] { Dispatch(Event::Entered, name); });
                 break;
             case ControlKind::ListBox:
                 connect(static_cast<QListWidget*>(created), &QListWidget::currentRowChanged, this,

@@ -24,22 +24,28 @@ std::function<bool(QPrinter&)>& PreviewAnswer() {
 bool ShowPrintPreview(QWidget* owner, const QString& pdfPath, const QPageSize& page,
                       const std::function<void(QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(page);
-    printer.setPageMargins(QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);
+    const QPageLayout layout(page, QPageLayout::Portrait, QMarginsF(4, 4, 4, 4),
+                             QPageLayout::Millimeter);
+    printer.setPageLayout(layout);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // The preview then asks where the file goes, starting from `pdfPath`.
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
     }
+    // The print dialog puts its own paper in (Letter for a PDF): the pages go out as previewed.
+    const auto paintAsPreviewed = [&](QPrinter& pages) {
+        pages.setPageLayout(layout);
+        paint(pages);
+    };
     if (PreviewAnswer()) {
         if (!PreviewAnswer()(printer)) return false;
-        paint(printer);
+        paintAsPreviewed(printer);
         return true;
     }
     QPrintPreviewDialog preview(&printer, owner);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&paint](QPrinter* pages) { paint(*pages); });
+                     [&paintAsPreviewed](QPrinter* pages) { paintAsPreviewed(*pages); });
     // The preview accepts once its pages went to the printer or the file.
     return preview.exec() == QDialog::Accepted;
 }

@@ -39,7 +39,7 @@ TEST(BindingsTest, everyBindingOfEveryWindowReachesARegisteredHandler) {
             ++bindings;
         }
     }
-    EXPECT_EQ(bindings, 49);
+    EXPECT_EQ(bindings, 53);
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 // The program's global values, shared by the handlers of every window.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "journal/journal.h"
 #include "lvcolor/colourmodel.h"
 #include "operations/operations.h"
-#include "people/lockout.h"
 #include "store/startup.h"
 #include "ui/handlers.h"
 
@@ -26,8 +27,9 @@ struct Globals {
     std::unique_ptr<journal::Journal> journal;
     std::unique_ptr<operations::Journaling> journaling;
     bool journalTroubleTold = false;  // a journal that cannot be written is told once
-    // Wrong PINs and owner's passwords in a row, for the whole desk.
-    people::Lockout lockout;
+    // The slip of this desk's last shift close, as it was then, to be printed again while the
+    // program runs.
+    std::vector<std::string> lastShiftSlip;
 
     operations::Store Store() {
         return {app.Settings, app.HistoryFolder, store::kLockPatience, journaling.get()};

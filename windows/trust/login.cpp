@@ -33,6 +33,8 @@ void InitLogin(Globals& globals, ui::Form& window) {
         }
     }
     window.SelectEntry(kOperatorChoice, 0);
+    window.SetVisible(kReprintButton, !globals.lastShiftSlip.empty());
+    TellWait(globals, window, kMessageLabel);
 }
 
 // The operators file is read again at each try: another desk may have changed a PIN meanwhile.
@@ -48,8 +50,8 @@ void TryLogIn(Globals& globals, ui::Form& window) {
         InitLogin(globals, window);
         return;
     }
-    CheckSecret(globals, window, kMessageLabel, {people::Secret::Pin, person->pinHash, pin, name},
-                [&globals, &window, name] {
+    CheckSecret(globals, window, {kPinBox, kMessageLabel},
+                {people::Secret::Pin, person->pinHash, pin, name}, [&globals, &window, name] {
                     globals.journaling->operatorName = name;
                     if (!globals.JournalEvent({journal::Action::Login, core::CurrentTime()})) {
                         // Nothing the operator did could be journaled: the desk stays shut.
@@ -80,6 +82,13 @@ bool LogIn(Globals& globals) {
     ui::Form::Open(forms::LoginWindow(), globals.handlers, nullptr,
                    [&loggedIn](ui::Form& window) { ui::Keep(window, LoginResult{&loggedIn}); });
     return loggedIn;
+}
+
+void HandOver(Globals& globals) {
+    if (!globals.journaling || !globals.journaling->operatorName.empty()) return;
+    ui::Form* main = globals.MainWindow;
+    // The main window is still open, unless it closed while the login waited.
+    if (!LogIn(globals) && main && globals.MainWindow == main) main->close();
 }
 
 void RegisterLogin(Globals& globals) {

@@ -10,6 +10,9 @@ namespace durava::windows {
 // when the owner's or operators' file cannot be trusted (told, naming the file): the desk stays
 // shut.
 bool LogIn(Globals& globals);
+// With nobody on duty: when the desk has operators now, it is theirs at once, and the login opens;
+// nobody logging in closes the desk, as at the start.
+void HandOver(Globals& globals);
 
 void RegisterLogin(Globals& globals);
 

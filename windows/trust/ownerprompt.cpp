@@ -26,10 +26,11 @@ struct Prompt {
     bool* forgot;
 };
 
-void InitOwnerPrompt(ui::Form& window) {
+void InitOwnerPrompt(Globals& globals, ui::Form& window) {
     if (const Prompt* prompt = ui::Kept<Prompt>(window)) {
         window.SetText(kAskLabel, prompt->asking + core::Fixed(u"：请输入店主密码"));
     }
+    TellWait(globals, window, kMessageLabel);
 }
 
 void CheckOwnerPassword(Globals& globals, ui::Form& window) {
@@ -38,7 +39,7 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
     const Prompt& prompt = *kept;
     std::u16string typed = window.TypedText(kPasswordBox);
     window.SetText(kPasswordBox, "");
-    CheckSecret(globals, window, kMessageLabel,
+    CheckSecret(globals, window, {kPasswordBox, kMessageLabel},
                 {people::Secret::OwnerPassword, prompt.hash, typed, {}},
                 [&window, answer = prompt.answer, typed] {
                     *answer = {true, typed};
@@ -103,7 +104,7 @@ OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
 
 void RegisterOwnerPrompt(Globals& globals) {
     globals.handlers.Add(forms::operation::kInitOwnerPrompt,
-                         [](ui::Form& window) { InitOwnerPrompt(window); });
+                         [&globals](ui::Form& window) { InitOwnerPrompt(globals, window); });
     globals.handlers.Add(forms::operation::kCheckOwnerPassword,
                          [&globals](ui::Form& window) { CheckOwnerPassword(globals, window); });
     globals.handlers.Add(forms::operation::kForgetOwnerPassword,

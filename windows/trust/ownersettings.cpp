@@ -16,6 +16,8 @@
 #include "ui/windowstate.h"
 #include "ui/work/backgroundwork.h"
 #include "windows/main/outcomes.h"
+#include "windows/trust/login.h"
+#include "windows/trust/messageline.h"
 #include "windows/trust/ownerprompt.h"
 #include "windows/trust/secretcheck.h"
 
@@ -29,12 +31,15 @@ struct Opened {
     bool* passwordSet;
 };
 
+// What a new password does: each is journaled and told as itself.
+enum class PasswordChange { First, Changed, StartOver };
+
 std::filesystem::path Folder(const Globals& globals) {
     return journal::DuravaFolder(globals.app.SettingsPath());
 }
 
-void Say(ui::Form& window, std::u16string_view text) {
-    window.SetText(kMessageLabel, core::Fixed(text));
+void Tell(ui::Form& window, std::string_view text, Tone tone = Tone::Fault) {
+    Say(window, kMessageLabel, text, tone);
 }
 
 // Everything as the files hold it now: another desk may have changed them.
@@ -96,12 +101,15 @@ void Slowly(ui::Form& window, std::function<Result()> work, std::function<void(R
         [result, done = std::move(done)] { done(std::move(*result)); });
 }
 
-void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword& password) {
+void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword& password,
+                   PasswordChange change) {
     Opened* kept = ui::Kept<Opened>(window);
     if (!kept) return;
     Opened& opened = *kept;
     const journal::ChainReason reason =
-        opened.startOver ? journal::ChainReason::OwnerRestart : journal::ChainReason::OwnerPassword;
+        change == PasswordChange::StartOver ? journal::ChainReason::OwnerRestart
+        : change == PasswordChange::Changed ? journal::ChainReason::OwnerPasswordChanged
+                                            : journal::ChainReason::OwnerPassword;
     const std::filesystem::path folder = Folder(globals);
     const bool set = Change(globals, window, true, [&]() -> operations::OurChange {
         if (std::optional<journal::FileTrouble> trouble =
@@ -121,7 +129,11 @@ void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword
     *opened.passwordSet = true;
     opened.startOver = false;
     Fill(globals, window);
-    Say(window, u"店主密码已设置。请记住它：忘记了无法找回。");
+    Tell(window,
+         core::Fixed(change == PasswordChange::Changed
+                         ? u"店主密码已更改。请记住它：忘记了无法找回。"
+                         : u"店主密码已设置。请记住它：忘记了无法找回。"),
+         Tone::Done);
 }
 
 void SetPassword(Globals& globals, ui::Form& window) {
@@ -135,12 +147,12 @@ void SetPassword(Globals& globals, ui::Form& window) {
     }
     if (const people::PasswordFault fault = people::CheckOwnerPassword(typed);
         fault != people::PasswordFault::None) {
-        window.SetText(kMessageLabel, people::PasswordFaultText(fault));
-        return;
+        return Tell(window, people::PasswordFaultText(fault));
     }
-    if (typed != repeated) return Say(window, u"两次输入的密码不一样，请重新输入。");
+    if (typed != repeated) return Tell(window, core::Fixed(u"两次输入的密码不一样，请重新输入。"));
     // A change keeps the chains begun with the old password open to the new one.
-    auto make = [&globals, &window, typed](std::optional<people::Owner> was, std::u16string old) {
+    auto make = [&globals, &window, typed](PasswordChange change, std::optional<people::Owner> was,
+                                           std::u16string old) {
         Slowly<std::optional<people::NewPassword>>(
             window,
             [typed, was = std::move(was),
@@ -151,21 +163,22 @@ void SetPassword(Globals& globals, ui::Form& window) {
                 }
                 return password;
             },
-            [&globals, &window](std::optional<people::NewPassword> password) {
-                if (!password) return Say(window, u"内存不足，没有设置密码。");
-                ApplyPassword(globals, window, *password);
+            [&globals, &window, change](std::optional<people::NewPassword> password) {
+                if (!password) return Tell(window, core::Fixed(u"内存不足，没有设置密码。"));
+                ApplyPassword(globals, window, *password, change);
             });
     };
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
-    if (!rules.On() || opened->startOver) return make(std::nullopt, {});
+    if (opened->startOver) return make(PasswordChange::StartOver, std::nullopt, {});
+    if (!rules.On()) return make(PasswordChange::First, std::nullopt, {});
     if (!rules.owner.content) {
-        return window.SetText(
-            kMessageLabel,
-            journal::FileTroubleText({people::OwnerFile(Folder(globals)), rules.owner.state}));
+        return Tell(window, journal::FileTroubleText(
+                                {people::OwnerFile(Folder(globals)), rules.owner.state}));
     }
-    CheckSecret(globals, window, kMessageLabel,
-                {people::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},
-                [make, owner = *rules.owner.content, old] { make(owner, old); });
+    CheckSecret(
+        globals, window, {kOldPasswordBox, kMessageLabel},
+        {people::Secret::OwnerPassword, rules.owner.content->passwordHash, old, {}},
+        [make, owner = *rules.owner.content, old] { make(PasswordChange::Changed, owner, old); });
 }
 
 // An entry telling of a change of the operators: what, and whose.
@@ -177,22 +190,26 @@ journal::Entry OperatorsEntry(std::string_view name, std::u16string_view what) {
             {{journal::Field::What, core::Fixed(what)}}};
 }
 
-// Changes the operators as read under the lock; `change` says whether it changed anything.
-void ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::u16string what,
+// Changes the operators as read under the lock; `change` says whether it changed anything, as
+// does the answer: another desk may have removed the operator meanwhile.
+bool ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::u16string what,
                      std::function<bool(people::Operators&)> change) {
     const std::filesystem::path folder = Folder(globals);
-    Change(globals, window, false, [&]() -> operations::OurChange {
+    bool changed = false;
+    const bool done = Change(globals, window, false, [&]() -> operations::OurChange {
         journal::FileRead<people::Operators> read = people::ReadOperators(folder);
         if (read.state == journal::FileState::Missing) read.content.emplace();
         if (!read.content)
             return {{}, journal::FileTrouble{people::OperatorsFile(folder), read.state}};
-        if (!change(*read.content)) return {};
+        changed = change(*read.content);
+        if (!changed) return {};
         if (const journal::FileState state = people::WriteOperators(folder, *read.content);
             state != journal::FileState::Ok) {
             return {{}, journal::FileTrouble{people::OperatorsFile(folder), state}};
         }
         return {OperatorsEntry(name, what), {}};
     });
+    return done && changed;
 }
 
 // The typed PIN, hashed off the window thread; nothing when it is refused (and told).
@@ -200,12 +217,12 @@ void WithPinHash(ui::Form& window, std::function<void(std::string)> use) {
     const std::u16string pin = window.TypedText(kPinBox);
     window.SetText(kPinBox, "");
     if (const people::PinFault fault = people::CheckPin(pin); fault != people::PinFault::None) {
-        return window.SetText(kMessageLabel, people::PinFaultText(fault));
+        return Tell(window, people::PinFaultText(fault));
     }
     Slowly<std::optional<std::string>>(
         window, [pin] { return journal::HashSecret(pin, journal::kInteractiveCost); },
         [&window, use = std::move(use)](std::optional<std::string> hash) {
-            if (!hash) return Say(window, u"内存不足，没有保存。");
+            if (!hash) return Tell(window, core::Fixed(u"内存不足，没有保存。"));
             use(std::move(*hash));
         });
 }
@@ -215,36 +232,37 @@ void AddOperator(Globals& globals, ui::Form& window) {
     const journal::FileRead<people::Operators> read = people::ReadOperators(Folder(globals));
     if (const people::NameRefusal refusal =
             read.content ? read.content->CheckName(typed) : people::Operators().CheckName(typed)) {
-        return window.SetText(kMessageLabel, people::NameRefusalText(refusal, typed));
+        return Tell(window, people::NameRefusalText(refusal, typed));
     }
     WithPinHash(window, [&globals, &window, typed](std::string hash) {
         auto refused = std::make_shared<people::NameRefusal>();
-        ChangeOperators(globals, window, core::WideToText(typed), u"添加操作员",
-                        [&](people::Operators& operators) {
-                            *refused = operators.Add(typed, std::move(hash));
-                            return !*refused;
-                        });
-        if (*refused)
-            return window.SetText(kMessageLabel, people::NameRefusalText(*refused, typed));
+        const bool added = ChangeOperators(globals, window, core::WideToText(typed), u"添加操作员",
+                                           [&](people::Operators& operators) {
+                                               *refused = operators.Add(typed, std::move(hash));
+                                               return !*refused;
+                                           });
+        if (*refused) return Tell(window, people::NameRefusalText(*refused, typed));
+        if (!added) return;
         window.SetText(kNameBox, "");
-        Say(window, u"操作员已添加。");
+        Tell(window, core::Fixed(u"操作员已添加。"), Tone::Done);
     });
 }
 
 void ChangePin(Globals& globals, ui::Form& window) {
     const std::string name = window.SelectedText(kOperatorList);
-    if (name.empty()) return Say(window, u"请先在列表中选择操作员。");
+    if (name.empty()) return Tell(window, core::Fixed(u"请先在列表中选择操作员。"));
     WithPinHash(window, [&globals, &window, name](std::string hash) {
-        ChangeOperators(globals, window, name, u"修改PIN", [&](people::Operators& operators) {
-            return operators.SetPin(name, std::move(hash));
-        });
-        Say(window, u"PIN 已修改。");
+        if (ChangeOperators(globals, window, name, u"修改PIN", [&](people::Operators& operators) {
+                return operators.SetPin(name, std::move(hash));
+            })) {
+            Tell(window, core::Fixed(u"PIN 已修改。"), Tone::Done);
+        }
     });
 }
 
 void RemoveOperator(Globals& globals, ui::Form& window) {
     const std::string name = window.SelectedText(kOperatorList);
-    if (name.empty()) return Say(window, u"请先在列表中选择操作员。");
+    if (name.empty()) return Tell(window, core::Fixed(u"请先在列表中选择操作员。"));
     if (!ui::ShowMessage(&window, core::Fixed(u"删除操作员"),
                          core::Fixed(u"要删除操作员【") + name + core::Fixed(u"】吗？"),
                          ui::Buttons::OkCancel)) {
@@ -279,7 +297,7 @@ void SaveOwnerOnly(Globals& globals, ui::Form& window) {
                                {{journal::Field::What, core::Fixed(u"需要店主密码：") + listed}}},
                 {}};
     });
-    if (saved) Say(window, u"已保存。");
+    if (saved) Tell(window, core::Fixed(u"已保存。"), Tone::Done);
 }
 
 }  // namespace
@@ -289,6 +307,8 @@ bool OpenOwnerSettings(Globals& globals, bool startOver) {
     ui::Form::Open(forms::OwnerSettingsWindow(), globals.handlers, nullptr, [&](ui::Form& window) {
         ui::Keep(window, Opened{startOver, &passwordSet});
     });
+    // Operators added while nobody is on duty count at once.
+    HandOver(globals);
     return passwordSet;
 }
 

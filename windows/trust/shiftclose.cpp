@@ -101,16 +101,16 @@ bool JournalShiftClose(Globals& globals, ui::Form& window, journal::Entry entry)
     return false;
 }
 
-void PrintShiftSlip(Globals& globals, ui::Form& window, const audit::Shift& shift,
-                    const operations::CashCount& cash, core::DateTime now) {
-    const std::vector<std::string> lines = operations::ShiftSlipLines(
-        globals.journaling->operatorName, shift, cash,
-        operations::OwedAt(globals.app.Settings, now), now, globals.journal->Head());
+// The slip as it was at the close, each time it is printed.
+void PrintShiftSlip(Globals& globals, QWidget* window) {
     const QString pdf = ui::FileIn(globals.app.SettingsPath().parent_path(),
                                    ui::ToScreen(kSlip) + QStringLiteral(".pdf"));
-    if (!ui::PrintTillRoll(&window, pdf, kSlip, lines)) return;
-    globals.JournalEvent(
-        {journal::Action::Print, now, {}, {}, {{journal::Field::Slip, Fixed(kSlip)}}});
+    if (!ui::PrintTillRoll(window, pdf, kSlip, globals.lastShiftSlip)) return;
+    globals.JournalEvent({journal::Action::Print,
+                          core::CurrentTime(),
+                          {},
+                          {},
+                          {{journal::Field::Slip, Fixed(kSlip)}}});
 }
 
 void CloseShift(Globals& globals, ui::Form& window) {
@@ -126,7 +126,12 @@ void CloseShift(Globals& globals, ui::Form& window) {
     }
     const core::DateTime now = core::CurrentTime();
     if (!JournalShiftClose(globals, window, ShiftCloseEntry(shown.shift, *cash, now))) return;
-    PrintShiftSlip(globals, window, shown.shift, *cash, now);
+    // The close is journaled: a slip the operator did not print can be printed again from the
+    // login that follows, as it was now.
+    globals.lastShiftSlip = operations::ShiftSlipLines(
+        globals.journaling->operatorName, shown.shift, *cash,
+        operations::OwedAt(globals.app.Settings, now), now, globals.journal->Head());
+    PrintShiftSlip(globals, &window);
     *shown.closed = true;
     window.close();
 }
@@ -142,8 +147,7 @@ void OpenShiftClose(Globals& globals, ui::Form& main) {
     globals.JournalEvent({journal::Action::Logout, core::CurrentTime()});
     globals.journaling->operatorName.clear();
     ShowOnDuty(globals);
-    // The main window is still open, unless it closed while the login waited.
-    if (!LogIn(globals) && globals.MainWindow == &main) main.close();
+    HandOver(globals);
 }
 
 }  // namespace
@@ -157,6 +161,8 @@ void RegisterShiftClose(Globals& globals) {
                  [&globals](ui::Form& window) { InitShiftClose(globals, window); });
     handlers.Add(op::kCountCash, [](ui::Form& window) { CountCash(window); });
     handlers.Add(op::kCloseShift, [&globals](ui::Form& window) { CloseShift(globals, window); });
+    handlers.Add(op::kReprintShiftSlip,
+                 [&globals](ui::Form& window) { PrintShiftSlip(globals, &window); });
 }
 
 }  // namespace durava::windows

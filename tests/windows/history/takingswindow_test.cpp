@@ -97,6 +97,9 @@ class TakingsWindowTest : public QObject {
         ui::Form& check = *OpenWindow(forms::CheckWindow().name);
         namespace cw = forms::check_window;
         QCOMPARE(ui::ToScreen(check.Title()), QStringLiteral("核对记录 2024/05"));
+        // Six lines of summary, the most there are, show without a scroll bar.
+        auto* summary = qobject_cast<QListWidget*>(check.Control(cw::kSummaryList));
+        QVERIFY(summary->sizeHintForRow(0) * 6 + 2 * summary->frameWidth() <= summary->height());
         QCOMPARE(check.RowCount(cw::kFindingTable), 2);
         QCOMPARE(Cell(check, cw::kFindingTable, 0, 4),
                  QStringLiteral("日志从 2024/05/06 18:31:00 开始，之前的记录不在核对之内。"));

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // One customer's road through the windows: start timing, live refresh, checkout, record.
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageSize>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTableView>
@@ -264,10 +266,12 @@ class RoadTest : public QObject {
         program.SetNow({2024, 5, 6, 18, 40, 0});
         program.AnswerMessages(true);
         QString suggested;
-        ui::PrintPreviewsWith([&suggested](QPrinter& printer) {
+        bool print = false;  // the operator cancels the preview of the close
+        ui::PrintPreviewsWith([&](QPrinter& printer) {
             suggested = printer.outputFileName();
             printer.setOutputFormat(QPrinter::PdfFormat);
-            return true;
+            printer.setPageSize(QPageSize(QPageSize::Letter));  // as the print dialog does
+            return print;
         });
         const std::filesystem::path folder = journal::DuravaFolder(program.SettingsFile());
         bool loginShown = false;
@@ -297,8 +301,12 @@ class RoadTest : public QObject {
             Click(window, sw::kCloseButton);
             WriteBytes(key, keyBytes);
             QVERIFY(program.Messages().last().contains(QString::fromStdU16String(key.u16string())));
-            ProgramFixture::WhenOpen("LoginWindow", [&loginShown](ui::Form& login) {
+            // The shift is closed all the same; its slip, as it was, is printed from the login.
+            ProgramFixture::WhenOpen("LoginWindow", [&](ui::Form& login) {
                 loginShown = true;
+                print = true;
+                QVERIFY(login.Control(forms::login_window::kReprintButton)->isVisibleTo(&login));
+                Click(login, forms::login_window::kReprintButton);
                 login.close();
             });
             Click(window, sw::kCloseButton);
@@ -307,13 +315,19 @@ class RoadTest : public QObject {
         QVERIFY(loginShown);
         QVERIFY(!OpenWindow(forms::MainWindow().name));
         QVERIFY(suggested.endsWith(QStringLiteral("/交班单.pdf")));
+        // The slip as previewed: 80 mm wide (226.77 points), whatever paper the dialog put in.
+        const std::string pdf = ReadBytes(program.Documents() / "交班单.pdf");
+        const std::size_t box = pdf.find("/MediaBox [0 0 ");
+        QVERIFY(box != std::string::npos);
+        QCOMPARE(qRound(std::stod(pdf.substr(box + 15, 10))), 227);
         const std::string journal = ReadBytes(folder / "journal-202405.txt");
         std::size_t at = 0;
         for (const char* entry : {"\t张三\t交班\t\t应收=110\t实收=100\t差额=-10\t",
-                                  "\t张三\t打印\t\t单据=交班单\t", "\t张三\t退出登录\t\t"}) {
+                                  "\t张三\t退出登录\t\t", "\t\t打印\t\t单据=交班单\t"}) {
             at = journal.find(entry, at);
             QVERIFY2(at != std::string::npos, entry);
         }
+        QVERIFY(journal.find("\t张三\t打印\t") == std::string::npos);
     }
 
     void menuEntriesFollowTheSelectedRowsState() {
