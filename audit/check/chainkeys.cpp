@@ -33,6 +33,8 @@ ChainKeys::ChainKeys(const std::optional<journal::JournalKey>& owner,
     : m_ownerGiven(owner.has_value()) {
     if (owner) m_owner.push_back(&*owner);
     for (const journal::JournalKey& key : earlier) m_owner.push_back(&key);
+    for (const journal::JournalKey* first : m_owner) m_candidates.emplace_back(*first);
+    m_candidates.emplace_back(journal::kPublicJournalKey);
 }
 
 ChainKeys::Verdict ChainKeys::Begin(const journal::ReadLine& read,
@@ -59,22 +61,21 @@ ChainKeys::Verdict ChainKeys::Begin(const journal::ReadLine& read,
 
 ChainKeys::Verdict ChainKeys::Find(const journal::ReadLine& read, const journal::Digest& previous,
                                    const std::function<bool()>& earlierIsOwners) {
-    std::vector<const journal::JournalKey*> firsts = m_owner;
-    firsts.push_back(&journal::kPublicJournalKey);
-    for (const journal::JournalKey* first : firsts) {
-        KeyLadder keys(*first);
-        if (journal::ChainMac(keys.At(read.seq), read.text, previous) == read.mac) {
-            m_chain = Chain{first == &journal::kPublicJournalKey ? journal::Protection::Unkeyed
-                                                                 : journal::Protection::Owner,
-                            std::move(keys)};
+    for (std::size_t key = 0; key < m_candidates.size(); ++key) {
+        if (journal::ChainMac(m_candidates[key].At(read.seq), read.text, previous) == read.mac) {
+            const bool owners = key < m_owner.size();
+            m_chain = Chain{owners ? journal::Protection::Owner : journal::Protection::Unkeyed,
+                            std::move(m_candidates[key])};
+            m_candidates.clear();
             return Verdict::Checked;
         }
     }
-    if (!m_ownerGiven && earlierIsOwners()) {
-        m_chain = Chain{journal::Protection::Owner, std::nullopt};
-        return Verdict::Unchecked;
-    }
-    return Verdict::Failed;
+    if (!m_earlierIsOwners) m_earlierIsOwners = earlierIsOwners();
+    if (!*m_earlierIsOwners) return Verdict::Failed;
+    // An owner's chain no key given opens: begun with a password the owner's file no longer
+    // keeps, as before a start over.
+    m_chain = Chain{journal::Protection::Owner, std::nullopt};
+    return m_ownerGiven ? Verdict::OtherOwnerKey : Verdict::Unchecked;
 }
 
 bool ChainKeys::Follows(const journal::ReadLine& read, const journal::Digest& previous) {

@@ -44,8 +44,8 @@ class ChainKeys {
     // The first entry of a chain, which follows nothing; the chain walked from now on.
     Verdict Begin(const journal::ReadLine& read, const journal::ChainStart& start);
     // The first entry met of a chain begun before it, after `previous`: a chain of one of the
-    // keys given, or, when none opens it and the owner's key was not given, an owner's chain
-    // unchecked when `earlierIsOwners` says so.
+    // keys given, or, when none opens it and `earlierIsOwners` says the chain is the owner's, one
+    // begun with a key not given (unchecked when the owner's key was not given either).
     Verdict Find(const journal::ReadLine& read, const journal::Digest& previous,
                  const std::function<bool()>& earlierIsOwners);
     // Whether an entry of the chain walked follows `previous`; only when the chain Opens.
@@ -65,6 +65,10 @@ class ChainKeys {
     bool m_ownerGiven;
     // The owner's first keys: the current password's, then the earlier ones.
     std::vector<const journal::JournalKey*> m_owner;
+    // The keys Find tries, the owner's then the public one, each moved on in step with the lines
+    // it is asked about: lines no key places cost no walk from a first key each.
+    std::vector<KeyLadder> m_candidates;
+    std::optional<bool> m_earlierIsOwners;
     std::optional<Chain> m_chain;
 };
 

@@ -325,6 +325,21 @@ TEST(CheckTest, checksDaysInTheMiddleOfTheChain) {
     EXPECT_EQ(unopened.entriesUnchecked, 1u);
     EXPECT_TRUE(IsClean(CheckJournal(
         {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, journal::JournalKey{3}})));
+    // After a change of password it opens with the earlier key the owner's file keeps; after a
+    // start over, which keeps none, it is a chain the password does not open, not changed lines.
+    const CheckReport changed = CheckJournal({owned.History(),
+                                              owned.Durava(),
+                                              {2024, 5, 1},
+                                              {2024, 5, 31},
+                                              journal::JournalKey{4},
+                                              {journal::JournalKey{3}}});
+    EXPECT_TRUE(IsClean(changed));
+    EXPECT_TRUE(changed.ownerChecked);
+    const CheckReport restarted = CheckJournal(
+        {owned.History(), owned.Durava(), {2024, 5, 1}, {2024, 5, 31}, journal::JournalKey{4}});
+    EXPECT_TRUE(Finds(restarted, FindingKind::OtherOwnerKey));
+    EXPECT_FALSE(Finds(restarted, FindingKind::EntryChanged));
+    EXPECT_EQ(restarted.entriesUnchecked, 1u);
 }
 
 TEST(CheckTest, aLostKeyHealsFromTheJournalOrTheOwnersNewChainNamesItsHead) {
