@@ -51,7 +51,7 @@ constexpr std::string_view kHelp =
 struct Request {
     std::filesystem::path documents;
     std::optional<core::CalendarTime> from{}, to{};
-    std::vector<std::string> heads{};
+    std::vector<audit::SlipHead> heads{};
     std::optional<std::filesystem::path> output{};
     bool help = false;
 };
@@ -105,7 +105,14 @@ std::optional<Request> ReadRequest(const std::vector<std::string>& arguments,
             }
             (option == "--from" ? request.from : request.to) = day;
         } else if (option == "--head") {
-            request.heads.push_back(value);
+            const std::optional<audit::SlipHead> head =
+                audit::ReadSlipHead(core::WideToText(core::Utf8ToWide(value).value_or(u"")));
+            if (!head) {
+                err << "durava: --head takes \"N xxxxxxxx\" as a slip prints it, not " << value
+                    << "\n";
+                return std::nullopt;
+            }
+            request.heads.push_back(*head);
         } else if (option == "--output") {
             request.output = std::filesystem::path(core::Utf8ToWide(value).value_or(u""));
         } else {
@@ -208,6 +215,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments,
                                 durava = journal::DuravaFolder(settings);
     audit::CheckInput input{history, durava, request->from.value_or(FirstDay(history, durava)),
                             request->to.value_or(core::ToCalendarTime(core::CurrentTime()))};
+    input.slipHeads = request->heads;
     if (!OpenOwnersChains(input, in, err)) return kNotChecked;
     const audit::CheckReport report = audit::CheckJournal(input);
     std::ofstream file;

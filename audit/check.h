@@ -81,6 +81,8 @@ struct Finding {
     std::uint64_t count = 0;    // entries in a run or a gap
     std::uint64_t records = 0;  // records in a gap, which the journal does not hold
     std::optional<journal::ChainReason> reason{};
+    // A record's total as the journal names it, then as the file holds it, when they differ.
+    std::optional<std::pair<std::int64_t, std::int64_t>> totals{};
 };
 
 struct CheckReport {
@@ -93,7 +95,12 @@ struct CheckReport {
     std::uint64_t entriesUnchecked = 0;
     std::vector<Finding> findings;  // the journal's in its order, then the month files'
     std::vector<OperatorActivity> operators;
-    std::optional<journal::ChainHead> head;  // as the key file has it, for the slips the owner kept
+    // The last entry the check reached, for the slips the owner kept; as the key file has it when
+    // the days hold no entry.
+    std::optional<journal::ChainHead> head;
+    // Whether a head from a slip or this computer's memory of the folder could show a journal
+    // copied back whole.
+    bool headsHeld = false;
 };
 
 // The owner's chains opened with the keys of the owner's password, when they could be derived.

@@ -19,19 +19,22 @@ std::optional<std::size_t> Checkouts::Add(const journal::ReadLine& checkout) {
     }
     last->second.record = record;
     last->second.number = m_stands.size();
+    last->second.seq = checkout.seq;
+    last->second.time = checkout.time;
     m_stands.push_back(true);
     return last->second.number;
 }
 
-std::optional<std::size_t> Checkouts::TakeBack(const journal::ReadLine& refusal) {
+std::optional<Checkouts::TakeBackOf> Checkouts::TakeBack(const journal::ReadLine& refusal) {
     const std::optional<std::string_view> record = refusal.Value(journal::Field::RecordHash);
     const auto last = m_lastOfItem.find(refusal.item);
     if (!record || record->empty() || last == m_lastOfItem.end() ||
         last->second.record != *record || !m_stands[last->second.number]) {
         return std::nullopt;
     }
-    m_stands[last->second.number] = false;
-    return last->second.number;
+    const bool inPlace = refusal.seq == last->second.seq + 1;
+    if (inPlace) m_stands[last->second.number] = false;
+    return TakeBackOf{last->second.number, inPlace, last->second.time};
 }
 
 }  // namespace durava::audit

@@ -3,7 +3,9 @@
 // What counts as a checkout wherever the journal's checkouts are summed or looked for: the shift,
 // the takings per operator and the owner's check. A checkout journaled again after a kill names
 // the record of one already journaled and is that one; a checkout taken back (a refusal naming
-// its record: the checkout wrote it, could not set the item idle and removed it) is none.
+// its record: the checkout wrote it, could not set the item idle and removed it) is none. The
+// checkout writes its take-back as its very next entry, under the lock it holds: a refusal
+// anywhere else takes nothing back, whatever it names.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,9 +36,14 @@ class Checkouts {
     // A checkout's line: its number, from 0, when it stands as a checkout of its own; nothing when
     // it names the record of one that stands.
     std::optional<std::size_t> Add(const journal::ReadLine& checkout);
-    // A refusal's line: the number of the checkout it takes back, which stands no more; nothing
-    // when it names the record of none that stands.
-    std::optional<std::size_t> TakeBack(const journal::ReadLine& refusal);
+    // A refusal's line that names the record of a checkout that stands: its number, and whether
+    // the refusal is the entry right after it and so takes it back; nothing when it names none.
+    struct TakeBackOf {
+        std::size_t number;
+        bool inPlace;
+        const std::string& time;  // the checkout's, as written; valid until the next line
+    };
+    std::optional<TakeBackOf> TakeBack(const journal::ReadLine& refusal);
     bool Stands(std::size_t number) const { return m_stands[number]; }
 
   private:
@@ -45,6 +52,8 @@ class Checkouts {
     struct Last {
         std::string record;  // its hash as written; empty when none
         std::size_t number;
+        std::uint64_t seq;
+        std::string time;
     };
     // By the item as written.
     std::unordered_map<std::string, Last, LineTextHash, std::equal_to<>> m_lastOfItem;

@@ -21,12 +21,18 @@ std::string Or(const std::string& text, std::u16string_view otherwise) {
     return text.empty() ? core::WideToText(otherwise) : text;
 }
 
-}  // namespace
-
-std::string FindingText(const Finding& f) {
+// A record found changed, deleted, hand-added or moved.
+std::string RecordText(const Finding& f) {
     const std::string line = Number(f.line);
     switch (f.kind) {
         case FindingKind::RecordChanged:
+            if (f.totals) {
+                return core::Sentence(
+                    u"{0} 第 {1} 行，{2} 的记录被改过：日志记 {3} 元，文件里是 {4} 元（{5} "
+                    u"结账）。",
+                    {f.file, line, f.item, std::to_string(f.totals->first),
+                     std::to_string(f.totals->second), f.time});
+            }
             return core::Sentence(u"{0} 第 {1} 行，{2} 的记录被改过（{3} 结账）。",
                                   {f.file, line, f.item, f.time});
         case FindingKind::RecordDeleted:
@@ -38,31 +44,14 @@ std::string FindingText(const Finding& f) {
         case FindingKind::RecordMoved:
             return core::Sentence(u"{0} 第 {1} 行，{2} 的记录（{3} 结账）被挪动过。",
                                   {f.file, line, f.item, f.time});
-        case FindingKind::EntryChanged:
-            return f.count > 1 ? core::Sentence(u"日志 {0} 第 {1} 行起 {2} 行被改过（{3}～{4}）。",
-                                                {f.file, line, Number(f.count), f.time, f.until})
-                               : core::Sentence(u"日志 {0} 第 {1} 行被改过（{2}）。",
-                                                {f.file, line, f.time});
-        case FindingKind::JournalGap:
-            return core::Sentence(
-                f.records > 0 ? u"日志缺了 {0} 条：{1} 到 {2}，其间 {3} 条记录日志里没有。"
-                              : u"日志缺了 {0} 条：{1} 到 {2}。",
-                {Number(f.count), Or(f.time, u"最早"), Or(f.until, u"现在"), Number(f.records)});
-        case FindingKind::ClockBack:
-            return core::Sentence(u"时钟被往回拨：从 {0} 拨回 {1}。", {f.time, f.until});
-        case FindingKind::SettingsChangedOutside:
-            return core::Sentence(u"{0} ROOMSETTING.ini 被别的程序改过。", {f.time});
-        case FindingKind::KeyRolledBack:
-            return core::Sentence(u"密钥文件被换成了旧的（{0} 之后）。", {f.time});
-        case FindingKind::ProtectionOff:
-            return core::Sentence(u"{0} 起日志不再受店主密码保护。", {f.time});
-        case FindingKind::OtherOwnerKey:
-            return core::Sentence(u"{0} 起的日志用的是另一个店主密码，无法核对。", {f.time});
-        case FindingKind::OwnerFileGone:
-            return core::Sentence(
-                u"店主文件 {0} 不见了：日志不再受店主密码保护，操作员也不用登录。", {f.file});
-        case FindingKind::OperatorsFileGone:
-            return core::Sentence(u"操作员文件 {0} 不见了或被改坏，操作员无法登录。", {f.file});
+        default:
+            return {};
+    }
+}
+
+// The journal's heads from slips and the desk's memory, our files and take-backs.
+std::string HeadsAndFilesText(const Finding& f) {
+    switch (f.kind) {
         case FindingKind::SlipHeadMissing:
             return core::Sentence(
                 u"单据上的“日志 {0} 条 {1}”不在日志里：这之后的日志和记录可能被删掉了。",
@@ -86,6 +75,54 @@ std::string FindingText(const Finding& f) {
         case FindingKind::SlipHeadHeld:
             return core::Sentence(u"单据上的“日志 {0} 条 {1}”在日志里。",
                                   {Number(f.count), f.until});
+        default:
+            return {};
+    }
+}
+}  // namespace
+
+std::string FindingText(const Finding& f) {
+    const std::string line = Number(f.line);
+    switch (f.kind) {
+        case FindingKind::RecordChanged:
+        case FindingKind::RecordDeleted:
+        case FindingKind::RecordNotJournaled:
+        case FindingKind::RecordMoved:
+            return RecordText(f);
+        case FindingKind::EntryChanged:
+            return f.count > 1 ? core::Sentence(u"日志 {0} 第 {1} 行起 {2} 行被改过（{3}～{4}）。",
+                                                {f.file, line, Number(f.count), f.time, f.until})
+                               : core::Sentence(u"日志 {0} 第 {1} 行被改过（{2}）。",
+                                                {f.file, line, f.time});
+        case FindingKind::JournalGap:
+            return core::Sentence(
+                f.records > 0 ? u"日志缺了 {0} 条：{1} 到 {2}，其间 {3} 条记录日志里没有。"
+                              : u"日志缺了 {0} 条：{1} 到 {2}。",
+                {Number(f.count), Or(f.time, u"最早"), Or(f.until, u"现在"), Number(f.records)});
+        case FindingKind::ClockBack:
+            return core::Sentence(u"时钟被往回拨：从 {0} 拨回 {1}。", {f.time, f.until});
+        case FindingKind::SettingsChangedOutside:
+            return f.time.empty()
+                       ? core::Sentence(u"ROOMSETTING.ini 现在的内容不是日志最后记下的。", {})
+                       : core::Sentence(u"{0} ROOMSETTING.ini 被别的程序改过。", {f.time});
+        case FindingKind::KeyRolledBack:
+            return core::Sentence(u"密钥文件被换成了旧的（{0} 之后）。", {f.time});
+        case FindingKind::ProtectionOff:
+            return core::Sentence(u"{0} 起日志不再受店主密码保护。", {f.time});
+        case FindingKind::OtherOwnerKey:
+            return core::Sentence(u"{0} 起的日志用的是另一个店主密码，无法核对。", {f.time});
+        case FindingKind::OwnerFileGone:
+            return core::Sentence(
+                u"店主文件 {0} 不见了：日志不再受店主密码保护，操作员也不用登录。", {f.file});
+        case FindingKind::OperatorsFileGone:
+            return core::Sentence(u"操作员文件 {0} 不见了或被改坏，操作员无法登录。", {f.file});
+        case FindingKind::SlipHeadMissing:
+        case FindingKind::DeskHeadMissing:
+        case FindingKind::OurFileGone:
+        case FindingKind::KeyFileUnusable:
+        case FindingKind::TakeBackOutOfPlace:
+        case FindingKind::SlipHeadHeld:
+            return HeadsAndFilesText(f);
         case FindingKind::JournalCutShort:
             return core::Sentence(u"日志 {0} 第 {1} 行因程序被中断而不完整，不是改动。",
                                   {f.file, line});
@@ -103,7 +140,12 @@ std::string FindingText(const Finding& f) {
 }
 
 std::vector<std::string> SummaryLines(const CheckReport& report) {
+    const auto changes = std::count_if(report.findings.begin(), report.findings.end(),
+                                       [](const Finding& f) { return IsTampering(f.kind); });
     std::vector<std::string> lines{
+        changes == 0
+            ? core::Sentence(u"没有发现改动。", {})
+            : core::Sentence(u"发现 {0} 处改动。", {Number(static_cast<std::uint64_t>(changes))}),
         core::Sentence(u"核对了日志 {0} 条、记录 {1} 条。",
                        {Number(report.entriesChecked), Number(report.recordsChecked)})};
     if (report.recordsBeforeJournal > 0) {
@@ -119,11 +161,10 @@ std::vector<std::string> SummaryLines(const CheckReport& report) {
         lines.push_back(
             core::Sentence(u"{0} 条日志要店主密码才能核对。", {Number(report.entriesUnchecked)}));
     }
-    const auto changes = std::count_if(report.findings.begin(), report.findings.end(),
-                                       [](const Finding& f) { return IsTampering(f.kind); });
-    lines.push_back(changes == 0 ? core::Sentence(u"没有发现改动。", {})
-                                 : core::Sentence(u"发现 {0} 处改动。",
-                                                  {Number(static_cast<std::uint64_t>(changes))}));
+    if (!report.headsHeld) {
+        lines.push_back(core::Sentence(
+            u"没有单据上的日志条数可对，本机也不记得这个日志：整个拷回的旧日志看不出来。", {}));
+    }
     return lines;
 }
 

@@ -34,17 +34,24 @@ struct OperatorActivity {
     std::vector<NotedAction> actions;  // in the journal's order
 };
 
+// The History folders the checkouts in the journal files of `months` name, as written.
+std::vector<std::string> HistoryFoldersNamed(const std::filesystem::path& journalFolder,
+                                             const std::vector<int>& months);
+
 // The operators' activity of the days at the desk of `historyFolder`, as the journal's lines are
-// handed to it: its checkouts as checkouts.h counts them, its noted actions.
+// handed to it: its checkouts as checkouts.h counts them, its noted actions. `foldersNamed` are
+// the History folders the lines name (HistoryFoldersNamed).
 class OperatorTally {
   public:
-    OperatorTally(std::filesystem::path historyFolder, const Days& days);
+    OperatorTally(std::filesystem::path historyFolder, const Days& days,
+                  const std::vector<std::string>& foldersNamed);
 
     // A checkout's line: counted when it is of this desk, stands (checkouts.h) and is of the
     // days; its number, nothing when not counted.
     std::optional<std::size_t> Count(const journal::ReadLine& checkout);
-    // A refusal's line: the checkout it takes back is counted no more.
-    void TakeBack(const journal::ReadLine& refusal);
+    // A refusal's line: the checkout it takes back is counted no more; what it names, as
+    // Checkouts::TakeBack tells it.
+    std::optional<Checkouts::TakeBackOf> TakeBack(const journal::ReadLine& refusal);
     // Whether the checkout counted as `number` is still counted.
     bool Counts(std::size_t number) const { return m_checkouts.Stands(number); }
     // The activity of the operator named as the journal writes the name.
@@ -54,7 +61,9 @@ class OperatorTally {
 
   private:
     // Two desks on one settings file keep one journal and a History folder each: a checkout of
-    // another desk's folder is not this one's.
+    // another desk's folder is not this one's. A journal that names one folder is this desk's
+    // wherever the Documents folder now lies, as a copy checked at home; of several, the one that
+    // is this desk's folder, or else those that lie on no disk here.
     bool IsThisDesk(std::optional<std::string_view> folder);
 
     // What a checkout added, to be taken back; nothing when not of the days.
@@ -65,6 +74,8 @@ class OperatorTally {
 
     std::filesystem::path m_historyFolder;
     Days m_days;
+    bool m_oneFolder = true;   // the journal names one History folder, or none
+    bool m_oursNamed = false;  // and one of them is this desk's
     // History folders as written: this desk's?
     std::unordered_map<std::string, bool, LineTextHash, std::equal_to<>> m_desks;
     std::map<std::string, OperatorActivity, std::less<>> m_operators;

@@ -180,6 +180,12 @@ std::optional<FileTrouble> Journal::StartChain(const JournalKey& first, ChainRea
     if (plan.problem) return plan.problem;
     const Protection protection =
         first == kPublicJournalKey ? Protection::Unkeyed : Protection::Owner;
+    // A key that could not go on is why the chain begins, whatever the owner meant to do: the
+    // owner's check names it.
+    if (plan.restart == ChainReason::KeyMissing || plan.restart == ChainReason::KeyDamaged ||
+        plan.restart == ChainReason::KeyBehind) {
+        reason = *plan.restart;
+    }
     const Entry entry = NewChainEntry(
         time, std::move(operatorName), protection, reason,
         plan.before && plan.before->entries > 0 ? plan.before : std::optional<ChainHead>());

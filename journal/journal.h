@@ -31,7 +31,8 @@ class Journal {
     // Nothing when the entry is in the journal and the key has moved on.
     std::optional<FileTrouble> Append(const Entry& entry);
     // A new chain from `first`, owner-protected unless it is kPublicJournalKey. Its first entry
-    // names the head of the chain before, as far as the files or this copy know it.
+    // names the head of the chain before, as far as the files or this copy know it, and the key
+    // file's trouble as its reason when the key could not go on.
     std::optional<FileTrouble> StartChain(const JournalKey& first, ChainReason reason,
                                           core::DateTime time, std::string operatorName);
     // The last entry, for the slips; nothing when the key cannot go on.

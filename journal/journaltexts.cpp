@@ -39,9 +39,13 @@ std::string HeadText(const ChainHead& head) {
                           {std::to_string(head.entries), Hex(head.last).substr(0, 8)});
 }
 
+std::string WhyText(FileState state) {
+    return core::WideToText(WordsOf(state).why);
+}
+
 std::string ProblemText(const FileTrouble& trouble) {
-    return core::Sentence(u"无法记日志：{0} {1}。", {core::WideToText(trouble.file.u16string()),
-                                                     core::WideToText(WordsOf(trouble.state).why)});
+    return core::Sentence(u"无法记日志：{0} {1}。",
+                          {core::WideToText(trouble.file.u16string()), WhyText(trouble.state)});
 }
 
 std::string FileTroubleText(const FileTrouble& trouble) {

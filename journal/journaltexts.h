@@ -11,6 +11,8 @@ namespace durava::journal {
 
 // "日志 1234 条 3f2a9c01": the chain's head as a slip prints it.
 std::string HeadText(const ChainHead& head);
+// What is wrong with a file in that state: "不存在", "已损坏"...
+std::string WhyText(FileState state);
 // Why an action waits on the journal, naming the file.
 std::string ProblemText(const FileTrouble& trouble);
 // Why a protected action did not happen, naming the file.

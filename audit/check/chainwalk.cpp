@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "audit/checkouts.h"
+#include "core/codepage.h"
 #include "journal/chain/chain.h"
 #include "journal/files/journalfiles.h"
+#include "journal/journaltexts.h"
 #include "store/files/fileio.h"
 
 namespace durava::audit {
@@ -84,6 +87,8 @@ class ChainWalk {
         }
         if (m_badRun) CloseBadRun(false);
         if (m_span.endsWithDays) CompareWithKey();
+        if (m_lastGood)
+            m_walked.head = journal::ChainHead{m_lastGood->seq, m_lastGood->mac, m_lastGood->time};
         if (m_span.earlier.empty() && m_span.checked.empty()) m_walked.journalStart = kUntilNow;
         return std::move(m_walked);
     }
@@ -156,10 +161,21 @@ class ChainWalk {
         ++m_badRun->lines;
         m_badRun->whole = whole;
         m_badRun->parsed = m_badRun->parsed || read;
+        if (read) NoteDamagedRecord(*read);
         if (read) {
             m_badRun->until = read->time;
             m_previousMac = read->mac;
             m_lastSeq = std::max(m_lastSeq.value_or(0), std::min(read->seq, m_span.mostEntries));
+        }
+    }
+
+    void NoteDamagedRecord(const journal::ReadLine& read) {
+        const std::optional<std::string_view> hash = read.action == journal::Action::Checkout
+                                                         ? read.Value(journal::Field::RecordHash)
+                                                         : std::nullopt;
+        if (const std::optional<journal::Digest> record =
+                hash ? journal::DigestOfHex(*hash) : std::nullopt) {
+            m_walked.damagedRecords.push_back(RecordKey(*record));
         }
     }
 
@@ -218,9 +234,21 @@ class ChainWalk {
         const std::string time(read.time);
         if (start.reason == journal::ChainReason::KeyBehind) {
             Add({.kind = FindingKind::KeyRolledBack, .time = time});
-        } else if (start.reason == journal::ChainReason::KeyMissing ||
-                   start.reason == journal::ChainReason::KeyDamaged ||
-                   start.reason == journal::ChainReason::FolderGone ||
+        } else if ((start.reason == journal::ChainReason::KeyMissing ||
+                    start.reason == journal::ChainReason::KeyDamaged) &&
+                   (m_walked.ownersBefore || start.protection == journal::Protection::Owner)) {
+            // Only the owner begins an owner's chain anew: the desk refused until the key's loss
+            // was made good. A power cut may lose an unprotected desk's key; it goes on unharmed.
+            Add({.kind = FindingKind::KeyFileUnusable,
+                 .file = KeyFileName(m_span.folder),
+                 .time = time,
+                 .until = journal::WhyText(start.reason == journal::ChainReason::KeyMissing
+                                               ? journal::FileState::Missing
+                                               : journal::FileState::Damaged),
+                 .count = start.before ? start.before->entries
+                          : m_lastGood ? m_lastGood->seq
+                                       : 0});
+        } else if (start.reason == journal::ChainReason::FolderGone ||
                    (!start.before && m_lastGood)) {
             Add({.kind = FindingKind::ChainRestarted, .time = time, .reason = start.reason});
         }
@@ -253,9 +281,10 @@ class ChainWalk {
         const std::optional<journal::ChainState> key =
             bytes ? journal::ReadKeyRecord(*bytes) : std::nullopt;
         if (!key) return;
-        m_walked.head = journal::ChainHead{key->next - 1, key->last, {}};
-        if (!m_lastGood) return;
-        m_walked.head->time = m_lastGood->seq + 1 == key->next ? m_lastGood->time : "";
+        if (!m_lastGood) {
+            m_walked.head = journal::ChainHead{key->next - 1, key->last, {}};
+            return;
+        }
         // A kill between an entry and its key leaves the key one behind: the next append heals it.
         if (key->next == m_lastGood->seq || key->next == m_lastGood->seq + 1) return;
         if (key->next < m_lastGood->seq) {
@@ -279,7 +308,12 @@ class ChainWalk {
              .count = count});
     }
 
-    void Add(Finding finding) { m_findings.push_back(std::move(finding)); }
+    // Times that did not read are left out; a key file's `until` is words.
+    void Add(Finding finding) {
+        finding.time = TimeOrNone(finding.time);
+        if (finding.kind != FindingKind::KeyFileUnusable) finding.until = TimeOrNone(finding.until);
+        m_findings.push_back(std::move(finding));
+    }
 
     const ChainSpan& m_span;
     ChainKeys m_keys;
@@ -295,6 +329,10 @@ class ChainWalk {
 };
 
 }  // namespace
+
+std::string KeyFileName(const std::filesystem::path& journalFolder) {
+    return core::WideToText(journal::KeyFilePath(journalFolder).filename().u16string());
+}
 
 ChainSpan GatherChains(const std::filesystem::path& journalFolder, int firstMonth, int lastMonth) {
     ChainSpan span;

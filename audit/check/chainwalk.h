@@ -41,6 +41,8 @@ struct ChainSpan {
     std::uint64_t mostEntries = 0;  // journal::MostEntries
 };
 ChainSpan GatherChains(const std::filesystem::path& journalFolder, int firstMonth, int lastMonth);
+// The key file's name, as a finding names it.
+std::string KeyFileName(const std::filesystem::path& journalFolder);
 
 // Entries missing from `from` to `until`, whose finding is the `finding`th: records of that span
 // that the journal does not hold are the gap's.
@@ -57,8 +59,12 @@ struct WalkedChains {
     // Records that end by then may have been written before the journal began.
     core::TimeKey journalStart = kSinceEver;
     std::vector<Gap> gaps;
-    std::vector<Use> cutShort;               // checkouts whose lines a kill cut short
-    std::optional<journal::ChainHead> head;  // as the key file has it
+    std::vector<Use> cutShort;  // checkouts whose lines a kill cut short
+    // The RecordKey of records that changed checkout lines still name: the record was written by
+    // the program, its line is what changed.
+    std::vector<std::uint64_t> damagedRecords;
+    // The last entry walked, as the journal has it; as the key file has it when none was.
+    std::optional<journal::ChainHead> head;
 };
 
 // The journal's findings go to `findings` in its order; each entry vouched for to `notes`.

@@ -1,7 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "audit/check/entrynotes.h"
 
+#include <charconv>
+
+#include "history/historyfile.h"
+
 namespace durava::audit {
+namespace {
+
+std::uint64_t CountOf(std::string_view text) {
+    std::uint64_t count = 0;
+    std::from_chars(text.data(), text.data() + text.size(), count);
+    return count;
+}
+
+}  // namespace
+
+std::string TimeOrNone(std::string_view text) {
+    return core::ReadDateTime(text) ? std::string(text) : std::string();
+}
 
 std::uint64_t UseOf(std::string_view item, std::string_view start) {
     std::uint64_t hash = 14695981039346656037ULL;
@@ -11,8 +28,9 @@ std::uint64_t UseOf(std::string_view item, std::string_view start) {
     return hash;
 }
 
-EntryNotes::EntryNotes(std::filesystem::path historyFolder, const Days& days)
-    : m_days(days), m_tally(std::move(historyFolder), days) {}
+EntryNotes::EntryNotes(std::filesystem::path historyFolder, const Days& days,
+                       const std::vector<std::string>& foldersNamed)
+    : m_days(days), m_tally(std::move(historyFolder), days, foldersNamed) {}
 
 void EntryNotes::Note(const journal::ReadLine& read, const std::string& file, std::size_t line,
                       std::vector<Finding>& findings) {
@@ -37,7 +55,21 @@ void EntryNotes::Note(const journal::ReadLine& read, const std::string& file, st
             NoteCheckout(read);
             return;
         case journal::Action::Refused:
-            m_tally.TakeBack(read);
+            NoteTakeBack(read, findings);
+            return;
+        case journal::Action::JournalBehindDesk:
+            findings.push_back(
+                {.kind = FindingKind::DeskHeadMissing,
+                 .time = time,
+                 .until = TimeOrNone(
+                     journal::ProgramText(read.Value(journal::Field::PreviousTime).value_or(""))),
+                 .count = CountOf(read.Value(journal::Field::PreviousEntries).value_or(""))});
+            return;
+        case journal::Action::OurFileGone:
+            findings.push_back(
+                {.kind = FindingKind::OurFileGone,
+                 .file = journal::ProgramText(read.Value(journal::Field::File).value_or("")),
+                 .time = time});
             return;
         case journal::Action::Modify:
         case journal::Action::Delete:
@@ -68,8 +100,19 @@ void EntryNotes::NoteCheckout(const journal::ReadLine& read) {
     std::vector<NotedCheckout>& checkouts = m_noted.checkouts;
     checkouts.push_back({*digest, UseOf(item, start), named->second, &item,
                          core::KeyOfText(read.time).value_or(0), checkouts.size(), false,
-                         read.Value(journal::Field::Late).has_value()});
+                         read.Value(journal::Field::Late).has_value(),
+                         history::WholeInteger(read.Value(journal::Field::Total).value_or(""))});
     m_counted.push_back(counted);
+}
+
+// A take-back counts only where the checkout writes it; elsewhere its checkout still counts.
+void EntryNotes::NoteTakeBack(const journal::ReadLine& read, std::vector<Finding>& findings) {
+    const std::optional<Checkouts::TakeBackOf> taken = m_tally.TakeBack(read);
+    if (!taken || taken->inPlace) return;
+    findings.push_back({.kind = FindingKind::TakeBackOutOfPlace,
+                        .item = journal::ProgramText(read.item),
+                        .time = std::string(read.time),
+                        .until = TimeOrNone(taken->time)});
 }
 
 const std::string& EntryNotes::ProgramItem(std::string_view written) {

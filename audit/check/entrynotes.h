@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // What the owner's check notes of each entry its chain vouches for: the findings an entry records
-// itself (the clock set back, the settings file changed outside), the checkouts the month files
-// are held against, and the operators' activity.
+// itself (the clock set back, the settings file changed outside, what the desk found gone at its
+// start), the checkouts the month files are held against, take-backs out of their place, and the
+// operators' activity.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -25,6 +26,9 @@ namespace durava::audit {
 using Use = std::pair<std::string, core::TimeKey>;
 // A hash of the item and start time as the month file writes them (FNV-1a), which names a use.
 std::uint64_t UseOf(std::string_view item, std::string_view start);
+// `text` when it reads as a time, else nothing: a finding never echoes the bytes of a line that
+// did not read.
+std::string TimeOrNone(std::string_view text);
 
 struct NotedCheckout {
     journal::Digest hash;
@@ -35,6 +39,7 @@ struct NotedCheckout {
     std::size_t order;
     bool missed;  // counted, of the days checked and this desk: its record must be found
     bool late;    // journaled after a kill, out of the records' order
+    std::optional<std::int64_t> yuan;  // the total it names, when a sum
     bool matched = false;
 };
 
@@ -48,7 +53,9 @@ struct NotedCheckouts {
 
 class EntryNotes {
   public:
-    EntryNotes(std::filesystem::path historyFolder, const Days& days);
+    // `foldersNamed`: the History folders the lines name (HistoryFoldersNamed).
+    EntryNotes(std::filesystem::path historyFolder, const Days& days,
+               const std::vector<std::string>& foldersNamed);
 
     // The entry `read` at `line` (from 1) of the journal file `file`: what it records itself goes
     // to `findings`.
@@ -59,6 +66,7 @@ class EntryNotes {
 
   private:
     void NoteCheckout(const journal::ReadLine& read);
+    void NoteTakeBack(const journal::ReadLine& read, std::vector<Finding>& findings);
     const std::string& ProgramItem(std::string_view written);
 
     Days m_days;

@@ -62,7 +62,9 @@ struct LooseRecord {
     std::size_t file, line;  // line from 0
     core::TimeKey end;
     std::string item, time;
-    bool changed = false;  // the record of a checkout, with other bytes
+    std::uint64_t key;                 // RecordKey of its bytes
+    std::optional<std::int64_t> yuan;  // its total
+    bool changed = false;              // the record of a checkout, with other bytes
 };
 
 // The month files' records against the checkouts, file by file, then what is left on each side.
@@ -135,9 +137,11 @@ class RecordComparison {
             // A record of the journal's first second may have been written before it began.
             if (loose.end <= walked.journalStart) {
                 ++counts.beforeJournal;
+                --counts.checked;
             } else if (gap != walked.gaps.end()) {
                 ++m_findings[gap->finding].records;
-            } else {
+            } else if (std::find(walked.damagedRecords.begin(), walked.damagedRecords.end(),
+                                 loose.key) == walked.damagedRecords.end()) {
                 Add({.kind = FindingKind::RecordNotJournaled,
                      .item = loose.item,
                      .file = m_names[loose.file],
@@ -157,7 +161,8 @@ class RecordComparison {
         const auto found = m_byRecord.find(RecordKey(digest));
         if (found == m_byRecord.end() || m_checkouts[found->second].hash != digest) {
             m_loose.push_back({file, line, end, FieldText(fields, history::kFieldName),
-                               std::string(fields[history::kFieldEnd])});
+                               std::string(fields[history::kFieldEnd]), RecordKey(digest),
+                               history::MoneyOf(history::CellText(fields, history::kFieldTotal))});
             return std::nullopt;
         }
         NotedCheckout& checkout = m_checkouts[found->second];
@@ -202,15 +207,19 @@ class RecordComparison {
                     [](const LooseRecord& record, const std::pair<std::size_t, std::size_t>& at) {
                         return std::pair(record.file, record.line) < at;
                     });
+                Finding changed{.kind = FindingKind::RecordChanged,
+                                .item = *checkout.item,
+                                .file = m_names[checkout.monthFile],
+                                .line = found->second + 1,
+                                .time = time};
                 if (loose != m_loose.end() && loose->file == checkout.monthFile &&
                     loose->line == found->second) {
                     loose->changed = true;
+                    if (loose->yuan && checkout.yuan && *loose->yuan != *checkout.yuan) {
+                        changed.totals = {*checkout.yuan, *loose->yuan};
+                    }
                 }
-                Add({.kind = FindingKind::RecordChanged,
-                     .item = *checkout.item,
-                     .file = m_names[checkout.monthFile],
-                     .line = found->second + 1,
-                     .time = time});
+                Add(std::move(changed));
                 return;
             }
         }

@@ -39,6 +39,17 @@ TEST(CheckCommandTest, printsTheCheckInUtf8AndExitsByWhatItFound) {
     EXPECT_NE(clean.out.find("日志 4 条 "), std::string::npos);
     EXPECT_NE(clean.out.find("日志按店主密码核对。"), std::string::npos);
 
+    // Heads from slips: one the journal holds, as the slip prints it, and one beyond it.
+    const std::string mac = journal::Hex(hall.journal.Head()->last).substr(0, 8);
+    std::vector<std::string> slip = kMay;
+    slip.insert(slip.end(), {"--head", "日志 4 条 " + mac});
+    const Answer held = Check(hall, slip, "owner-pw\n");
+    EXPECT_EQ(held.status, 0) << held.out;
+    EXPECT_NE(held.out.find("单据上的“日志 4 条 " + mac + "”在日志里。"), std::string::npos)
+        << held.out;
+    slip.back() = "5 " + mac;
+    EXPECT_EQ(Check(hall, slip, "owner-pw\n").status, 1);
+
     std::vector<std::string> lines = LinesOf(hall.MonthFile());
     std::erase(lines, deleted);
     WriteLines(hall.MonthFile(), lines);
@@ -79,6 +90,7 @@ TEST(CheckCommandTest, whatCannotBeCheckedExitsWithTwoAndSaysWhy) {
         {{"--from", "2024-02-30"}, "owner-pw", "--from takes a day as yyyy-MM-dd"},
         {{"--to"}, "owner-pw", "--to needs a value"},
         {{"--colour", "red"}, "owner-pw", "unknown option --colour"},
+        {{"--head", "4 9001"}, "owner-pw", "--head takes \"N xxxxxxxx\""},
         {{"--documents", (hall.folder.path() / "nowhere").string()}, "owner-pw", "no such folder"},
     };
     for (const auto& c : cases) {

@@ -107,7 +107,7 @@ class TakingsWindowTest : public QObject {
         QCOMPARE(Cell(check, cw::kFindingTable, 1, 3), QStringLiteral("4"));
         QVERIFY(Cell(check, cw::kFindingTable, 1, 4).contains(QStringLiteral("不是本程序写的")));
         QVERIFY(qobject_cast<QListWidget*>(check.Control(cw::kSummaryList))
-                    ->item(1)
+                    ->item(2)
                     ->text()
                     .contains(QStringLiteral("3 条记录早于日志")));
     }
