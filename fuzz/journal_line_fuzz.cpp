@@ -69,7 +69,8 @@ void RequireReadsBack(FuzzedDataProvider& input) {
     const std::optional<ReadLine> read =
         ReadJournalLine(std::string_view(line).substr(0, line.size() - 2));
     Require(read && read->text == text && read->mac == mac);
-    Require(read->seq == seq && read->action == entry.action && read->time == TimeText(entry.time));
+    Require(read->seq == seq && read->action == entry.action &&
+            read->time == core::TimeText(entry.time));
     // A text that is valid code page 936 is held as it is, so it reads back as it was written.
     Require(ProgramText(read->operatorName) == AsHeld(entry.operatorName));
     Require(ProgramText(read->item) == AsHeld(entry.item));
