@@ -19,7 +19,8 @@ constexpr std::pair<OwnerAction, std::string_view> kActionWords[] = {
 static_assert(std::size(kActionWords) == std::size(kOwnerActions));
 
 constexpr std::string_view kPasswordKey = "password=", kSaltKey = "journal-salt=",
-                           kOwnerOnlyKey = "owner-only=", kEarlierKey = "earlier-key=";
+                           kOwnerOnlyKey = "owner-only=", kEarlierKey = "earlier-key=",
+                           kOperatorsKey = "operators=";
 
 std::string ActionsText(const std::set<OwnerAction>& actions) {
     std::string text;
@@ -51,6 +52,7 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
     std::optional<journal::JournalSalt> salt;
     std::optional<std::set<OwnerAction>> actions;
     std::vector<std::string> earlier;
+    std::optional<bool> operators;  // an owner file older than the line holds none
     for (std::string_view line : journal::ContentLines(bytes)) {
         if (line.starts_with(kPasswordKey) && !hash) {
             hash = std::string(line.substr(kPasswordKey.size()));
@@ -63,12 +65,17 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
             if (!actions) return std::nullopt;
         } else if (line.starts_with(kEarlierKey)) {
             earlier.emplace_back(line.substr(kEarlierKey.size()));
+        } else if (line.starts_with(kOperatorsKey) && !operators) {
+            const std::string_view value = line.substr(kOperatorsKey.size());
+            if (value != "yes" && value != "no") return std::nullopt;
+            operators = value == "yes";
         } else {
             return std::nullopt;
         }
     }
     if (!hash || !salt || !actions) return std::nullopt;
-    return Owner{std::move(*hash), *salt, std::move(*actions), std::move(earlier)};
+    return Owner{std::move(*hash), *salt, std::move(*actions), std::move(earlier),
+                 operators.value_or(false)};
 }
 
 }  // namespace
@@ -142,6 +149,8 @@ journal::FileState WriteOwner(const std::filesystem::path& duravaFolder, const O
     };
     for (const std::string& sealed : owner.earlierKeys)
         lines.push_back(std::string(kEarlierKey) + sealed);
+    // Without operators the file stays as it was before the line was known.
+    if (owner.operatorsAdded) lines.push_back(std::string(kOperatorsKey) + "yes");
     return journal::WriteOurFile(
         OwnerFile(duravaFolder),
         journal::OurFileText(u"Durava 店主设置。密码只存 Argon2id 散列，忘记后无法找回，"

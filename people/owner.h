@@ -58,6 +58,9 @@ struct Owner {
     // The first keys of the chains begun with earlier passwords, each sealed under the current
     // chain's first key: a changed password still checks the journal it kept before.
     std::vector<std::string> earlierKeys{};
+    // The owner has added operators and not removed the last: an emptied operators file is then
+    // a cashier's doing, not the owner's.
+    bool operatorsAdded = false;
 
     // The first password, a changed one or a start over: a new journal chain begins with it; the
     // owner-only actions stay as they were.

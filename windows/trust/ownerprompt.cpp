@@ -74,12 +74,14 @@ OwnerAnswer Ask(Globals& globals, const people::Owner& owner, std::string asking
     return answer;
 }
 
-// The owner's file as it is now; told and nothing when it cannot be trusted.
-std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules) {
+// The owner's file as it is now; told and nothing when it cannot be trusted. An operators file
+// in trouble is told too, and still lets the owner into the settings to make a new one.
+std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules,
+                                               bool opensSettings = false) {
     if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
                         journal::FileTroubleText(*trouble));
-        return std::nullopt;
+        if (!opensSettings || !rules.OnlyOperatorsInTrouble()) return std::nullopt;
     }
     return rules;
 }
@@ -94,9 +96,9 @@ bool OwnerAllows(Globals& globals, people::OwnerAction action) {
            Ask(globals, *trusted->owner.content, people::OwnerActionCaption(action)).allowed;
 }
 
-OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
+OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking, bool opensSettings) {
     const std::optional<people::OwnerRules> rules =
-        TrustedRules(globals, people::ReadOwnerRules(globals.app.SettingsPath()));
+        TrustedRules(globals, people::ReadOwnerRules(globals.app.SettingsPath()), opensSettings);
     if (!rules) return {};
     if (!rules->On()) return {true, {}};
     return Ask(globals, *rules->owner.content, std::string(asking));

@@ -275,6 +275,47 @@ class OwnerTest : public QObject {
         QCOMPARE(Count(journal, "\t张三\t登录\t"), 1);
     }
 
+    // Operators emptied behind the owner's back: the desk stays shut to them, and only the owner's
+    // password opens, on the owner's settings, where the owner adds an operator again.
+    void anEmptiedOperatorsFileOpensOnlyTheOwnersSettings() {
+        ProgramFixture program(kItems);
+        const std::filesystem::path durava = journal::DuravaFolder(program.SettingsFile());
+        QCOMPARE(people::SetOwnerPassword(durava,
+                                          *people::MakePassword(kPassword, journal::kCheapestCost)),
+                 std::nullopt);
+        people::Operators operators;
+        QVERIFY(!operators.Add(u"张三", *journal::HashSecret(u"2468", journal::kCheapestCost)));
+        QCOMPARE(people::SaveOperators(durava, operators), std::nullopt);
+        WriteBytes(people::OperatorsFile(durava), "");
+        program.AnswerMessages(true);
+        QVERIFY(!windows::OwnerAllows(program.globals(), people::OwnerAction::AddItem));
+        QVERIFY(!windows::AskOwnerPassword(program.globals(), "check").allowed);
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) { prompt.close(); });
+        QVERIFY(!windows::LogIn(program.globals()));
+        QCOMPARE(program.Messages().size(), 3);
+        for (const QString& message : program.Messages()) {
+            QVERIFY2(message.contains(QStringLiteral("operators.txt")), qPrintable(message));
+        }
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
+            Type(prompt, op::kPasswordBox, kPassword);
+            QTest::keyClick(prompt.Control(op::kPasswordBox), Qt::Key_Return);
+            ProgramFixture::WhenOpen("OwnerSettingsWindow", [](ui::Form& window) {
+                Type(window, os::kNameBox, u"李四");
+                Type(window, os::kPinBox, u"1357");
+                Click(window, os::kAddButton);
+                QCOMPARE(AwaitText(window, os::kMessageLabel), QStringLiteral("操作员已添加。"));
+                ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
+                    login.SelectEntry(lw::kOperatorChoice, 0);
+                    Type(login, lw::kPinBox, u"1357");
+                    QTest::keyClick(login.Control(lw::kPinBox), Qt::Key_Return);
+                });
+                window.close();
+            });
+        });
+        QVERIFY(windows::LogIn(program.globals()));
+        QCOMPARE(Count(Journal(program), "\t李四\t登录\t"), 1);
+    }
+
     // The owner's file damaged: every protected action is refused with a message naming it, and
     // the desk does not open on a login it cannot check.
     void aDamagedOwnersFileRefusesAndNamesIt() {
