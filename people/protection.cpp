@@ -57,7 +57,8 @@ std::optional<journal::FileTrouble> SaveOperators(const std::filesystem::path& d
 }
 
 std::optional<journal::FileTrouble> SetOwnerPassword(const std::filesystem::path& duravaFolder,
-                                                     const NewPassword& password) {
+                                                     const NewPassword& password,
+                                                     std::optional<core::DateTime> restartedAt) {
     if (ReadOperators(duravaFolder).state == journal::FileState::Missing) {
         if (const journal::FileState state = WriteOperators(duravaFolder, {});
             state != journal::FileState::Ok) {
@@ -65,6 +66,12 @@ std::optional<journal::FileTrouble> SetOwnerPassword(const std::filesystem::path
         }
     }
     Owner owner = ReadOwner(duravaFolder).content.value_or(Owner{});
+    // Of starts over in a row, the first replaced the password the owner knows.
+    if (!restartedAt) {
+        owner.restart.reset();
+    } else if (!owner.restart && !owner.passwordHash.empty()) {
+        owner.restart = Restart{owner.passwordHash, core::TimeText(*restartedAt)};
+    }
     owner.SetPassword(password);
     if (const journal::FileState state = WriteOwner(duravaFolder, owner);
         state != journal::FileState::Ok) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/datetime.h"
 #include "people/operators.h"
 #include "people/owner.h"
 
@@ -42,9 +43,11 @@ std::optional<journal::FileTrouble> SaveOperators(const std::filesystem::path& d
                                                   const Operators& operators);
 
 // Under the store lock: a first password, a change (the old one checked first) or a start over
-// (the old one forgotten). The owner-only actions and the operators stay; an operators file is
-// made when there is none, so that its loss later is seen. Nothing, or the file that failed.
-std::optional<journal::FileTrouble> SetOwnerPassword(const std::filesystem::path& duravaFolder,
-                                                     const NewPassword& password);
+// (the old one forgotten, at `restartedAt`, and kept to be told of). The owner-only actions and
+// the operators stay; an operators file is made when there is none, so that its loss later is
+// seen. Nothing, or the file that failed.
+std::optional<journal::FileTrouble> SetOwnerPassword(
+    const std::filesystem::path& duravaFolder, const NewPassword& password,
+    std::optional<core::DateTime> restartedAt = std::nullopt);
 
 }  // namespace durava::people

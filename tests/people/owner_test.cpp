@@ -94,9 +94,16 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     EXPECT_TRUE(on.AsksOwner(OwnerAction::History));
     EXPECT_FALSE(on.AsksOwner(OwnerAction::Takings));
 
-    // A start over replaces the password and the chain, and keeps the rest.
-    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password")));
+    // A start over replaces the password and the chain, and keeps the rest, and the password it
+    // replaced until the owner next sets one knowing the one before; of starts over in a row, the
+    // first's.
+    const core::DateTime restarted = core::ToDateTime({2024, 5, 6, 13, 0, 0});
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password"), restarted));
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password"), restarted + 1));
     on = ReadOwnerRules(Settings());
+    ASSERT_TRUE(on.owner.content->restart);
+    EXPECT_TRUE(journal::VerifySecret(on.owner.content->restart->replacedHash, u"first password"));
+    EXPECT_EQ(on.owner.content->restart->time, "2024/05/06 13:00:00");
     EXPECT_TRUE(on.owner.content->Verify(u"second password"));
     EXPECT_NE(on.owner.content->journalSalt, owner.journalSalt);
     EXPECT_EQ(on.owner.content->ownerOnly, owner.ownerOnly);
@@ -109,7 +116,8 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
 
     // The owner's note of operators outlives the start over; only the owner's removal of the last
     // operator lets an empty operators file be trusted.
-    EXPECT_NE(text.find("\r\noperators=yes\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\noperators=yes\r\nrestarted=2024/05/06 13:00:00\r\n"),
+              std::string::npos);
     WriteBytes(OperatorsFile(Folder()), "");
     EXPECT_TRUE(ReadOwnerRules(Settings()).OnlyOperatorsInTrouble());
     ASSERT_FALSE(SaveOperators(Folder(), Operators{}));
@@ -117,6 +125,8 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     EXPECT_FALSE(on.Trouble());
     EXPECT_FALSE(on.NeedsLogin());
     EXPECT_EQ(ReadBytes(OwnerFile(Folder())).find("operators="), std::string::npos);
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"third password")));
+    EXPECT_FALSE(ReadOwner(Folder()).content->restart);
 }
 
 // `line` with the number after `label` replaced by `number`.
@@ -147,6 +157,8 @@ TEST_F(OwnerFiles, anOwnerFileWeDidNotWriteIsDamaged) {
         password + "journal-salt=4,67108864,000102030405060708090a0b0c0d0e0f\r\n" + actions,
         password + salt + actions + "operators=none\r\n",
         password + salt + actions + "operators=no\r\noperators=yes\r\n",
+        password + salt + actions + "restarted=2024/05/06 13:00:00\r\n",
+        password + salt + actions + "restarted=yesterday\r\nreplaced-" + password,
     };
     for (const std::string& bytes : cases) {
         WriteBytes(OwnerFile(Folder()), bytes);

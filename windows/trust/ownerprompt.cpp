@@ -22,6 +22,7 @@ using namespace forms::owner_prompt;
 struct Prompt {
     std::string asking;
     std::string hash;
+    std::optional<people::Restart> restart;
     OwnerAnswer* answer;
     bool* forgot;
 };
@@ -39,8 +40,12 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
     const Prompt& prompt = *kept;
     std::u16string typed = window.TypedText(kPasswordBox);
     window.SetText(kPasswordBox, "");
-    CheckSecret(globals, window, {kPasswordBox, kMessageLabel},
-                {people::Secret::OwnerPassword, prompt.hash, typed, {}},
+    SecretTry tried{people::Secret::OwnerPassword, prompt.hash, typed, {}};
+    if (prompt.restart) {
+        tried.replacedHash = prompt.restart->replacedHash;
+        tried.replacedTold = core::Sentence(u"店主密码已于 {0} 被重设", {prompt.restart->time});
+    }
+    CheckSecret(globals, window, {kPasswordBox, kMessageLabel}, std::move(tried),
                 [&window, answer = prompt.answer, typed] {
                     *answer = {true, typed};
                     window.close();
@@ -68,7 +73,8 @@ OwnerAnswer Ask(Globals& globals, const people::Owner& owner, std::string asking
     OwnerAnswer answer;
     bool forgot = false;
     ui::Form::Open(forms::OwnerPrompt(), globals.handlers, nullptr, [&](ui::Form& window) {
-        ui::Keep(window, Prompt{std::move(asking), owner.passwordHash, &answer, &forgot});
+        ui::Keep(window,
+                 Prompt{std::move(asking), owner.passwordHash, owner.restart, &answer, &forgot});
     });
     if (forgot) answer.allowed = OpenOwnerSettings(globals, true);
     return answer;

@@ -112,8 +112,10 @@ void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword
                                             : journal::ChainReason::OwnerPassword;
     const std::filesystem::path folder = Folder(globals);
     const bool set = Change(globals, window, true, [&]() -> operations::OurChange {
+        const std::optional<core::DateTime> restartedAt =
+            change == PasswordChange::StartOver ? std::optional(core::CurrentTime()) : std::nullopt;
         if (std::optional<journal::FileTrouble> trouble =
-                people::SetOwnerPassword(folder, password)) {
+                people::SetOwnerPassword(folder, password, restartedAt)) {
             return {{}, trouble};
         }
         if (std::optional<journal::FileTrouble> problem =

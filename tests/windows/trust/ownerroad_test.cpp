@@ -209,6 +209,14 @@ class OwnerTest : public QObject {
         });
         QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::DeleteItem));
         QVERIFY(Journal(program).find("=店主重新开始") != std::string::npos);
+        // Whoever types the password it replaced next hears of the start over.
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
+            QVERIFY(Try(prompt, op::kPasswordBox, op::kMessageLabel, kChanged, op::kConfirmButton)
+                        .startsWith(QStringLiteral("店主密码已于 2024/05/06 ")));
+            QVERIFY(TextOf(prompt, op::kMessageLabel).endsWith(QStringLiteral(" 被重设")));
+            prompt.close();
+        });
+        QVERIFY(!windows::OwnerAllows(program.globals(), people::OwnerAction::DeleteItem));
     }
 
     // Five wrong PINs in a row and the desk waits, through a restart too; a try during the wait is
