@@ -9,6 +9,7 @@
 #include "audit/check/chainwalk.h"
 #include "audit/check/days.h"
 #include "audit/check/entrynotes.h"
+#include "audit/check/ourfiles.h"
 #include "audit/check/recordcompare.h"
 #include "core/codepage.h"
 #include "core/fixedtexts.h"
@@ -19,31 +20,11 @@
 #include "journal/files/journalfiles.h"
 #include "journal/journaltexts.h"
 #include "journal/settingsnamed.h"
-#include "people/operators.h"
-#include "people/owner.h"
 #include "store/files/fileio.h"
 #include "store/startup.h"
 
 namespace durava::audit {
 namespace {
-
-// The owner's and the operators' files, as they are now: without them nothing asks for the
-// owner's password, and nobody logs in.
-void CheckOurFiles(const std::filesystem::path& journalFolder, bool ownersChain,
-                   std::vector<Finding>& findings) {
-    if (people::ReadOwner(journalFolder).state == journal::FileState::Missing) {
-        if (ownersChain) {
-            findings.push_back(
-                {.kind = FindingKind::OwnerFileGone, .file = people::kOwnerFileName});
-        }
-        return;
-    }
-    const journal::FileState operators = people::ReadOperators(journalFolder).state;
-    if (operators != journal::FileState::Ok && operators != journal::FileState::ReadOnly) {
-        findings.push_back(
-            {.kind = FindingKind::OperatorsFileGone, .file = people::kOperatorsFileName});
-    }
-}
 
 // Whether `line` of the journal file `file` lies in a run of lines the walk found changed.
 bool FoundChanged(const std::vector<Finding>& findings, const std::string& file, std::size_t line) {
@@ -193,7 +174,7 @@ CheckReport CheckJournal(const CheckInput& input) {
     const bool remembered = HoldDeskMemory(input.journalFolder, report.findings);
     CheckKeyFile(input.journalFolder, walked.ownersBefore, report.findings);
     CheckSettingsFile(input, report.findings);
-    CheckOurFiles(input.journalFolder, walked.ownersBefore, report.findings);
+    CheckOurFiles(input.journalFolder, report.findings);
     report.headsHeld = remembered || !input.slipHeads.empty();
     report.entriesChecked = walked.entriesChecked;
     report.entriesUnchecked = walked.entriesUnchecked;

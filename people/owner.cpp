@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/datetime.h"
+
 namespace durava::people {
 namespace {
 
@@ -19,7 +21,9 @@ constexpr std::pair<OwnerAction, std::string_view> kActionWords[] = {
 static_assert(std::size(kActionWords) == std::size(kOwnerActions));
 
 constexpr std::string_view kPasswordKey = "password=", kSaltKey = "journal-salt=",
-                           kOwnerOnlyKey = "owner-only=", kEarlierKey = "earlier-key=";
+                           kOwnerOnlyKey = "owner-only=", kEarlierKey = "earlier-key=",
+                           kOperatorsKey = "operators=", kRestartedKey = "restarted=",
+                           kReplacedKey = "replaced-password=";
 
 std::string ActionsText(const std::set<OwnerAction>& actions) {
     std::string text;
@@ -51,6 +55,8 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
     std::optional<journal::JournalSalt> salt;
     std::optional<std::set<OwnerAction>> actions;
     std::vector<std::string> earlier;
+    std::optional<bool> operators;  // an owner file older than the line holds none
+    std::optional<std::string> restarted, replaced;
     for (std::string_view line : journal::ContentLines(bytes)) {
         if (line.starts_with(kPasswordKey) && !hash) {
             hash = std::string(line.substr(kPasswordKey.size()));
@@ -63,12 +69,27 @@ std::optional<Owner> ReadOwnerText(std::string_view bytes) {
             if (!actions) return std::nullopt;
         } else if (line.starts_with(kEarlierKey)) {
             earlier.emplace_back(line.substr(kEarlierKey.size()));
+        } else if (line.starts_with(kOperatorsKey) && !operators) {
+            const std::string_view value = line.substr(kOperatorsKey.size());
+            if (value != "yes" && value != "no") return std::nullopt;
+            operators = value == "yes";
+        } else if (line.starts_with(kRestartedKey) && !restarted) {
+            restarted = std::string(line.substr(kRestartedKey.size()));
+            if (!core::KeyOfText(*restarted)) return std::nullopt;
+        } else if (line.starts_with(kReplacedKey) && !replaced) {
+            replaced = std::string(line.substr(kReplacedKey.size()));
+            if (!journal::IsSecretHash(*replaced)) return std::nullopt;
         } else {
             return std::nullopt;
         }
     }
-    if (!hash || !salt || !actions) return std::nullopt;
-    return Owner{std::move(*hash), *salt, std::move(*actions), std::move(earlier)};
+    if (!hash || !salt || !actions || restarted.has_value() != replaced.has_value())
+        return std::nullopt;
+    std::optional<Restart> restart;
+    if (restarted) restart = Restart{std::move(*replaced), std::move(*restarted)};
+    return Owner{std::move(*hash),          *salt,
+                 std::move(*actions),       std::move(earlier),
+                 operators.value_or(false), std::move(restart)};
 }
 
 }  // namespace
@@ -142,6 +163,12 @@ journal::FileState WriteOwner(const std::filesystem::path& duravaFolder, const O
     };
     for (const std::string& sealed : owner.earlierKeys)
         lines.push_back(std::string(kEarlierKey) + sealed);
+    // Without operators the file stays as it was before the line was known.
+    if (owner.operatorsAdded) lines.push_back(std::string(kOperatorsKey) + "yes");
+    if (owner.restart) {
+        lines.push_back(std::string(kRestartedKey) + owner.restart->time);
+        lines.push_back(std::string(kReplacedKey) + owner.restart->replacedHash);
+    }
     return journal::WriteOurFile(
         OwnerFile(duravaFolder),
         journal::OurFileText(u"Durava 店主设置。密码只存 Argon2id 散列，忘记后无法找回，"

@@ -51,6 +51,13 @@ struct NewPassword {
 std::optional<NewPassword> MakePassword(std::u16string_view password,
                                         journal::HashCost cost = journal::kInteractiveCost);
 
+// A start over, until the owner next sets a password knowing the one before: the password it
+// replaced, so that whoever types that one next hears of it.
+struct Restart {
+    std::string replacedHash;
+    std::string time;  // as the journal writes times
+};
+
 struct Owner {
     std::string passwordHash;
     journal::JournalSalt journalSalt;
@@ -58,6 +65,10 @@ struct Owner {
     // The first keys of the chains begun with earlier passwords, each sealed under the current
     // chain's first key: a changed password still checks the journal it kept before.
     std::vector<std::string> earlierKeys{};
+    // The owner has added operators and not removed the last: an emptied operators file is then
+    // a cashier's doing, not the owner's.
+    bool operatorsAdded = false;
+    std::optional<Restart> restart{};
 
     // The first password, a changed one or a start over: a new journal chain begins with it; the
     // owner-only actions stay as they were.

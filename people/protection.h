@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/datetime.h"
 #include "people/operators.h"
 #include "people/owner.h"
 
@@ -20,8 +21,13 @@ struct OwnerRules {
 
     // The owner has set a password (the file is there, whatever its state).
     bool On() const { return owner.state != journal::FileState::Missing; }
-    // The file that refuses every protected action; nothing when none does.
+    // The file that refuses every protected action; nothing when none does. An operators file
+    // emptied behind the owner's back is damaged.
     std::optional<journal::FileTrouble> Trouble() const;
+    // The only trouble is the operators file: the owner may still make a new one.
+    bool OnlyOperatorsInTrouble() const {
+        return owner.state == journal::FileState::Ok && Trouble();
+    }
     // With operators, the program opens on a login and every entry names who is on duty.
     bool NeedsLogin() const { return On() && operators.content && !operators.content->Empty(); }
     // Whether taking `action` asks for the owner's password first.
@@ -31,10 +37,17 @@ struct OwnerRules {
 // Reads both files from the folder beside the settings file.
 OwnerRules ReadOwnerRules(const std::filesystem::path& settingsPath);
 
+// Under the store lock: the operators, with the owner's note of whether there are any. Nothing,
+// or the file that failed.
+std::optional<journal::FileTrouble> SaveOperators(const std::filesystem::path& duravaFolder,
+                                                  const Operators& operators);
+
 // Under the store lock: a first password, a change (the old one checked first) or a start over
-// (the old one forgotten). The owner-only actions and the operators stay; an operators file is
-// made when there is none, so that its loss later is seen. Nothing, or the file that failed.
-std::optional<journal::FileTrouble> SetOwnerPassword(const std::filesystem::path& duravaFolder,
-                                                     const NewPassword& password);
+// (the old one forgotten, at `restartedAt`, and kept to be told of). The owner-only actions and
+// the operators stay; an operators file is made when there is none, so that its loss later is
+// seen. Nothing, or the file that failed.
+std::optional<journal::FileTrouble> SetOwnerPassword(
+    const std::filesystem::path& duravaFolder, const NewPassword& password,
+    std::optional<core::DateTime> restartedAt = std::nullopt);
 
 }  // namespace durava::people

@@ -181,6 +181,34 @@ const Case kCases[] = {
          std::filesystem::remove(people::OwnerFile(h.Durava()));
      },
      FindingKind::OwnerFileGone},
+    {"the owner's file deleted, the owner's chain begun after the days checked",
+     [](Hall& h) {
+         OwnersChain(h, {1}, At(60 * 24 * 30));
+         std::filesystem::remove(people::OwnerFile(h.Durava()));
+     },
+     FindingKind::OwnerFileGone},
+    {"the operators file emptied while the owner's file says there are some",
+     [](Hall& h) {
+         OwnersChain(h, {1}, At(20));
+         people::Operators one;
+         ASSERT_FALSE(one.Add(u"王五", *journal::HashSecret(u"1357", journal::kCheapestCost)));
+         ASSERT_EQ(people::SaveOperators(h.Durava(), one), std::nullopt);
+         WriteBytes(people::OperatorsFile(h.Durava()), "");
+     },
+     FindingKind::OperatorsFileGone},
+    {"the operators file emptied and the owner's file edited to say there are none",
+     [](Hall& h) {
+         OwnersChain(h, {1}, At(20));
+         h.Checkout("B1", At(21), 5, Gbk("王五"));
+     },
+     FindingKind::OperatorsFileGone},
+    {"the owner removed the last operator",
+     [](Hall& h) {
+         OwnersChain(h, {1}, At(20));
+         h.Checkout("B1", At(21), 5, Gbk("王五"));
+         h.journal.Append({journal::Action::OperatorsChanged, At(22), {}, Gbk("王五")});
+     },
+     std::nullopt},
     {"a slip's head held", [](Hall& h) { h.Checkout("B1", At(20), 5); }, FindingKind::SlipHeadHeld,
      true},
     {"the journal cut back from before a slip",

@@ -47,7 +47,7 @@ class OwnerFiles : public ::testing::Test {
     std::filesystem::path Settings() const { return m_folder / "ROOMSETTING.ini"; }
     std::filesystem::path Folder() const { return m_folder / "Durava"; }
 
-    // A fresh folder with a password set; Windows removes no read-only file.
+    // A fresh folder with a password set and an operator; Windows removes no read-only file.
     void Reset() {
         for (const auto& file : {OwnerFile(Folder()), OperatorsFile(Folder())}) {
             std::error_code missing;
@@ -56,6 +56,9 @@ class OwnerFiles : public ::testing::Test {
         }
         std::filesystem::remove_all(Folder());
         ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"first password")));
+        Operators one;
+        ASSERT_FALSE(one.Add(u"张三", *journal::HashSecret(u"1357", journal::kCheapestCost)));
+        ASSERT_FALSE(SaveOperators(Folder(), one));
     }
 
     testing::TempFolder m_folder;
@@ -85,15 +88,22 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     ASSERT_EQ(WriteOwner(Folder(), owner), journal::FileState::Ok);
     ASSERT_FALSE(
         on.operators.content->Add(u"张三", *journal::HashSecret(u"1357", journal::kCheapestCost)));
-    ASSERT_EQ(WriteOperators(Folder(), *on.operators.content), journal::FileState::Ok);
+    ASSERT_FALSE(SaveOperators(Folder(), *on.operators.content));
     on = ReadOwnerRules(Settings());
     EXPECT_TRUE(on.NeedsLogin());
     EXPECT_TRUE(on.AsksOwner(OwnerAction::History));
     EXPECT_FALSE(on.AsksOwner(OwnerAction::Takings));
 
-    // A start over replaces the password and the chain, and keeps the rest.
-    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password")));
+    // A start over replaces the password and the chain, and keeps the rest, and the password it
+    // replaced until the owner next sets one knowing the one before; of starts over in a row, the
+    // first's.
+    const core::DateTime restarted = core::ToDateTime({2024, 5, 6, 13, 0, 0});
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password"), restarted));
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"second password"), restarted + 1));
     on = ReadOwnerRules(Settings());
+    ASSERT_TRUE(on.owner.content->restart);
+    EXPECT_TRUE(journal::VerifySecret(on.owner.content->restart->replacedHash, u"first password"));
+    EXPECT_EQ(on.owner.content->restart->time, "2024/05/06 13:00:00");
     EXPECT_TRUE(on.owner.content->Verify(u"second password"));
     EXPECT_NE(on.owner.content->journalSalt, owner.journalSalt);
     EXPECT_EQ(on.owner.content->ownerOnly, owner.ownerOnly);
@@ -103,6 +113,20 @@ TEST_F(OwnerFiles, theOwnerChoosesWhatAsksForThePasswordAndOperatorsBringTheLogi
     EXPECT_TRUE(text.starts_with("; Durava 店主设置"));
     EXPECT_NE(text.find("\r\nowner-only=switch,history\r\n"), std::string::npos);
     EXPECT_EQ(text.find("second password"), std::string::npos);
+
+    // The owner's note of operators outlives the start over; only the owner's removal of the last
+    // operator lets an empty operators file be trusted.
+    EXPECT_NE(text.find("\r\noperators=yes\r\nrestarted=2024/05/06 13:00:00\r\n"),
+              std::string::npos);
+    WriteBytes(OperatorsFile(Folder()), "");
+    EXPECT_TRUE(ReadOwnerRules(Settings()).OnlyOperatorsInTrouble());
+    ASSERT_FALSE(SaveOperators(Folder(), Operators{}));
+    on = ReadOwnerRules(Settings());
+    EXPECT_FALSE(on.Trouble());
+    EXPECT_FALSE(on.NeedsLogin());
+    EXPECT_EQ(ReadBytes(OwnerFile(Folder())).find("operators="), std::string::npos);
+    ASSERT_FALSE(SetOwnerPassword(Folder(), Password(u"third password")));
+    EXPECT_FALSE(ReadOwner(Folder()).content->restart);
 }
 
 // `line` with the number after `label` replaced by `number`.
@@ -132,12 +156,15 @@ TEST_F(OwnerFiles, anOwnerFileWeDidNotWriteIsDamaged) {
         Costlier(password, "$m=", "1048576") + salt + actions,
         password + "journal-salt=4,67108864,000102030405060708090a0b0c0d0e0f\r\n" + actions,
         password + salt + actions + "operators=none\r\n",
+        password + salt + actions + "operators=no\r\noperators=yes\r\n",
+        password + salt + actions + "restarted=2024/05/06 13:00:00\r\n",
+        password + salt + actions + "restarted=yesterday\r\nreplaced-" + password,
     };
     for (const std::string& bytes : cases) {
         WriteBytes(OwnerFile(Folder()), bytes);
         EXPECT_EQ(ReadOwner(Folder()).state, journal::FileState::Damaged) << bytes;
     }
-    WriteBytes(OwnerFile(Folder()), password + salt + "owner-only=\r\n");
+    WriteBytes(OwnerFile(Folder()), password + salt + "owner-only=\r\noperators=no\r\n");
     EXPECT_TRUE(ReadOwner(Folder()).content->ownerOnly.empty());
 }
 
@@ -165,6 +192,8 @@ TEST_F(OwnerFiles, eachFileInTroubleIsNamedByWhatStandsInItsPlace) {
          journal::FileState::ReadOnly},
         {"damaged", [](const auto& file) { WriteBytes(file, "password=\r\n"); },
          journal::FileState::Damaged},
+        // Emptied operators are damaged once the owner has added some.
+        {"emptied", [](const auto& file) { WriteBytes(file, ""); }, journal::FileState::Damaged},
 #ifndef _WIN32
         {"FIFO",
          [&](const auto& file) {
@@ -192,6 +221,7 @@ TEST_F(OwnerFiles, eachFileInTroubleIsNamedByWhatStandsInItsPlace) {
             EXPECT_EQ(trouble->state, c.state);
             EXPECT_NE(journal::FileTroubleText(*trouble).find(file.filename().string()),
                       std::string::npos);
+            EXPECT_EQ(protection.OnlyOperatorsInTrouble(), !owner);
             if (c.state != journal::FileState::Missing && c.state != journal::FileState::Damaged) {
                 EXPECT_EQ(
                     owner ? WriteOwner(Folder(), Owner{}) : WriteOperators(Folder(), Operators{}),

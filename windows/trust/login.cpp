@@ -12,6 +12,8 @@
 #include "ui/form.h"
 #include "ui/windowstate.h"
 #include "windows/main/mainwindow.h"
+#include "windows/trust/ownerprompt.h"
+#include "windows/trust/ownersettings.h"
 #include "windows/trust/secretcheck.h"
 
 namespace durava::windows {
@@ -68,10 +70,21 @@ void TryLogIn(Globals& globals, ui::Form& window) {
                 });
 }
 
+// Operators that cannot be trusted leave the owner's password alone to open the owner's settings,
+// to make them again; the desk opens when that leaves it open to a login.
+bool OwnerMendsOperators(Globals& globals) {
+    if (!AskOwnerPassword(globals, core::Fixed(u"店主设置"), true).allowed) return false;
+    OpenOwnerSettings(globals, false);  // whose hand-over opens the login
+    const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
+    const bool onDuty = globals.journaling && !globals.journaling->operatorName.empty();
+    return !rules.Trouble() && (onDuty || !rules.NeedsLogin());
+}
+
 }  // namespace
 
 bool LogIn(Globals& globals) {
     const people::OwnerRules rules = people::ReadOwnerRules(globals.app.SettingsPath());
+    if (rules.OnlyOperatorsInTrouble()) return OwnerMendsOperators(globals);
     if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"无法登录"),
                         journal::FileTroubleText(*trouble));

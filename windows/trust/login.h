@@ -8,7 +8,8 @@ namespace durava::windows {
 
 // True when an operator logged in, or when nobody needs to; false when the login was closed, or
 // when the owner's or operators' file cannot be trusted (told, naming the file): the desk stays
-// shut.
+// shut. With only the operators' file in trouble, the owner's password opens the owner's settings
+// first, to make it again.
 bool LogIn(Globals& globals);
 // With nobody on duty: when the desk has operators now, it is theirs at once, and the login opens;
 // nobody logging in closes the desk, as at the start.

@@ -22,6 +22,7 @@ using namespace forms::owner_prompt;
 struct Prompt {
     std::string asking;
     std::string hash;
+    std::optional<people::Restart> restart;
     OwnerAnswer* answer;
     bool* forgot;
 };
@@ -39,8 +40,12 @@ void CheckOwnerPassword(Globals& globals, ui::Form& window) {
     const Prompt& prompt = *kept;
     std::u16string typed = window.TypedText(kPasswordBox);
     window.SetText(kPasswordBox, "");
-    CheckSecret(globals, window, {kPasswordBox, kMessageLabel},
-                {people::Secret::OwnerPassword, prompt.hash, typed, {}},
+    SecretTry tried{people::Secret::OwnerPassword, prompt.hash, typed, {}};
+    if (prompt.restart) {
+        tried.replacedHash = prompt.restart->replacedHash;
+        tried.replacedTold = core::Sentence(u"店主密码已于 {0} 被重设", {prompt.restart->time});
+    }
+    CheckSecret(globals, window, {kPasswordBox, kMessageLabel}, std::move(tried),
                 [&window, answer = prompt.answer, typed] {
                     *answer = {true, typed};
                     window.close();
@@ -68,18 +73,21 @@ OwnerAnswer Ask(Globals& globals, const people::Owner& owner, std::string asking
     OwnerAnswer answer;
     bool forgot = false;
     ui::Form::Open(forms::OwnerPrompt(), globals.handlers, nullptr, [&](ui::Form& window) {
-        ui::Keep(window, Prompt{std::move(asking), owner.passwordHash, &answer, &forgot});
+        ui::Keep(window,
+                 Prompt{std::move(asking), owner.passwordHash, owner.restart, &answer, &forgot});
     });
     if (forgot) answer.allowed = OpenOwnerSettings(globals, true);
     return answer;
 }
 
-// The owner's file as it is now; told and nothing when it cannot be trusted.
-std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules) {
+// The owner's file as it is now; told and nothing when it cannot be trusted. An operators file
+// in trouble is told too, and still lets the owner into the settings to make a new one.
+std::optional<people::OwnerRules> TrustedRules(Globals& globals, people::OwnerRules rules,
+                                               bool opensSettings = false) {
     if (const std::optional<journal::FileTrouble> trouble = rules.Trouble()) {
         ui::ShowMessage(globals.MainWindow, core::Fixed(u"需要店主密码"),
                         journal::FileTroubleText(*trouble));
-        return std::nullopt;
+        if (!opensSettings || !rules.OnlyOperatorsInTrouble()) return std::nullopt;
     }
     return rules;
 }
@@ -94,9 +102,9 @@ bool OwnerAllows(Globals& globals, people::OwnerAction action) {
            Ask(globals, *trusted->owner.content, people::OwnerActionCaption(action)).allowed;
 }
 
-OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking) {
+OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking, bool opensSettings) {
     const std::optional<people::OwnerRules> rules =
-        TrustedRules(globals, people::ReadOwnerRules(globals.app.SettingsPath()));
+        TrustedRules(globals, people::ReadOwnerRules(globals.app.SettingsPath()), opensSettings);
     if (!rules) return {};
     if (!rules->On()) return {true, {}};
     return Ask(globals, *rules->owner.content, std::string(asking));

@@ -19,8 +19,9 @@ struct OwnerAnswer {
 // file that cannot be trusted refuses, with a message that names it.
 bool OwnerAllows(Globals& globals, people::OwnerAction action);
 // Before the owner's own windows (the settings, the check): asks whenever a password is set.
-// `asking` names what the password opens.
-OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking);
+// `asking` names what the password opens; the settings open even when the operators file is in
+// trouble, for the owner to make a new one.
+OwnerAnswer AskOwnerPassword(Globals& globals, std::string_view asking, bool opensSettings = false);
 
 void RegisterOwnerPrompt(Globals& globals);
 

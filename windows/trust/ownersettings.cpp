@@ -112,8 +112,10 @@ void ApplyPassword(Globals& globals, ui::Form& window, const people::NewPassword
                                             : journal::ChainReason::OwnerPassword;
     const std::filesystem::path folder = Folder(globals);
     const bool set = Change(globals, window, true, [&]() -> operations::OurChange {
+        const std::optional<core::DateTime> restartedAt =
+            change == PasswordChange::StartOver ? std::optional(core::CurrentTime()) : std::nullopt;
         if (std::optional<journal::FileTrouble> trouble =
-                people::SetOwnerPassword(folder, password)) {
+                people::SetOwnerPassword(folder, password, restartedAt)) {
             return {{}, trouble};
         }
         if (std::optional<journal::FileTrouble> problem =
@@ -198,14 +200,16 @@ bool ChangeOperators(Globals& globals, ui::Form& window, std::string name, std::
     bool changed = false;
     const bool done = Change(globals, window, false, [&]() -> operations::OurChange {
         journal::FileRead<people::Operators> read = people::ReadOperators(folder);
-        if (read.state == journal::FileState::Missing) read.content.emplace();
+        // Only the owner gets here with a damaged file: the owner makes a new one.
+        if (read.state == journal::FileState::Missing || read.state == journal::FileState::Damaged)
+            read.content.emplace();
         if (!read.content)
             return {{}, journal::FileTrouble{people::OperatorsFile(folder), read.state}};
         changed = change(*read.content);
         if (!changed) return {};
-        if (const journal::FileState state = people::WriteOperators(folder, *read.content);
-            state != journal::FileState::Ok) {
-            return {{}, journal::FileTrouble{people::OperatorsFile(folder), state}};
+        if (std::optional<journal::FileTrouble> trouble =
+                people::SaveOperators(folder, *read.content)) {
+            return {{}, std::move(trouble)};
         }
         return {OperatorsEntry(name, what), {}};
     });
@@ -316,7 +320,7 @@ void RegisterOwnerSettings(Globals& globals) {
     ui::Handlers& handlers = globals.handlers;
     namespace op = forms::operation;
     handlers.Add(op::kOpenOwnerSettings, [&globals](ui::Form&) {
-        if (AskOwnerPassword(globals, core::Fixed(u"店主设置")).allowed) {
+        if (AskOwnerPassword(globals, core::Fixed(u"店主设置"), true).allowed) {
             OpenOwnerSettings(globals, false);
         }
     });

@@ -83,21 +83,24 @@ void CheckSecret(Globals& globals, ui::Form& window, SecretBox where, SecretTry 
     if (!Tally(globals, window, tried, admit, refusal)) return;
     if (refusal) return Say(window, where.message, people::TryText(*refusal, tried.secret));
     Say(window, where.message, "");
-    auto checked = std::make_shared<bool>(false);
+    auto checked = std::make_shared<bool>(false), replaced = std::make_shared<bool>(false);
     auto shared = std::make_shared<SecretTry>(std::move(tried));
     ui::RunInBackground(
         &window, u"正在核对",
-        [checked, shared](const ui::GoOn&) {
+        [checked, replaced, shared](const ui::GoOn&) {
             *checked = journal::VerifySecret(shared->hash, shared->typed);
+            *replaced = !*checked && !shared->replacedHash.empty() &&
+                        journal::VerifySecret(shared->replacedHash, shared->typed);
         },
-        [&globals, &window, where, checked, shared, right = std::move(right)] {
+        [&globals, &window, where, checked, replaced, shared, right = std::move(right)] {
             std::optional<TryReport> report;
             const Decide record = [right = *checked](people::Lockout& lockout, core::DateTime now) {
                 return std::optional(lockout.Record(right, now));
             };
             if (!Tally(globals, window, *shared, record, report)) return;
             if (report->result == TryReport::Result::Right) return right();
-            Say(window, where.message, people::TryText(*report, shared->secret));
+            Say(window, where.message,
+                *replaced ? shared->replacedTold : people::TryText(*report, shared->secret));
             window.Focus(where.box);
         });
 }

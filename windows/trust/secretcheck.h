@@ -22,6 +22,9 @@ struct SecretTry {
     std::string hash;
     std::u16string typed;
     std::string who;  // the operator whose PIN it is; empty for the owner
+    // A password a start over replaced, and what its typing tells instead of a wrong one.
+    std::string replacedHash{};
+    std::string replacedTold{};
 };
 
 // Where the window takes the secret, and the line that tells of a try.

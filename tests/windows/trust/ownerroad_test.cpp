@@ -209,6 +209,14 @@ class OwnerTest : public QObject {
         });
         QVERIFY(windows::OwnerAllows(program.globals(), people::OwnerAction::DeleteItem));
         QVERIFY(Journal(program).find("=店主重新开始") != std::string::npos);
+        // Whoever types the password it replaced next hears of the start over.
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
+            QVERIFY(Try(prompt, op::kPasswordBox, op::kMessageLabel, kChanged, op::kConfirmButton)
+                        .startsWith(QStringLiteral("店主密码已于 2024/05/06 ")));
+            QVERIFY(TextOf(prompt, op::kMessageLabel).endsWith(QStringLiteral(" 被重设")));
+            prompt.close();
+        });
+        QVERIFY(!windows::OwnerAllows(program.globals(), people::OwnerAction::DeleteItem));
     }
 
     // Five wrong PINs in a row and the desk waits, through a restart too; a try during the wait is
@@ -273,6 +281,47 @@ class OwnerTest : public QObject {
         QCOMPARE(Count(journal, "\t密码错误\t张三\t内容=PIN\t原因=连续输错 5 次，等待 30 秒\t"), 1);
         QCOMPARE(Count(journal, "\t操作被拒\t张三\t内容=PIN\t原因=等待中，未核对\t"), 3);
         QCOMPARE(Count(journal, "\t张三\t登录\t"), 1);
+    }
+
+    // Operators emptied behind the owner's back: the desk stays shut to them, and only the owner's
+    // password opens, on the owner's settings, where the owner adds an operator again.
+    void anEmptiedOperatorsFileOpensOnlyTheOwnersSettings() {
+        ProgramFixture program(kItems);
+        const std::filesystem::path durava = journal::DuravaFolder(program.SettingsFile());
+        QCOMPARE(people::SetOwnerPassword(durava,
+                                          *people::MakePassword(kPassword, journal::kCheapestCost)),
+                 std::nullopt);
+        people::Operators operators;
+        QVERIFY(!operators.Add(u"张三", *journal::HashSecret(u"2468", journal::kCheapestCost)));
+        QCOMPARE(people::SaveOperators(durava, operators), std::nullopt);
+        WriteBytes(people::OperatorsFile(durava), "");
+        program.AnswerMessages(true);
+        QVERIFY(!windows::OwnerAllows(program.globals(), people::OwnerAction::AddItem));
+        QVERIFY(!windows::AskOwnerPassword(program.globals(), "check").allowed);
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) { prompt.close(); });
+        QVERIFY(!windows::LogIn(program.globals()));
+        QCOMPARE(program.Messages().size(), 3);
+        for (const QString& message : program.Messages()) {
+            QVERIFY2(message.contains(QStringLiteral("operators.txt")), qPrintable(message));
+        }
+        ProgramFixture::WhenOpen("OwnerPrompt", [](ui::Form& prompt) {
+            Type(prompt, op::kPasswordBox, kPassword);
+            QTest::keyClick(prompt.Control(op::kPasswordBox), Qt::Key_Return);
+            ProgramFixture::WhenOpen("OwnerSettingsWindow", [](ui::Form& window) {
+                Type(window, os::kNameBox, u"李四");
+                Type(window, os::kPinBox, u"1357");
+                Click(window, os::kAddButton);
+                QCOMPARE(AwaitText(window, os::kMessageLabel), QStringLiteral("操作员已添加。"));
+                ProgramFixture::WhenOpen("LoginWindow", [](ui::Form& login) {
+                    login.SelectEntry(lw::kOperatorChoice, 0);
+                    Type(login, lw::kPinBox, u"1357");
+                    QTest::keyClick(login.Control(lw::kPinBox), Qt::Key_Return);
+                });
+                window.close();
+            });
+        });
+        QVERIFY(windows::LogIn(program.globals()));
+        QCOMPARE(Count(Journal(program), "\t李四\t登录\t"), 1);
     }
 
     // The owner's file damaged: every protected action is refused with a message naming it, and
