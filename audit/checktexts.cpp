@@ -130,6 +130,10 @@ std::string FindingText(const Finding& f) {
             return core::Sentence(
                 u"{0} 第 {1} 行是程序被中断留下的半条记录，不计营业额，不是改动。", {f.file, line});
         case FindingKind::ChainRestarted:
+            if (f.reason == journal::ChainReason::OwnerRestart) {
+                return core::Sentence(u"{0} 店主密码被重设（当班：{1}），日志重新开始。",
+                                      {f.time, Or(f.item, u"无人")});
+            }
             return core::Sentence(u"{0} 日志重新开始：{1}。",
                                   {f.time, f.reason ? journal::ReasonText(*f.reason)
                                                     : core::WideToText(u"原因不明")});

@@ -248,6 +248,12 @@ class ChainWalk {
                  .count = start.before ? start.before->entries
                           : m_lastGood ? m_lastGood->seq
                                        : 0});
+        } else if (start.reason == journal::ChainReason::OwnerRestart) {
+            // A forgotten password replaced: the owner should hear when, and who was on duty.
+            Add({.kind = FindingKind::ChainRestarted,
+                 .item = journal::ProgramText(read.operatorName),
+                 .time = time,
+                 .reason = start.reason});
         } else if (start.reason == journal::ChainReason::FolderGone ||
                    (!start.before && m_lastGood)) {
             Add({.kind = FindingKind::ChainRestarted, .time = time, .reason = start.reason});

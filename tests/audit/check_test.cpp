@@ -253,6 +253,14 @@ const Case kCases[] = {
                    std::nullopt);
      },
      FindingKind::KeyFileUnusable},
+    {"the owner forgot the password and started over",
+     [](Hall& h) {
+         OwnersChain(h, {1}, At(20));
+         h.Checkout("B1", At(21), 5);
+         ASSERT_EQ(h.journal.StartChain({2}, journal::ChainReason::OwnerRestart, At(22), {}),
+                   std::nullopt);
+     },
+     FindingKind::ChainRestarted},
     {"a record deleted and a take-back written later",
      [](Hall& h) {
          const std::string record = h.Checkout("B1", At(20), 5);
@@ -647,6 +655,11 @@ TEST(CheckTest, findingsSpeakTheOwnersWords) {
                                       "元，文件里是 100 元（2024/05/06 10:13:00 结账）。"));
     EXPECT_EQ(FindingText({.kind = FindingKind::SettingsChangedOutside}),
               Gbk("ROOMSETTING.ini 现在的内容不是日志最后记下的。"));
+    EXPECT_EQ(FindingText({.kind = FindingKind::ChainRestarted,
+                           .item = Gbk("张三"),
+                           .time = "2024/05/06 10:13:00",
+                           .reason = journal::ChainReason::OwnerRestart}),
+              Gbk("2024/05/06 10:13:00 店主密码被重设（当班：张三），日志重新开始。"));
     const Finding gap{
         .kind = FindingKind::JournalGap, .until = "2024/05/06 10:40:00", .count = 6, .records = 1};
     EXPECT_EQ(FindingText(gap),
