@@ -182,8 +182,9 @@ journal::CheckoutWritten Written(const Bill& bill, std::string_view total, std::
 
 // The total of a record found: a bill computed now would show a later one.
 std::string TotalOf(const std::string& record) {
+    const history::HistoryMonth month(record);  // the fields point into it
     std::vector<std::string_view> fields;
-    history::HistoryMonth(record).SplitFields(0, fields);
+    month.SplitFields(0, fields);
     return history::CellText(fields, history::kFieldTotal);
 }
 
