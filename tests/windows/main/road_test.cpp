@@ -316,7 +316,8 @@ class RoadTest : public QObject {
         QVERIFY(!OpenWindow(forms::MainWindow().name));
         QVERIFY(suggested.endsWith(QStringLiteral("/交班单.pdf")));
         // The slip as previewed: 80 mm wide (226.77 points), whatever paper the dialog put in.
-        const std::string pdf = ReadBytes(program.Documents() / "交班单.pdf");
+        const std::string pdf =
+            ReadBytes(program.Documents().path() / std::filesystem::path(u"交班单.pdf"));
         const std::size_t box = pdf.find("/MediaBox [0 0 ");
         QVERIFY(box != std::string::npos);
         QCOMPARE(qRound(std::stod(pdf.substr(box + 15, 10))), 227);

@@ -36,6 +36,20 @@ const std::string kItems = ItemSection("A1").Tariff(kDefaultTariff).Idle();
 constexpr char16_t kPassword[] = u"shop-owner-1";
 constexpr char16_t kChanged[] = u"shop-owner-2";
 
+// The two stores and the Durava folder, as a copy of the Documents folder taken while the program
+// runs: the lock file beside the settings file, which Windows keeps from being read, stays behind.
+void CopyStores(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(from)) {
+        const std::filesystem::path target = to / entry.path().lexically_relative(from);
+        if (entry.is_directory()) {
+            std::filesystem::create_directories(target);
+        } else if (entry.path().extension() != ".lock") {
+            std::filesystem::copy_file(entry.path(), target,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+}
+
 void Type(ui::Form& window, forms::EditName box, std::u16string_view text) {
     window.SetText(box, core::WideToText(text));
 }
@@ -244,15 +258,11 @@ class OwnerTest : public QObject {
                 login.close();
             });
             QVERIFY(!windows::LogIn(program.globals()));
-            std::filesystem::copy(program.Documents().path(), kept.path(),
-                                  std::filesystem::copy_options::recursive);
+            CopyStores(program.Documents().path(), kept.path());
         }
         // Started again 5 seconds on: the login opens on the wait, and the right PIN waits too.
         ProgramFixture program(
-            [&](const std::filesystem::path& documents) {
-                std::filesystem::copy(kept.path(), documents,
-                                      std::filesystem::copy_options::recursive);
-            },
+            [&](const std::filesystem::path& documents) { CopyStores(kept.path(), documents); },
             {2024, 5, 6, 13, 0, 5});
         const auto refusedOnOpening = [](const char* wait) {
             ProgramFixture::WhenOpen("LoginWindow", [wait](ui::Form& login) {
